@@ -1,0 +1,28 @@
+#pragma once
+// Conversions between the program's text forms. Wide text is std::wstring
+// (UTF-32 here); ini files and scripts are UTF-8; the "ANSI code page" of
+// log lines and exception texts is UTF-8 as well. Where a count, a cut or a
+// hash is defined on UTF-16 units, convert explicitly with toUtf16.
+#include <cstddef>
+#include <string>
+
+namespace System::String {
+
+// Invalid input never fails: bad sequences become U+FFFD.
+std::wstring toWide(const char* utf8);
+std::wstring toWide(const std::string& utf8);
+std::string toUtf8(const wchar_t* wide);
+std::string toUtf8(const std::wstring& wide);
+std::string toAnsi(const wchar_t* wide);
+std::string toAnsi(const std::wstring& wide);
+
+std::u16string toUtf16(const std::wstring& wide);
+std::wstring fromUtf16(const std::u16string& utf16);
+
+// The longest prefix of at most maxBytes bytes that does not split a UTF-8
+// sequence.
+std::size_t utf8CutLength(const std::string& text, std::size_t maxBytes);
+// The same on UTF-16 units: a surrogate pair is never split.
+std::size_t utf16CutLength(const std::u16string& text, std::size_t maxUnits);
+
+}  // namespace System::String

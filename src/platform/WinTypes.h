@@ -1,0 +1,13 @@
+#pragma once
+// Windows-shaped scalar types that the program's own interfaces keep
+// (HRESULT codes in exception texts, DWORD sizes). The plugin ABI header
+// builds on these.
+#include <cstdint>
+
+using HRESULT = std::int32_t;
+using DWORD = std::uint32_t;
+using UINT = std::uint32_t;
+using BOOL = std::int32_t;
+
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
