@@ -8,6 +8,10 @@ using HRESULT = std::int32_t;
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using BOOL = std::int32_t;
+// Message arguments and results of the window procedures.
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
 
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }

@@ -1,0 +1,86 @@
+#include "app/Application.h"
+
+#include "app/ServiceHolders.h"
+#include "core/Process.h"
+#include "core/Singleton.h"
+#include "dialogs/MessageBox.h"
+#include "platform/gtk/Toolkit.h"
+#include "window/WindowService.h"
+
+#include <unistd.h>
+
+namespace App {
+
+namespace {
+
+// The place text of failures of the process entry.
+constexpr const char* kPlace = "wWinMain";
+
+// Saves the user's work before anything can go wrong again: the edit
+// service writes the emergency backup and the recovery project here. It
+// runs before the box, so a second fault while the box is open, or ending
+// the waiting process, does not lose the project.
+void saveEmergencyBackup() {}
+
+// An exception left the message loop: the program ends after this.
+void endFatally(const std::exception& e) {
+    System::Process::exceptionOccurred = true;
+    // The edit service's automatic backup timer is cleared here.
+    saveEmergencyBackup();
+    Dialog::showFatalException(e);
+}
+
+// Returns whether the loop ended fatally.
+bool runMessageLoop() {
+    auto* window = System::Singleton<Window::WindowService>::getInstance();
+    if (!window) return false;
+    try {
+        window->processMessage();
+        return false;
+    } catch (const std::exception& e) {
+        endFatally(e);
+        return true;
+    }
+}
+
+void startUp() {
+    // The windowing toolkit takes the place of the system's COM and OLE
+    // initialisation: boxes need it from the first service on.
+    Platform::initializeToolkit(kPlace);
+}
+
+// Runs after every service was released.
+void restartIfRequested(const char* programName) {
+    if (!System::Process::restartRequested) return;
+    char* const args[] = {const_cast<char*>(programName), const_cast<char*>("-restart"), nullptr};
+    // Replaces this process; when that fails the process just ends.
+    execv("/proc/self/exe", args);
+}
+
+}  // namespace
+
+int run(std::span<const StartupRow> table, const char* programName) {
+    bool failed = false;
+    try {
+        startUp();
+        ServiceHolders holders(table);
+        // The module service writes its trust list here.
+        if (auto* window = System::Singleton<Window::WindowService>::getInstance()) {
+            window->updateLayout();
+            window->footer->setProgress(L"", nullptr, 0.0f);
+        }
+        // The application-begin listeners run here.
+        failed = runMessageLoop();
+        // Shutdown: the waveform cache stops its preloader, the
+        // application-end listeners run and the render workers stop here,
+        // before the holders are released in reverse order.
+    } catch (const std::exception& e) {
+        // The holders built so far are released by now.
+        Dialog::showException(e);
+        failed = true;
+    }
+    restartIfRequested(programName);
+    return failed ? 1 : 0;
+}
+
+}  // namespace App

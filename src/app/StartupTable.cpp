@@ -1,0 +1,56 @@
+#include "app/StartupTable.h"
+
+#include "window/WindowService.h"
+
+namespace App {
+
+std::span<const StartupRow> startupTable() {
+    static const StartupRow rows[] = {
+        // Setting::SettingService
+        // main thread priority (no holder)
+        // System::Logger
+        // Translate::TranslateService
+        // Plugin::ModuleService
+        // Media::ImageService
+        // Media::Direct2DService
+        // Media::Direct3DService
+        // Media::XAudio2Service
+        // Resource::ResourceService
+        // Event::EventService
+        // Window::Shortcut
+        // Window::WindowMouseService
+        {"Window::WindowService",
+         [] {
+             StartupHolder holder = makeHolder<Window::WindowService>();
+             System::Singleton<Window::WindowService>::getInstance()->footer->setProgress(
+                 L"Initializing...", nullptr, 0.0f);
+             return holder;
+         }},
+        // Plugin::InputService
+        // Plugin::OutputService
+        // Plugin::ScriptService
+        // Plugin::FilterPluginService
+        // Plugin::ScriptModuleService
+        // Plugin::CommonPluginService
+        // Cache::CacheService
+        // Effect::EffectService
+        // Undo::UndoService
+        // Edit::EditService
+        // Render::RenderService
+        // Component::EditComponent
+        // Component::StatusComponent
+        // Component::SettingComponent
+        // Component::PreviewEditComponent
+        // Component::EffectColorSettingComponent
+        // Component::EffectTimeSettingComponent
+        // Component::EffectTextSettingComponent
+        // Component::SceneListComponent
+        // Component::ObjectListComponent
+        // media explorers (no holder: a local list)
+        // Component::LogComponent
+        // Menu::MainMenu
+    };
+    return rows;
+}
+
+}  // namespace App

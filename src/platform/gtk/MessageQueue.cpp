@@ -1,0 +1,155 @@
+#include "platform/gtk/MessageQueue.h"
+
+#include "core/Log.h"
+#include "platform/gtk/NativeWindow.h"
+
+#include <glib.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <mutex>
+
+namespace Platform {
+
+namespace {
+
+struct Message {
+    WindowHandle window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// The queue is shared with posting threads; the loop state below belongs to
+// the user-interface thread.
+struct Queue {
+    std::mutex mutex;
+    std::deque<Message> messages;
+    int wakeFd = -1;
+    GSource* source = nullptr;
+};
+
+GMainLoop* currentLoop = nullptr;
+bool quitPending = false;
+std::exception_ptr pendingException;
+
+gboolean dispatchQueue(GSource*, GSourceFunc, gpointer);
+
+GSourceFuncs queueFuncs = {nullptr, nullptr, dispatchQueue, nullptr, nullptr, nullptr};
+
+Queue& queue() {
+    static Queue* q = [] {
+        auto* created = new Queue;
+        created->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        created->source = g_source_new(&queueFuncs, sizeof(GSource));
+        g_source_add_unix_fd(created->source, created->wakeFd, G_IO_IN);
+        // Modal loops (message boxes) deliver posted messages too.
+        g_source_set_can_recurse(created->source, TRUE);
+        g_source_attach(created->source, g_main_context_default());
+        return created;
+    }();
+    return *q;
+}
+
+void enqueue(const Message& m) {
+    Queue& q = queue();
+    {
+        std::lock_guard lock(q.mutex);
+        q.messages.push_back(m);
+    }
+    const std::uint64_t one = 1;
+    (void)!write(q.wakeFd, &one, sizeof one);
+}
+
+void stopLoop() {
+    if (currentLoop) g_main_loop_quit(currentLoop);
+}
+
+// Delivers the messages queued when the turn began; later ones wake the
+// loop again, so a message that posts itself cannot starve the toolkit.
+gboolean dispatchQueue(GSource*, GSourceFunc, gpointer) {
+    Queue& q = queue();
+    std::uint64_t counter = 0;
+    (void)!read(q.wakeFd, &counter, sizeof counter);
+    std::size_t count = 0;
+    {
+        std::lock_guard lock(q.mutex);
+        count = q.messages.size();
+    }
+    for (; count > 0 && !quitPending && !pendingException; --count) {
+        Message m;
+        {
+            std::lock_guard lock(q.mutex);
+            if (q.messages.empty()) break;
+            m = q.messages.front();
+            q.messages.pop_front();
+        }
+        if (m.message == WM_QUIT) {
+            // Nothing queued behind the quit message runs.
+            std::lock_guard lock(q.mutex);
+            q.messages.clear();
+            quitPending = true;
+            stopLoop();
+            break;
+        }
+        if (isWindow(m.window))
+            guardCallback([&] { sendMessage(m.window, m.message, m.wParam, m.lParam); });
+    }
+    return G_SOURCE_CONTINUE;
+}
+
+}  // namespace
+
+bool postMessage(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!isWindow(window)) return false;
+    enqueue({window, message, wParam, lParam});
+    return true;
+}
+
+void postQuitMessage(int exitCode) {
+    enqueue({nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0});
+}
+
+void runMessageLoop() {
+    queue();
+    if (!quitPending && !pendingException) {
+        GMainLoop* outer = currentLoop;
+        GMainLoop* loop = g_main_loop_new(g_main_context_default(), FALSE);
+        currentLoop = loop;
+        g_main_loop_run(loop);
+        currentLoop = outer;
+        g_main_loop_unref(loop);
+    }
+    quitPending = false;
+    rethrowPendingException();
+}
+
+bool messageLoopRunning() { return currentLoop != nullptr; }
+
+bool guardCallback(const std::function<void()>& f) noexcept {
+    try {
+        f();
+        return true;
+    } catch (const std::exception& e) {
+        if (pendingException)
+            System::Log::error("Platform::guardCallback", "exception dropped.\n%s", e.what());
+        else
+            pendingException = std::current_exception();
+    } catch (...) {
+        if (!pendingException) pendingException = std::current_exception();
+    }
+    stopLoop();
+    return false;
+}
+
+void rethrowPendingException() {
+    if (!pendingException) return;
+    std::exception_ptr e = pendingException;
+    pendingException = nullptr;
+    std::rethrow_exception(e);
+}
+
+}  // namespace Platform

@@ -1,0 +1,31 @@
+#include "window/ModalScope.h"
+
+#include "core/Singleton.h"
+#include "platform/gtk/NativeWindow.h"
+#include "window/WindowService.h"
+
+namespace Window {
+
+ModalScope::ModalScope() {
+    // Preview playback stops here once the render service exists; floating
+    // windows are recorded once panels can float.
+    if (auto* service = System::Singleton<WindowService>::getInstance())
+        mainWindow_ = service->mainWindow;
+    record(mainWindow_);
+    for (const auto& [window, enabled] : windows_)
+        if (enabled) Platform::enableWindow(window, false);
+}
+
+ModalScope::~ModalScope() {
+    for (const auto& [window, enabled] : windows_) {
+        if (!enabled) continue;
+        Platform::enableWindow(window, true);
+        if (window == mainWindow_) Platform::setForegroundWindow(window);
+    }
+}
+
+void ModalScope::record(Platform::WindowHandle window) {
+    if (window) windows_.emplace(window, Platform::isWindowEnabled(window));
+}
+
+}  // namespace Window

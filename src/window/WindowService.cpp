@@ -1,0 +1,213 @@
+#include "window/WindowService.h"
+
+#include "core/Exception.h"
+#include "core/Process.h"
+#include "core/StringConvert.h"
+#include "platform/gtk/MessageQueue.h"
+#include "platform/gtk/NativeWindow.h"
+#include "window/InputBlock.h"
+#include "window/ShellStyle.h"
+
+#include <cairo.h>
+
+namespace Window {
+
+namespace {
+
+constexpr int kMinimumTrackSize = 256;
+
+bool isMainWindow(Platform::WindowHandle window) {
+    auto* hook = static_cast<WindowProcHook*>(Platform::getWindowUserData(window));
+    const auto* service = dynamic_cast<WindowService*>(hook);
+    return service && service->mainWindow == window;
+}
+
+// Messages that an export's input block keeps from every program window.
+bool blockedWhileInputDisabled(UINT message) {
+    using namespace Platform;
+    return message == WM_CLOSE || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           message == WM_COMMAND || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_USER + 1 && message <= WM_USER + 3);
+}
+
+}  // namespace
+
+WindowService::WindowService()
+    : waitSource_([this](Platform::WaitHandle handle) { onWaitHandle(handle); }) {
+    // The "Window" group is bound to the main settings file here once
+    // parameter groups exist.
+    registerClass();
+    try {
+        createWindowManager();
+    } catch (...) {
+        if (mainWindow) Platform::destroyWindow(mainWindow);
+        Platform::unregisterClass(className);
+        throw;
+    }
+}
+
+WindowService::~WindowService() {
+    using System::Process::exceptionOccurred;
+    using System::Process::restartRequested;
+    if (Platform::isWindow(mainWindow)) {
+        if (!exceptionOccurred && !restartRequested) {
+            Platform::destroyWindow(mainWindow);
+        } else {
+            // The window stays to the end of the process; its messages no
+            // longer reach this service.
+            Platform::setWindowUserData(mainWindow, nullptr);
+        }
+    }
+    Platform::unregisterClass(className);
+}
+
+void WindowService::registerClass() {
+    if (!Platform::registerClass(className, dispatchWindowMessage))
+        throw System::makeLastErrorException("RegisterClassExW",
+                                             "Window::WindowService::registerClass");
+}
+
+void WindowService::createWindowManager() {
+    mainWindow = Platform::createWindow(className, System::String::toUtf8(caption), config.x,
+                                        config.y, config.w, config.h, nullptr);
+    if (!mainWindow)
+        throw System::makeLastErrorException("CreateWindowExW",
+                                             "Window::WindowService::createWindowManager");
+    Platform::setWindowUserData(mainWindow, static_cast<WindowProcHook*>(this));
+    footer = std::make_unique<WindowFooter>(mainWindow);
+    Platform::showWindow(mainWindow, config.zoom != 0 ? Platform::SW_MAXIMIZE : Platform::SW_SHOW);
+    Platform::updateWindow(mainWindow);
+    // Showing runs signals synchronously; their failures end start-up.
+    Platform::rethrowPendingException();
+}
+
+void WindowService::registerWaitHandle(Platform::WaitHandle handle,
+                                       std::function<void()> callback) {
+    if (!waitHandles_.emplace(handle, std::move(callback)).second) return;
+    waitSource_.add(handle);
+}
+
+void WindowService::unregisterWaitHandle(Platform::WaitHandle handle) {
+    if (waitHandles_.erase(handle) == 0) return;
+    waitSource_.remove(handle);
+}
+
+void WindowService::onWaitHandle(Platform::WaitHandle handle) {
+    const auto found = waitHandles_.find(handle);
+    if (found == waitHandles_.end()) return;
+    // A copy: the callback may unregister its own handle.
+    std::function<void()> callback = found->second;
+    callback();  // an empty callback throws std::bad_function_call
+}
+
+void WindowService::processMessage() {
+    Platform::runMessageLoop();
+}
+
+void WindowService::resize(int width, int height) {
+    if (width != clientWidth_ || height != clientHeight_) {
+        clientWidth_ = width;
+        clientHeight_ = height;
+    }
+    const int separator = ShellStyle::WindowSeparatorSize;
+    const int footerHeight = ShellStyle::FooterHeight;
+    layoutWidth = separator + width - 2;
+    layoutHeight = separator + height - footerHeight;
+    if (footer) footer->setRect({0, height - footerHeight, width, height});
+    // The docked panels are laid out here once panels exist.
+    Platform::invalidateRect(mainWindow, nullptr);
+}
+
+void WindowService::updateLayout() {
+    const Platform::RECT client = Platform::getClientRect(mainWindow);
+    resize(client.right, client.bottom);
+}
+
+void WindowService::paint(cairo_t* cr) {
+    // With no docked panel shown, the whole area is the empty background.
+    const std::uint32_t rgb = ShellStyle::Background;
+    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
+                         (rgb & 0xFF) / 255.0);
+    cairo_paint(cr);
+    if (footer) footer->paint(cr);
+}
+
+LRESULT WindowService::wndProc(Platform::WindowHandle window, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+    using namespace Platform;
+    switch (message) {
+    case WM_SIZE:
+        resize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT:
+        paint(reinterpret_cast<cairo_t*>(lParam));
+        return 0;
+    case WM_CLOSE:
+        // The edit service is asked whether the project may be discarded
+        // here once it exists.
+        return defaultWndProc(window, message, wParam, lParam);
+    case WM_WINDOWPOSCHANGED: {
+        if (!isIconic(window)) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (isZoomed(window)) {
+                config.zoom = 1;
+            } else {
+                config.zoom = 0;
+                if (!(pos->flags & SWP_NOMOVE)) {
+                    config.x = pos->x;
+                    config.y = pos->y;
+                }
+                if (!(pos->flags & SWP_NOSIZE)) {
+                    config.w = pos->cx;
+                    config.h = pos->cy;
+                }
+            }
+        }
+        return defaultWndProc(window, message, wParam, lParam);
+    }
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+        // Menu commands and menu state come with the menu bar.
+        return 0;
+    case WM_USER:
+        // Commands posted to the main window go to the event service once
+        // it exists.
+        return 0;
+    case WM_NCDESTROY:
+        if (window == mainWindow) mainWindow = nullptr;
+        return defaultWndProc(window, message, wParam, lParam);
+    default:
+        return defaultWndProc(window, message, wParam, lParam);
+    }
+}
+
+LRESULT dispatchWindowMessage(Platform::WindowHandle window, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
+    auto* hook = static_cast<WindowProcHook*>(Platform::getWindowUserData(window));
+    if (!hook) return defaultWndProc(window, message, wParam, lParam);
+    if (!inputEnable) {
+        if (inputHook && inputHook(window, message, wParam, lParam)) return 0;
+        if (blockedWhileInputDisabled(message)) return 0;
+    }
+    // The popup list box and the mouse routing service see the message
+    // first once they exist.
+    return hook->wndProc(window, message, wParam, lParam);
+}
+
+LRESULT defaultWndProc(Platform::WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
+    using namespace Platform;
+    switch (message) {
+    case WM_DESTROY:
+        if (isMainWindow(window)) postQuitMessage(0);
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {kMinimumTrackSize, kMinimumTrackSize};
+        return defWindowProc(window, message, wParam, lParam);
+    }
+    default:
+        return defWindowProc(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace Window

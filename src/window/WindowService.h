@@ -1,0 +1,82 @@
+#pragma once
+// The shell of the user interface: the program's single window class, the
+// main window with its footer, and the message loop of the user-interface
+// thread, which also waits on the handles other services register (timers,
+// events). A process-wide service (System::Singleton). Every member runs on
+// the user-interface thread; other threads post messages to the main window
+// or signal a registered handle.
+#include "platform/gtk/Messages.h"
+#include "platform/gtk/WaitSource.h"
+#include "window/WindowFooter.h"
+#include "window/WindowProcHook.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+typedef struct _cairo cairo_t;
+
+namespace Window {
+
+class WindowService final : public WindowProcHook {
+public:
+    // The "Window" settings group: the main window's restored placement and
+    // whether it is maximised (zoom 1).
+    struct WindowConfig {
+        int x = 0;
+        int y = 0;
+        int w = 1280;
+        int h = 720;
+        int zoom = 0;
+    };
+
+    static constexpr const char* className = "movane2Manager";
+
+    // Registers the window class and creates and shows the main window.
+    WindowService();
+    ~WindowService();
+    WindowService(const WindowService&) = delete;
+    WindowService& operator=(const WindowService&) = delete;
+
+    // A handle already registered keeps its first callback.
+    void registerWaitHandle(Platform::WaitHandle handle, std::function<void()> callback);
+    // An unknown handle is ignored. Unregister a handle before closing it.
+    void unregisterWaitHandle(Platform::WaitHandle handle);
+
+    // Runs the loop until the quit message; an exception from a window
+    // procedure or a wait-handle callback leaves it.
+    void processMessage();
+    void resize(int width, int height);
+    // Lays out for the current client size.
+    void updateLayout();
+
+    LRESULT wndProc(Platform::WindowHandle window, UINT message, WPARAM wParam,
+                    LPARAM lParam) override;
+
+    Platform::WindowHandle mainWindow = nullptr;
+    const std::wstring caption = L"Movane Quorin2";
+    int layoutWidth = 0;
+    int layoutHeight = 0;
+    std::unique_ptr<WindowFooter> footer;
+    WindowConfig config;
+
+private:
+    void registerClass();
+    void createWindowManager();
+    void paint(cairo_t* cr);
+    void onWaitHandle(Platform::WaitHandle handle);
+
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    std::unordered_map<Platform::WaitHandle, std::function<void()>> waitHandles_;
+    Platform::WaitSource waitSource_;
+};
+
+// The procedure of the window class, shared by every program window.
+LRESULT dispatchWindowMessage(Platform::WindowHandle window, UINT message, WPARAM wParam,
+                              LPARAM lParam);
+// The default procedure shared by the main and the floating windows.
+LRESULT defaultWndProc(Platform::WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace Window
