@@ -1,0 +1,62 @@
+#pragma once
+// One movement kind: a shared prototype that says how a number item's value
+// travels between its stored values. Number items point at a prototype and
+// compare prototypes by address.
+#include <vector>
+
+namespace Render {
+class ObjectContext;
+}
+
+namespace Effect {
+
+class EffectItemNumber;
+struct SectionPosition;
+
+class MovementBase {
+public:
+    virtual ~MovementBase() = default;
+    MovementBase(const MovementBase&) = delete;
+    MovementBase& operator=(const MovementBase&) = delete;
+
+    // The value at a position of the object's sections.
+    virtual double getValue(const EffectItemNumber& item, const SectionPosition& position,
+                            Render::ObjectContext& context) const;
+    // The section to use; -1 for the position's own section.
+    virtual int getSectionIndex(const EffectItemNumber& item,
+                                const SectionPosition& position) const;
+    // Whether the stored value at an index takes part (handles, drags).
+    virtual bool isValueUsed(const EffectItemNumber& item, int index) const;
+    // Whether a movement path is drawn on the preview.
+    virtual bool hasPath(const EffectItemNumber& item) const;
+
+    // Value count of a kind that keeps one value per section boundary.
+    static constexpr int PerBoundary = -1;
+
+    const wchar_t* name = nullptr;
+    // 1, 2, or PerBoundary.
+    int valueCount = 1;
+    std::vector<double> defaultCurve;
+    std::vector<double> defaultParams;
+    // Defaults of the item's option bits: accelerate and decelerate are set
+    // when 1, ignore mid-points when above 0; -1 means not offered.
+    int accelerateOption = -1;
+    int decelerateOption = -1;
+    int ignoreMidPointsOption = 0;
+    bool valuesAtBoundaries = true;
+    bool inMenu = true;
+    bool timeControlled = false;
+
+protected:
+    MovementBase() = default;
+};
+
+// The prototypes other code starts items with and compares against; the
+// registry publishes them right after it registered the movements.
+namespace DefaultMovement {
+inline MovementBase* noMove = nullptr;       // 移動無し
+inline MovementBase* linearSpeed = nullptr;  // 直線移動(時間制御)
+inline MovementBase* movieRange = nullptr;   // 再生範囲
+}  // namespace DefaultMovement
+
+}  // namespace Effect

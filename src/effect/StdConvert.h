@@ -1,0 +1,21 @@
+#pragma once
+// Number conversions of parameter texts. Item readers report malformed
+// numbers with the standard library's exceptions and the texts users and
+// logs know ("invalid stoi argument", "stod argument out of range" ...);
+// these helpers give the same texts on every platform (int is read as
+// 32 bits even where long is wider).
+#include <string>
+
+namespace Effect::StdConvert {
+
+// Leading white space and a sign are allowed; parsing stops at the first
+// character that does not fit; no digits throws std::invalid_argument,
+// a value beyond int throws std::out_of_range.
+int toInt(const std::string& text, int base = 10);
+double toDouble(const std::string& text);
+
+// The texts of a failed ordered-map / hash-map lookup (std::out_of_range).
+[[noreturn]] void throwMissingMapKey();
+[[noreturn]] void throwMissingUnorderedMapKey();
+
+}  // namespace Effect::StdConvert
