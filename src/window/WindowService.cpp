@@ -50,13 +50,12 @@ WindowService::~WindowService() {
     using System::Process::exceptionOccurred;
     using System::Process::restartRequested;
     if (Platform::isWindow(mainWindow)) {
-        if (!exceptionOccurred && !restartRequested) {
-            Platform::destroyWindow(mainWindow);
-        } else {
-            // The window stays to the end of the process; its messages no
-            // longer reach this service.
-            Platform::setWindowUserData(mainWindow, nullptr);
-        }
+        // The loop has ended: the window's last messages no longer reach
+        // the service (nor post another quit message).
+        Platform::setWindowUserData(mainWindow, nullptr);
+        // After a fatal end or for a restart the window stays to the end of
+        // the process.
+        if (!exceptionOccurred && !restartRequested) Platform::destroyWindow(mainWindow);
     }
     Platform::unregisterClass(className);
 }

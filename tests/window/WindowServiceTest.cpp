@@ -1,0 +1,97 @@
+#include "window/WindowService.h"
+
+#include "core/Process.h"
+#include "platform/gtk/NativeWindow.h"
+#include "window/InputBlock.h"
+#include "window/WindowTestSupport.h"
+
+#include <gtk/gtk.h>
+
+#include <vector>
+
+using namespace Platform;
+using WindowTest::runFor;
+using WindowTest::service;
+using WindowTest::WindowServiceTest;
+
+TEST_F(WindowServiceTest, MainWindowOpensWithCaptionAndDefaultPlacement) {
+    Window::WindowService& s = service();
+    ASSERT_TRUE(isWindow(s.mainWindow));
+    EXPECT_EQ(getWindowText(s.mainWindow), "Movane Quorin2");
+    EXPECT_TRUE(isWindowVisible(s.mainWindow));
+    runFor(200);
+    const RECT client = getClientRect(s.mainWindow);
+    EXPECT_EQ(client.right, 1280);
+    EXPECT_EQ(client.bottom, 720);
+    EXPECT_EQ(s.config.x, 0);
+    EXPECT_EQ(s.config.y, 0);
+    EXPECT_EQ(s.config.w, 1280);
+    EXPECT_EQ(s.config.h, 720);
+    EXPECT_EQ(s.config.zoom, 0);
+    // The docking area leaves the footer's 24 pixels free.
+    EXPECT_EQ(s.layoutWidth, 5 + 1280 - 2);
+    EXPECT_EQ(s.layoutHeight, 5 + 720 - 24);
+    EXPECT_EQ(s.footer->rect().top, 696);
+    EXPECT_EQ(s.footer->rect().bottom, 720);
+}
+
+TEST_F(WindowServiceTest, ClosingTheMainWindowEndsTheLoop) {
+    Window::WindowService& s = service();
+    WindowHandle main = s.mainWindow;
+    postMessage(main, WM_CLOSE, 0, 0);
+    runFor(5000);
+    EXPECT_FALSE(isWindow(main));
+    EXPECT_EQ(s.mainWindow, nullptr);
+}
+
+TEST_F(WindowServiceTest, MovingAndResizingAreStoredAndShrinkingStopsAt256) {
+    Window::WindowService& s = service();
+    GtkWindow* window = toolkitWindow(s.mainWindow);
+    gtk_window_move(window, 100, 50);
+    gtk_window_resize(window, 800, 600);
+    runFor(300);
+    EXPECT_EQ(s.config.x, 100);
+    EXPECT_EQ(s.config.y, 50);
+    EXPECT_EQ(s.config.w, 800);
+    EXPECT_EQ(s.config.h, 600);
+    EXPECT_EQ(s.layoutHeight, 5 + 600 - 24);
+
+    gtk_window_resize(window, 100, 100);
+    runFor(300);
+    EXPECT_EQ(s.config.w, 256);
+    EXPECT_EQ(s.config.h, 256);
+    EXPECT_EQ(s.config.x, 100);
+}
+
+TEST_F(WindowServiceTest, InputBlockKeepsTheCloseRequestFromTheWindow) {
+    Window::WindowService& s = service();
+    std::vector<UINT> hooked;
+    Window::inputEnable = false;
+    Window::inputHook = [&](WindowHandle, UINT message, WPARAM, LPARAM) {
+        hooked.push_back(message);
+        return false;
+    };
+    postMessage(s.mainWindow, WM_CLOSE, 0, 0);
+    runFor(200);
+    Window::inputEnable = true;
+    Window::inputHook = nullptr;
+    EXPECT_TRUE(isWindow(s.mainWindow));
+    ASSERT_FALSE(hooked.empty());
+    EXPECT_EQ(hooked.front(), WM_CLOSE);
+
+    postMessage(s.mainWindow, WM_CLOSE, 0, 0);
+    runFor(5000);
+    EXPECT_FALSE(isWindow(s.mainWindow));
+}
+
+TEST_F(WindowServiceTest, AfterAFatalEndTheMainWindowOutlivesTheService) {
+    WindowHandle main = service().mainWindow;
+    System::Process::exceptionOccurred = true;
+    holder.reset();
+    System::Process::exceptionOccurred = false;
+    ASSERT_TRUE(isWindow(main));
+    // Its messages no longer reach the released service.
+    EXPECT_EQ(getWindowUserData(main), nullptr);
+    sendMessage(main, WM_PAINT, 0, 0);
+    destroyWindow(main);
+}
