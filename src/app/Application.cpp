@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/ServiceHolders.h"
+#include "core/FileName.h"
 #include "core/Process.h"
 #include "core/Singleton.h"
 #include "dialogs/MessageBox.h"
@@ -47,6 +48,8 @@ void startUp() {
     // The windowing toolkit takes the place of the system's COM and OLE
     // initialisation: boxes need it from the first service on.
     Platform::initializeToolkit(kPlace);
+    // The data folder and its sub-folders exist from here on.
+    System::FileName::initializeVariableList();
 }
 
 // Runs after every service was released.

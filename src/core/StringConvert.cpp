@@ -1,7 +1,9 @@
 #include "core/StringConvert.h"
 
+#include <cerrno>
 #include <cstring>
 #include <cwchar>
+#include <iconv.h>
 
 namespace System::String {
 
@@ -127,6 +129,51 @@ std::wstring fromUtf16(const std::u16string& utf16) {
         }
     }
     return out;
+}
+
+namespace {
+std::string legacyEncodingName = "CP932";
+}
+
+void setLegacyEncoding(const std::string& name) { legacyEncodingName = name; }
+const std::string& legacyEncoding() { return legacyEncodingName; }
+
+std::string legacyToUtf8(const std::string& legacy) {
+    if (legacy.empty()) return {};
+    iconv_t cd = iconv_open("UTF-8", legacyEncodingName.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return toUtf8(std::wstring(legacy.size(), kReplacement));
+    std::string out;
+    char buffer[4096];
+    char* in = const_cast<char*>(legacy.data());
+    std::size_t inLeft = legacy.size();
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, outPtr - buffer);
+        if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        // An invalid or cut sequence: one replacement character per bad byte.
+        appendUtf8(out, kReplacement);
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return out;
+}
+
+std::wstring legacyToWide(const std::string& legacy) { return toWide(legacyToUtf8(legacy)); }
+
+bool isValidUtf8(const std::string& text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = i;
+        const char32_t c = decodeUtf8(bytes, text.size(), i);
+        // A genuine U+FFFD is three bytes EF BF BD.
+        if (c == kReplacement && !(i - start == 3 && bytes[start] == 0xEF)) return false;
+    }
+    return true;
 }
 
 std::size_t utf8CutLength(const std::string& text, std::size_t maxBytes) {

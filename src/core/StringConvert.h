@@ -19,6 +19,17 @@ std::string toAnsi(const std::wstring& wide);
 std::u16string toUtf16(const std::wstring& wide);
 std::wstring fromUtf16(const std::u16string& utf16);
 
+// Text that files mark as the legacy ANSI code page (legacy exchange files,
+// old scripts, non-UTF-8 text files) is decoded from one legacy encoding,
+// CP932 unless changed at start-up. Undecodable bytes become U+FFFD.
+std::string legacyToUtf8(const std::string& legacy);
+std::wstring legacyToWide(const std::string& legacy);
+// An iconv encoding name; set on the user-interface thread before workers run.
+void setLegacyEncoding(const std::string& name);
+const std::string& legacyEncoding();
+// True when every byte sequence of text is well-formed UTF-8.
+bool isValidUtf8(const std::string& text);
+
 // The longest prefix of at most maxBytes bytes that does not split a UTF-8
 // sequence.
 std::size_t utf8CutLength(const std::string& text, std::size_t maxBytes);

@@ -1,0 +1,122 @@
+#pragma once
+// Helpers of the core tests: a scratch folder removed afterwards, a log
+// handler that keeps every line, and whole-file reads and writes.
+#include "core/Exception.h"
+#include "core/Log.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace CoreTest {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "movane2-core-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::wstring wide(const std::string& name) const { return (path_ / name).wstring(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+struct CapturedLine {
+    const System::Log::Type* type;
+    std::string tag;
+    std::string text;
+};
+
+class LogLines {
+public:
+    LogLines() : saved_(System::Log::handler) {
+        System::Log::handler = [this](const System::Log::Type& type, const char* tag, const char* text) {
+            std::lock_guard lock(mutex_);
+            lines_.push_back({&type, tag, text});
+        };
+    }
+    ~LogLines() { System::Log::handler = saved_; }
+    LogLines(const LogLines&) = delete;
+    LogLines& operator=(const LogLines&) = delete;
+
+    std::vector<CapturedLine> of(const System::Log::Type& type) {
+        std::lock_guard lock(mutex_);
+        std::vector<CapturedLine> found;
+        for (const CapturedLine& line : lines_)
+            if (line.type == &type) found.push_back(line);
+        return found;
+    }
+    void clear() {
+        std::lock_guard lock(mutex_);
+        lines_.clear();
+    }
+
+private:
+    System::Log::Handler saved_;
+    std::mutex mutex_;
+    std::vector<CapturedLine> lines_;
+};
+
+// Files of this process cannot grow past the limit while it lives: a write
+// beyond it fails with EFBIG, as on a full disk, without needing a small
+// file system (and, unlike a read-only folder, also when running as root).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*savedSignal_)(int) = nullptr;
+};
+
+// The text of the program's exception that the action raises.
+inline std::string failureText(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const System::Exception& e) {
+        return e.what();
+    }
+    return "(no exception)";
+}
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace CoreTest
