@@ -94,7 +94,7 @@ bool AudioDecompressor::open() {
     const bool rawFrames = (codecId_ == AV_CODEC_ID_AAC && dataSize > 0) || codecId_ == AV_CODEC_ID_VORBIS ||
                            codecId_ == AV_CODEC_ID_OPUS;
     parser_.reset(rawFrames ? nullptr : av_parser_init(codecId_));
-    feed_ = parser_ ? Feed::Parser : source.nBlockAlign > 1 ? Feed::Blocks : Feed::Whole;
+    feed_ = parser_ ? Feed::Parser : !rawFrames && source.nBlockAlign > 1 ? Feed::Blocks : Feed::Whole;
 
     header = {};
     header.pbSrc = sourceBuffer.data;
