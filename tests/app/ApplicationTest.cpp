@@ -1,0 +1,157 @@
+#include "app/Application.h"
+
+#include "core/Exception.h"
+#include "core/Log.h"
+#include "core/Process.h"
+#include "platform/gtk/MessageQueue.h"
+#include "platform/gtk/NativeWindow.h"
+#include "support/VirtualDisplay.h"
+#include "window/WindowService.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the test services did, in order.
+std::vector<std::string> events;
+
+template <int N>
+struct Service {
+    Service() { events.push_back("create " + std::to_string(N)); }
+    ~Service() { events.push_back("release " + std::to_string(N)); }
+};
+
+struct FailingService {
+    FailingService() {
+        throw System::makeException("FailingService::FailingService", "cannot start.");
+    }
+};
+
+// Ends the loop as soon as it runs.
+struct QuitPoster {
+    QuitPoster() { Platform::postQuitMessage(0); }
+};
+
+// A wait handle whose callback fails once the loop runs.
+struct FailingWaitHandle {
+    FailingWaitHandle() : fd(eventfd(1, EFD_NONBLOCK | EFD_CLOEXEC)) {
+        window()->registerWaitHandle(fd, [] {
+            throw System::makeException("FailingWaitHandle", "worker failed.");
+        });
+    }
+    ~FailingWaitHandle() {
+        window()->unregisterWaitHandle(fd);
+        close(fd);
+    }
+    static Window::WindowService* window() {
+        return System::Singleton<Window::WindowService>::getInstance();
+    }
+    int fd;
+};
+
+// The window service's row as the program's table makes it.
+App::StartupRow windowRow() {
+    for (const App::StartupRow& row : App::startupTable())
+        if (std::string(row.name) == "Window::WindowService") return row;
+    ADD_FAILURE() << "no window service row";
+    return {};
+}
+
+template <class T>
+App::StartupRow row(const char* name) {
+    return {name, &App::makeHolder<T>};
+}
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestSupport::useTestDisplay();
+        events.clear();
+        System::Log::handler = [this](const System::Log::Type& type, const char* tag,
+                                      const char* text) {
+            if (std::string(tag) == "Dialog::showException")
+                logged.push_back(std::string(type.name) + " " + text);
+        };
+        watcher.whileOpen = [](const TestSupport::SeenBox&) { events.push_back("box"); };
+    }
+    void TearDown() override {
+        System::Log::handler = System::Log::defaultHandler;
+        System::Process::exceptionOccurred = false;
+    }
+
+    std::vector<std::string> logged;
+    TestSupport::MessageBoxWatcher watcher;
+};
+
+const std::string kCaption = "Movane Quorin2 [" MOVANE2_VERSION "] : Application Exception";
+
+TEST_F(ApplicationTest, ANormalEndReleasesInReverseOrderAndExitsWithZero) {
+    const App::StartupRow table[] = {row<Service<1>>("1"), windowRow(), row<Service<2>>("2"),
+                                     row<QuitPoster>("quit")};
+    EXPECT_EQ(App::run(table, "movane2"), 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"create 1", "create 2", "release 2", "release 1"}));
+    EXPECT_EQ(System::Singleton<Window::WindowService>::getInstance(), nullptr);
+    EXPECT_TRUE(watcher.boxes.empty());
+    EXPECT_FALSE(System::Process::exceptionOccurred);
+}
+
+TEST_F(ApplicationTest, AStartUpFailureReleasesWhatWasBuiltThenShowsTheBoxAndExitsWithOne) {
+    Platform::WindowHandle main = nullptr;
+    const App::StartupRow table[] = {
+        row<Service<1>>("1"), windowRow(),
+        {"remember the window",
+         [&] {
+             main = System::Singleton<Window::WindowService>::getInstance()->mainWindow;
+             return App::StartupHolder();
+         }},
+        row<Service<2>>("2"), row<FailingService>("failing"), row<Service<3>>("3")};
+    EXPECT_EQ(App::run(table, "movane2"), 1);
+    // Released in reverse order before the box; nothing after the failure.
+    EXPECT_EQ(events, (std::vector<std::string>{"create 1", "create 2", "release 2", "release 1",
+                                                "box"}));
+    EXPECT_FALSE(Platform::isWindow(main));
+    ASSERT_EQ(watcher.boxes.size(), 1u);
+    const std::string text = "cannot start.\n\n[Place]\nFailingService::FailingService()";
+    EXPECT_EQ(watcher.boxes[0].title, kCaption);
+    EXPECT_EQ(watcher.boxes[0].text, text);
+    // The window service is gone: the box has no owner.
+    EXPECT_FALSE(watcher.boxes[0].owned);
+    EXPECT_EQ(logged, (std::vector<std::string>{"ERROR show exception dialog.\n" + text}));
+    EXPECT_FALSE(System::Process::exceptionOccurred);
+}
+
+TEST_F(ApplicationTest, AFailureInTheLoopIsFatalShowsTheNoticeAndExitsWithOne) {
+    Platform::WindowHandle main = nullptr;
+    const App::StartupRow table[] = {
+        row<Service<1>>("1"), windowRow(),
+        {"remember the window",
+         [&] {
+             main = System::Singleton<Window::WindowService>::getInstance()->mainWindow;
+             return App::StartupHolder();
+         }},
+        row<FailingWaitHandle>("failing wait handle"), row<Service<2>>("2")};
+    EXPECT_EQ(App::run(table, "movane2"), 1);
+    EXPECT_TRUE(System::Process::exceptionOccurred);
+    EXPECT_EQ(events, (std::vector<std::string>{"create 1", "create 2", "box", "release 2",
+                                                "release 1"}));
+    ASSERT_EQ(watcher.boxes.size(), 1u);
+    const std::string text =
+        "worker failed.\n\n[Place]\nFailingWaitHandle()"
+        "\n\nプロジェクトをバックアップしてアプリケーションを終了します";
+    EXPECT_EQ(watcher.boxes[0].title, kCaption);
+    EXPECT_EQ(watcher.boxes[0].text, text);
+    EXPECT_TRUE(watcher.boxes[0].owned);
+    EXPECT_EQ(logged, (std::vector<std::string>{"ERROR show exception dialog.\n" + text}));
+    // After a fatal end the main window is left to the end of the process.
+    EXPECT_TRUE(Platform::isWindow(main));
+    Platform::destroyWindow(main);
+}
+
+}  // namespace
