@@ -1,5 +1,6 @@
 #include "app/StartupTable.h"
 
+#include "media/XAudio2Service.h"
 #include "window/WindowService.h"
 
 namespace App {
@@ -14,7 +15,8 @@ std::span<const StartupRow> startupTable() {
         // Media::ImageService
         // Media::Direct2DService
         // Media::Direct3DService
-        // Media::XAudio2Service
+        // The audio engine starts on first play.
+        {"Media::XAudio2Service", [] { return makeHolder<Media::XAudio2Service>(); }},
         // Resource::ResourceService
         // Event::EventService
         // Window::Shortcut
