@@ -6,6 +6,7 @@
 // Kinds are told apart by the address of their static display-name text,
 // which every instance shares with the registry's prototype: compare `name`
 // pointers, never texts.
+#include "core/IniFile.h"
 #include "effect/EffectEvent.h"
 #include "effect/EffectItem.h"
 
@@ -103,6 +104,20 @@ public:
     // Copies every item value from an instance of the same class, position
     // by position; flags and identity stay.
     void setItemData(const EffectBase& other);
+
+    // The keys of an effect section (project, alias and defaults files):
+    // effect.name, the flags that are set, then one line per item. The
+    // caller writes the section header.
+    void saveIniSectionParameter(System::IniFile::Save& save) const;
+    // Flags and item values of such a section (effect.name is the caller's).
+    // A malformed flag throws; a malformed item value is logged and skipped.
+    void loadIniSectionParameter(const System::IniFile::SectionRef& section);
+    // An effect section of the legacy exchange file.
+    void loadQroSectionParameter(const System::IniFile::SectionRef& section);
+    // The item a legacy key is translated to by effect.conf, or null.
+    EffectItem* findQroItem(const std::wstring& key) const;
+    // The first item with exactly that name, or null.
+    EffectItem* findItem(const std::wstring& itemName) const;
 
     // Instance number: a process-wide count of constructions, from 1.
     const std::int64_t id;
