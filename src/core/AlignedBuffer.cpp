@@ -1,8 +1,7 @@
 #include "core/AlignedBuffer.h"
 
-#include "core/Exception.h"
+#include "core/DataBuffer.h"
 
-#include <cstdlib>
 #include <utility>
 
 namespace System {
@@ -23,23 +22,9 @@ AlignedBuffer& AlignedBuffer::operator=(AlignedBuffer&& other) noexcept {
 }
 
 void AlignedBuffer::allocMemory(std::uint32_t newSize) {
-    if (capacity < newSize) {
-        freeMemory();
-        // aligned_alloc wants a whole number of alignment steps.
-        const std::uint64_t rounded =
-            (static_cast<std::uint64_t>(newSize) + alignment - 1) / alignment * alignment;
-        data = static_cast<std::uint8_t*>(std::aligned_alloc(alignment, rounded));
-        if (!data) throw makeErrorCodeException("System::AlignedBuffer::allocMemory", 14);
-        capacity = newSize;
-    }
-    size = newSize;
+    detail::allocBlock(data, capacity, size, newSize, alignment, "System::AlignedBuffer::allocMemory");
 }
 
-void AlignedBuffer::freeMemory() {
-    std::free(data);
-    data = nullptr;
-    capacity = 0;
-    size = 0;
-}
+void AlignedBuffer::freeMemory() { detail::freeBlock(data, capacity, size); }
 
 }  // namespace System

@@ -5,6 +5,15 @@
 
 namespace System {
 
+namespace detail {
+// The growth rule of the raw buffers: a larger request replaces the block
+// (contents dropped), a smaller one keeps it; then the size in use is set.
+// alignment 0: plain C heap. Raises code 14 with `place` on failure.
+void allocBlock(std::uint8_t*& data, std::uint32_t& capacity, std::uint32_t& size, std::uint32_t newSize,
+                std::uint32_t alignment, const char* place);
+void freeBlock(std::uint8_t*& data, std::uint32_t& capacity, std::uint32_t& size);
+}  // namespace detail
+
 class DataBuffer {
 public:
     DataBuffer() = default;
