@@ -87,6 +87,7 @@ TEST_F(GlDisplayTest, DrawsWithoutDisplayAndRowZeroIsTheTop) {
     glNamedFramebufferTexture(framebuffer, GL_COLOR_ATTACHMENT0, texture, 0);
     ASSERT_EQ(glCheckNamedFramebufferStatus(framebuffer, GL_FRAMEBUFFER),
               static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    glNamedFramebufferDrawBuffer(framebuffer, GL_COLOR_ATTACHMENT0);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glViewport(0, 0, kSize, kSize);
     const float transparent[4] = {0, 0, 0, 0};

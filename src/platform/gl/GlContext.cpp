@@ -10,20 +10,30 @@ std::uint64_t nextObjectId() {
 }
 
 Context::Context(Display& display, EGLContext context)
-    : display_(display), context_(context), thread_(std::this_thread::get_id()) {}
+    : display_(display), context_(context), thread_(std::this_thread::get_id()), id_(nextObjectId()) {}
 
+// Each of these is the only one of its kind the context ever binds.
 GLuint Context::framebuffer() {
-    if (!framebuffer_) glCreateFramebuffers(1, &framebuffer_);
+    if (!framebuffer_) {
+        glCreateFramebuffers(1, &framebuffer_);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    }
     return framebuffer_;
 }
 
 GLuint Context::vertexArray() {
-    if (!vertexArray_) glCreateVertexArrays(1, &vertexArray_);
+    if (!vertexArray_) {
+        glCreateVertexArrays(1, &vertexArray_);
+        glBindVertexArray(vertexArray_);
+    }
     return vertexArray_;
 }
 
 GLuint Context::pipeline() {
-    if (!pipeline_) glCreateProgramPipelines(1, &pipeline_);
+    if (!pipeline_) {
+        glCreateProgramPipelines(1, &pipeline_);
+        glBindProgramPipeline(pipeline_);
+    }
     return pipeline_;
 }
 
@@ -33,6 +43,10 @@ void Context::deleteOwnObjects() {
     if (pipeline_) glDeleteProgramPipelines(1, &pipeline_);
     framebuffer_ = vertexArray_ = pipeline_ = 0;
     bindings_.clear();
+    renderTargets.clear();
+    images.fill(nullptr);
+    enabledAttributes = 0;
+    inputLayout = 0;
 }
 
 }  // namespace Platform::Gl

@@ -13,10 +13,12 @@
 #include <array>
 #include <cstdint>
 #include <thread>
+#include <vector>
 
 namespace Platform::Gl {
 
 class Display;
+class Texture;
 
 // A process-wide unique id for any object the binding cache records. GL
 // names are reused after deletion; these ids never are.
@@ -46,6 +48,16 @@ public:
     GLuint pipeline();
 
     BindingCache& bindings() { return bindings_; }
+
+    // Textures this context writes in the pass being set up: the render
+    // targets attached now and the images bound for the next draw or
+    // dispatch. Each gets its write fence when the pass ends.
+    std::vector<Texture*> renderTargets;
+    std::array<Texture*, 8> images{};
+    // Vertex attributes the current input layout enabled.
+    std::uint32_t enabledAttributes = 0;
+    std::uint64_t inputLayout = 0;
+    std::uint64_t id() const { return id_; }
     Display& display() const { return display_; }
     EGLContext eglContext() const { return context_; }
     std::thread::id thread() const { return thread_; }
@@ -59,6 +71,7 @@ private:
     Display& display_;
     EGLContext context_;
     std::thread::id thread_;
+    std::uint64_t id_;
     GLuint framebuffer_ = 0;
     GLuint vertexArray_ = 0;
     GLuint pipeline_ = 0;

@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "core/Log.h"
 #include "platform/gl/GlError.h"
+#include "platform/gl/GlOrderedAccess.h"
 
 #include <algorithm>
 #include <cstring>
@@ -185,6 +186,8 @@ Context* Display::createContext(const char* place) {
     glClipControl(GL_UPPER_LEFT, GL_ZERO_TO_ONE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    // D3D does not dither.
+    glDisable(GL_DITHER);
 #ifndef NDEBUG
     glEnable(GL_DEBUG_OUTPUT);
     glDebugMessageCallback(debugMessage, nullptr);
@@ -296,7 +299,8 @@ void Display::probeCapabilities() {
     capabilities_.fragmentShaderInterlock =
         epoxy_has_gl_extension("GL_ARB_fragment_shader_interlock") ||
         capabilities_.fragmentShaderInterlockNv;
-    capabilities_.orderedAccess = capabilities_.fragmentShaderInterlock;
+    capabilities_.orderedAccess =
+        capabilities_.fragmentShaderInterlock || primitiveOrderHolds(*this);
 }
 
 }  // namespace Platform::Gl

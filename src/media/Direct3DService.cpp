@@ -1,0 +1,123 @@
+#include "media/Direct3DService.h"
+
+#include "core/Log.h"
+#include "core/Singleton.h"
+#include "embedded/embedded_ConvertCopy_frag.h"
+#include "embedded/embedded_ConvertOpaque_frag.h"
+#include "embedded/embedded_ConvertPremultiply_frag.h"
+#include "media/PixelShader.h"
+#include "media/ResourceBuffer.h"
+#include "platform/gl/GlCommands.h"
+#include "platform/gl/GlFormat.h"
+#include "platform/gtk/MessageBox.h"
+
+#include <cstring>
+
+namespace Media {
+
+namespace {
+
+constexpr const char* kPlace = "Media::Direct3DService::Direct3DService";
+
+ComResource<PixelShader>::Generator shaderFrom(Direct3DService* service, const char* code) {
+    return [service, code](PixelShader** shader) {
+        auto made = std::make_unique<PixelShader>(service);
+        made->loadFromMemory(code, std::strlen(code));
+        *shader = made.release();
+    };
+}
+
+}  // namespace
+
+void ComResourceTraits<PixelShader>::release(PixelShader* shader) { delete shader; }
+
+Direct3DService::SystemConfig Direct3DService::SystemConfig::read() {
+    // The values system.conf ships with, until it is read here.
+    SystemConfig config;
+    config.shadowBufferSize = 2048;
+    return config;
+}
+
+Direct3DService::Direct3DService() : Direct3DService(SystemConfig::read()) {}
+
+Direct3DService::Direct3DService(const SystemConfig& config)
+    : Direct3DService(config, Settings()) {}
+
+Direct3DService::Direct3DService(const SystemConfig& config, const Settings& settings)
+    : device(std::make_unique<Platform::Gl::Display>(kPlace)),
+      pixelFormat(config.pixelFormat),
+      maskFormat(config.maskFormat),
+      shadowBufferSize(config.shadowBufferSize),
+      settings(settings),
+      samplerStateList(*device),
+      copyShader_(shaderFrom(this, embedded_ConvertCopy_frag)),
+      premultiplyShader_(shaderFrom(this, embedded_ConvertPremultiply_frag)),
+      opaqueShader_(shaderFrom(this, embedded_ConvertOpaque_frag)) {
+    positionQuad = std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::Position);
+    texcoordQuad =
+        std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::TextureCoordinate);
+    logCapabilities();
+}
+
+Direct3DService::~Direct3DService() {
+    // Every GPU object goes before the display that owns the contexts.
+    positionQuad.reset();
+    texcoordQuad.reset();
+}
+
+Direct3DService& Direct3DService::Get() {
+    return *System::Singleton<Direct3DService>::getInstance();
+}
+
+void Direct3DService::logCapabilities() {
+    System::Log::info(kPlace, "D3D feature level : 0x%08x", featureLevel);
+    System::Log::info(kPlace, "D3D ROVsSupported : %d", rovsSupported() ? 1 : 0);
+    if (!rovsSupported()) {
+        // Always before the main window exists: the box stands alone.
+        Platform::messageBox(nullptr,
+                             "D3D ROVs not supported.\n\n"
+                             "一部の機能が正しく動作しない可能性があります",
+                             "Movane Quorin2",
+                             Platform::MB_OK | Platform::MB_ICONWARNING | Platform::MB_TASKMODAL);
+    }
+    static const struct {
+        const char* name;
+        int code;
+    } formats[] = {
+        {"DXGI_FORMAT_R8G8B8A8_UNORM", DXGI_FORMAT_R8G8B8A8_UNORM},
+        {"DXGI_FORMAT_B8G8R8A8_UNORM", DXGI_FORMAT_B8G8R8A8_UNORM},
+        {"DXGI_FORMAT_A8_UNORM", DXGI_FORMAT_A8_UNORM},
+        {"DXGI_FORMAT_R16G16B16A16_FLOAT", DXGI_FORMAT_R16G16B16A16_FLOAT},
+        {"DXGI_FORMAT_G8R8_G8B8_UNORM", DXGI_FORMAT_G8R8_G8B8_UNORM},
+        {"DXGI_FORMAT_R16G16B16A16_UNORM", DXGI_FORMAT_R16G16B16A16_UNORM},
+        {"DXGI_FORMAT_R16G16B16A16_SNORM", DXGI_FORMAT_R16G16B16A16_SNORM},
+    };
+    for (const auto& format : formats)
+        System::Log::info(kPlace, "D3D %s Texture2D Supported : %d", format.name,
+                          Platform::Gl::findFormat(format.code) ? 1 : 0);
+}
+
+void Direct3DService::setRenderTarget(ResourceBuffer& buffer) {
+    Platform::Gl::Texture* targets[] = {&buffer.getRenderTargetView()};
+    Platform::Gl::setRenderTargets(context(), targets);
+}
+
+void Direct3DService::unsetRenderTargets() { Platform::Gl::setRenderTargets(context(), {}); }
+
+void Direct3DService::setComputeUnorderedAccessView(UINT slot, ResourceBuffer& buffer) {
+    Platform::Gl::bindImage(context(), static_cast<int>(slot), &buffer.getUnorderedAccessView());
+}
+
+void Direct3DService::setPixelSampler(Platform::Gl::SamplerState* sampler) {
+    Platform::Gl::Context& current = context();
+    const std::uint64_t id = sampler ? sampler->id() : 0;
+    if (current.bindings().pixelSampler0 == id && id != 0) return;
+    Platform::Gl::bindSampler(current, Platform::Gl::Stage::Pixel, sampler);
+    current.bindings().pixelSampler0 = id;
+}
+
+PixelShader& Direct3DService::copyShader() { return *copyShader_.createResource(); }
+PixelShader& Direct3DService::premultiplyShader() { return *premultiplyShader_.createResource(); }
+PixelShader& Direct3DService::opaqueShader() { return *opaqueShader_.createResource(); }
+
+}  // namespace Media

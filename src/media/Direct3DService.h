@@ -1,0 +1,120 @@
+#pragma once
+// The process's GPU: the headless GL display with its per-thread contexts,
+// the format choices of every picture, the "Direct3D" settings group, the
+// pipeline state lists and the screen quads of full-target passes.
+//
+// - Made and destroyed on the user-interface thread; reached through Get().
+// - Resources may be made on any thread. Binding and drawing use the
+//   calling thread's context and its binding cache (one thread drives a
+//   context), so render workers and the user-interface thread never share
+//   bind state.
+// - Start-up failures throw the program's HRESULT exception with the place
+//   Media::Direct3DService::Direct3DService.
+#include "media/BlendStateList.h"
+#include "media/ComResource.h"
+#include "media/RasterizerStateList.h"
+#include "media/SamplerStateList.h"
+#include "media/ScreenQuadShader.h"
+#include "platform/WinTypes.h"
+#include "platform/gl/DxgiFormat.h"
+#include "platform/gl/GlDisplay.h"
+
+#include <memory>
+#include <string>
+
+namespace Media {
+
+class PixelShader;
+class ResourceBuffer;
+
+template <>
+struct ComResourceTraits<PixelShader> {
+    static constexpr const char* place =
+        "Media::ComResource<class Media::PixelShader>::createResource";
+    static void release(PixelShader* shader);
+};
+
+class Direct3DService {
+public:
+    // The "Direct3D" settings group, in its order, with its defaults. Kept
+    // and saved; only the two output values are read by the media side.
+    struct Settings {
+        int multiSampleCount = 8;
+        int maxAnisotropy = 16;
+        int highDpiMode = 1;
+        std::wstring outputYUVColorSpace;  // empty: chosen by frame height
+        int outputYUVColorRange = 0;       // 0 limited, otherwise full
+    };
+
+    // The "Config" values of system.conf, read once at construction.
+    struct SystemConfig {
+        int pixelFormat = DXGI_FORMAT_R16G16B16A16_FLOAT;
+        int maskFormat = DXGI_FORMAT_A8_UNORM;
+        int shadowBufferSize = 0;
+        // From the setting service's system.conf.
+        static SystemConfig read();
+    };
+
+    struct SampleDesc {
+        UINT Count = 1;
+        UINT Quality = 0;
+    };
+
+    // The feature level the layer stands for (11.1).
+    static constexpr UINT featureLevel = 0xb100;
+
+    Direct3DService();
+    explicit Direct3DService(const SystemConfig& config);
+    Direct3DService(const SystemConfig& config, const Settings& settings);
+    ~Direct3DService();
+    Direct3DService(const Direct3DService&) = delete;
+    Direct3DService& operator=(const Direct3DService&) = delete;
+
+    static Direct3DService& Get();
+
+    // The calling thread's context, made on its first use, and the record
+    // of what it has bound.
+    Platform::Gl::Context& context() const { return device->context(); }
+    Platform::Gl::BindingCache& bindingCache() const { return context().bindings(); }
+
+    // The buffer's render-target view (made on demand) as the only target,
+    // the viewport covering it, depth 0 to 1.
+    void setRenderTarget(ResourceBuffer& buffer);
+    // Detaches every target; what was drawn is handed to later users.
+    void unsetRenderTargets();
+    // The buffer's unordered-access view (made on demand) for the next
+    // dispatch.
+    void setComputeUnorderedAccessView(UINT slot, ResourceBuffer& buffer);
+    // The pixel-stage sampler of slot 0, skipped when the cache has it.
+    void setPixelSampler(Platform::Gl::SamplerState* sampler);
+
+    // Whether overlapping primitives reach a pixel in submission order.
+    bool rovsSupported() const { return device->capabilities().orderedAccess; }
+
+    // Pixel programs of the upload conversion, made on first use.
+    PixelShader& copyShader();
+    PixelShader& premultiplyShader();
+    PixelShader& opaqueShader();
+
+    std::unique_ptr<Platform::Gl::Display> device;
+    int pixelFormat;
+    int maskFormat;
+    SampleDesc sampleDesc;
+    int shadowBufferSize;
+    Settings settings;
+
+    Shader::SamplerStateList samplerStateList;
+    Shader::BlendStateList blendStateList;
+    Shader::RasterizerStateList rasterizerStateList;
+    std::unique_ptr<ScreenQuadShader> positionQuad;
+    std::unique_ptr<ScreenQuadShader> texcoordQuad;
+
+private:
+    void logCapabilities();
+
+    ComResource<PixelShader> copyShader_;
+    ComResource<PixelShader> premultiplyShader_;
+    ComResource<PixelShader> opaqueShader_;
+};
+
+}  // namespace Media

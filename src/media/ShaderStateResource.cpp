@@ -1,0 +1,14 @@
+#include "media/ShaderStateResource.h"
+
+#include "media/Direct3DService.h"
+
+namespace Resource {
+
+ShaderStateResource::ShaderStateResource() {
+    Media::Direct3DService& service = Media::Direct3DService::Get();
+    samplerStateList = &service.samplerStateList;
+    blendStateList = &service.blendStateList;
+    rasterizerStateList = &service.rasterizerStateList;
+}
+
+}  // namespace Resource

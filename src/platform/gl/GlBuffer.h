@@ -1,0 +1,41 @@
+#pragma once
+// A shared GPU buffer (constants or vertices) whose whole contents are
+// replaced from a CPU copy. Any thread may destroy it; updates and uses run
+// on the calling thread's context and hand over through a write fence.
+#include "platform/gl/GlSync.h"
+
+#include <epoxy/gl.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace Platform::Gl {
+
+class Context;
+class Display;
+
+class Buffer {
+public:
+    // data may be null (contents undefined).
+    Buffer(Display& display, std::size_t size, const void* data, const char* place);
+    ~Buffer();
+    Buffer(const Buffer&) = delete;
+    Buffer& operator=(const Buffer&) = delete;
+
+    // Replaces the whole contents.
+    void update(const void* data);
+
+    void prepareUse(Context& context) { fence_.waitFor(context); }
+    GLuint name() const { return name_; }
+    std::uint64_t id() const { return id_; }
+    std::size_t size() const { return size_; }
+
+private:
+    Display& display_;
+    std::size_t size_;
+    GLuint name_ = 0;
+    std::uint64_t id_;
+    WriteFence fence_;
+};
+
+}  // namespace Platform::Gl

@@ -1,0 +1,159 @@
+#include "platform/gl/GlCommands.h"
+
+#include "platform/gl/DxgiFormat.h"
+#include "platform/gl/GlBuffer.h"
+#include "platform/gl/GlState.h"
+#include "platform/gl/GlTexture.h"
+
+namespace Platform::Gl {
+
+namespace {
+
+// Fences every image the pass wrote and forgets the bindings' owners.
+void endImageWrites(Context& context, bool barrier) {
+    for (Texture* image : context.images) barrier = barrier || image;
+    if (barrier) glMemoryBarrier(GL_ALL_BARRIER_BITS);
+    for (Texture*& image : context.images) {
+        if (image) image->written(context);
+        image = nullptr;
+    }
+}
+
+struct VertexFormat {
+    int format;
+    GLint components;
+    GLenum type;
+};
+
+constexpr VertexFormat kVertexFormats[] = {
+    {DXGI_FORMAT_R32_FLOAT, 1, GL_FLOAT},          {DXGI_FORMAT_R32_UINT, 1, GL_UNSIGNED_INT},
+    {DXGI_FORMAT_R32_SINT, 1, GL_INT},             {DXGI_FORMAT_R32G32_FLOAT, 2, GL_FLOAT},
+    {DXGI_FORMAT_R32G32_UINT, 2, GL_UNSIGNED_INT}, {DXGI_FORMAT_R32G32_SINT, 2, GL_INT},
+    {DXGI_FORMAT_R32G32B32_FLOAT, 3, GL_FLOAT},    {DXGI_FORMAT_R32G32B32_UINT, 3, GL_UNSIGNED_INT},
+    {DXGI_FORMAT_R32G32B32_SINT, 3, GL_INT},       {DXGI_FORMAT_R32G32B32A32_FLOAT, 4, GL_FLOAT},
+    {DXGI_FORMAT_R32G32B32A32_UINT, 4, GL_UNSIGNED_INT},
+    {DXGI_FORMAT_R32G32B32A32_SINT, 4, GL_INT},
+};
+
+const VertexFormat* findVertexFormat(int format) {
+    for (const VertexFormat& entry : kVertexFormats)
+        if (entry.format == format) return &entry;
+    return nullptr;
+}
+
+}  // namespace
+
+int vertexFormatSize(int format) {
+    const VertexFormat* entry = findVertexFormat(format);
+    return entry ? entry->components * 4 : 0;
+}
+
+void setRenderTargets(Context& context, std::span<Texture* const> targets) {
+    const GLuint framebuffer = context.framebuffer();
+    for (std::size_t i = 0; i < context.renderTargets.size(); ++i) {
+        if (i >= targets.size() || targets[i] != context.renderTargets[i])
+            context.renderTargets[i]->written(context);
+    }
+    const std::size_t attached = std::max(context.renderTargets.size(), targets.size());
+    GLenum buffers[8];
+    for (std::size_t i = 0; i < attached && i < 8; ++i) {
+        Texture* target = i < targets.size() ? targets[i] : nullptr;
+        if (target) target->prepareUse(context);
+        glNamedFramebufferTexture(framebuffer, GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(i),
+                                  target ? target->name() : 0, 0);
+        buffers[i] = target ? GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(i) : GL_NONE;
+        const bool mask = target && target->format().reads == Format::Reads::AlphaOnly;
+        glColorMaski(static_cast<GLuint>(i), !mask, !mask, !mask, GL_TRUE);
+    }
+    glNamedFramebufferDrawBuffers(framebuffer, static_cast<GLsizei>(std::min<std::size_t>(attached, 8)),
+                                  buffers);
+    context.renderTargets.assign(targets.begin(), targets.end());
+    if (!targets.empty() && targets[0]) {
+        glViewportIndexedf(0, 0.0f, 0.0f, static_cast<float>(targets[0]->width()),
+                           static_cast<float>(targets[0]->height()));
+        glDepthRangeIndexed(0, 0.0, 1.0);
+    }
+}
+
+void bindTexture(Context& context, Stage stage, int slot, Texture* texture) {
+    if (texture) texture->prepareUse(context);
+    glBindTextureUnit(textureUnit(stage, slot), texture ? texture->name() : 0);
+}
+
+void bindSampler(Context&, Stage stage, const SamplerState* sampler) {
+    GLuint names[kTextureSlots];
+    for (GLuint& name : names) name = sampler ? sampler->name() : 0;
+    glBindSamplers(textureUnit(stage, 0), kTextureSlots, names);
+}
+
+void bindConstantBuffer(Context& context, Stage stage, int slot, Buffer* buffer) {
+    if (buffer) buffer->prepareUse(context);
+    glBindBufferBase(GL_UNIFORM_BUFFER, uniformBinding(stage, slot), buffer ? buffer->name() : 0);
+}
+
+void bindImage(Context& context, int slot, Texture* texture) {
+    if (!texture) {
+        glBindImageTexture(imageUnit(slot), 0, 0, GL_FALSE, 0, GL_READ_WRITE, GL_RGBA8);
+        context.images[slot] = nullptr;
+        return;
+    }
+    texture->prepareUse(context);
+    glBindImageTexture(imageUnit(slot), texture->name(), 0, GL_FALSE, 0, GL_READ_WRITE,
+                       texture->format().internalFormat);
+    context.images[slot] = texture;
+}
+
+void useProgram(Context& context, const Program& program) {
+    static const GLbitfield bits[] = {GL_VERTEX_SHADER_BIT, GL_FRAGMENT_SHADER_BIT,
+                                      GL_COMPUTE_SHADER_BIT};
+    glUseProgramStages(context.pipeline(), bits[static_cast<int>(program.stage())], program.name());
+}
+
+void applyInputLayout(Context& context, const InputLayout& layout) {
+    const GLuint vertexArray = context.vertexArray();
+    std::uint32_t enabled = 0;
+    GLuint offset = 0;
+    for (const InputElement& element : layout.elements) {
+        const VertexFormat* format = findVertexFormat(element.format);
+        if (!format || element.location < 0 || element.location >= 32) continue;
+        const auto location = static_cast<GLuint>(element.location);
+        if (format->type == GL_FLOAT)
+            glVertexArrayAttribFormat(vertexArray, location, format->components, GL_FLOAT, GL_FALSE,
+                                      offset);
+        else
+            glVertexArrayAttribIFormat(vertexArray, location, format->components, format->type,
+                                       offset);
+        glVertexArrayAttribBinding(vertexArray, location, 0);
+        enabled |= 1u << location;
+        offset += static_cast<GLuint>(format->components * 4);
+    }
+    for (GLuint location = 0; location < 32; ++location) {
+        const std::uint32_t bit = 1u << location;
+        if ((enabled & bit) && !(context.enabledAttributes & bit))
+            glEnableVertexArrayAttrib(vertexArray, location);
+        else if (!(enabled & bit) && (context.enabledAttributes & bit))
+            glDisableVertexArrayAttrib(vertexArray, location);
+    }
+    context.enabledAttributes = enabled;
+    context.inputLayout = layout.id;
+}
+
+void setVertexBuffer(Context& context, Buffer& buffer, GLsizei stride) {
+    buffer.prepareUse(context);
+    glVertexArrayVertexBuffer(context.vertexArray(), 0, buffer.name(), 0, stride);
+}
+
+void draw(Context& context, GLenum mode, GLint first, GLsizei count) {
+    context.vertexArray();
+    context.pipeline();
+    glDrawArrays(mode, first, count);
+    endImageWrites(context, false);
+}
+
+void dispatch(Context& context, GLuint x, GLuint y, GLuint z) {
+    context.pipeline();
+    glDispatchCompute(x, y, z);
+    endImageWrites(context, true);
+}
+
+}  // namespace Platform::Gl

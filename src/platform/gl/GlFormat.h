@@ -1,0 +1,29 @@
+#pragma once
+// How each DXGI texture format is kept in GL: one table for storage, CPU
+// transfers, image-unit qualifiers and read swizzles.
+//
+// - B8G8R8A8 and B8G8R8X8 are RGBA8 storage with GL_BGRA transfers; X8
+//   reads alpha as 1.
+// - A8 masks are RGBA8 with the mask in alpha; reads give (0, 0, 0, a) and
+//   render targets write alpha only, as an alpha-only format would.
+#include <epoxy/gl.h>
+
+namespace Platform::Gl {
+
+struct Format {
+    enum class Reads { Rgba, OpaqueAlpha, AlphaOnly };
+
+    int code;                    // DXGI code
+    const char* name;            // "DXGI_FORMAT_R16G16B16A16_FLOAT"
+    GLenum internalFormat;       // storage
+    GLenum transferFormat;       // CPU side of uploads and read-backs
+    GLenum transferType;
+    int bytesPerPixel;           // CPU side
+    const char* imageQualifier;  // layout qualifier on an image unit; null: none
+    Reads reads;
+};
+
+// Null for a code the GPU layer cannot store.
+const Format* findFormat(int code);
+
+}  // namespace Platform::Gl

@@ -1,0 +1,128 @@
+#include "platform/gl/GlTexture.h"
+
+#include "core/Exception.h"
+#include "platform/gl/GlDisplay.h"
+#include "platform/gl/GlError.h"
+
+namespace Platform::Gl {
+
+namespace {
+constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x80070057);
+}
+
+Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei height,
+                 unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place)
+    : display_(display),
+      format_(format),
+      width_(width),
+      height_(height),
+      bindFlags_(bindFlags),
+      id_(nextObjectId()),
+      fence_(display) {
+    Context& context = display.context();
+    clearErrors();
+    glCreateTextures(GL_TEXTURE_2D, 1, &name_);
+    glTextureStorage2D(name_, 1, format.internalFormat, width, height);
+    try {
+        checkError("glTextureStorage2D", place);
+    } catch (...) {
+        glDeleteTextures(1, &name_);
+        throw;
+    }
+    switch (format.reads) {
+        case Format::Reads::Rgba: break;
+        case Format::Reads::OpaqueAlpha:
+            glTextureParameteri(name_, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+            break;
+        case Format::Reads::AlphaOnly:
+            glTextureParameteri(name_, GL_TEXTURE_SWIZZLE_R, GL_ZERO);
+            glTextureParameteri(name_, GL_TEXTURE_SWIZZLE_G, GL_ZERO);
+            glTextureParameteri(name_, GL_TEXTURE_SWIZZLE_B, GL_ZERO);
+            break;
+    }
+    if (pixels) {
+        try {
+            transfer(true, const_cast<void*>(pixels), pitch, place);
+        } catch (...) {
+            glDeleteTextures(1, &name_);
+            throw;
+        }
+    }
+    written(context);
+}
+
+Texture::~Texture() { display_.release(Display::Kind::Texture, name_); }
+
+void Texture::transfer(bool toTexture, void* pixels, std::size_t pitch, const char* place) {
+    const std::size_t rowBytes = static_cast<std::size_t>(width_) * format_.bytesPerPixel;
+    if (pitch < rowBytes)
+        throw System::makeHResultException(toTexture ? "glTextureSubImage2D" : "glGetTextureSubImage",
+                                           place, kInvalidArgument);
+    const bool wholeRows = pitch % format_.bytesPerPixel == 0;
+    const GLint rowLength = wholeRows ? static_cast<GLint>(pitch / format_.bytesPerPixel) : 0;
+    clearErrors();
+    if (toTexture) {
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
+        if (wholeRows) {
+            glTextureSubImage2D(name_, 0, 0, 0, width_, height_, format_.transferFormat,
+                                format_.transferType, pixels);
+        } else {
+            for (GLsizei y = 0; y < height_; ++y)
+                glTextureSubImage2D(name_, 0, 0, y, width_, 1, format_.transferFormat,
+                                    format_.transferType, static_cast<char*>(pixels) + y * pitch);
+        }
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        checkError("glTextureSubImage2D", place);
+    } else {
+        glPixelStorei(GL_PACK_ROW_LENGTH, rowLength);
+        const std::size_t size = pitch * (height_ - 1) + rowBytes;
+        if (wholeRows) {
+            glGetTextureSubImage(name_, 0, 0, 0, 0, width_, height_, 1, format_.transferFormat,
+                                 format_.transferType, static_cast<GLsizei>(size), pixels);
+        } else {
+            for (GLsizei y = 0; y < height_; ++y)
+                glGetTextureSubImage(name_, 0, 0, y, 0, width_, 1, 1, format_.transferFormat,
+                                     format_.transferType, static_cast<GLsizei>(rowBytes),
+                                     static_cast<char*>(pixels) + y * pitch);
+        }
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        checkError("glGetTextureSubImage", place);
+    }
+}
+
+void Texture::upload(const void* pixels, std::size_t pitch, const char* place) {
+    Context& context = display_.context();
+    prepareUse(context);
+    transfer(true, const_cast<void*>(pixels), pitch, place);
+    written(context);
+}
+
+void Texture::read(void* pixels, std::size_t pitch, const char* place) {
+    prepareUse(display_.context());
+    transfer(false, pixels, pitch, place);
+}
+
+void Texture::clear(const float rgba[4], const char* place) {
+    Context& context = display_.context();
+    prepareUse(context);
+    const float alphaOnly[4] = {0.0f, 0.0f, 0.0f, rgba[3]};
+    const bool mask = format_.reads == Format::Reads::AlphaOnly;
+    clearErrors();
+    glClearTexImage(name_, 0, GL_RGBA, GL_FLOAT, mask ? alphaOnly : rgba);
+    checkError("glClearTexImage", place);
+    written(context);
+}
+
+void Texture::copyFrom(Texture& source, GLint x, GLint y, GLsizei w, GLsizei h, GLint dstX,
+                       GLint dstY, const char* place) {
+    Context& context = display_.context();
+    source.prepareUse(context);
+    prepareUse(context);
+    clearErrors();
+    glCopyImageSubData(source.name_, GL_TEXTURE_2D, 0, x, y, 0, name_, GL_TEXTURE_2D, 0, dstX,
+                       dstY, 0, w, h, 1);
+    checkError("glCopyImageSubData", place);
+    written(context);
+}
+
+}  // namespace Platform::Gl

@@ -1,0 +1,70 @@
+#pragma once
+// A shared 2D texture: one level, one sample, in one of the formats of the
+// format table, with the D3D-style bind flags it was made for. Any thread
+// may destroy it (the name is released through the display); every other
+// operation runs on the calling thread's context and hands over between
+// contexts through a write fence. Failures throw the HRESULT exception with
+// the GL call and the caller's place.
+#include "platform/gl/GlFormat.h"
+#include "platform/gl/GlSync.h"
+
+#include <epoxy/gl.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace Platform::Gl {
+
+class Context;
+class Display;
+
+class Texture {
+public:
+    enum BindFlags : unsigned {
+        ShaderResource = 0x08,
+        RenderTarget = 0x20,
+        UnorderedAccess = 0x80,
+    };
+
+    // pixels may be null (contents undefined); pitch is the CPU row step.
+    Texture(Display& display, const Format& format, GLsizei width, GLsizei height,
+            unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place);
+    ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    void upload(const void* pixels, std::size_t pitch, const char* place);
+    // Rows top first, `pitch` bytes apart, in the format's transfer layout.
+    void read(void* pixels, std::size_t pitch, const char* place);
+    // The colour in RGBA; masks keep only alpha.
+    void clear(const float rgba[4], const char* place);
+    // Copies the source rectangle (x, y, w, h) to (dstX, dstY) of this one.
+    void copyFrom(Texture& source, GLint x, GLint y, GLsizei w, GLsizei h, GLint dstX,
+                  GLint dstY, const char* place);
+
+    // Before a use by the calling thread's context; after a write by it.
+    void prepareUse(Context& context) { fence_.waitFor(context); }
+    void written(Context& context) { fence_.written(context); }
+
+    GLuint name() const { return name_; }
+    std::uint64_t id() const { return id_; }
+    GLsizei width() const { return width_; }
+    GLsizei height() const { return height_; }
+    const Format& format() const { return format_; }
+    unsigned bindFlags() const { return bindFlags_; }
+    Display& display() const { return display_; }
+
+private:
+    void transfer(bool toTexture, void* pixels, std::size_t pitch, const char* place);
+
+    Display& display_;
+    const Format& format_;
+    GLsizei width_;
+    GLsizei height_;
+    unsigned bindFlags_;
+    GLuint name_ = 0;
+    std::uint64_t id_;
+    WriteFence fence_;
+};
+
+}  // namespace Platform::Gl

@@ -1,0 +1,68 @@
+#pragma once
+// GPU tests: one Direct3D service per test suite on the headless display,
+// and read-backs of small pictures as floats.
+#include "core/Singleton.h"
+#include "media/Direct3DService.h"
+#include "media/ResourceBuffer.h"
+#include "platform/gl/GlTexture.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace MediaTest {
+
+using Rgba = std::array<float, 4>;
+
+class GpuTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { holder_ = std::make_unique<System::Singleton<Media::Direct3DService>>(); }
+    static void TearDownTestSuite() { holder_.reset(); }
+    void SetUp() override { ASSERT_NE(System::Singleton<Media::Direct3DService>::getInstance(), nullptr); }
+
+    static Media::Direct3DService& service() { return Media::Direct3DService::Get(); }
+
+    // The texture's stored values as RGBA floats, top row first. Masks read
+    // back as stored (the mask in alpha).
+    static std::vector<Rgba> read(const Platform::Gl::Texture& texture) {
+        Platform::Gl::Context& context = service().context();
+        const_cast<Platform::Gl::Texture&>(texture).prepareUse(context);
+        std::vector<Rgba> pixels(static_cast<std::size_t>(texture.width()) * texture.height());
+        glGetTextureImage(texture.name(), 0, GL_RGBA, GL_FLOAT,
+                          static_cast<GLsizei>(pixels.size() * sizeof(Rgba)), pixels.data());
+        return pixels;
+    }
+    static std::vector<Rgba> read(Media::ResourceBuffer& buffer) { return read(*buffer.getTexture()); }
+    static Rgba pixel(Media::ResourceBuffer& buffer, UINT x, UINT y) {
+        return read(buffer)[static_cast<std::size_t>(y) * buffer.getWidth() + x];
+    }
+
+    // A pixel-format picture filled with one colour per pixel from f(x, y).
+    template <class F>
+    static std::unique_ptr<Media::ResourceBuffer> picture(UINT width, UINT height, F f) {
+        std::vector<float> rows;
+        for (UINT y = 0; y < height; ++y)
+            for (UINT x = 0; x < width; ++x)
+                for (float c : f(x, y)) rows.push_back(c);
+        auto buffer = std::make_unique<Media::ResourceBuffer>(width, height,
+                                                              DXGI_FORMAT_R16G16B16A16_FLOAT);
+        glTextureSubImage2D(buffer->getTexture()->name(), 0, 0, 0, static_cast<GLsizei>(width),
+                            static_cast<GLsizei>(height), GL_RGBA, GL_FLOAT, rows.data());
+        buffer->getTexture()->written(service().context());
+        return buffer;
+    }
+
+private:
+    static inline std::unique_ptr<System::Singleton<Media::Direct3DService>> holder_;
+};
+
+// Half floats keep 11 significant bits.
+inline void expectNear(const Rgba& actual, const Rgba& expected, float tolerance = 2e-3f) {
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "channel " << i;
+}
+
+}  // namespace MediaTest
