@@ -56,10 +56,17 @@ struct FailingWaitHandle {
     int fd;
 };
 
-// The window service's row as the program's table makes it.
-App::StartupRow windowRow() {
-    for (const App::StartupRow& row : App::startupTable())
-        if (std::string(row.name) == "Window::WindowService") return row;
+// The window service's row as the program's table makes it; main, when
+// given, receives the main window.
+App::StartupRow windowRow(Platform::WindowHandle* main = nullptr) {
+    for (const App::StartupRow& row : App::startupTable()) {
+        if (std::string(row.name) != "Window::WindowService") continue;
+        return {row.name, [create = row.create, main] {
+                    App::StartupHolder holder = create();
+                    if (main) *main = FailingWaitHandle::window()->mainWindow;
+                    return holder;
+                }};
+    }
     ADD_FAILURE() << "no window service row";
     return {};
 }
@@ -105,12 +112,7 @@ TEST_F(ApplicationTest, ANormalEndReleasesInReverseOrderAndExitsWithZero) {
 TEST_F(ApplicationTest, AStartUpFailureReleasesWhatWasBuiltThenShowsTheBoxAndExitsWithOne) {
     Platform::WindowHandle main = nullptr;
     const App::StartupRow table[] = {
-        row<Service<1>>("1"), windowRow(),
-        {"remember the window",
-         [&] {
-             main = System::Singleton<Window::WindowService>::getInstance()->mainWindow;
-             return App::StartupHolder();
-         }},
+        row<Service<1>>("1"), windowRow(&main),
         row<Service<2>>("2"), row<FailingService>("failing"), row<Service<3>>("3")};
     EXPECT_EQ(App::run(table, "movane2"), 1);
     // Released in reverse order before the box; nothing after the failure.
@@ -130,12 +132,7 @@ TEST_F(ApplicationTest, AStartUpFailureReleasesWhatWasBuiltThenShowsTheBoxAndExi
 TEST_F(ApplicationTest, AFailureInTheLoopIsFatalShowsTheNoticeAndExitsWithOne) {
     Platform::WindowHandle main = nullptr;
     const App::StartupRow table[] = {
-        row<Service<1>>("1"), windowRow(),
-        {"remember the window",
-         [&] {
-             main = System::Singleton<Window::WindowService>::getInstance()->mainWindow;
-             return App::StartupHolder();
-         }},
+        row<Service<1>>("1"), windowRow(&main),
         row<FailingWaitHandle>("failing wait handle"), row<Service<2>>("2")};
     EXPECT_EQ(App::run(table, "movane2"), 1);
     EXPECT_TRUE(System::Process::exceptionOccurred);

@@ -12,6 +12,7 @@
 #include <vector>
 
 using WindowTest::runFor;
+using WindowTest::runUntil;
 using WindowTest::service;
 
 namespace {
@@ -42,10 +43,12 @@ TEST_F(WaitHandleTest, ASignalledHandleRunsItsFirstCallbackOncePerSignal) {
     service().registerWaitHandle(event, [&] { calls.push_back("second"); });
     signal(event);
     signal(event);  // the counter is consumed at once: one run
-    runFor(200);
+    runUntil([&] { return !calls.empty(); });
+    runFor(50);
     EXPECT_EQ(calls, (std::vector<std::string>{"first"}));
     signal(event);
-    runFor(200);
+    runUntil([&] { return calls.size() > 1; });
+    runFor(50);
     EXPECT_EQ(calls, (std::vector<std::string>{"first", "first"}));
 }
 
@@ -64,7 +67,7 @@ TEST_F(WaitHandleTest, ACallbackMayReplaceItsOwnHandleWithAnother) {
         signal(b);
     });
     signal(a);
-    runFor(5000);
+    runFor(10000);
     EXPECT_EQ(calls, (std::vector<std::string>{"a", "b"}));
 }
 
@@ -79,7 +82,7 @@ TEST_F(WaitHandleTest, AWaitableTimerFires) {
     service().registerWaitHandle(timer, [&] {
         if (++ticks == 3) Platform::postQuitMessage(0);
     });
-    runFor(5000);
+    runFor(10000);
     EXPECT_EQ(ticks, 3);
 }
 
@@ -121,7 +124,7 @@ TEST_F(WaitHandleTest, AModalBoxDoesNotServeWaitHandles) {
     });
     TestSupport::MessageBoxWatcher watcher;
     signal(opener);
-    runFor(5000);
+    runFor(10000);
     EXPECT_EQ(watcher.boxes.size(), 1u);
     EXPECT_FALSE(otherRanWhileOpen);
     EXPECT_EQ(calls, (std::vector<std::string>{"opener", "other"}));

@@ -11,6 +11,7 @@
 
 using namespace Platform;
 using WindowTest::runFor;
+using WindowTest::runUntil;
 using WindowTest::service;
 using WindowTest::WindowServiceTest;
 
@@ -19,7 +20,7 @@ TEST_F(WindowServiceTest, MainWindowOpensWithCaptionAndDefaultPlacement) {
     ASSERT_TRUE(isWindow(s.mainWindow));
     EXPECT_EQ(getWindowText(s.mainWindow), "Movane Quorin2");
     EXPECT_TRUE(isWindowVisible(s.mainWindow));
-    runFor(200);
+    runFor(100);
     const RECT client = getClientRect(s.mainWindow);
     EXPECT_EQ(client.right, 1280);
     EXPECT_EQ(client.bottom, 720);
@@ -39,7 +40,7 @@ TEST_F(WindowServiceTest, ClosingTheMainWindowEndsTheLoop) {
     Window::WindowService& s = service();
     WindowHandle main = s.mainWindow;
     postMessage(main, WM_CLOSE, 0, 0);
-    runFor(5000);
+    s.processMessage();  // the main window's end posts the quit message
     EXPECT_FALSE(isWindow(main));
     EXPECT_EQ(s.mainWindow, nullptr);
 }
@@ -49,7 +50,7 @@ TEST_F(WindowServiceTest, MovingAndResizingAreStoredAndShrinkingStopsAt256) {
     GtkWindow* window = toolkitWindow(s.mainWindow);
     gtk_window_move(window, 100, 50);
     gtk_window_resize(window, 800, 600);
-    runFor(300);
+    runUntil([&] { return s.config.h == 600 && s.config.y == 50; });
     EXPECT_EQ(s.config.x, 100);
     EXPECT_EQ(s.config.y, 50);
     EXPECT_EQ(s.config.w, 800);
@@ -57,7 +58,7 @@ TEST_F(WindowServiceTest, MovingAndResizingAreStoredAndShrinkingStopsAt256) {
     EXPECT_EQ(s.layoutHeight, 5 + 600 - 24);
 
     gtk_window_resize(window, 100, 100);
-    runFor(300);
+    runUntil([&] { return s.config.h != 600; });
     EXPECT_EQ(s.config.w, 256);
     EXPECT_EQ(s.config.h, 256);
     EXPECT_EQ(s.config.x, 100);
@@ -72,7 +73,7 @@ TEST_F(WindowServiceTest, InputBlockKeepsTheCloseRequestFromTheWindow) {
         return false;
     };
     postMessage(s.mainWindow, WM_CLOSE, 0, 0);
-    runFor(200);
+    runUntil([&] { return !hooked.empty(); });
     Window::inputEnable = true;
     Window::inputHook = nullptr;
     EXPECT_TRUE(isWindow(s.mainWindow));
@@ -80,7 +81,7 @@ TEST_F(WindowServiceTest, InputBlockKeepsTheCloseRequestFromTheWindow) {
     EXPECT_EQ(hooked.front(), WM_CLOSE);
 
     postMessage(s.mainWindow, WM_CLOSE, 0, 0);
-    runFor(5000);
+    s.processMessage();
     EXPECT_FALSE(isWindow(s.mainWindow));
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace WindowTest {
@@ -18,21 +19,32 @@ inline Window::WindowService& service() {
     return *System::Singleton<Window::WindowService>::getInstance();
 }
 
-// Runs the message loop until the quit message or for at most ms.
-inline void runFor(unsigned ms) {
-    struct Timer {
-        bool fired = false;
-    } timer;
+// Runs the message loop until done() holds (checked every 10 ms), the quit
+// message arrives or ms have passed. Returns done().
+inline bool runUntil(const std::function<bool()>& done, unsigned ms = 10000) {
+    struct State {
+        const std::function<bool()>& done;
+        gint64 end;
+        bool quitPosted = false;
+    } state{done, g_get_monotonic_time() + gint64(ms) * 1000};
     const guint id = g_timeout_add(
-        ms,
+        10,
         [](gpointer data) -> gboolean {
-            static_cast<Timer*>(data)->fired = true;
+            auto* s = static_cast<State*>(data);
+            if (!s->done() && g_get_monotonic_time() < s->end) return G_SOURCE_CONTINUE;
+            s->quitPosted = true;
             Platform::postQuitMessage(0);
             return G_SOURCE_REMOVE;
         },
-        &timer);
+        &state);
     service().processMessage();
-    if (!timer.fired) g_source_remove(id);
+    if (!state.quitPosted) g_source_remove(id);
+    return done();
+}
+
+// Runs the message loop for ms (or until the quit message).
+inline void runFor(unsigned ms) {
+    runUntil([] { return false; }, ms);
 }
 
 class WindowServiceTest : public ::testing::Test {

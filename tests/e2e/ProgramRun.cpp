@@ -1,0 +1,105 @@
+#include "e2e/ProgramRun.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace E2E {
+
+ProgramRun::ProgramRun(const std::map<std::string, std::string>& environment) {
+    char pattern[] = "/tmp/movane2-e2e-XXXXXX";
+    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+    folder_ = pattern;
+    std::filesystem::create_directories(folder_ / "data");
+
+    std::map<std::string, std::string> variables;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const auto equals = entry.find('=');
+        if (equals != std::string::npos) variables[entry.substr(0, equals)] = entry.substr(equals + 1);
+    }
+    variables["XDG_DATA_HOME"] = (folder_ / "data").string();
+    for (const auto& [name, value] : environment) {
+        if (value.empty())
+            variables.erase(name);
+        else
+            variables[name] = value;
+    }
+    std::vector<std::string> entries;
+    for (const auto& [name, value] : variables) entries.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (std::string& entry : entries) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
+    const std::string program = MOVANE2_BINARY_DIR "/movane2";
+    const std::string log = (folder_ / "output.txt").string();
+    char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    pid_ = fork();
+    if (pid_ == 0) {
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, STDOUT_FILENO);
+        dup2(out, STDERR_FILENO);
+        execve(program.c_str(), argv, envp.data());
+        _exit(127);
+    }
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+}
+
+ProgramRun::~ProgramRun() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+int ProgramRun::wait(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (pid_ > 0) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        if (std::chrono::steady_clock::now() > end) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return -1;
+}
+
+std::string ProgramRun::output() const {
+    std::ifstream in(folder_ / "output.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string commandOutput(const std::string& command) {
+    std::string result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.append(buffer, n);
+    pclose(pipe);
+    return result;
+}
+
+}  // namespace E2E

@@ -1,0 +1,36 @@
+#pragma once
+// Runs the real built program as a child process with its own data folder
+// and environment; its standard output and error go to one file that the
+// test reads. The child is killed if the test leaves it running.
+#include <sys/types.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace E2E {
+
+class ProgramRun {
+public:
+    // environment: variables to set ("" for a value unsets it), on top of
+    // the test's own environment. XDG_DATA_HOME points into a fresh
+    // temporary folder, removed with this object.
+    explicit ProgramRun(const std::map<std::string, std::string>& environment);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // The exit code, or -1 when the program did not end within ms
+    // (it is then killed) or ended by a signal.
+    int wait(int ms);
+    std::string output() const;
+
+private:
+    std::filesystem::path folder_;
+    pid_t pid_ = -1;
+};
+
+// Runs a shell command and returns its standard output.
+std::string commandOutput(const std::string& command);
+
+}  // namespace E2E

@@ -1,0 +1,14 @@
+#pragma once
+// A tiny X11 client for end-to-end tests: what a window manager does to the
+// program's windows and the command-line tools cannot (xdotool's
+// "windowclose" destroys the window instead of asking it to close).
+#include <string>
+
+namespace E2E {
+
+// Sends the WM_DELETE_WINDOW client message to a window, as a window
+// manager's close button does. False when the display or the protocol
+// cannot be reached.
+bool sendDeleteWindow(const std::string& display, unsigned long window);
+
+}  // namespace E2E
