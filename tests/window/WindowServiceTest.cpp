@@ -50,7 +50,7 @@ TEST_F(WindowServiceTest, MovingAndResizingAreStoredAndShrinkingStopsAt256) {
     GtkWindow* window = toolkitWindow(s.mainWindow);
     gtk_window_move(window, 100, 50);
     gtk_window_resize(window, 800, 600);
-    runUntil([&] { return s.config.h == 600 && s.config.y == 50; });
+    runUntil([&] { return s.config.h == 600 && s.config.y == 50 && s.layoutHeight == 581; });
     EXPECT_EQ(s.config.x, 100);
     EXPECT_EQ(s.config.y, 50);
     EXPECT_EQ(s.config.w, 800);
