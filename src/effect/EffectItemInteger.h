@@ -25,7 +25,7 @@ public:
     int defaultValue;
     int minimum;
     int maximum;
-    // Shown by the settings row in place of the value 0 (null: the number).
+    // A text the settings row shows in place of the number (null: the number).
     const wchar_t* unitText;
     bool visible = true;
 

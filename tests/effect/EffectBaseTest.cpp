@@ -6,6 +6,7 @@
 #include "EffectTestSupport.h"
 
 #include "media/AudioBuffer.h"
+#include "media/ResourceBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -92,8 +93,7 @@ TEST(EffectBase, SetItemDataCopiesByPosition) {
 
 TEST(EffectBase, BaseSlotsThatNeedAnOverrideSayNotImplemented) {
     EffectTest::BareEffect effect;
-    // Never destroyed here: the picture type belongs to the GPU layer.
-    auto& picture = *new std::unique_ptr<Media::ResourceBuffer>();
+    std::unique_ptr<Media::ResourceBuffer> picture;
     std::unique_ptr<Media::AudioBuffer> audio;
     auto& context = *reinterpret_cast<Render::ObjectContext*>(&effect);
     auto& audioContext = *reinterpret_cast<Render::AudioObjectContext*>(&effect);
@@ -107,6 +107,7 @@ TEST(EffectBase, BaseSlotsThatNeedAnOverrideSayNotImplemented) {
     const Case cases[] = {
         {"Effect::EffectBase::inputVideo", [&] { effect.inputVideo(picture, context); }},
         {"Effect::EffectBase::outputVideo", [&] { effect.outputVideo(context, target, picture); }},
+        {"Effect::EffectBase::filterVideo", [&] { effect.filterVideo(picture, context, nullptr); }},
         {"Effect::EffectBase::inputAudio", [&] { effect.inputAudio(audio, audioContext); }},
         {"Effect::EffectBase::outputAudio", [&] { effect.outputAudio(audioContext, audioTarget, audio); }},
         {"Effect::EffectBase::filterAudio", [&] { effect.filterAudio(audio, audioContext, nullptr); }},
