@@ -2,6 +2,11 @@
 // per thread in one share group, D3D-like clip control, queued releases.
 #include "platform/gl/GlDisplay.h"
 
+#include "platform/gl/DxgiFormat.h"
+#include "platform/gl/GlCommands.h"
+#include "platform/gl/GlOrderedAccess.h"
+#include "platform/gl/GlTexture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -172,6 +177,55 @@ TEST_F(GlDisplayTest, CanBeOpenedAgainAfterClosing) {
         display.release(Display::Kind::Texture, texture);
     }
     EXPECT_EQ(eglGetCurrentContext(), EGL_NO_CONTEXT);
+}
+
+// Overlapping primitives of one draw read, modify and write each pixel in
+// submission order on llvmpipe (one thread per tile), so the layer reports
+// ordered access there; elsewhere interlock decides.
+TEST_F(GlDisplayTest, OrderedAccessIsProvenOnTheRunningRenderer) {
+    Display display("test");
+    const Platform::Gl::Capabilities& capabilities = display.capabilities();
+    if (capabilities.renderer.find("llvmpipe") != std::string::npos) {
+        EXPECT_TRUE(capabilities.orderedAccess);
+        EXPECT_TRUE(Platform::Gl::primitiveOrderHolds(display));
+    }
+    if (capabilities.fragmentShaderInterlock) EXPECT_TRUE(capabilities.orderedAccess);
+}
+
+// A rectangle with edges through pixel centres (window 1.5 to 5.5) covers
+// columns and rows 1 to 4, as D3D's top-left rule does.
+TEST_F(GlDisplayTest, EdgesThroughPixelCentresFollowTheTopLeftRule) {
+    using namespace Platform::Gl;
+    Display display("test");
+    Context& context = display.context();
+    Program vertex(display, Stage::Vertex, R"(
+        void main() {
+            vec2 c[6] = vec2[](vec2(-0.625, 0.625), vec2(0.375, 0.625), vec2(-0.625, -0.375),
+                               vec2(0.375, 0.625), vec2(0.375, -0.375), vec2(-0.625, -0.375));
+            gl_Position = vec4(c[gl_VertexID], 0.0, 1.0);
+        })",
+                   "glCreateShaderProgramv", "test");
+    Program pixel(display, Stage::Pixel,
+                  "layout(location = 0) out vec4 r;\nvoid main() { r = vec4(1.0); }",
+                  "glCreateShaderProgramv", "test");
+    Texture target(display, *findFormat(DXGI_FORMAT_R8G8B8A8_UNORM), 8, 8,
+                   Texture::ShaderResource | Texture::RenderTarget, nullptr, 0, "test");
+    const float zero[4] = {0, 0, 0, 0};
+    target.clear(zero, "test");
+    Texture* targets[] = {&target};
+    setRenderTargets(context, targets);
+    setViewport(context, 8, 8, true);
+    useProgram(context, vertex);
+    useProgram(context, pixel);
+    draw(context, GL_TRIANGLES, 0, 6);
+    setRenderTargets(context, {});
+
+    std::vector<std::uint32_t> pixels(64);
+    target.read(pixels.data(), 32, "test");
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(pixels[y * 8 + x] != 0, x >= 1 && x <= 4 && y >= 1 && y <= 4)
+                << "pixel " << x << "," << y;
 }
 
 }  // namespace

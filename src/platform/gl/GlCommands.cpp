@@ -2,6 +2,7 @@
 
 #include "platform/gl/DxgiFormat.h"
 #include "platform/gl/GlBuffer.h"
+#include "platform/gl/GlDisplay.h"
 #include "platform/gl/GlState.h"
 #include "platform/gl/GlTexture.h"
 
@@ -68,11 +69,16 @@ void setRenderTargets(Context& context, std::span<Texture* const> targets) {
     glNamedFramebufferDrawBuffers(framebuffer, static_cast<GLsizei>(std::min<std::size_t>(attached, 8)),
                                   buffers);
     context.renderTargets.assign(targets.begin(), targets.end());
-    if (!targets.empty() && targets[0]) {
-        glViewportIndexedf(0, 0.0f, 0.0f, static_cast<float>(targets[0]->width()),
-                           static_cast<float>(targets[0]->height()));
-        glDepthRangeIndexed(0, 0.0, 1.0);
-    }
+    if (!targets.empty() && targets[0])
+        setViewport(context, targets[0]->width(), targets[0]->height(), false);
+}
+
+void setViewport(Context& context, GLsizei width, GLsizei height, bool topLeftEdges) {
+    const EdgeOffset offset =
+        topLeftEdges ? context.display().capabilities().edgeOffset : EdgeOffset{};
+    glViewportIndexedf(0, offset.x, offset.y, static_cast<float>(width),
+                       static_cast<float>(height));
+    glDepthRangeIndexed(0, 0.0, 1.0);
 }
 
 void bindTexture(Context& context, Stage stage, int slot, Texture* texture) {

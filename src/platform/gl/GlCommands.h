@@ -42,6 +42,10 @@ int vertexFormatSize(int format);
 // Attaches the targets as colour attachments 0.. and sets the viewport to
 // the first one's size, depth 0 to 1. An empty list detaches all.
 void setRenderTargets(Context& context, std::span<Texture* const> targets);
+// The viewport (0, 0, width, height), depth 0 to 1. Geometry whose edges may
+// run through pixel centres (objects, not screen quads) asks for D3D's
+// top-left rule: the viewport then moves by the driver's probed offset.
+void setViewport(Context& context, GLsizei width, GLsizei height, bool topLeftEdges);
 void bindTexture(Context& context, Stage stage, int slot, Texture* texture);
 // D3D samplers are per slot, GL samplers per texture unit: the sampler of
 // slot 0 goes to every texture unit of the stage.

@@ -301,6 +301,7 @@ void Display::probeCapabilities() {
         capabilities_.fragmentShaderInterlockNv;
     capabilities_.orderedAccess =
         capabilities_.fragmentShaderInterlock || primitiveOrderHolds(*this);
+    capabilities_.edgeOffset = probeEdgeRule(*this);
 }
 
 }  // namespace Platform::Gl

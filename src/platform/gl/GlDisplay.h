@@ -16,6 +16,7 @@
 //   the library's error code and its name; the place is the caller's.
 // - Every shared object must be destroyed before its display.
 #include "platform/gl/GlContext.h"
+#include "platform/gl/GlEdgeRule.h"
 
 #include <epoxy/egl.h>
 #include <epoxy/gl.h>
@@ -41,6 +42,9 @@ struct Capabilities {
     // Per-pixel work of overlapping primitives runs in submission order:
     // through interlock, or proven on this renderer by a probe draw.
     bool orderedAccess = false;
+    // The viewport shift that gives D3D's coverage of edges through pixel
+    // centres (setViewport with top-left edges).
+    EdgeOffset edgeOffset;
 };
 
 class Display {

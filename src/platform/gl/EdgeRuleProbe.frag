@@ -1,0 +1,5 @@
+layout(location = 0) out vec4 result;
+
+void main() {
+    result = vec4(1.0);
+}
