@@ -1,5 +1,7 @@
 #include "app/StartupTable.h"
 
+#include "core/Logger.h"
+#include "core/SettingService.h"
 #include "media/XAudio2Service.h"
 #include "window/WindowService.h"
 
@@ -7,9 +9,9 @@ namespace App {
 
 std::span<const StartupRow> startupTable() {
     static const StartupRow rows[] = {
-        // Setting::SettingService
+        {"Setting::SettingService", [] { return makeHolder<Setting::SettingService>(); }},
         // main thread priority (no holder)
-        // System::Logger
+        {"System::Logger", [] { return makeHolder<System::Logger>(); }},
         // Translate::TranslateService
         // Plugin::ModuleService
         // Media::ImageService

@@ -135,7 +135,13 @@ namespace {
 std::string legacyEncodingName = "CP932";
 }
 
-void setLegacyEncoding(const std::string& name) { legacyEncodingName = name; }
+bool setLegacyEncoding(const std::string& name) {
+    iconv_t cd = iconv_open("UTF-8", name.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+    legacyEncodingName = name;
+    return true;
+}
 const std::string& legacyEncoding() { return legacyEncodingName; }
 
 std::string legacyToUtf8(const std::string& legacy) {

@@ -24,8 +24,9 @@ std::wstring fromUtf16(const std::u16string& utf16);
 // CP932 unless changed at start-up. Undecodable bytes become U+FFFD.
 std::string legacyToUtf8(const std::string& legacy);
 std::wstring legacyToWide(const std::string& legacy);
-// An iconv encoding name; set on the user-interface thread before workers run.
-void setLegacyEncoding(const std::string& name);
+// An iconv encoding name; set on the user-interface thread before workers
+// run. False (and no change) when iconv does not know it.
+bool setLegacyEncoding(const std::string& name);
 const std::string& legacyEncoding();
 // True when every byte sequence of text is well-formed UTF-8.
 bool isValidUtf8(const std::string& text);

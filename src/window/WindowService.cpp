@@ -34,8 +34,8 @@ bool blockedWhileInputDisabled(UINT message) {
 
 WindowService::WindowService()
     : waitSource_([this](Platform::WaitHandle handle) { onWaitHandle(handle); }) {
-    // The "Window" group is bound to the main settings file here once
-    // parameter groups exist.
+    // The "Window" group was loaded from the main settings file with the
+    // members.
     registerClass();
     try {
         createWindowManager();

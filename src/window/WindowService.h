@@ -5,6 +5,7 @@
 // events). A process-wide service (System::Singleton). Every member runs on
 // the user-interface thread; other threads post messages to the main window
 // or signal a registered handle.
+#include "core/Config.h"
 #include "platform/gtk/Messages.h"
 #include "platform/gtk/WaitSource.h"
 #include "window/WindowFooter.h"
@@ -71,6 +72,14 @@ private:
     int clientHeight_ = 0;
     std::unordered_map<Platform::WaitHandle, std::function<void()>> waitHandles_;
     Platform::WaitSource waitSource_;
+    // The "Window" group of the main settings file, bound to config.
+    System::Config configGroup_{"Window"};
+    System::Config::Int configX_{configGroup_, "x", &config.x, 0};
+    System::Config::Int configY_{configGroup_, "y", &config.y, 0};
+    System::Config::Int configW_{configGroup_, "w", &config.w, 1280};
+    System::Config::Int configH_{configGroup_, "h", &config.h, 720};
+    System::Config::Int configZoom_{configGroup_, "zoom", &config.zoom, 0};
+    System::Config::Scope configScope_{configGroup_};
 };
 
 // The procedure of the window class, shared by every program window.

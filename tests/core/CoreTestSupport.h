@@ -2,6 +2,7 @@
 // Helpers of the core tests: a scratch folder removed afterwards, a log
 // handler that keeps every line, and whole-file reads and writes.
 #include "core/Exception.h"
+#include "core/FileName.h"
 #include "core/Log.h"
 
 #include <csignal>
@@ -38,6 +39,25 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// A program folder with a "data" folder beside it (so the data folder is
+// program/data) holding copies of the shipped configuration files; the path
+// variables point into it while it lives.
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        std::filesystem::create_directories(program() / "data");
+        for (const char* name : {"system.conf", "style.conf", "effect.conf"})
+            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / name, program() / name);
+        System::FileName::initializeVariableList(program().wstring());
+    }
+    std::filesystem::path program() const { return root_.path() / "program"; }
+    std::filesystem::path data() const { return program() / "data"; }
+    std::filesystem::path log() const { return data() / "Log"; }
+
+private:
+    TempFolder root_;
 };
 
 struct CapturedLine {
