@@ -2,6 +2,8 @@
 #include "effect/EffectBase.h"
 
 #include "core/Log.h"
+#include "core/SettingService.h"
+#include "core/Singleton.h"
 #include "core/StringConvert.h"
 
 #include <exception>
@@ -16,8 +18,8 @@ bool readFlag(const System::IniFile::SectionRef& section, const char* key) {
 
 // The store of effect.conf, with the legacy name tables.
 const System::IniFile* effectSettings() {
-    // Until the setting service holds effect.conf no legacy key translates.
-    return nullptr;
+    const Setting::SettingService* service = System::Singleton<Setting::SettingService>::getInstance();
+    return service ? &service->effectConfig : nullptr;
 }
 
 // The shared empty value of a missing key belongs to no file.

@@ -14,6 +14,9 @@
 #include "EffectTestSupport.h"
 #include "core/CoreTestSupport.h"
 
+#include "core/FileName.h"
+#include "core/SettingService.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -220,6 +223,29 @@ TEST_F(EffectSection, LegacySectionByItemNames) {
     EXPECT_EQ(warnings[0].tag, "Effect::EffectBase::loadQroSectionParameter");
     EXPECT_EQ(warnings[0].text, "ini file effect parameter invalid. [全種類](反転)");
     EXPECT_EQ(effect.findQroItem(L"color_yc"), nullptr);
+}
+
+// Legacy keys that effect.conf translates to item names.
+TEST_F(EffectSection, LegacyKeysThroughEffectConf) {
+    const std::filesystem::path data = folder.path() / "data";
+    std::filesystem::create_directory(data);
+    for (const char* name : {"system.conf", "style.conf"})
+        std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / name, data / name);
+    CoreTest::writeBytes((data / "effect.conf").string(),
+                         "[OldScript.全種類]\r\ncount=数\r\ncol=色\r\nbad=存在しない\r\n"
+                         "[OldScript.他]\r\nnum=数\r\n");
+    System::FileName::initializeVariableList(folder.path().wstring());
+    System::Singleton<Setting::SettingService> service;
+
+    AllKinds effect;
+    EXPECT_EQ(effect.findQroItem(L"count"), &effect.count);
+    EXPECT_EQ(effect.findQroItem(L"bad"), nullptr);
+    EXPECT_EQ(effect.findQroItem(L"num"), nullptr);  // another effect's table
+    CoreTest::LogLines log;
+    read(effect, "[0]\r\n_name=x\r\ncount=6\r\ncol=00ff00\r\nbad=1\r\nnum=2\r\n数=8\r\n", true);
+    EXPECT_EQ(effect.count.value, 8);  // keys apply in the section's order
+    EXPECT_EQ(effect.color.toString(), "00ff00");
+    EXPECT_TRUE(log.of(System::Log::WARN).empty());
 }
 
 }  // namespace
