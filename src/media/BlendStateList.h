@@ -8,11 +8,8 @@
 
 namespace Media {
 template <>
-struct ComResourceTraits<Platform::Gl::BlendState> {
-    static constexpr const char* place =
-        "Media::ComResource<struct ID3D11BlendState>::createResource";
-    static void release(Platform::Gl::BlendState* state) { delete state; }
-};
+inline constexpr const char* comResourcePlace<Platform::Gl::BlendState> =
+    "Media::ComResource<struct ID3D11BlendState>::createResource";
 }  // namespace Media
 
 namespace Shader {

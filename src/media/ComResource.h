@@ -4,12 +4,12 @@
 // lock, so concurrent first requests get the one object; a generator that
 // throws leaves the holder empty and the next request tries again.
 //
-// Each held type names its holder for failure texts and says how it is
-// released, by specialising ComResourceTraits:
-//   template <> struct Media::ComResourceTraits<X> {
-//       static constexpr const char* place = "Media::ComResource<struct IX>::createResource";
-//       static void release(X* resource) { delete resource; }
-//   };
+// Each held type names its holder for failure texts:
+//   template <>
+//   inline constexpr const char* Media::comResourcePlace<X> =
+//       "Media::ComResource<struct IX>::createResource";
+// and is deleted when the holder goes, unless ComResourceTraits<X> says how
+// else it is released.
 #include "core/Exception.h"
 
 #include <atomic>
@@ -19,10 +19,17 @@
 namespace Media {
 
 template <class T>
-struct ComResourceTraits;
+inline constexpr const char* comResourcePlace = nullptr;
+
+template <class T>
+struct ComResourceTraits {
+    static void release(T* resource) { delete resource; }
+};
 
 template <class T>
 class ComResource {
+    static_assert(comResourcePlace<T> != nullptr, "the holder of T needs its place text");
+
 public:
     using Generator = std::function<void(T**)>;
 
@@ -40,7 +47,7 @@ public:
         std::lock_guard lock(mutex_);
         if (T* resource = resource_.load(std::memory_order_relaxed)) return resource;
         if (!generator_)
-            throw System::makeException(ComResourceTraits<T>::place, "resource generator not set.");
+            throw System::makeException(comResourcePlace<T>, "resource generator not set.");
         Generator generator = generator_;
         T* created = nullptr;
         generator(&created);

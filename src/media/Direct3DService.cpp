@@ -29,8 +29,6 @@ ComResource<PixelShader>::Generator shaderFrom(Direct3DService* service, const c
 
 }  // namespace
 
-void ComResourceTraits<PixelShader>::release(PixelShader* shader) { delete shader; }
-
 Direct3DService::SystemConfig Direct3DService::SystemConfig::read() {
     // The values system.conf ships with, until it is read here.
     SystemConfig config;

@@ -28,11 +28,8 @@ class PixelShader;
 class ResourceBuffer;
 
 template <>
-struct ComResourceTraits<PixelShader> {
-    static constexpr const char* place =
-        "Media::ComResource<class Media::PixelShader>::createResource";
-    static void release(PixelShader* shader);
-};
+inline constexpr const char* comResourcePlace<PixelShader> =
+    "Media::ComResource<class Media::PixelShader>::createResource";
 
 class Direct3DService {
 public:

@@ -6,11 +6,8 @@
 
 namespace Media {
 template <>
-struct ComResourceTraits<Platform::Gl::RasterizerState> {
-    static constexpr const char* place =
-        "Media::ComResource<struct ID3D11RasterizerState>::createResource";
-    static void release(Platform::Gl::RasterizerState* state) { delete state; }
-};
+inline constexpr const char* comResourcePlace<Platform::Gl::RasterizerState> =
+    "Media::ComResource<struct ID3D11RasterizerState>::createResource";
 }  // namespace Media
 
 namespace Shader {

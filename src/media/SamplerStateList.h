@@ -12,11 +12,8 @@ class Display;
 
 namespace Media {
 template <>
-struct ComResourceTraits<Platform::Gl::SamplerState> {
-    static constexpr const char* place =
-        "Media::ComResource<struct ID3D11SamplerState>::createResource";
-    static void release(Platform::Gl::SamplerState* state) { delete state; }
-};
+inline constexpr const char* comResourcePlace<Platform::Gl::SamplerState> =
+    "Media::ComResource<struct ID3D11SamplerState>::createResource";
 }  // namespace Media
 
 namespace Shader {

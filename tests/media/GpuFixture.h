@@ -2,7 +2,9 @@
 // GPU tests: one Direct3D service per test suite on the headless display,
 // and read-backs of small pictures as floats.
 #include "core/Singleton.h"
+#include "media/ConstantBufferCommon.h"
 #include "media/Direct3DService.h"
+#include "media/PixelShader.h"
 #include "media/ResourceBuffer.h"
 #include "platform/gl/GlTexture.h"
 
@@ -10,6 +12,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -38,6 +41,18 @@ protected:
     static std::vector<Rgba> read(Media::ResourceBuffer& buffer) { return read(*buffer.getTexture()); }
     static Rgba pixel(Media::ResourceBuffer& buffer, UINT x, UINT y) {
         return read(buffer)[static_cast<std::size_t>(y) * buffer.getWidth() + x];
+    }
+
+    static std::unique_ptr<Media::PixelShader> pixelShader(const char* code) {
+        auto shader = std::make_unique<Media::PixelShader>(&service());
+        shader->loadFromMemory(code, std::strlen(code));
+        return shader;
+    }
+    static std::unique_ptr<Platform::Gl::Buffer> constants(const std::vector<float>& values) {
+        std::unique_ptr<Platform::Gl::Buffer> buffer;
+        Media::ConstantBufferCommon::create(buffer, values.data(),
+                                            static_cast<UINT>(values.size() * sizeof(float)));
+        return buffer;
     }
 
     // A pixel-format picture filled with one colour per pixel from f(x, y).

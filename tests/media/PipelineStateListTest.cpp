@@ -29,20 +29,7 @@ using Media::ResourceBuffer;
 using MediaTest::expectNear;
 using MediaTest::Rgba;
 
-class PipelineStateListTest : public MediaTest::GpuTest {
-protected:
-    static std::unique_ptr<PixelShader> pixelShader(const char* code) {
-        auto shader = std::make_unique<PixelShader>(&service());
-        shader->loadFromMemory(code, std::strlen(code));
-        return shader;
-    }
-    static std::unique_ptr<Platform::Gl::Buffer> constants(const std::vector<float>& values) {
-        std::unique_ptr<Platform::Gl::Buffer> buffer;
-        Media::ConstantBufferCommon::create(buffer, values.data(),
-                                            static_cast<UINT>(values.size() * sizeof(float)));
-        return buffer;
-    }
-};
+class PipelineStateListTest : public MediaTest::GpuTest {};
 
 Rgba operator+(Rgba a, Rgba b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2], a[3] + b[3]}; }
 Rgba operator-(Rgba a, Rgba b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2], a[3] - b[3]}; }
@@ -244,10 +231,8 @@ struct Counted {
 }  // namespace
 
 template <>
-struct Media::ComResourceTraits<Counted> {
-    static constexpr const char* place = "Media::ComResource<struct Counted>::createResource";
-    static void release(Counted* resource) { delete resource; }
-};
+inline constexpr const char* Media::comResourcePlace<Counted> =
+    "Media::ComResource<struct Counted>::createResource";
 
 namespace {
 

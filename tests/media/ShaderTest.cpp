@@ -24,11 +24,6 @@ using MediaTest::Rgba;
 
 class ShaderTest : public MediaTest::GpuTest {
 protected:
-    static std::unique_ptr<PixelShader> pixelShader(const char* code) {
-        auto shader = std::make_unique<PixelShader>(&service());
-        shader->loadFromMemory(code, std::strlen(code));
-        return shader;
-    }
     static void fill(ResourceBuffer& buffer, Rgba colour) { buffer.clear(colour.data()); }
 };
 
@@ -161,11 +156,11 @@ void main() {
     result = x == 0 ? vec4(a, b) : x == 1 ? vec4(float(i), d, e) : f;
 })");
     PackedBlock block{0.5f, {0.25f, 0.75f, 1.5f}, -7, {2, 3}, 0.125f, {4, 5, 6, 7}};
-    std::unique_ptr<Platform::Gl::Buffer> constants;
-    Media::ConstantBufferCommon::create(constants, nullptr, sizeof block);
-    constants->update(&block);
+    std::unique_ptr<Platform::Gl::Buffer> buffer;
+    Media::ConstantBufferCommon::create(buffer, nullptr, sizeof block);
+    buffer->update(&block);
     ResourceBuffer target(3, 1);
-    shader->draw(target, constants.get(), nullptr);
+    shader->draw(target, buffer.get(), nullptr);
     expectNear(pixel(target, 0, 0), {0.5f, 0.25f, 0.75f, 1.5f});
     expectNear(pixel(target, 1, 0), {-7, 2, 3, 0.125f});
     expectNear(pixel(target, 2, 0), {4, 5, 6, 7});

@@ -189,7 +189,9 @@ TEST_F(GlDisplayTest, OrderedAccessIsProvenOnTheRunningRenderer) {
         EXPECT_TRUE(capabilities.orderedAccess);
         EXPECT_TRUE(Platform::Gl::primitiveOrderHolds(display));
     }
-    if (capabilities.fragmentShaderInterlock) EXPECT_TRUE(capabilities.orderedAccess);
+    if (capabilities.fragmentShaderInterlock) {
+        EXPECT_TRUE(capabilities.orderedAccess);
+    }
 }
 
 // A rectangle with edges through pixel centres (window 1.5 to 5.5) covers
