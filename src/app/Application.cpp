@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/ServiceHolders.h"
+#include "core/EventService.h"
 #include "core/FileName.h"
 #include "core/Process.h"
 #include "core/Singleton.h"
@@ -52,6 +53,11 @@ void startUp() {
     System::FileName::initializeVariableList();
 }
 
+// Tells the application-begin or application-end listeners.
+void notifyApplication(Event::EventListenerList<void()> Event::EventService::*list) {
+    if (auto* events = System::Singleton<Event::EventService>::getInstance()) (events->*list).notify();
+}
+
 // Runs after every service was released.
 void restartIfRequested(const char* programName) {
     if (!System::Process::restartRequested) return;
@@ -72,11 +78,12 @@ int run(std::span<const StartupRow> table, const char* programName) {
             window->updateLayout();
             window->footer->setProgress(L"", nullptr, 0.0f);
         }
-        // The application-begin listeners run here.
+        notifyApplication(&Event::EventService::applicationBegin);
         failed = runMessageLoop();
-        // Shutdown: the waveform cache stops its preloader, the
-        // application-end listeners run and the render workers stop here,
-        // before the holders are released in reverse order.
+        // Shutdown: the waveform cache stops its preloader here.
+        notifyApplication(&Event::EventService::applicationEnd);
+        // The render workers stop here, before the holders are released in
+        // reverse order.
     } catch (const std::exception& e) {
         // The holders built so far are released by now.
         Dialog::showException(e);

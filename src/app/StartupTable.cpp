@@ -1,7 +1,9 @@
 #include "app/StartupTable.h"
 
+#include "core/EventService.h"
 #include "core/Logger.h"
 #include "core/SettingService.h"
+#include "core/ThreadPriority.h"
 #include "media/XAudio2Service.h"
 #include "window/WindowService.h"
 
@@ -10,7 +12,11 @@ namespace App {
 std::span<const StartupRow> startupTable() {
     static const StartupRow rows[] = {
         {"Setting::SettingService", [] { return makeHolder<Setting::SettingService>(); }},
-        // main thread priority (no holder)
+        {"main thread priority",
+         [] {
+             System::Process::SetThreadPriority("MainThreadPriority");
+             return StartupHolder{};
+         }},
         {"System::Logger", [] { return makeHolder<System::Logger>(); }},
         // Translate::TranslateService
         // Plugin::ModuleService
@@ -20,7 +26,7 @@ std::span<const StartupRow> startupTable() {
         // The audio engine starts on first play.
         {"Media::XAudio2Service", [] { return makeHolder<Media::XAudio2Service>(); }},
         // Resource::ResourceService
-        // Event::EventService
+        {"Event::EventService", [] { return makeHolder<Event::EventService>(); }},
         // Window::Shortcut
         // Window::WindowMouseService
         {"Window::WindowService",

@@ -1,5 +1,6 @@
 #include "window/WindowService.h"
 
+#include "core/EventCommand.h"
 #include "core/Exception.h"
 #include "core/Process.h"
 #include "core/StringConvert.h"
@@ -169,8 +170,7 @@ LRESULT WindowService::wndProc(Platform::WindowHandle window, UINT message, WPAR
         // Menu commands and menu state come with the menu bar.
         return 0;
     case WM_USER:
-        // Commands posted to the main window go to the event service once
-        // it exists.
+        Event::dispatchEventMessage(wParam, lParam);
         return 0;
     case WM_NCDESTROY:
         if (window == mainWindow) mainWindow = nullptr;
