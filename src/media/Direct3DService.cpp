@@ -1,6 +1,7 @@
 #include "media/Direct3DService.h"
 
 #include "core/Log.h"
+#include "core/SettingService.h"
 #include "core/Singleton.h"
 #include "embedded/embedded_ConvertCopy_frag.h"
 #include "embedded/embedded_ConvertOpaque_frag.h"
@@ -30,31 +31,33 @@ ComResource<PixelShader>::Generator shaderFrom(Direct3DService* service, const c
 }  // namespace
 
 Direct3DService::SystemConfig Direct3DService::SystemConfig::read() {
-    // The values system.conf ships with, until it is read here.
     SystemConfig config;
-    config.shadowBufferSize = 2048;
+    const auto* setting = System::Singleton<Setting::SettingService>::getInstance();
+    if (!setting) {
+        config.shadowBufferSize = 2048;
+        return config;
+    }
+    config.pixelFormat = setting->config.getValue("PixelFormat").toInt(config.pixelFormat);
+    config.maskFormat = setting->config.getValue("MaskFormat").toInt(config.maskFormat);
+    config.shadowBufferSize = setting->config.getValue("ShadowBufferSize").toInt();
     return config;
 }
 
-Direct3DService::Direct3DService() : Direct3DService(SystemConfig::read()) {}
-
-Direct3DService::Direct3DService(const SystemConfig& config)
-    : Direct3DService(config, Settings()) {}
-
-Direct3DService::Direct3DService(const SystemConfig& config, const Settings& settings)
+Direct3DService::Direct3DService()
     : device(std::make_unique<Platform::Gl::Display>(kPlace)),
-      pixelFormat(config.pixelFormat),
-      maskFormat(config.maskFormat),
-      shadowBufferSize(config.shadowBufferSize),
-      settings(settings),
       samplerStateList(*device),
       copyShader_(shaderFrom(this, embedded_ConvertCopy_frag)),
       premultiplyShader_(shaderFrom(this, embedded_ConvertPremultiply_frag)),
       opaqueShader_(shaderFrom(this, embedded_ConvertOpaque_frag)) {
+    System::Log::info(kPlace, "D3D feature level : 0x%08x", featureLevel);
+    const SystemConfig config = SystemConfig::read();
+    pixelFormat = config.pixelFormat;
+    maskFormat = config.maskFormat;
+    shadowBufferSize = config.shadowBufferSize;
+    logCapabilities();
     positionQuad = std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::Position);
     texcoordQuad =
         std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::TextureCoordinate);
-    logCapabilities();
 }
 
 Direct3DService::~Direct3DService() {
@@ -68,7 +71,6 @@ Direct3DService& Direct3DService::Get() {
 }
 
 void Direct3DService::logCapabilities() {
-    System::Log::info(kPlace, "D3D feature level : 0x%08x", featureLevel);
     System::Log::info(kPlace, "D3D ROVsSupported : %d", rovsSupported() ? 1 : 0);
     if (!rovsSupported()) {
         // Always before the main window exists: the box stands alone.

@@ -10,6 +10,7 @@
 //   bind state.
 // - Start-up failures throw the program's HRESULT exception with the place
 //   Media::Direct3DService::Direct3DService.
+#include "core/Config.h"
 #include "media/BlendStateList.h"
 #include "media/ComResource.h"
 #include "media/RasterizerStateList.h"
@@ -33,8 +34,9 @@ inline constexpr const char* comResourcePlace<PixelShader> =
 
 class Direct3DService {
 public:
-    // The "Direct3D" settings group, in its order, with its defaults. Kept
-    // and saved; only the two output values are read by the media side.
+    // The values of the "Direct3D" settings group, loaded from the main
+    // settings file at construction and written back when the service goes.
+    // Kept and saved; only the two output values are read by the media side.
     struct Settings {
         int multiSampleCount = 8;
         int maxAnisotropy = 16;
@@ -48,7 +50,9 @@ public:
         int pixelFormat = DXGI_FORMAT_R16G16B16A16_FLOAT;
         int maskFormat = DXGI_FORMAT_A8_UNORM;
         int shadowBufferSize = 0;
-        // From the setting service's system.conf.
+        // From the setting service's system.conf: the formats default when
+        // empty, the shadow size is required. Without a setting service
+        // (tools, tests) the values the program ships with.
         static SystemConfig read();
     };
 
@@ -61,8 +65,6 @@ public:
     static constexpr UINT featureLevel = 0xb100;
 
     Direct3DService();
-    explicit Direct3DService(const SystemConfig& config);
-    Direct3DService(const SystemConfig& config, const Settings& settings);
     ~Direct3DService();
     Direct3DService(const Direct3DService&) = delete;
     Direct3DService& operator=(const Direct3DService&) = delete;
@@ -93,12 +95,25 @@ public:
     PixelShader& premultiplyShader();
     PixelShader& opaqueShader();
 
-    std::unique_ptr<Platform::Gl::Display> device;
-    int pixelFormat;
-    int maskFormat;
-    SampleDesc sampleDesc;
-    int shadowBufferSize;
     Settings settings;
+
+private:
+    System::Config config_{"Direct3D"};
+    System::Config::Int multiSampleCount_{config_, "MultiSampleCount", &settings.multiSampleCount, 8};
+    System::Config::Int maxAnisotropy_{config_, "MaxAnisotropy", &settings.maxAnisotropy, 16};
+    System::Config::Int highDpiMode_{config_, "HighDpiMode", &settings.highDpiMode, 1};
+    System::Config::String outputYUVColorSpace_{config_, "OutputYUVColorSpace",
+                                                &settings.outputYUVColorSpace, L""};
+    System::Config::Int outputYUVColorRange_{config_, "OutputYUVColorRange",
+                                             &settings.outputYUVColorRange, 0};
+    System::Config::Scope scope_{config_};
+
+public:
+    std::unique_ptr<Platform::Gl::Display> device;
+    int pixelFormat = DXGI_FORMAT_R16G16B16A16_FLOAT;
+    int maskFormat = DXGI_FORMAT_A8_UNORM;
+    SampleDesc sampleDesc;
+    int shadowBufferSize = 0;
 
     Shader::SamplerStateList samplerStateList;
     Shader::BlendStateList blendStateList;

@@ -1,11 +1,14 @@
 // The GPU service's start: its log lines, format choices and settings.
 #include "media/Direct3DService.h"
 
+#include "core/CoreTestSupport.h"
+#include "core/SettingService.h"
 #include "core/Singleton.h"
 #include "media/LogCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,6 +37,7 @@ TEST(Direct3DServiceTest, StartLogsFeatureLevelOrderedAccessAndSevenFormatsInOrd
     EXPECT_EQ(lines, expected);
 }
 
+// Without a setting service (tools, these tests) the shipped values hold.
 TEST(Direct3DServiceTest, FormatsAndSettingsStartFromTheirDefaults) {
     System::Singleton<Media::Direct3DService> holder;
     const Media::Direct3DService& service = Media::Direct3DService::Get();
@@ -47,6 +51,62 @@ TEST(Direct3DServiceTest, FormatsAndSettingsStartFromTheirDefaults) {
     EXPECT_EQ(service.settings.highDpiMode, 1);
     EXPECT_EQ(service.settings.outputYUVColorSpace, L"");
     EXPECT_EQ(service.settings.outputYUVColorRange, 0);
+}
+
+class Direct3DServiceSettingsTest : public ::testing::Test {
+protected:
+    // Replaces a line of the program folder's system.conf.
+    void editSystemConfig(const std::string& from, const std::string& to) {
+        const std::string path = (folder_.program() / "system.conf").string();
+        std::string text = CoreTest::readBytes(path);
+        const auto at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+        CoreTest::writeBytes(path, text);
+    }
+    std::string failureOfStart() {
+        System::Singleton<Setting::SettingService> setting;
+        try {
+            System::Singleton<Media::Direct3DService> service;
+        } catch (const System::Exception& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+    CoreTest::ProgramFolder folder_;
+};
+
+TEST_F(Direct3DServiceSettingsTest, ReadsSystemConfAndWritesTheGroupAtShutdown) {
+    {
+        System::Singleton<Setting::SettingService> setting;
+        System::Singleton<Media::Direct3DService> service;
+        EXPECT_EQ(Media::Direct3DService::Get().shadowBufferSize, 2048);
+        EXPECT_EQ(Media::Direct3DService::Get().pixelFormat, DXGI_FORMAT_R16G16B16A16_FLOAT);
+    }
+    const std::string written = CoreTest::readBytes((folder_.data() / "movane2.ini").string());
+    const auto begin = written.find("[Direct3D]\r\n");
+    ASSERT_NE(begin, std::string::npos) << written;
+    const std::string section = written.substr(begin, written.find("\r\n[", begin) - begin) + "\r\n";
+    for (const char* line : {"\nMultiSampleCount=8\r", "\nMaxAnisotropy=16\r", "\nHighDpiMode=1\r",
+                             "\nOutputYUVColorSpace=\r", "\nOutputYUVColorRange=0\r"})
+        EXPECT_NE(section.find(line), std::string::npos) << line << " in " << section;
+}
+
+TEST_F(Direct3DServiceSettingsTest, FormatsDefaultWhenEmptyAndTheShadowSizeIsRequired) {
+    editSystemConfig("PixelFormat=10\n", "PixelFormat=\n");
+    editSystemConfig("MaskFormat=65\n", "");
+    {
+        System::Singleton<Setting::SettingService> setting;
+        System::Singleton<Media::Direct3DService> service;
+        EXPECT_EQ(Media::Direct3DService::Get().pixelFormat, DXGI_FORMAT_R16G16B16A16_FLOAT);
+        EXPECT_EQ(Media::Direct3DService::Get().maskFormat, DXGI_FORMAT_A8_UNORM);
+    }
+    editSystemConfig("ShadowBufferSize=2048\n", "");
+    EXPECT_EQ(failureOfStart().rfind("ini file parameter invalid format(int) or undefined.\n", 0), 0u);
+    EXPECT_EQ(System::Singleton<Media::Direct3DService>::getInstance(), nullptr);
+    editSystemConfig("PixelFormat=\n", "PixelFormat=ten\n");
+    EXPECT_EQ(failureOfStart().rfind("ini file parameter invalid format(int).\n", 0), 0u);
 }
 
 }  // namespace
