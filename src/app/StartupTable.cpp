@@ -4,6 +4,7 @@
 #include "core/Logger.h"
 #include "core/SettingService.h"
 #include "core/ThreadPriority.h"
+#include "media/Direct3DService.h"
 #include "media/XAudio2Service.h"
 #include "window/WindowService.h"
 
@@ -22,7 +23,7 @@ std::span<const StartupRow> startupTable() {
         // Plugin::ModuleService
         // Media::ImageService
         // Media::Direct2DService
-        // Media::Direct3DService
+        {"Media::Direct3DService", [] { return makeHolder<Media::Direct3DService>(); }},
         // The audio engine starts on first play.
         {"Media::XAudio2Service", [] { return makeHolder<Media::XAudio2Service>(); }},
         // Resource::ResourceService
