@@ -5,6 +5,7 @@
 #include "core/SettingService.h"
 #include "core/ThreadPriority.h"
 #include "media/Direct3DService.h"
+#include "media/ImageService.h"
 #include "media/XAudio2Service.h"
 #include "window/WindowService.h"
 
@@ -21,7 +22,7 @@ std::span<const StartupRow> startupTable() {
         {"System::Logger", [] { return makeHolder<System::Logger>(); }},
         // Translate::TranslateService
         // Plugin::ModuleService
-        // Media::ImageService
+        {"Media::ImageService", [] { return makeHolder<Media::ImageService>(); }},
         // Media::Direct2DService
         {"Media::Direct3DService", [] { return makeHolder<Media::Direct3DService>(); }},
         // The audio engine starts on first play.
