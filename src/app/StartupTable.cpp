@@ -4,6 +4,7 @@
 #include "core/Logger.h"
 #include "core/SettingService.h"
 #include "core/ThreadPriority.h"
+#include "core/TranslateService.h"
 #include "media/Direct3DService.h"
 #include "media/ImageService.h"
 #include "media/XAudio2Service.h"
@@ -20,7 +21,7 @@ std::span<const StartupRow> startupTable() {
              return StartupHolder{};
          }},
         {"System::Logger", [] { return makeHolder<System::Logger>(); }},
-        // Translate::TranslateService
+        {"Translate::TranslateService", [] { return makeHolder<Translate::TranslateService>(); }},
         // Plugin::ModuleService
         {"Media::ImageService", [] { return makeHolder<Media::ImageService>(); }},
         // Media::Direct2DService
