@@ -2,6 +2,8 @@
 
 #include "core/Exception.h"
 #include "core/Log.h"
+#include "core/SettingService.h"
+#include "core/Singleton.h"
 
 #include <algorithm>
 #include <string>
@@ -99,6 +101,16 @@ ColorValues::ColorValues(const System::IniFile::VALUE& value) {
 
 const ColorEntry& ColorTable::getEntry(int index) const {
     return entries[static_cast<std::size_t>(std::clamp(index, 0, size() - 1))];
+}
+
+void InitializeColorTable() {
+    const auto* setting = System::Singleton<Setting::SettingService>::getInstance();
+    if (setting) {
+        InitializeColorTable(setting->systemConfig);
+    } else {
+        const System::IniFile none;
+        InitializeColorTable(none);
+    }
 }
 
 void InitializeColorTable(const System::IniFile& systemConfig) {

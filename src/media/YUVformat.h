@@ -55,6 +55,10 @@ struct ColorTable {
     const ColorEntry& getEntry(int index) const;
 };
 
+// Reads both tables from the setting service's system.conf (without the
+// service there is none, and start-up stops); the Direct3D service calls it
+// once when it starts.
+void InitializeColorTable();
 // Reads both tables from a loaded system.conf and logs one INFO line per
 // entry ("[YUV2RGB] n: name", "[RGB2YUV] n: name"). Keys run "0", "1", ...
 // up to "99" and stop at the first missing one. Either table empty fails

@@ -1,5 +1,6 @@
 #include "media/ImageBuffer.h"
 
+#include "ImageTestSupport.h"
 #include "LogCapture.h"
 #include "MediaFixtures.h"
 #include "core/Exception.h"
@@ -19,18 +20,11 @@ namespace {
 
 using Media::ImageBuffer;
 
+using ImageTest::failureText;
+
 std::vector<std::uint8_t> pixelRow(const ImageBuffer& image, std::uint32_t row, std::uint32_t bytesPerPixel) {
     const std::uint8_t* start = image.pixels.data + std::size_t{row} * image.pitch;
     return {start, start + std::size_t{image.width} * bytesPerPixel};
-}
-
-std::string failureText(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const System::Exception& e) {
-        return e.what();
-    }
-    return "";
 }
 
 TEST(ImageBufferTest, DefaultPitchIsTheByteWidthRoundedUpTo32) {

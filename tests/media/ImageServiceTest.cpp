@@ -1,5 +1,6 @@
 #include "media/ImageService.h"
 
+#include "ImageTestSupport.h"
 #include "MediaFixtures.h"
 #include "core/Exception.h"
 #include "core/StringConvert.h"
@@ -11,12 +12,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -24,34 +27,16 @@ namespace {
 using Media::ImageBuffer;
 using Media::ImageService;
 using Bytes = std::vector<std::uint8_t>;
+using ImageTest::failureText;
+using ImageTest::packedPixels;
 
 std::wstring wide(const std::string& path) { return System::String::toWide(path); }
-
-std::string failureText(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const System::Exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// The pixel rows of an image, width × 4 bytes each, without the pitch's
-// padding.
-Bytes packedPixels(const ImageBuffer& image) {
-    Bytes out;
-    for (std::uint32_t y = 0; y < image.height; ++y) {
-        const std::uint8_t* row = image.pixels.data + std::size_t{y} * image.pitch;
-        out.insert(out.end(), row, row + std::size_t{image.width} * 4);
-    }
-    return out;
 }
 
 // 4 × 2 straight RGBA with partial alpha, and one with only opaque and
@@ -127,6 +112,20 @@ TEST_F(ImageServiceTest, DecodesEachFormatToStraightRgba) {
         EXPECT_EQ(image->format, static_cast<std::uint32_t>(DXGI_FORMAT_R8G8B8A8_UNORM));
         EXPECT_EQ(packedPixels(*image), c.expected) << c.file;
     }
+}
+
+TEST_F(ImageServiceTest, ThreadsDecodeAtOnce) {
+    const std::string png = ffmpegImage(kRgba, "rgba", "4x2", "shared.png", "-pix_fmt rgba");
+    const std::string tga = ffmpegImage(kRgba, "rgba", "4x2", "shared.tga", "-pix_fmt bgra");
+    std::vector<std::thread> threads;
+    std::atomic<int> matches{0};
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 10; ++i)
+                if (packedPixels(*ImageService::loadFromFile(wide(t % 2 ? png : tga))) == kRgba) ++matches;
+        });
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(matches.load(), 80);
 }
 
 TEST_F(ImageServiceTest, PalettePicturesKeepTheirTransparency) {

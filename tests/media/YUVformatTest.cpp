@@ -1,6 +1,9 @@
 #include "media/YUVformat.h"
 
 #include "LogCapture.h"
+#include "core/CoreTestSupport.h"
+#include "core/SettingService.h"
+#include "core/Singleton.h"
 #include "core/Exception.h"
 #include "core/IniFile.h"
 
@@ -57,10 +60,10 @@ protected:
 };
 
 TEST_F(YUVformatTest, ShippedConfigurationLogsEveryColourSpace) {
+    CoreTest::ProgramFolder folder;
+    System::Singleton<Setting::SettingService> setting;
     MediaTest::LogCapture log;
-    System::IniFile ini;
-    ASSERT_TRUE(ini.loadFile(MOVANE2_SOURCE_DIR L"/conf/system.conf"));
-    YUV::InitializeColorTable(ini);
+    YUV::InitializeColorTable();
     const char* tag = "Media::YUVformat::InitializeColorTable";
     for (const char* line : {"[YUV2RGB] 0: BT.601", "[YUV2RGB] 1: BT.709", "[YUV2RGB] 2: BT.2020",
                              "[RGB2YUV] 0: BT.601", "[RGB2YUV] 1: BT.709", "[RGB2YUV] 2: BT.2020"})
@@ -70,6 +73,16 @@ TEST_F(YUVformatTest, ShippedConfigurationLogsEveryColourSpace) {
     // HD pictures pick BT.709, smaller ones BT.601.
     EXPECT_EQ(YUV::selectColorSpace(YUV::getYUV2RGBTable(), 1080), 1);
     EXPECT_EQ(YUV::selectColorSpace(YUV::getYUV2RGBTable(), 480), 0);
+}
+
+TEST_F(YUVformatTest, WithoutSystemConfigurationStartUpStops) {
+    ASSERT_EQ(System::Singleton<Setting::SettingService>::getInstance(), nullptr);
+    try {
+        YUV::InitializeColorTable();
+        ADD_FAILURE() << "no failure";
+    } catch (const System::Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "no yuv color setting\n\n[Place]\nMedia::YUVformat::InitializeColorTable()");
+    }
 }
 
 TEST_F(YUVformatTest, KeysStopAtTheFirstGap) {
