@@ -5,6 +5,10 @@
 // User-interface thread only.
 #include <string>
 
+namespace Media {
+class ImageBuffer;
+}  // namespace Media
+
 namespace System {
 
 class Clipboard {
@@ -21,6 +25,11 @@ public:
     // Puts the text (up to its NUL) on the clipboard. A failure is shown in
     // the exception box and gives false.
     static bool setText(const wchar_t* text);
+    // Puts the picture on the clipboard as a device-independent bitmap
+    // (40-byte header, then the rows bottom-up; 32 bits per pixel for
+    // format 87, else 24), offered as a BMP file and as PNG. A failure is
+    // shown in the exception box and gives false.
+    static bool setImage(const Media::ImageBuffer& image);
 };
 
 }  // namespace System

@@ -87,6 +87,11 @@ bool postEventCommand(EventCommandType type, std::unique_ptr<std::wstring> paylo
     return postOwnedPayload(type, payload.release(), [](void* p) { delete static_cast<std::wstring*>(p); });
 }
 
+bool postEventCommand(EventCommandType type, std::shared_ptr<Media::ImageBuffer> picture) {
+    using Picture = std::shared_ptr<Media::ImageBuffer>;
+    return postOwnedPayload(type, new Picture(std::move(picture)), [](void* p) { delete static_cast<Picture*>(p); });
+}
+
 void sendEventCommand(EventCommandType type, LPARAM payload) {
     if (isUserInterfaceThread()) {
         if (EventService* events = service()) events->processEventCommandMessage(type, payload);

@@ -14,6 +14,10 @@
 #include <memory>
 #include <string>
 
+namespace Media {
+class ImageBuffer;
+}  // namespace Media
+
 namespace Event {
 
 enum class EventCommandType : std::uint32_t {
@@ -25,7 +29,7 @@ enum class EventCommandType : std::uint32_t {
     ShowException = 5,      // payload: heap std::exception (posted)
     ShowError = 6,          // payload: heap std::wstring (posted)
     WindowLayout = 7,       // payload: 0 (posted)
-    SetClipboardImage = 8,  // payload: heap picture (posted)
+    SetClipboardImage = 8,  // payload: heap shared picture (posted)
     OutputFileEnd = 9,      // payload: 0 (posted)
 };
 
@@ -43,6 +47,8 @@ bool postOwnedPayload(EventCommandType type, void* payload, PayloadDeleter delet
 bool postEventCommand(EventCommandType type, std::unique_ptr<std::exception> payload);
 // Command 6.
 bool postEventCommand(EventCommandType type, std::unique_ptr<std::wstring> payload);
+// Command 8: the picture stays alive until the receiver has used it.
+bool postEventCommand(EventCommandType type, std::shared_ptr<Media::ImageBuffer> picture);
 
 // The receiver's side: ownership of a payload posted through
 // postEventCommand; null for anything else (a payload already freed, or one

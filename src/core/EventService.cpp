@@ -1,5 +1,6 @@
 #include "core/EventService.h"
 
+#include "core/Clipboard.h"
 #include "core/Exception.h"
 #include "core/Log.h"
 #include "core/Process.h"
@@ -83,10 +84,11 @@ void EventService::processEventCommandMessage(EventCommandType type, LPARAM payl
     case EventCommandType::WindowLayout:
         if (auto* window = System::Singleton<Window::WindowService>::getInstance()) window->updateLayout();
         break;
-    case EventCommandType::SetClipboardImage:
-        // The picture goes on the clipboard here once image buffers exist;
-        // until then its payload is freed with the pending ones.
+    case EventCommandType::SetClipboardImage: {
+        const auto picture = takeEventPayload<std::shared_ptr<Media::ImageBuffer>>(payload);
+        if (picture && *picture) System::Clipboard::setImage(**picture);
         break;
+    }
     case EventCommandType::OutputFileEnd:
         // The output service ends its export here once it exists.
         break;
