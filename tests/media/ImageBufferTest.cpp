@@ -1,8 +1,8 @@
 #include "media/ImageBuffer.h"
 
-#include "ImageTestSupport.h"
 #include "LogCapture.h"
 #include "MediaFixtures.h"
+#include "core/CoreTestSupport.h"
 #include "core/Exception.h"
 #include "platform/gl/DxgiFormat.h"
 #include "platform/image/ImageEncoder.h"
@@ -20,7 +20,7 @@ namespace {
 
 using Media::ImageBuffer;
 
-using ImageTest::failureText;
+using CoreTest::failureText;
 
 std::vector<std::uint8_t> pixelRow(const ImageBuffer& image, std::uint32_t row, std::uint32_t bytesPerPixel) {
     const std::uint8_t* start = image.pixels.data + std::size_t{row} * image.pitch;

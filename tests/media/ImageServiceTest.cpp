@@ -1,7 +1,7 @@
 #include "media/ImageService.h"
 
-#include "ImageTestSupport.h"
 #include "MediaFixtures.h"
+#include "core/CoreTestSupport.h"
 #include "core/Exception.h"
 #include "core/StringConvert.h"
 #include "media/ImageBuffer.h"
@@ -27,8 +27,7 @@ namespace {
 using Media::ImageBuffer;
 using Media::ImageService;
 using Bytes = std::vector<std::uint8_t>;
-using ImageTest::failureText;
-using ImageTest::packedPixels;
+using CoreTest::failureText;
 
 std::wstring wide(const std::string& path) { return System::String::toWide(path); }
 
@@ -37,6 +36,17 @@ bool startsWith(const std::string& text, const std::string& start) { return text
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The pixel rows of an image, width × 4 bytes each, without the pitch's
+// padding.
+Bytes packedPixels(const ImageBuffer& image) {
+    Bytes out;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        const std::uint8_t* row = image.pixels.data + std::size_t{y} * image.pitch;
+        out.insert(out.end(), row, row + std::size_t{image.width} * 4);
+    }
+    return out;
 }
 
 // 4 × 2 straight RGBA with partial alpha, and one with only opaque and
