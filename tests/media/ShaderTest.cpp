@@ -272,4 +272,18 @@ TEST_F(ShaderTest, AFailedCompileLeavesTheShaderEmptyWithTheCompilerLog) {
     EXPECT_EQ(shader->program(), nullptr);
 }
 
+// A draw that fails after binding its target leaves it attached; the
+// target may still go before the thread draws again.
+TEST_F(ShaderTest, ATargetLeftAttachedByAFailedDrawMayBeDestroyed) {
+    {
+        ResourceBuffer target(2, 2);
+        ResourceBuffer empty(0, 0);
+        EXPECT_THROW(service().copyShader().draw(target, empty, nullptr), System::Exception);
+    }
+    auto shader = pixelShader(kSolid);
+    ResourceBuffer next(2, 2);
+    shader->draw(next, nullptr, nullptr);
+    expectNear(pixel(next, 1, 1), {0.2f, 0.3f, 0.4f, 0.5f});
+}
+
 }  // namespace

@@ -12,11 +12,11 @@ namespace {
 
 // Fences every image the pass wrote and forgets the bindings' owners.
 void endImageWrites(Context& context, bool barrier) {
-    for (Texture* image : context.images) barrier = barrier || image;
+    for (const auto& image : context.images) barrier = barrier || image;
     if (barrier) glMemoryBarrier(GL_ALL_BARRIER_BITS);
-    for (Texture*& image : context.images) {
+    for (auto& image : context.images) {
         if (image) image->written(context);
-        image = nullptr;
+        image.reset();
     }
 }
 
@@ -52,8 +52,9 @@ int vertexFormatSize(int format) {
 void setRenderTargets(Context& context, std::span<Texture* const> targets) {
     const GLuint framebuffer = context.framebuffer();
     for (std::size_t i = 0; i < context.renderTargets.size(); ++i) {
-        if (i >= targets.size() || targets[i] != context.renderTargets[i])
-            context.renderTargets[i]->written(context);
+        const auto& attachedFence = context.renderTargets[i];
+        if (attachedFence && (i >= targets.size() || !targets[i] || targets[i]->fence() != attachedFence))
+            attachedFence->written(context);
     }
     const std::size_t attached = std::max(context.renderTargets.size(), targets.size());
     GLenum buffers[8];
@@ -68,7 +69,8 @@ void setRenderTargets(Context& context, std::span<Texture* const> targets) {
     }
     glNamedFramebufferDrawBuffers(framebuffer, static_cast<GLsizei>(std::min<std::size_t>(attached, 8)),
                                   buffers);
-    context.renderTargets.assign(targets.begin(), targets.end());
+    context.renderTargets.clear();
+    for (Texture* target : targets) context.renderTargets.push_back(target ? target->fence() : nullptr);
     if (!targets.empty() && targets[0])
         setViewport(context, targets[0]->width(), targets[0]->height(), false);
 }
@@ -100,13 +102,13 @@ void bindConstantBuffer(Context& context, Stage stage, int slot, Buffer* buffer)
 void bindImage(Context& context, int slot, Texture* texture) {
     if (!texture) {
         glBindImageTexture(imageUnit(slot), 0, 0, GL_FALSE, 0, GL_READ_WRITE, GL_RGBA8);
-        context.images[slot] = nullptr;
+        context.images[slot].reset();
         return;
     }
     texture->prepareUse(context);
     glBindImageTexture(imageUnit(slot), texture->name(), 0, GL_FALSE, 0, GL_READ_WRITE,
                        texture->format().internalFormat);
-    context.images[slot] = texture;
+    context.images[slot] = texture->fence();
 }
 
 void useProgram(Context& context, const Program& program) {

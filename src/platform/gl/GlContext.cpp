@@ -1,5 +1,7 @@
 #include "platform/gl/GlContext.h"
 
+#include "platform/gl/GlSync.h"
+
 #include <atomic>
 
 namespace Platform::Gl {

@@ -12,13 +12,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <thread>
 #include <vector>
 
 namespace Platform::Gl {
 
 class Display;
-class Texture;
+class WriteFence;
 
 // A process-wide unique id for any object the binding cache records. GL
 // names are reused after deletion; these ids never are.
@@ -49,11 +50,11 @@ public:
 
     BindingCache& bindings() { return bindings_; }
 
-    // Textures this context writes in the pass being set up: the render
-    // targets attached now and the images bound for the next draw or
-    // dispatch. Each gets its write fence when the pass ends.
-    std::vector<Texture*> renderTargets;
-    std::array<Texture*, 8> images{};
+    // The write fences of what this context writes in the pass being set
+    // up: the render targets attached now and the images bound for the next
+    // draw or dispatch. Each is signalled when the pass ends.
+    std::vector<std::shared_ptr<WriteFence>> renderTargets;
+    std::array<std::shared_ptr<WriteFence>, 8> images{};
     // Vertex attributes the current input layout enabled.
     std::uint32_t enabledAttributes = 0;
     std::uint64_t inputLayout = 0;

@@ -97,12 +97,19 @@ void Display::shutdown() {
     }
     // Contexts current on other threads are destroyed by EGL once those
     // threads let go of them; the share group's objects go with the last.
-    std::lock_guard lock(mutex_);
+    std::vector<std::unique_ptr<Context>> contexts;
+    {
+        std::lock_guard lock(mutex_);
+        contexts.swap(contexts_);
+        orphans_.clear();
+    }
     ThreadContexts::Entry* own = t_contexts.find(serial_);
-    for (auto& context : contexts_) destroyContext(context.get(), own && own->context == context.get());
-    contexts_.clear();
-    orphans_.clear();
+    if (own) destroyContext(own->context, true);
+    closing_ = true;
+    for (auto& context : contexts)
+        if (!own || own->context != context.get()) destroyContext(context.get(), false);
     if (own) t_contexts.erase(serial_);
+    contexts.clear();
     if (root_ != EGL_NO_CONTEXT) eglDestroyContext(display_, root_);
     if (display_ != EGL_NO_DISPLAY) eglTerminate(display_);
     root_ = EGL_NO_CONTEXT;
@@ -225,12 +232,17 @@ void Display::destroyContext(Context* context, bool current) {
 }
 
 void Display::threadEnded(Context* context) {
-    std::lock_guard lock(mutex_);
-    const auto it = std::find_if(contexts_.begin(), contexts_.end(),
-                                 [context](const auto& c) { return c.get() == context; });
-    if (it == contexts_.end()) return;
-    destroyContext(context, true);
-    contexts_.erase(it);
+    std::unique_ptr<Context> ending;
+    {
+        std::lock_guard lock(mutex_);
+        const auto it = std::find_if(contexts_.begin(), contexts_.end(),
+                                     [context](const auto& c) { return c.get() == context; });
+        if (it == contexts_.end()) return;
+        ending = std::move(*it);
+        contexts_.erase(it);
+    }
+    // Still current here, so what it lets go of is deleted at once.
+    destroyContext(ending.get(), true);
 }
 
 std::size_t Display::contextCount() {
@@ -259,7 +271,7 @@ void Display::deleteOrphans() {
 }
 
 void Display::release(Kind kind, GLuint name) {
-    if (!name) return;
+    if (!name || closing_) return;
     const Orphan orphan{kind, name, nullptr};
     if (currentContext()) {
         deleteNow(orphan);
@@ -271,7 +283,7 @@ void Display::release(Kind kind, GLuint name) {
 }
 
 void Display::release(GLsync sync) {
-    if (!sync) return;
+    if (!sync || closing_) return;
     const Orphan orphan{Kind::Sync, 0, sync};
     if (currentContext()) {
         deleteNow(orphan);

@@ -102,6 +102,8 @@ private:
     std::vector<std::unique_ptr<Context>> contexts_;
     std::vector<Orphan> orphans_;
     std::atomic<bool> hasOrphans_{false};
+    // Set while closing: what is released then goes with the share group.
+    std::atomic<bool> closing_{false};
 };
 
 }  // namespace Platform::Gl

@@ -18,7 +18,7 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
       height_(height),
       bindFlags_(bindFlags),
       id_(nextObjectId()),
-      fence_(display) {
+      fence_(std::make_shared<WriteFence>(display)) {
     Context& context = display.context();
     clearErrors();
     glCreateTextures(GL_TEXTURE_2D, 1, &name_);

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace Platform::Gl {
 
@@ -43,8 +44,11 @@ public:
                   GLint dstY, const char* place);
 
     // Before a use by the calling thread's context; after a write by it.
-    void prepareUse(Context& context) { fence_.waitFor(context); }
-    void written(Context& context) { fence_.written(context); }
+    void prepareUse(Context& context) { fence_->waitFor(context); }
+    void written(Context& context) { fence_->written(context); }
+    // Shared with the contexts that have the texture attached, so a pass
+    // can still fence what it wrote when the texture went meanwhile.
+    const std::shared_ptr<WriteFence>& fence() const { return fence_; }
 
     GLuint name() const { return name_; }
     std::uint64_t id() const { return id_; }
@@ -64,7 +68,7 @@ private:
     unsigned bindFlags_;
     GLuint name_ = 0;
     std::uint64_t id_;
-    WriteFence fence_;
+    std::shared_ptr<WriteFence> fence_;
 };
 
 }  // namespace Platform::Gl
