@@ -13,13 +13,13 @@ namespace Sync {
 namespace {
 
 itimerspec periodOf(int milliseconds) {
-    itimerspec spec{};
-    spec.it_interval.tv_sec = milliseconds / 1000;
-    spec.it_interval.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
-    spec.it_value = spec.it_interval;
+    itimerspec timing{};
+    timing.it_interval.tv_sec = milliseconds / 1000;
+    timing.it_interval.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
+    timing.it_value = timing.it_interval;
     // A zero period signals once, at once.
-    if (milliseconds == 0) spec.it_value.tv_nsec = 1;
-    return spec;
+    if (milliseconds == 0) timing.it_value.tv_nsec = 1;
+    return timing;
 }
 
 }  // namespace
@@ -37,8 +37,8 @@ void Timer::setInterval(int milliseconds) {
     constexpr const char* place = "Sync::Timer::setInterval";
     if (milliseconds < 0) throw System::makeErrnoException("SetWaitableTimer", place, EINVAL);
     // Arming also drops a signal still pending from before.
-    const itimerspec spec = periodOf(milliseconds);
-    if (::timerfd_settime(handle_, 0, &spec, nullptr) != 0)
+    const itimerspec timing = periodOf(milliseconds);
+    if (::timerfd_settime(handle_, 0, &timing, nullptr) != 0)
         throw System::makeLastErrorException("SetWaitableTimer", place);
 }
 

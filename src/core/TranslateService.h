@@ -66,7 +66,7 @@ public:
     // Empty: the built-in texts; "*": not chosen yet (first run).
     std::wstring language;
 
-    // The window side's part of a switch, run after the new language was
+    // The window side of a switch, run after the new language was
     // loaded: the menus are rebuilt with the new texts.
     std::function<void()> onLanguageSwitch;
 
