@@ -8,6 +8,7 @@
 #include "embedded/embedded_ConvertPremultiply_frag.h"
 #include "media/PixelShader.h"
 #include "media/ResourceBuffer.h"
+#include "media/YUVformat.h"
 #include "platform/gl/GlCommands.h"
 #include "platform/gl/GlFormat.h"
 #include "platform/gtk/MessageBox.h"
@@ -55,6 +56,8 @@ Direct3DService::Direct3DService()
     maskFormat = config.maskFormat;
     shadowBufferSize = config.shadowBufferSize;
     logCapabilities();
+    // The colour tables come from system.conf; tools without one have none.
+    if (System::Singleton<Setting::SettingService>::getInstance()) YUVformat::InitializeColorTable();
     positionQuad = std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::Position);
     texcoordQuad =
         std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::TextureCoordinate);

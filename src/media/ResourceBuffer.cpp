@@ -2,6 +2,7 @@
 
 #include "core/Exception.h"
 #include "media/Direct3DService.h"
+#include "media/ImageBuffer.h"
 #include "media/ResourceConvert.h"
 #include "platform/gl/DxgiFormat.h"
 
@@ -16,6 +17,11 @@ constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x80070057);
 using Platform::Gl::Texture;
 
 }  // namespace
+
+ImageData ImageData::of(const ImageBuffer& image) {
+    return {static_cast<int>(image.format), image.width, image.height, image.pitch,
+            image.pixels.data};
+}
 
 ResourceBuffer::ResourceBuffer(UINT width, UINT height)
     : ResourceBuffer(width, height, Direct3DService::Get().pixelFormat) {}

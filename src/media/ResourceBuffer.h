@@ -17,6 +17,8 @@
 
 namespace Media {
 
+class ImageBuffer;
+
 // Rows of a picture in CPU memory, top row first, `pitch` bytes apart.
 struct ImageData {
     int format;
@@ -24,6 +26,8 @@ struct ImageData {
     UINT height;
     UINT pitch;
     const void* pixels;
+
+    static ImageData of(const ImageBuffer& image);
 };
 
 // How YUV pictures become RGB: the colour-space number (a YUV2RGB table
@@ -44,6 +48,8 @@ public:
     // Uploads the picture: copied as it is when in the pixel format,
     // otherwise converted into premultiplied pixel-format pixels.
     ResourceBuffer(const ImageData& image, const ConvertParameters& parameters);
+    ResourceBuffer(const ImageBuffer& image, const ConvertParameters& parameters)
+        : ResourceBuffer(ImageData::of(image), parameters) {}
     ~ResourceBuffer();
     ResourceBuffer(const ResourceBuffer&) = delete;
     ResourceBuffer& operator=(const ResourceBuffer&) = delete;
@@ -58,6 +64,7 @@ public:
 
     // Size and format of the picture; the size is not limited.
     void copyFromImage(const ImageData& image);
+    void copyFromImage(const ImageBuffer& image) { copyFromImage(ImageData::of(image)); }
     // Only into an empty buffer, only R8G8B8A8 or B8G8R8A8, rows width * 4.
     void copyFromRGBA(int format, const void* pixels, UINT width, UINT height);
     void clear(const float rgba[4]);

@@ -18,6 +18,10 @@ public:
     // "unsupported convert format." and leaves the target resized.
     void convert(const ImageData& image, ResourceBuffer& target,
                  const ConvertParameters& parameters);
+    void convert(const ImageBuffer& image, ResourceBuffer& target,
+                 const ConvertParameters& parameters) {
+        convert(ImageData::of(image), target, parameters);
+    }
 
 private:
     Direct3DService* service_;

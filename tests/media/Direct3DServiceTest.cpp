@@ -79,10 +79,15 @@ protected:
 
 TEST_F(Direct3DServiceSettingsTest, ReadsSystemConfAndWritesTheGroupAtShutdown) {
     {
+        MediaTest::LogCapture log;
         System::Singleton<Setting::SettingService> setting;
         System::Singleton<Media::Direct3DService> service;
         EXPECT_EQ(Media::Direct3DService::Get().shadowBufferSize, 2048);
         EXPECT_EQ(Media::Direct3DService::Get().pixelFormat, DXGI_FORMAT_R16G16B16A16_FLOAT);
+        // The colour tables are built as the service starts.
+        EXPECT_EQ(log.count(System::Log::INFO, "Media::YUVformat::InitializeColorTable",
+                            "[YUV2RGB] 0: BT.601"),
+                  1);
     }
     const std::string written = CoreTest::readBytes((folder_.data() / "movane2.ini").string());
     const auto begin = written.find("[Direct3D]\r\n");

@@ -4,6 +4,7 @@
 #include "media/ResourceBuffer.h"
 
 #include "media/GpuFixture.h"
+#include "media/ImageBuffer.h"
 #include "media/PixelShader.h"
 #include "media/ResourceConvert.h"
 #include "platform/gl/DxgiFormat.h"
@@ -144,6 +145,18 @@ TEST_F(ResourceBufferTest, UploadsEveryPictureFormatAsPremultipliedHalfFloats) {
         ASSERT_EQ(buffer.getWidth(), 2u);
         for (const Rgba& p : read(buffer)) expectNear(p, c.expected);
     }
+}
+
+TEST_F(ResourceBufferTest, UploadsAnImageBuffer) {
+    auto image = Media::ImageBuffer::create(DXGI_FORMAT_B8G8R8A8_UNORM, 3, 2);
+    for (UINT y = 0; y < 2; ++y)
+        for (UINT x = 0; x < 3; ++x) {
+            std::uint8_t* p = image->pixels.data + y * image->pitch + x * 4;
+            p[0] = 0, p[1] = static_cast<std::uint8_t>(x * 100), p[2] = 255, p[3] = 255;
+        }
+    ResourceBuffer buffer(*image, Media::ConvertParameters());
+    ASSERT_EQ(buffer.getWidth(), 3u);
+    for (UINT x = 0; x < 3; ++x) expectNear(pixel(buffer, x, 1), {1, x * 100 / 255.0f, 0, 1});
 }
 
 TEST_F(ResourceBufferTest, ConversionIntoAnotherTargetFormatIsRefusedAfterResizing) {
