@@ -1,6 +1,9 @@
 #include "media/Direct3DService.h"
 
 #include "core/Log.h"
+#include "core/StringConvert.h"
+#include "core/TranslateService.h"
+#include "dialogs/MessageBox.h"
 #include "core/SettingService.h"
 #include "core/Singleton.h"
 #include "embedded/embedded_ConvertCopy_frag.h"
@@ -76,11 +79,12 @@ Direct3DService& Direct3DService::Get() {
 void Direct3DService::logCapabilities() {
     System::Log::info(kPlace, "D3D ROVsSupported : %d", rovsSupported() ? 1 : 0);
     if (!rovsSupported()) {
-        // Always before the main window exists: the box stands alone.
-        Platform::messageBox(nullptr,
-                             "D3D ROVs not supported.\n\n"
-                             "一部の機能が正しく動作しない可能性があります",
-                             "Movane Quorin2",
+        // The service starts before the main window exists: the box stands
+        // alone, modal to the program.
+        const std::string text = System::String::toUtf8(Translate::TranslateService::translate(
+            Translate::TranslateService::Table::Message,
+            L"D3D ROVs not supported.\n\n一部の機能が正しく動作しない可能性があります"));
+        Platform::messageBox(nullptr, text, Dialog::productCaption,
                              Platform::MB_OK | Platform::MB_ICONWARNING | Platform::MB_TASKMODAL);
     }
     static const struct {

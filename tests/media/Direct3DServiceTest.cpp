@@ -5,6 +5,7 @@
 #include "core/SettingService.h"
 #include "core/Singleton.h"
 #include "media/LogCapture.h"
+#include "media/ResourceBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,24 @@ TEST_F(Direct3DServiceSettingsTest, FormatsDefaultWhenEmptyAndTheShadowSizeIsReq
     EXPECT_EQ(System::Singleton<Media::Direct3DService>::getInstance(), nullptr);
     editSystemConfig("PixelFormat=\n", "PixelFormat=ten\n");
     EXPECT_EQ(failureOfStart().rfind("ini file parameter invalid format(int).\n", 0), 0u);
+}
+
+// Half-float RGBA stays a full target whatever the working format is: the
+// 3D normal buffers are kept in it.
+TEST_F(Direct3DServiceSettingsTest, HalfFloatPicturesAreTargetsWithAnotherWorkingFormat) {
+    editSystemConfig("PixelFormat=10\n", "PixelFormat=28\n");
+    System::Singleton<Setting::SettingService> setting;
+    System::Singleton<Media::Direct3DService> service;
+    ASSERT_EQ(Media::Direct3DService::Get().pixelFormat, DXGI_FORMAT_R8G8B8A8_UNORM);
+    Media::ResourceBuffer working(2, 2);
+    EXPECT_EQ(working.getFormat(), DXGI_FORMAT_R8G8B8A8_UNORM);
+    EXPECT_NO_THROW(working.getRenderTargetView());
+    Media::ResourceBuffer normals(2, 2, DXGI_FORMAT_R16G16B16A16_FLOAT);
+    const float clear[4] = {0, 0, 0, -1};
+    EXPECT_NO_THROW(normals.clear(clear));
+    EXPECT_NO_THROW(normals.getUnorderedAccessView());
+    Media::ResourceBuffer other(2, 2, DXGI_FORMAT_R16G16B16A16_UNORM);
+    EXPECT_THROW(other.getRenderTargetView(), System::Exception);
 }
 
 }  // namespace
