@@ -108,6 +108,8 @@ SamplerState::SamplerState(Display& display, const SamplerDesc& desc, const char
         glDeleteSamplers(1, &name_);
         throw;
     }
+    // Made once on whichever thread asks first and used by every other one.
+    glFinish();
 }
 
 SamplerState::~SamplerState() { display_.release(Display::Kind::Sampler, name_); }
