@@ -9,8 +9,6 @@
 #include "core/StringUtility.h"
 #include "core/SystemParameters.h"
 #include "dialogs/MessageBox.h"
-#include "platform/gtk/MessageBox.h"
-#include "window/ModalScope.h"
 #include "window/WindowService.h"
 
 #include <fcntl.h>
@@ -24,8 +22,6 @@
 namespace Translate {
 
 namespace {
-
-constexpr UINT MB_ICONINFORMATION = 0x0040;
 
 const TranslateTables& builtInTexts() {
     static const TranslateTables tables;
@@ -88,19 +84,6 @@ void copyLanguageFile(const std::wstring& source, const std::wstring& target) {
         throw System::makeErrnoException("CopyFile", "Translate::TranslateService::registerLanguageFile",
                                          error.value());
     }
-}
-
-// Over the main window with the program's windows disabled, or on its own
-// before the main window exists.
-void showInformation(const wchar_t* text) {
-    const std::string shown = System::String::toUtf8(TranslateService::translate(TranslateService::Table::Message, text));
-    auto* window = System::Singleton<Window::WindowService>::getInstance();
-    if (!window || !window->mainWindow) {
-        Platform::messageBox(nullptr, shown, Dialog::productCaption, MB_ICONINFORMATION | Platform::MB_TASKMODAL);
-        return;
-    }
-    Window::ModalScope scope;
-    Platform::messageBox(window->mainWindow, shown, Dialog::productCaption, MB_ICONINFORMATION);
 }
 
 }  // namespace
@@ -196,7 +179,7 @@ void TranslateService::registerLanguageFile(const wchar_t* path) {
     copyLanguageFile(source, target);
     language = System::FileName::getTitle(target);
     reloadLanguage();
-    showInformation(L"言語ファイルを設定しました");
+    Dialog::showInformation(L"言語ファイルを設定しました");
 }
 
 }  // namespace Translate

@@ -1,8 +1,10 @@
 #include "dialogs/MessageBox.h"
 
+#include "core/EventCommand.h"
 #include "core/Log.h"
 #include "core/Singleton.h"
 #include "core/StringConvert.h"
+#include "core/TranslateService.h"
 #include "platform/gtk/MessageBox.h"
 #include "window/ModalScope.h"
 #include "window/WindowService.h"
@@ -31,6 +33,11 @@ int showBox(const std::string& text, const std::string& caption, UINT flags) {
     return Platform::messageBox(service->mainWindow, text, caption, flags);
 }
 
+std::string translatedMessage(const wchar_t* text) {
+    return System::String::toUtf8(
+        Translate::TranslateService::translate(Translate::TranslateService::Table::Message, text));
+}
+
 }  // namespace
 
 int showErrorBox(const char* text, const char* caption) {
@@ -52,8 +59,10 @@ void showError(const wchar_t* format, ...) {
     const std::string text = System::Text::formatWideV(format, args);
     va_end(args);
     System::Log::error("Dialog::showError", "show error dialog.\n%s", text.c_str());
-    // The Message table translates the whole text here once languages exist.
-    showBox(text, productCaption, Platform::MB_ICONERROR);
+    // The whole formatted text is the key: a message with arguments is
+    // translated only when the language file holds that very text.
+    const std::wstring wide = System::String::toWide(text);
+    showBox(translatedMessage(wide.c_str()), productCaption, Platform::MB_ICONERROR);
 }
 
 void showException(const std::exception& e) {
@@ -66,6 +75,29 @@ void showFatalException(const std::exception& e) {
     const std::string text = e.what() + System::String::toUtf8(fatalSuffix);
     System::Log::error("Dialog::showException", "show exception dialog.\n%s", text.c_str());
     showBox(text, exceptionCaption(), Platform::MB_ICONERROR);
+}
+
+bool showConfirm(const wchar_t* text) {
+    return showBox(translatedMessage(text), productCaption,
+                   Platform::MB_ICONWARNING | Platform::MB_OKCANCEL) == Platform::IDOK;
+}
+
+void showInformation(const wchar_t* text) {
+    showBox(translatedMessage(text), productCaption, Platform::MB_ICONINFORMATION);
+}
+
+bool postError(const wchar_t* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const std::string text = System::Text::formatWideV(format, args);
+    va_end(args);
+    return Event::postEventCommand(Event::EventCommandType::ShowError,
+                                   std::make_unique<std::wstring>(System::String::toWide(text)));
+}
+
+void postException(const std::exception& e) {
+    Event::postEventCommand(Event::EventCommandType::ShowException,
+                            std::make_unique<System::Exception>(e.what()));
 }
 
 }  // namespace Dialog

@@ -29,5 +29,17 @@ void showException(const std::exception& e);
 // The box of an exception that ends the program: the text with the fatal
 // suffix, logged the same way.
 void showFatalException(const std::exception& e);
+// A warning box with OK and Cancel (text translated through the Message
+// table); true when the user chose OK.
+bool showConfirm(const wchar_t* text);
+// An information box with the product caption (text translated through the
+// Message table).
+void showInformation(const wchar_t* text);
+
+// Any thread: hand an error text or an exception to the user-interface
+// thread, which shows it when its loop runs. postError returns whether the
+// text could be posted.
+bool postError(const wchar_t* format, ...);
+void postException(const std::exception& e);
 
 }  // namespace Dialog

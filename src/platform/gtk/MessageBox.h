@@ -14,6 +14,7 @@ inline constexpr UINT MB_OK = 0x0000;
 inline constexpr UINT MB_OKCANCEL = 0x0001;
 inline constexpr UINT MB_ICONERROR = 0x0010;
 inline constexpr UINT MB_ICONWARNING = 0x0030;
+inline constexpr UINT MB_ICONINFORMATION = 0x0040;
 inline constexpr UINT MB_TASKMODAL = 0x2000;
 
 inline constexpr int IDOK = 1;
