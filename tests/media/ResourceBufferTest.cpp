@@ -3,6 +3,7 @@
 // threads.
 #include "media/ResourceBuffer.h"
 
+#include "core/CoreTestSupport.h"
 #include "media/GpuFixture.h"
 #include "media/ImageBuffer.h"
 #include "media/PixelShader.h"
@@ -28,14 +29,7 @@ class ResourceBufferTest : public MediaTest::GpuTest {};
 // Distinct, exactly representable colours per pixel.
 Rgba gradient(UINT x, UINT y) { return {x / 64.0f, y / 64.0f, 0.5f, 1.0f}; }
 
-std::string failureOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
-}
+using CoreTest::failureText;
 
 TEST_F(ResourceBufferTest, SidesAreLimitedAndAnEmptySizeMakesNoTexture) {
     ResourceBuffer wide(20000, 100);
@@ -47,7 +41,7 @@ TEST_F(ResourceBufferTest, SidesAreLimitedAndAnEmptySizeMakesNoTexture) {
     ResourceBuffer empty(0, 0);
     EXPECT_EQ(empty.getTexture(), nullptr);
 
-    const std::string text = failureOf([] { ResourceBuffer(0, 5); });
+    const std::string text = failureText([] { ResourceBuffer(0, 5); });
     EXPECT_NE(text.find("glTextureStorage2D() failed."), std::string::npos) << text;
     EXPECT_NE(text.find("[Place]\nMedia::ResourceBuffer::createTexture2D()"), std::string::npos);
 }
@@ -71,7 +65,7 @@ TEST_F(ResourceBufferTest, RenderTargetAndUnorderedAccessOnlyForTheBindRuleForma
             EXPECT_NO_THROW(buffer.getRenderTargetView());
             EXPECT_NO_THROW(buffer.getUnorderedAccessView());
         } else {
-            const std::string target = failureOf([&] { buffer.getRenderTargetView(); });
+            const std::string target = failureText([&] { buffer.getRenderTargetView(); });
             EXPECT_EQ(target.rfind("Direct3D.device->CreateRenderTargetView() failed.\n\n[Note]\n"
                                    "HRESULT: 0x80070057\n",
                                    0),
@@ -79,7 +73,7 @@ TEST_F(ResourceBufferTest, RenderTargetAndUnorderedAccessOnlyForTheBindRuleForma
                 << target;
             EXPECT_NE(target.find("[Place]\nMedia::ResourceBuffer::createRenderTargetView()"),
                       std::string::npos);
-            const std::string access = failureOf([&] { buffer.getUnorderedAccessView(); });
+            const std::string access = failureText([&] { buffer.getUnorderedAccessView(); });
             EXPECT_EQ(access.rfind("Direct3D.device->CreateUnorderedAccessView() failed.", 0), 0u);
         }
     }
@@ -92,10 +86,10 @@ TEST_F(ResourceBufferTest, CopyFromRgbaOnlyIntoAnEmptyBufferAndOnlyEightBitRgba)
     EXPECT_EQ(buffer.getFormat(), DXGI_FORMAT_R8G8B8A8_UNORM);
     EXPECT_EQ(buffer.getWidth(), 2u);
     // "already allocated" is checked before the format.
-    EXPECT_EQ(failureOf([&] { buffer.copyFromRGBA(DXGI_FORMAT_R16G16B16A16_FLOAT, pixels, 2, 2); }),
+    EXPECT_EQ(failureText([&] { buffer.copyFromRGBA(DXGI_FORMAT_R16G16B16A16_FLOAT, pixels, 2, 2); }),
               "already allocated resource buffer.\n\n[Place]\nMedia::ResourceBuffer::copyFromRGBA()");
     ResourceBuffer other(0, 0);
-    EXPECT_EQ(failureOf([&] { other.copyFromRGBA(DXGI_FORMAT_R16G16B16A16_FLOAT, pixels, 2, 2); }),
+    EXPECT_EQ(failureText([&] { other.copyFromRGBA(DXGI_FORMAT_R16G16B16A16_FLOAT, pixels, 2, 2); }),
               "invalid pixel format.\n\n[Place]\nMedia::ResourceBuffer::copyFromRGBA()");
     EXPECT_EQ(other.getTexture(), nullptr);
 }
@@ -162,7 +156,7 @@ TEST_F(ResourceBufferTest, UploadsAnImageBuffer) {
 TEST_F(ResourceBufferTest, ConversionIntoAnotherTargetFormatIsRefusedAfterResizing) {
     const std::uint32_t pixels[6] = {};
     ResourceBuffer target(1, 1, DXGI_FORMAT_R32_FLOAT);
-    const std::string text = failureOf([&] {
+    const std::string text = failureText([&] {
         Media::ResourceConvert().convert({DXGI_FORMAT_R8G8B8A8_UNORM, 3, 2, 12, pixels}, target,
                                          {});
     });
@@ -189,7 +183,7 @@ TEST_F(ResourceBufferTest, ClearFillsTheTargetAndAMaskKeepsOnlyAlpha) {
     ResourceBuffer readOnly(0, 0);
     const std::uint32_t pixels[1] = {};
     readOnly.copyFromRGBA(DXGI_FORMAT_R8G8B8A8_UNORM, pixels, 1, 1);
-    EXPECT_EQ(failureOf([&] { readOnly.clear(colour); }).rfind("Direct3D.device->CreateRenderTargetView", 0), 0u);
+    EXPECT_EQ(failureText([&] { readOnly.clear(colour); }).rfind("Direct3D.device->CreateRenderTargetView", 0), 0u);
 }
 
 TEST_F(ResourceBufferTest, CopyRegionCloneAndCloneResize) {
