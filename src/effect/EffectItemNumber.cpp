@@ -13,6 +13,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace Effect {
 
@@ -43,14 +44,7 @@ MovementBase& defaultMovement() {
 
 void appendDoubles(std::string& out, const std::vector<double>& list) {
     out += '|';
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i) out += ',';
-        char buffer[512];
-        std::snprintf(buffer, sizeof buffer, "%f", list[i]);
-        std::string number = buffer;
-        System::String::removeTrailingZeros(number);
-        out += number;
-    }
+    out += StdConvert::joinDoubles(list);
 }
 
 void readDoubles(const std::string& piece, std::vector<double>& list) {
@@ -231,6 +225,10 @@ std::vector<double>& EffectItemNumber::getMovementParams() {
     return params;
 }
 
+const std::vector<double>& EffectItemNumber::getMovementParams() const {
+    return params.size() == movement->defaultParams.size() ? params : movement->defaultParams;
+}
+
 void EffectItemNumber::setValue(double value, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= values.size() || std::isnan(value)) return;
     // Clamped before rounding, so that a value beyond the int range still
@@ -291,13 +289,17 @@ int EffectItemNumber::clampValueIndex(int index) const {
 }
 
 EffectItemNumber& EffectItemNumber::getGroupItem(int offset) {
+    return const_cast<EffectItemNumber&>(std::as_const(*this).getGroupItem(offset));
+}
+
+const EffectItemNumber& EffectItemNumber::getGroupItem(int offset) const {
     if (!group || !group->linked || group->members.empty()) return *this;
     const auto& members = group->members;
     const auto own = std::find(members.begin(), members.end(), this);
     if (own == members.end()) return *this;
     const int count = static_cast<int>(members.size());
     const int position = ((static_cast<int>(own - members.begin()) + offset) % count + count) % count;
-    EffectItemNumber* member = members[static_cast<std::size_t>(position)];
+    const EffectItemNumber* member = members[static_cast<std::size_t>(position)];
     if (member->movement != movement || member->flags != flags) return *this;
     return *member;
 }

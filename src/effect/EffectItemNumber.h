@@ -15,6 +15,8 @@ namespace Effect {
 class EffectItemNumberGroup;
 class MovementBase;
 class MovementDefine;
+struct SectionPosition;
+struct ValueContext;
 
 class EffectItemNumber : public EffectItem {
 public:
@@ -59,6 +61,38 @@ public:
     // The parameters, first reset to the movement's defaults when the sizes
     // differ.
     std::vector<double>& getMovementParams();
+    // The parameters in force: the movement's defaults when the sizes differ.
+    const std::vector<double>& getMovementParams() const;
+
+    // The value at the context's frame, through the movement, at the
+    // context's section position (the whole object as one section with
+    // IgnoreMidPoints).
+    double getValue(const ValueContext& context) const;
+    // The same at another frame (time = frame) or time of the context's
+    // object.
+    double getValueAtFrame(const ValueContext& context, int frame) const;
+    double getValueAtTime(const ValueContext& context, double time) const;
+    // Section index + offset / length at a time; with IgnoreMidPoints the
+    // share of the whole object.
+    double getSectionTime(const ValueContext& context, double time) const;
+    // A normalised position through the time-control curve; unchanged unless
+    // the movement is time-controlled and the curve holds 4k doubles.
+    double applyTimeControl(double position) const;
+    // Whether an edit at the context's time changes a stored value.
+    bool isOnKeyFrame(const ValueContext& context) const;
+    // The same rule for an item (or group) holding valueCount values.
+    static bool isOnKeyFrame(const ValueContext& context, int valueCount);
+
+    // Edits from an on-picture handle of a section (of an object with that
+    // many mid-points); AllValues addresses every value the movement uses.
+    static constexpr int AllValues = 100000000;
+    void setAnchorValue(int section, int midPointCount, double value);
+    // Returns whether any stored value changed.
+    bool moveAnchorValue(int section, int midPointCount, double delta);
+
+    // The seed of random motion: a hash of the name (as UTF-16LE) mixed
+    // with the limits and the scale.
+    std::int32_t getRandomSeed() const;
 
     // Ignores an index outside the list and a NaN value; stores the value in
     // steps, clamped to [minimum, maximum].
@@ -77,6 +111,7 @@ public:
     // With a linked group: the member at (own position + offset) modulo the
     // member count when it has the same movement and flags; else this item.
     EffectItemNumber& getGroupItem(int offset);
+    const EffectItemNumber& getGroupItem(int offset) const;
 
     // One stored value as its exact decimal text.
     std::string formatValue(int index) const;
@@ -104,6 +139,9 @@ protected:
 private:
     void parse(const std::string& text);
     bool perBoundaryValues() const;
+    SectionPosition positionAt(const ValueContext& context, int frame, double time) const;
+    // The value index a handle edits: -1 for none, AllValues for all.
+    int anchorIndex(int section, int midPointCount) const;
     // A step that is not a power of ten cannot use the exact decimal form.
     int decimalDigits() const;
 };

@@ -4,6 +4,8 @@
 #include "effect/EffectTranslate.h"
 #include "effect/StdConvert.h"
 
+#include <algorithm>
+
 namespace Effect {
 
 EffectItemNumberGroup::EffectItemNumberGroup(ItemList& items, std::wstring name,
@@ -40,6 +42,13 @@ std::wstring EffectItemNumberGroup::getLabel() const {
     }
     label += L']';
     return label;
+}
+
+bool EffectItemNumberGroup::isOnKeyFrame(const ValueContext& context) const {
+    if (members.empty()) return true;
+    std::size_t count = 0;
+    for (const EffectItemNumber* member : members) count = std::max(count, member->values.size());
+    return EffectItemNumber::isOnKeyFrame(context, static_cast<int>(count));
 }
 
 }  // namespace Effect

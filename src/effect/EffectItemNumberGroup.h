@@ -8,6 +8,7 @@
 namespace Effect {
 
 class EffectItemNumber;
+struct ValueContext;
 
 class EffectItemNumberGroup : public EffectItem {
 public:
@@ -24,6 +25,9 @@ public:
 
     // "[" + the members' names, translated, joined by "," + "]".
     std::wstring getLabel() const;
+    // The number items' key-frame test with the largest value count among
+    // the members; a group without members is always on a key frame.
+    bool isOnKeyFrame(const ValueContext& context) const;
 
     std::vector<EffectItemNumber*> members;
     bool linked;  // グループ化

@@ -6,7 +6,9 @@
 // and the definition writes them back when it is destroyed.
 #include "core/Config.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace Menu {
 
@@ -38,5 +40,25 @@ private:
     // Last: written back before the parameters go.
     System::Config::Scope scope_;
 };
+
+// Definitions by ascending order setting; equal orders in no defined order.
+template <class T>
+void sortByOrder(std::vector<T*>& list) {
+    std::sort(list.begin(), list.end(), [](const T* a, const T* b) { return a->order < b->order; });
+}
+
+// The distinct non-empty labels of definitions in list order (pointers into
+// the definitions).
+template <class T>
+std::vector<const wchar_t*> distinctLabels(const std::vector<T*>& list) {
+    std::vector<const wchar_t*> labels;
+    for (const T* define : list) {
+        if (define->label.empty()) continue;
+        const bool listed = std::any_of(labels.begin(), labels.end(),
+                                        [&](const wchar_t* label) { return define->label == label; });
+        if (!listed) labels.push_back(define->label.c_str());
+    }
+    return labels;
+}
 
 }  // namespace Menu

@@ -1,17 +1,16 @@
 #pragma once
 // One movement kind: a shared prototype that says how a number item's value
 // travels between its stored values. Number items point at a prototype and
-// compare prototypes by address.
+// compare prototypes by address. Prototypes are immutable once registered,
+// so render threads evaluate them concurrently without locks.
 #include <vector>
-
-namespace Render {
-class ObjectContext;
-}
 
 namespace Effect {
 
 class EffectItemNumber;
+struct ObjectFrames;
 struct SectionPosition;
+struct ValueContext;
 
 class MovementBase {
 public:
@@ -21,10 +20,14 @@ public:
 
     // The value at a position of the object's sections.
     virtual double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                            Render::ObjectContext& context) const;
-    // The section to use; -1 for the position's own section.
+                            const ValueContext& context) const;
+    // The section whose values are used; -1 for the position's own section.
     virtual int getSectionIndex(const EffectItemNumber& item,
                                 const SectionPosition& position) const;
+    // Normalised positions (0..1 over the object) of the inner section
+    // boundaries: the snap points of the time-control curve editor.
+    virtual std::vector<double> getSectionPositions(const ObjectFrames& object,
+                                                    const EffectItemNumber& item) const;
     // Whether the stored value at an index takes part (handles, drags).
     virtual bool isValueUsed(const EffectItemNumber& item, int index) const;
     // Whether a movement path is drawn on the preview.
@@ -43,6 +46,9 @@ public:
     int accelerateOption = -1;
     int decelerateOption = -1;
     int ignoreMidPointsOption = 0;
+    // Stored values are reached at the boundary frames, so handles may be
+    // shown and dragged at every frame (not so for kinds placed by path
+    // length).
     bool valuesAtBoundaries = true;
     bool inMenu = true;
     bool timeControlled = false;

@@ -1,7 +1,10 @@
 #include "effect/StdConvert.h"
 
+#include "core/StringUtility.h"
+
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -26,6 +29,26 @@ double toDouble(const std::string& text) {
     if (end == begin) throw std::invalid_argument("invalid stod argument");
     if (errno == ERANGE) throw std::out_of_range("stod argument out of range");
     return value;
+}
+
+std::string joinDoubles(const std::vector<double>& list) {
+    std::string text;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i) text += ',';
+        char buffer[512];
+        std::snprintf(buffer, sizeof buffer, "%f", list[i]);
+        std::string number = buffer;
+        System::String::removeTrailingZeros(number);
+        text += number;
+    }
+    return text;
+}
+
+std::vector<double> splitDoubles(const std::string& text) {
+    std::vector<double> list;
+    if (text.empty()) return list;
+    for (const std::string& piece : System::String::split(text, ',')) list.push_back(toDouble(piece));
+    return list;
 }
 
 void throwMissingMapKey() { throw std::out_of_range("invalid map<K, T> key"); }

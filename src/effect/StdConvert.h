@@ -5,6 +5,7 @@
 // these helpers give the same texts on every platform (int is read as
 // 32 bits even where long is wider).
 #include <string>
+#include <vector>
 
 namespace Effect::StdConvert {
 
@@ -13,6 +14,12 @@ namespace Effect::StdConvert {
 // a value beyond int throws std::out_of_range.
 int toInt(const std::string& text, int base = 10);
 double toDouble(const std::string& text);
+
+// Doubles joined by ',', each "%f" without trailing zeros (1.500000 -> 1.5,
+// 2.000000 -> 2): movement parameters, curves and preset files.
+std::string joinDoubles(const std::vector<double>& list);
+// Every ','-separated piece of a text as a double; an empty text gives none.
+std::vector<double> splitDoubles(const std::string& text);
 
 // The texts of a failed ordered-map / hash-map lookup (std::out_of_range).
 [[noreturn]] void throwMissingMapKey();

@@ -3,7 +3,9 @@
 // (installed as the registry would), and a small effect with one item of
 // each kind.
 #include "effect/EffectBase.h"
+#include "effect/EffectItemNumber.h"
 #include "effect/MovementBase.h"
+#include "effect/MovementKinds.h"
 #include "effect/MovementLookup.h"
 
 #include <exception>
@@ -15,22 +17,12 @@
 
 namespace EffectTest {
 
-struct Movement : Effect::MovementBase {
-    Movement(const wchar_t* movementName, int count, int accelerate, int decelerate,
-             int ignoreMidPoints, bool timeControl, std::vector<double> params = {}) {
-        name = movementName;
-        valueCount = count;
-        accelerateOption = accelerate;
-        decelerateOption = decelerate;
-        ignoreMidPointsOption = ignoreMidPoints;
-        timeControlled = timeControl;
-        valuesAtBoundaries = !timeControl;
-        defaultParams = std::move(params);
-    }
-};
-
-// The built-in movement table, registered once per test program.
+// The nine built-in movement kinds, installed once per test program as the
+// registry installs them.
 class Movements {
+    // First: the kinds below are added to it as they are built.
+    std::map<std::wstring, std::unique_ptr<Effect::MovementBase>> byName;
+
 public:
     static Movements& install() {
         static Movements movements;
@@ -46,35 +38,44 @@ public:
 
     Effect::MovementBase& operator[](const std::wstring& name) { return *byName.at(name); }
 
-    Effect::MovementBase* noMove;
-    Effect::MovementBase* movieRange;
-    Effect::MovementBase* linear;
-    Effect::MovementBase* linearSpeed;
-    Effect::MovementBase* random;
+    Effect::MovementBase* noMove = add<Effect::NoMove>();
+    Effect::MovementBase* movieRange = add<Effect::MovieRange>();
+    Effect::MovementBase* linear = add<Effect::LinearMove>();
+    Effect::MovementBase* linearSpeed = add<Effect::LinearSpeed>();
+    Effect::MovementBase* interpolation = add<Effect::InterpolationMove>();
+    Effect::MovementBase* interpolationSpeed = add<Effect::InterpolationSpeed>();
+    Effect::MovementBase* random = add<Effect::RandomMove>();
+    Effect::MovementBase* teleportation = add<Effect::TeleportationMove>();
+    Effect::MovementBase* speed = add<Effect::SpeedMove>();
 
 private:
-    Movements() {
-        noMove = add(L"移動無し", 1, -1, -1, 0, false);
-        movieRange = add(L"再生範囲", 2, -1, -1, 0, false);
-        linear = add(L"直線移動", -1, 0, 0, 0, false);
-        linearSpeed = add(L"直線移動(時間制御)", -1, 0, 0, 0, true);
-        add(L"補間移動", -1, 1, 1, -1, false);
-        add(L"補間移動(時間制御)", -1, -1, -1, -1, true);
-        random = add(L"ランダム移動", -1, -1, -1, 2, false, {15});
-        add(L"瞬間移動", -1, -1, -1, -1, false);
-        add(L"移動量指定", -1, -1, -1, 2, false);
-    }
-    Effect::MovementBase* add(const wchar_t* name, int count, int accelerate, int decelerate,
-                              int ignoreMidPoints, bool timeControl,
-                              std::vector<double> params = {}) {
-        auto movement = std::make_unique<Movement>(name, count, accelerate, decelerate,
-                                                   ignoreMidPoints, timeControl, std::move(params));
+    Movements() = default;
+    template <class T>
+    Effect::MovementBase* add() {
+        auto movement = std::make_unique<T>();
         Effect::MovementBase* raw = movement.get();
-        byName.emplace(name, std::move(movement));
+        byName.emplace(raw->name, std::move(movement));
         return raw;
     }
+};
 
-    std::map<std::wstring, std::unique_ptr<Effect::MovementBase>> byName;
+// Whole-range number items owned by a test, made with a movement, stored
+// values and flags.
+struct NumberItems {
+    Effect::ItemList items;
+    std::vector<std::unique_ptr<Effect::EffectItemNumber>> owned;
+
+    Effect::EffectItemNumber& make(Effect::MovementBase* movement, std::vector<std::int32_t> values,
+                                   std::uint32_t flags = 0, double step = 1,
+                                   const wchar_t* name = L"X") {
+        owned.push_back(
+            std::make_unique<Effect::EffectItemNumber>(items, name, 0, -100000, 100000, step));
+        Effect::EffectItemNumber& item = *owned.back();
+        item.movement = movement;
+        item.values = std::move(values);
+        item.flags = flags;
+        return item;
+    }
 };
 
 // The what() text of the exception a call throws; empty when it returns.
