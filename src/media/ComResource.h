@@ -58,6 +58,16 @@ public:
     // The resource when made, else null; never makes it.
     T* get() const { return resource_.load(std::memory_order_acquire); }
 
+    // Holds a resource made elsewhere (owned from now on), releasing the
+    // one held before; null empties the holder. The generator stays.
+    void set(T* resource) {
+        std::lock_guard lock(mutex_);
+        if (T* old = resource_.exchange(resource, std::memory_order_acq_rel))
+            ComResourceTraits<T>::release(old);
+    }
+    // Releases the resource; the next request makes it again.
+    void reset() { set(nullptr); }
+
 private:
     std::atomic<T*> resource_{nullptr};
     Generator generator_;

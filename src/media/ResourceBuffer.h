@@ -18,6 +18,7 @@
 namespace Media {
 
 class ImageBuffer;
+class RenderTargetDirect3D;
 
 // Rows of a picture in CPU memory, top row first, `pitch` bytes apart.
 struct ImageData {
@@ -76,6 +77,8 @@ public:
     // A transparent (width, height) pixel-format buffer with this picture's
     // top-left corner at (x, y); what falls outside is cropped.
     std::unique_ptr<ResourceBuffer> cloneResize(UINT width, UINT height, int x, int y);
+    // Draws into the picture with the 2D layer (RenderTargetDirect3D.h).
+    RenderTargetDirect3D getSurface();
 
     UINT getWidth() const { return width_; }
     UINT getHeight() const { return height_; }
