@@ -4,6 +4,7 @@
 #include "media/Direct3DService.h"
 #include "media/PixelShader.h"
 #include "media/ResourceBuffer.h"
+#include "media/ShaderList.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,7 +31,7 @@ std::unique_ptr<Media::ResourceBuffer> filledPicture() {
 
 // A copy pass reads and writes every pixel once.
 void FullHdPass(benchmark::State& state) {
-    Media::PixelShader& copy = service().copyShader();
+    Media::PixelShader& copy = service().shaderList().general(Resource::ShaderList::Copy);
     auto source = filledPicture();
     Media::ResourceBuffer target(kWidth, kHeight);
     for (auto _ : state) {

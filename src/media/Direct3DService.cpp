@@ -6,11 +6,11 @@
 #include "dialogs/MessageBox.h"
 #include "core/SettingService.h"
 #include "core/Singleton.h"
-#include "embedded/embedded_ConvertCopy_frag.h"
-#include "embedded/embedded_ConvertOpaque_frag.h"
-#include "embedded/embedded_ConvertPremultiply_frag.h"
-#include "media/PixelShader.h"
+#include "media/RenderBuffer.h"
 #include "media/ResourceBuffer.h"
+#include "media/ShaderList.h"
+#include "media/VertexBufferCommon.h"
+#include "media/VertexList.h"
 #include "media/YUVformat.h"
 #include "platform/gl/GlCommands.h"
 #include "platform/gl/GlFormat.h"
@@ -23,14 +23,6 @@ namespace Media {
 namespace {
 
 constexpr const char* kPlace = "Media::Direct3DService::Direct3DService";
-
-ComResource<PixelShader>::Generator shaderFrom(Direct3DService* service, const char* code) {
-    return [service, code](PixelShader** shader) {
-        auto made = std::make_unique<PixelShader>(service);
-        made->loadFromMemory(code, std::strlen(code));
-        *shader = made.release();
-    };
-}
 
 }  // namespace
 
@@ -49,10 +41,7 @@ Direct3DService::SystemConfig Direct3DService::SystemConfig::read() {
 
 Direct3DService::Direct3DService()
     : device(std::make_unique<Platform::Gl::Display>(kPlace)),
-      samplerStateList(*device),
-      copyShader_(shaderFrom(this, embedded_ConvertCopy_frag)),
-      premultiplyShader_(shaderFrom(this, embedded_ConvertPremultiply_frag)),
-      opaqueShader_(shaderFrom(this, embedded_ConvertOpaque_frag)) {
+      samplerStateList(*device) {
     System::Log::info(kPlace, "D3D feature level : 0x%08x", featureLevel);
     const SystemConfig config = SystemConfig::read();
     pixelFormat = config.pixelFormat;
@@ -61,15 +50,11 @@ Direct3DService::Direct3DService()
     logCapabilities();
     // The colour tables come from system.conf; tools without one have none.
     if (System::Singleton<Setting::SettingService>::getInstance()) YUVformat::InitializeColorTable();
-    positionQuad = std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::Position);
-    texcoordQuad =
-        std::make_unique<ScreenQuadShader>(this, ScreenQuadShader::Kind::TextureCoordinate);
 }
 
 Direct3DService::~Direct3DService() {
     // Every GPU object goes before the display that owns the contexts.
-    positionQuad.reset();
-    texcoordQuad.reset();
+    shaderList_.reset();
 }
 
 Direct3DService& Direct3DService::Get() {
@@ -123,8 +108,45 @@ void Direct3DService::setPixelSampler(Platform::Gl::SamplerState* sampler) {
     current.bindings().pixelSampler0 = id;
 }
 
-PixelShader& Direct3DService::copyShader() { return *copyShader_.createResource(); }
-PixelShader& Direct3DService::premultiplyShader() { return *premultiplyShader_.createResource(); }
-PixelShader& Direct3DService::opaqueShader() { return *opaqueShader_.createResource(); }
+void Direct3DService::setRenderTarget(RenderBuffer& frame) {
+    Platform::Gl::Texture* targets[] = {&frame.getRenderTargetView()};
+    Platform::Gl::setRenderTargets(context(), targets);
+}
+
+void Direct3DService::setRenderTargetAndUnorderedAccessView(RenderBuffer& frame, UINT count,
+                                                            ResourceBuffer* const* views) {
+    setRenderTarget(frame);
+    for (UINT i = 0; i < count; ++i)
+        Platform::Gl::bindImage(context(), static_cast<int>(i + 1),
+                                views[i] ? &views[i]->getUnorderedAccessView() : nullptr);
+}
+
+void Direct3DService::drawVertexBuffer(VertexBufferCommon& buffer) {
+    Platform::Gl::Context& current = context();
+    Platform::Gl::setTopLeftEdges(current, true);
+    Platform::Gl::setVertexBuffer(current, *buffer.getBuffer(),
+                                  static_cast<GLsizei>(buffer.getStride()));
+    Platform::Gl::draw(current,
+                       buffer.getTopology() == VertexBufferCommon::TriangleStrip ? GL_TRIANGLE_STRIP
+                                                                                 : GL_TRIANGLES,
+                       0, static_cast<GLsizei>(buffer.getCount()));
+    Platform::Gl::setTopLeftEdges(current, false);
+}
+
+void Direct3DService::drawTriangle(const void* vertices) {
+    VertexBufferCommon triangle(3, 28, VertexBufferCommon::TriangleStrip);
+    std::memcpy(triangle.data(), vertices, 3 * 28);
+    triangle.update();
+    drawVertexBuffer(triangle);
+}
+
+void Direct3DService::drawVertices(const XYZ_UV (&vertices)[3]) { drawTriangle(vertices); }
+void Direct3DService::drawVertices(const XYZ_COL (&vertices)[3]) { drawTriangle(vertices); }
+
+Resource::ShaderList& Direct3DService::shaderList() {
+    std::call_once(shaderListOnce_,
+                   [this] { shaderList_ = std::make_unique<Resource::ShaderList>(this); });
+    return *shaderList_;
+}
 
 }  // namespace Media

@@ -1,7 +1,7 @@
 #pragma once
 // The process's GPU: the headless GL display with its per-thread contexts,
 // the format choices of every picture, the "Direct3D" settings group, the
-// pipeline state lists and the screen quads of full-target passes.
+// pipeline state lists and the built-in shader list.
 //
 // - Made and destroyed on the user-interface thread; reached through Get().
 // - Resources may be made on any thread. Binding and drawing use the
@@ -15,22 +15,25 @@
 #include "media/ComResource.h"
 #include "media/RasterizerStateList.h"
 #include "media/SamplerStateList.h"
-#include "media/ScreenQuadShader.h"
 #include "platform/WinTypes.h"
 #include "platform/gl/DxgiFormat.h"
 #include "platform/gl/GlDisplay.h"
 
 #include <memory>
+#include <mutex>
 #include <string>
+
+namespace Resource {
+class ShaderList;
+}
 
 namespace Media {
 
-class PixelShader;
+class RenderBuffer;
 class ResourceBuffer;
-
-template <>
-inline constexpr const char* comResourcePlace<PixelShader> =
-    "Media::ComResource<class Media::PixelShader>::createResource";
+class VertexBufferCommon;
+struct XYZ_COL;
+struct XYZ_UV;
 
 class Direct3DService {
 public:
@@ -79,6 +82,11 @@ public:
     // The buffer's render-target view (made on demand) as the only target,
     // the viewport covering it, depth 0 to 1.
     void setRenderTarget(ResourceBuffer& buffer);
+    void setRenderTarget(RenderBuffer& frame);
+    // The frame as target and the work buffers' unordered-access views at
+    // u1 to u<count> for the draws that follow.
+    void setRenderTargetAndUnorderedAccessView(RenderBuffer& frame, UINT count,
+                                               ResourceBuffer* const* views);
     // Detaches every target; what was drawn is handed to later users.
     void unsetRenderTargets();
     // The buffer's unordered-access view (made on demand) for the next
@@ -90,10 +98,17 @@ public:
     // Whether overlapping primitives reach a pixel in submission order.
     bool rovsSupported() const { return device->capabilities().orderedAccess; }
 
-    // Pixel programs of the upload conversion, made on first use.
-    PixelShader& copyShader();
-    PixelShader& premultiplyShader();
-    PixelShader& opaqueShader();
+    // Draws the buffer's vertices (uploaded before) with its topology into
+    // the attached target. Polygon edges through pixel centres follow the
+    // top-left rule.
+    void drawVertexBuffer(VertexBufferCommon& buffer);
+    // One triangle through a temporary buffer.
+    void drawVertices(const XYZ_UV (&vertices)[3]);
+    void drawVertices(const XYZ_COL (&vertices)[3]);
+
+    // The built-in shader list, made on first use and kept until the
+    // service goes; a failed construction is tried again by the next call.
+    Resource::ShaderList& shaderList();
 
     Settings settings;
 
@@ -118,15 +133,13 @@ public:
     Shader::SamplerStateList samplerStateList;
     Shader::BlendStateList blendStateList;
     Shader::RasterizerStateList rasterizerStateList;
-    std::unique_ptr<ScreenQuadShader> positionQuad;
-    std::unique_ptr<ScreenQuadShader> texcoordQuad;
 
 private:
     void logCapabilities();
+    void drawTriangle(const void* vertices);
 
-    ComResource<PixelShader> copyShader_;
-    ComResource<PixelShader> premultiplyShader_;
-    ComResource<PixelShader> opaqueShader_;
+    std::once_flag shaderListOnce_;
+    std::unique_ptr<Resource::ShaderList> shaderList_;
 };
 
 }  // namespace Media

@@ -1,9 +1,12 @@
 #include "media/PixelShader.h"
 
 #include "media/Direct3DService.h"
+#include "media/RenderBuffer.h"
 #include "media/ResourceBuffer.h"
+#include "media/ShaderList.h"
 #include "platform/gl/GlCommands.h"
 
+#include <initializer_list>
 #include <string_view>
 
 namespace Media {
@@ -51,13 +54,13 @@ void PixelShader::selectVertexStage(const char* code, std::size_t size) {
     if (inputs.empty()) {
         stage_ = Stage::Position;
         vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
-            runStage(shader, *shader->service()->positionQuad, blend, factor);
+            runStage(shader, shader->service()->shaderList().positionQuad(), blend, factor);
         };
     } else if (inputs.size() == 1 && std::string_view(inputs[0].name).starts_with("TEXCOORD") &&
                inputs[0].type == Platform::Gl::Program::ComponentType::Float) {
         stage_ = Stage::TextureCoordinate;
         vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
-            runStage(shader, *shader->service()->texcoordQuad, blend, factor);
+            runStage(shader, shader->service()->shaderList().texcoordQuad(), blend, factor);
         };
     }
 }
@@ -84,31 +87,60 @@ void PixelShader::drawPass(Platform::Gl::Texture* const* sources, int sourceCoun
     service_->unsetRenderTargets();
 }
 
+template <class Target>
+void PixelShader::passInto(Target& target, std::initializer_list<Platform::Gl::Texture*> sources,
+                           Platform::Gl::Buffer* constants, const BlendState* blend,
+                           const float* factor) {
+    service_->setRenderTarget(target);
+    drawPass(sources.begin(), static_cast<int>(sources.size()), constants, blend, factor);
+}
+
 void PixelShader::draw(ResourceBuffer& target, Platform::Gl::Buffer* constants,
                        const BlendState* blend) {
-    service_->setRenderTarget(target);
-    drawPass(nullptr, 0, constants, blend, nullptr);
+    passInto(target, {}, constants, blend, nullptr);
 }
 
 void PixelShader::draw(ResourceBuffer& target, ResourceBuffer& source,
                        Platform::Gl::Buffer* constants, const BlendState* blend) {
-    service_->setRenderTarget(target);
-    Platform::Gl::Texture* sources[] = {&source.getShaderResourceView()};
-    drawPass(sources, 1, constants, blend, nullptr);
+    passInto(target, {&source.getShaderResourceView()}, constants, blend, nullptr);
 }
 
 void PixelShader::draw(ResourceBuffer& target, ResourceBuffer& source, const BlendState* blend) {
-    service_->setRenderTarget(target);
-    Platform::Gl::Texture* sources[] = {&source.getShaderResourceView()};
-    drawPass(sources, 1, nullptr, blend, nullptr);
+    passInto(target, {&source.getShaderResourceView()}, nullptr, blend, nullptr);
 }
 
 void PixelShader::draw(ResourceBuffer& target, ResourceBuffer& source0, ResourceBuffer& source1,
                        const BlendState* blend) {
-    service_->setRenderTarget(target);
-    Platform::Gl::Texture* sources[] = {&source0.getShaderResourceView(),
-                                        &source1.getShaderResourceView()};
-    drawPass(sources, 2, nullptr, blend, nullptr);
+    passInto(target, {&source0.getShaderResourceView(), &source1.getShaderResourceView()}, nullptr,
+             blend, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source, Platform::Gl::Buffer* constants,
+                       const BlendState* blend) {
+    passInto(target, {&source.getShaderResourceView()}, constants, blend, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source, const float* factor,
+                       const BlendState* blend) {
+    passInto(target, {&source.getShaderResourceView()}, nullptr, blend, factor);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source) {
+    passInto(target, {&source.getShaderResourceView()}, nullptr, nullptr, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source0, ResourceBuffer& source1,
+                       const BlendState* blend) {
+    passInto(target, {&source0.getShaderResourceView(), &source1.getShaderResourceView()}, nullptr,
+             blend, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, Platform::Gl::Texture& view, const BlendState* blend) {
+    passInto(target, {&view}, nullptr, blend, nullptr);
+}
+
+void PixelShader::draw(ResourceBuffer& target, RenderBuffer& source) {
+    passInto(target, {&source.createShaderResourceView()}, nullptr, nullptr, nullptr);
 }
 
 }  // namespace Media

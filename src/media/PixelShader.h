@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace Platform::Gl {
@@ -28,6 +29,7 @@ class Texture;
 namespace Media {
 
 class Direct3DService;
+class RenderBuffer;
 class ResourceBuffer;
 
 class PixelShader : public ShaderBase, public ShaderCompile {
@@ -54,6 +56,23 @@ public:
     // 7: two sources.
     void draw(ResourceBuffer& target, ResourceBuffer& source0, ResourceBuffer& source1,
               const Platform::Gl::BlendState* blend);
+    // 3: into a frame, one source and constants.
+    void draw(RenderBuffer& target, ResourceBuffer& source, Platform::Gl::Buffer* constants,
+              const Platform::Gl::BlendState* blend);
+    // 4: into a frame, one source, with a blend factor (rebinds the blend
+    // state every time).
+    void draw(RenderBuffer& target, ResourceBuffer& source, const float* factor,
+              const Platform::Gl::BlendState* blend);
+    // 6: into a frame, one source, replacing.
+    void draw(RenderBuffer& target, ResourceBuffer& source);
+    // 8: into a frame, two sources.
+    void draw(RenderBuffer& target, ResourceBuffer& source0, ResourceBuffer& source1,
+              const Platform::Gl::BlendState* blend);
+    // 9: into a frame from a texture's shader-resource view.
+    void draw(RenderBuffer& target, Platform::Gl::Texture& view,
+              const Platform::Gl::BlendState* blend);
+    // 10: a frame into a picture, replacing.
+    void draw(ResourceBuffer& target, RenderBuffer& source);
 
     // One pass into an attached target: binds b0 when given, the sources
     // as t0 and t1, runs the vertex stage and unbinds the sources and the
@@ -71,6 +90,12 @@ public:
     Direct3DService* service() const { return service_; }
 
 private:
+    // Binds the target, then one pass (drawPass).
+    template <class Target>
+    void passInto(Target& target, std::initializer_list<Platform::Gl::Texture*> sources,
+                  Platform::Gl::Buffer* constants, const Platform::Gl::BlendState* blend,
+                  const float* factor);
+
     Direct3DService* service_;
     std::unique_ptr<Platform::Gl::Program> program_;
     VertexStage vertexStage_;

@@ -9,6 +9,7 @@
 //
 // The texture is shared: the buffer may be made, drawn and destroyed on
 // different threads, one at a time.
+#include "media/ShaderResource.h"
 #include "media/ShaderStateResource.h"
 #include "platform/WinTypes.h"
 #include "platform/gl/GlTexture.h"
@@ -39,7 +40,7 @@ struct ConvertParameters {
     int range = 0;
 };
 
-class ResourceBuffer : public Resource::ShaderStateResource {
+class ResourceBuffer : public Resource::ShaderResource, public Resource::ShaderStateResource {
 public:
     static constexpr UINT maxSide = 16384;
 

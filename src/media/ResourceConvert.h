@@ -1,13 +1,21 @@
 #pragma once
-// Upload of CPU pictures into working-format GPU pictures: the rows go into
-// a temporary texture of the picture's own format, and a pass draws them
-// into the target as premultiplied half floats (straight 8-bit RGBA and
-// BGRA are premultiplied, BGRX made opaque, 16-bit RGBA copied).
+// Conversions between CPU pictures and GPU pictures, one short-lived object
+// per conversion.
+// - Upload: the rows go into a temporary texture of the picture's own
+//   format, and a pass draws them into the target as premultiplied half
+//   floats (straight 8-bit RGBA and BGRA are premultiplied, BGRX made
+//   opaque, 16-bit RGBA copied, YUY2 and YC48 turned into RGB through the
+//   YUV2RGB colour table).
+// - Output: a frame in half floats becomes a YUY2 or YC48 image through
+//   the RGB2YUV colour table chosen by the service's output settings.
 #include "media/ResourceBuffer.h"
+
+#include <memory>
 
 namespace Media {
 
 class Direct3DService;
+class RenderBuffer;
 
 class ResourceConvert {
 public:
@@ -22,6 +30,9 @@ public:
                  const ConvertParameters& parameters) {
         convert(ImageData::of(image), target, parameters);
     }
+    // The frame (format 10) as a YUY2 (107) or YC48 (13) image; any other
+    // pair fails with "unsupported convert format.".
+    std::shared_ptr<ImageBuffer> convert(RenderBuffer& frame, int format);
 
 private:
     Direct3DService* service_;

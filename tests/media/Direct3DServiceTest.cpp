@@ -23,7 +23,7 @@ TEST(Direct3DServiceTest, StartLogsFeatureLevelOrderedAccessAndSevenFormatsInOrd
     std::vector<std::string> lines;
     for (const auto& line : log.lines)
         if (line.tag == kTag && line.type == &System::Log::INFO) lines.push_back(line.text);
-    // llvmpipe proves its primitive order; a packed 4:2:2 texture is not kept.
+    // llvmpipe proves its primitive order.
     const std::vector<std::string> expected = {
         "D3D feature level : 0x0000b100",
         "D3D ROVsSupported : 1",
@@ -31,7 +31,7 @@ TEST(Direct3DServiceTest, StartLogsFeatureLevelOrderedAccessAndSevenFormatsInOrd
         "D3D DXGI_FORMAT_B8G8R8A8_UNORM Texture2D Supported : 1",
         "D3D DXGI_FORMAT_A8_UNORM Texture2D Supported : 1",
         "D3D DXGI_FORMAT_R16G16B16A16_FLOAT Texture2D Supported : 1",
-        "D3D DXGI_FORMAT_G8R8_G8B8_UNORM Texture2D Supported : 0",
+        "D3D DXGI_FORMAT_G8R8_G8B8_UNORM Texture2D Supported : 1",
         "D3D DXGI_FORMAT_R16G16B16A16_UNORM Texture2D Supported : 1",
         "D3D DXGI_FORMAT_R16G16B16A16_SNORM Texture2D Supported : 1",
     };

@@ -5,6 +5,7 @@
 #include "media/ConstantBufferCommon.h"
 #include "media/GpuFixture.h"
 #include "media/PixelShader.h"
+#include "media/ShaderList.h"
 #include "media/VertexShader.h"
 #include "platform/gl/DxgiFormat.h"
 #include "platform/gl/GlCommands.h"
@@ -95,7 +96,7 @@ TEST_F(ShaderTest, NullBlendReplacesAndTheCacheSkipsRepeatedBinds) {
     EXPECT_EQ(cache.blendState, over->id());
     EXPECT_EQ(cache.pixelShader, shader->program()->id());
     EXPECT_EQ(cache.rasterizerState, service().rasterizerStateList.get(0)->id());
-    EXPECT_EQ(cache.vertexShader, service().positionQuad->shader.program()->id());
+    EXPECT_EQ(cache.vertexShader, service().shaderList().positionQuad().shader.program()->id());
 
     // Blending turned off behind the cache's back: the same draw does not
     // bind again, so it replaces.
@@ -181,7 +182,7 @@ void main() {
     kernel.dispatch(2, 2, 1);
     EXPECT_EQ(service().bindingCache().computeShader, kernel.program()->id());
     ResourceBuffer copy(8, 8);
-    service().copyShader().draw(copy, image, nullptr);
+    service().shaderList().general(Resource::ShaderList::Copy).draw(copy, image, nullptr);
     for (UINT y = 0; y < 8; ++y)
         for (UINT x = 0; x < 8; ++x) expectNear(pixel(copy, x, y), {x / 8.0f, y / 8.0f, 0.125f, 0.25f});
 }
@@ -278,7 +279,7 @@ TEST_F(ShaderTest, ATargetLeftAttachedByAFailedDrawMayBeDestroyed) {
     {
         ResourceBuffer target(2, 2);
         ResourceBuffer empty(0, 0);
-        EXPECT_THROW(service().copyShader().draw(target, empty, nullptr), System::Exception);
+        EXPECT_THROW(service().shaderList().general(Resource::ShaderList::Copy).draw(target, empty, nullptr), System::Exception);
     }
     auto shader = pixelShader(kSolid);
     ResourceBuffer next(2, 2);

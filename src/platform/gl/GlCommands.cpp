@@ -83,6 +83,13 @@ void setViewport(Context& context, GLsizei width, GLsizei height, bool topLeftEd
     glDepthRangeIndexed(0, 0.0, 1.0);
 }
 
+void setTopLeftEdges(Context& context, bool topLeftEdges) {
+    GLfloat viewport[4];
+    glGetFloati_v(GL_VIEWPORT, 0, viewport);
+    setViewport(context, static_cast<GLsizei>(viewport[2]), static_cast<GLsizei>(viewport[3]),
+                topLeftEdges);
+}
+
 void bindTexture(Context& context, Stage stage, int slot, Texture* texture) {
     if (texture) texture->prepareUse(context);
     glBindTextureUnit(textureUnit(stage, slot), texture ? texture->name() : 0);

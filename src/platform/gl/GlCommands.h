@@ -46,6 +46,9 @@ void setRenderTargets(Context& context, std::span<Texture* const> targets);
 // run through pixel centres (objects, not screen quads) asks for D3D's
 // top-left rule: the viewport then moves by the driver's probed offset.
 void setViewport(Context& context, GLsizei width, GLsizei height, bool topLeftEdges);
+// The current viewport's size again, with or without the top-left shift:
+// polygon draws into a target bound for any kind of pass.
+void setTopLeftEdges(Context& context, bool topLeftEdges);
 void bindTexture(Context& context, Stage stage, int slot, Texture* texture);
 // D3D samplers are per slot, GL samplers per texture unit: the sampler of
 // slot 0 goes to every texture unit of the stage.

@@ -27,6 +27,8 @@ constexpr Format kFormats[] = {
      GL_UNSIGNED_BYTE, 4, "rgba8", Reads::Rgba},
     {DXGI_FORMAT_B8G8R8X8_UNORM, "DXGI_FORMAT_B8G8R8X8_UNORM", GL_RGBA8, GL_BGRA,
      GL_UNSIGNED_BYTE, 4, nullptr, Reads::OpaqueAlpha},
+    {DXGI_FORMAT_G8R8_G8B8_UNORM, "DXGI_FORMAT_G8R8_G8B8_UNORM", GL_RGBA8, GL_RGBA,
+     GL_UNSIGNED_BYTE, 2, nullptr, Reads::OpaqueAlpha, Format::Transfer::Packed422},
 };
 
 }  // namespace

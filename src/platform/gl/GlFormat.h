@@ -6,12 +6,17 @@
 //   reads alpha as 1.
 // - A8 masks are RGBA8 with the mask in alpha; reads give (0, 0, 0, a) and
 //   render targets write alpha only, as an alpha-only format would.
+// - G8R8_G8B8 takes YUY2 rows (Y0 Cb Y1 Cr per pair of pixels) and keeps
+//   them unpacked as RGBA8 (Cb, Y, Cr, 1) per pixel: reads give what the
+//   packed format gives, the pair's chroma in both pixels. It is only
+//   uploaded, never read back.
 #include <epoxy/gl.h>
 
 namespace Platform::Gl {
 
 struct Format {
     enum class Reads { Rgba, OpaqueAlpha, AlphaOnly };
+    enum class Transfer { Direct, Packed422 };
 
     int code;                    // DXGI code
     const char* name;            // "DXGI_FORMAT_R16G16B16A16_FLOAT"
@@ -21,6 +26,7 @@ struct Format {
     int bytesPerPixel;           // CPU side
     const char* imageQualifier;  // layout qualifier on an image unit; null: none
     Reads reads;
+    Transfer transfer = Transfer::Direct;
 };
 
 // Null for a code the GPU layer cannot store.

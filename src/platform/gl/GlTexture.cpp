@@ -4,11 +4,35 @@
 #include "platform/gl/GlDisplay.h"
 #include "platform/gl/GlError.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace Platform::Gl {
 
 namespace {
+
 constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x80070057);
+
+// YUY2 rows (Y0 Cb Y1 Cr per pair) as RGBA8 (Cb, Y, Cr, 255) per pixel. An
+// odd last pixel without its pair's Cr inside the row gets neutral chroma.
+std::vector<std::uint8_t> unpack422(const std::uint8_t* rows, std::size_t pitch, GLsizei width,
+                                    GLsizei height) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+    std::uint8_t* out = pixels.data();
+    for (GLsizei y = 0; y < height; ++y) {
+        const std::uint8_t* row = rows + static_cast<std::size_t>(y) * pitch;
+        for (GLsizei x = 0; x < width; ++x, out += 4) {
+            const std::size_t pair = static_cast<std::size_t>(x / 2) * 4;
+            out[0] = row[pair + 1];
+            out[1] = row[pair + (x % 2) * 2];
+            out[2] = pair + 3 < pitch ? row[pair + 3] : 128;
+            out[3] = 255;
+        }
+    }
+    return pixels;
 }
+
+}  // namespace
 
 Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei height,
                  unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place)
@@ -55,9 +79,19 @@ Texture::~Texture() { display_.release(Display::Kind::Texture, name_); }
 
 void Texture::transfer(bool toTexture, void* pixels, std::size_t pitch, const char* place) {
     const std::size_t rowBytes = static_cast<std::size_t>(width_) * format_.bytesPerPixel;
-    if (pitch < rowBytes)
+    const bool packed = format_.transfer == Format::Transfer::Packed422;
+    if (pitch < rowBytes || (packed && !toTexture))
         throw System::makeHResultException(toTexture ? "glTextureSubImage2D" : "glGetTextureSubImage",
                                            place, kInvalidArgument);
+    if (packed) {
+        const std::vector<std::uint8_t> unpacked =
+            unpack422(static_cast<const std::uint8_t*>(pixels), pitch, width_, height_);
+        clearErrors();
+        glTextureSubImage2D(name_, 0, 0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE,
+                            unpacked.data());
+        checkError("glTextureSubImage2D", place);
+        return;
+    }
     const bool wholeRows = pitch % format_.bytesPerPixel == 0;
     const GLint rowLength = wholeRows ? static_cast<GLint>(pitch / format_.bytesPerPixel) : 0;
     clearErrors();

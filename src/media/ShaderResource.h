@@ -1,0 +1,20 @@
+#pragma once
+// The mixin through which anything that draws reaches the built-in shader
+// list: one pointer, filled when the owner is constructed.
+namespace Resource {
+
+class ShaderList;
+
+class ShaderResource {
+public:
+    // From the list that exists now (made on first use).
+    ShaderResource();
+
+    // The process's one list; the Direct3D service must exist.
+    static ShaderList& sharedList();
+
+protected:
+    ShaderList* shaderList;
+};
+
+}  // namespace Resource

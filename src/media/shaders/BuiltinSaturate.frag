@@ -1,0 +1,7 @@
+// Every channel clamped to [0, 1].
+layout(binding = T_SLOT(0)) uniform sampler2D texture0;
+layout(location = 0) out vec4 result;
+
+void main() {
+    result = clamp(loadTexel(texture0, ivec2(gl_FragCoord.xy)), 0.0, 1.0);
+}
