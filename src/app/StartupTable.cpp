@@ -5,6 +5,7 @@
 #include "core/SettingService.h"
 #include "core/ThreadPriority.h"
 #include "core/TranslateService.h"
+#include "media/Direct2DService.h"
 #include "media/Direct3DService.h"
 #include "media/ImageService.h"
 #include "media/XAudio2Service.h"
@@ -24,7 +25,7 @@ std::span<const StartupRow> startupTable() {
         {"Translate::TranslateService", [] { return makeHolder<Translate::TranslateService>(); }},
         // Plugin::ModuleService
         {"Media::ImageService", [] { return makeHolder<Media::ImageService>(); }},
-        // Media::Direct2DService
+        {"Media::Direct2DService", [] { return makeHolder<Media::Direct2DService>(); }},
         {"Media::Direct3DService", [] { return makeHolder<Media::Direct3DService>(); }},
         // The audio engine starts on first play.
         {"Media::XAudio2Service", [] { return makeHolder<Media::XAudio2Service>(); }},

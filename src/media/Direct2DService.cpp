@@ -11,11 +11,15 @@
 namespace Media {
 
 void loadProgramFontConfig() {
+    // Rules join the process's configuration for good: once is enough.
+    static bool loaded = false;
+    if (loaded) return;
     std::wstring path = L"%AppInstall%/fonts.conf";
     System::FileName::expandVariable(path);
     const std::string file = System::String::toUtf8(path);
     std::error_code error;
     if (!std::filesystem::exists(file, error)) return;
+    loaded = true;
     if (!Platform::Font::loadConfigFile(file))
         System::Log::warn("Media::Direct2DService::Direct2DService", "font configuration not loaded. %s",
                           file.c_str());

@@ -14,7 +14,7 @@ constexpr HRESULT kNoInterface = static_cast<HRESULT>(0x80004002);
 
 RenderTargetDirect3D ResourceBuffer::getSurface() {
     // Only a picture a render target may write can be drawn into.
-    if (!getTexture() || !(bindFlagsOf(getFormat()) & Platform::Gl::Texture::RenderTarget))
+    if (!getTexture() || !(getTexture()->bindFlags() & Platform::Gl::Texture::RenderTarget))
         throw System::makeHResultException("buffer.As", "Media::ResourceBuffer::getSurface", kNoInterface);
     return RenderTargetDirect3D(*this);
 }

@@ -15,6 +15,8 @@ public:
     void pushImage(const int* position, RenderTarget& control, int x, int width, int height);
     // A strip never saved fails with "resource generator not set.".
     void popImage();
+    // The saved strip (null before the first save).
+    cairo_surface_t* image() const { return image_.get(); }
 
     int x = 0;
     int y = 0;

@@ -1,38 +1,23 @@
 #include "window/WindowFooter.h"
 
-#include "core/StringConvert.h"
-#include "platform/gtk/NativeWindow.h"
-#include "window/ShellStyle.h"
-
-#include <pango/pangocairo.h>
+#include "media/TextLayout.h"
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace Window {
 
+using Brushes = Resource::ColorBrushList;
+
 namespace {
 
-void setColour(cairo_t* cr, std::uint32_t rgb) {
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                         (rgb & 0xFF) / 255.0);
-}
-
-PangoLayout* makeLayout(cairo_t* cr, const std::wstring& text) {
-    PangoLayout* layout = pango_cairo_create_layout(cr);
-    PangoFontDescription* font = pango_font_description_new();
-    pango_font_description_set_family(font, ShellStyle::UiFontFamily);
-    pango_font_description_set_absolute_size(font, ShellStyle::UiFontPixels * PANGO_SCALE);
-    pango_layout_set_font_description(layout, font);
-    pango_font_description_free(font);
-    const std::string utf8 = System::String::toUtf8(text);
-    pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
-    return layout;
-}
+// The top of a text of that height centred in whole pixels.
+int centred(int height, float textHeight) { return (height - static_cast<int>(std::ceil(textHeight))) / 2; }
 
 }  // namespace
 
-WindowFooter::WindowFooter(Platform::WindowHandle window) : window_(window) {}
+WindowFooter::WindowFooter(Media::RenderTargetWindow& window) : Media::RenderTarget(window), window_(window) {}
 
 void WindowFooter::setText(const wchar_t* left, const wchar_t* right) {
     bool changed = false;
@@ -63,55 +48,44 @@ void WindowFooter::setProgress(const wchar_t* message, const wchar_t* detail, fl
 }
 
 void WindowFooter::draw() {
-    Platform::invalidateRect(window_, &rect_);
-    // Start-up shows its progress before the message loop runs.
-    Platform::updateWindow(window_);
+    if (!target || !fontList) return;
+    try {
+        paint();
+    } catch (const std::exception&) {
+        // The exception's builder has logged it; the bar stays as it was.
+    }
 }
 
-void WindowFooter::paint(cairo_t* cr) const {
-    const int width = rect_.right - rect_.left;
-    const int height = rect_.bottom - rect_.top;
-    if (width <= 0 || height <= 0) return;
-    cairo_save(cr);
-    cairo_translate(cr, rect_.left, rect_.top);
-    cairo_rectangle(cr, 0, 0, width, height);
-    cairo_clip(cr);
-
+void WindowFooter::paint() {
+    DrawScope scope(*this, rect_.left, rect_.top, rect_.right, rect_.bottom, true);
+    const int width = drawWidth;
+    const int height = drawHeight;
+    Brushes& brushes = window_.brushList;
     if (!progressText_.empty()) {
-        setColour(cr, ShellStyle::FooterProgress[1]);
-        cairo_paint(cr);
-        if (progress_ > 0) {
-            setColour(cr, ShellStyle::FooterProgress[0]);
-            cairo_rectangle(cr, 0, 0, static_cast<int>(width * std::min(progress_, 1.0f)), height);
-            cairo_fill(cr);
-        }
+        fill(brushes[Brushes::FooterProgress1]);
+        if (progress_ > 0)
+            fillRectangle(0, 0, static_cast<int>(width * progress_), height, brushes[Brushes::FooterProgress0]);
     } else {
-        setColour(cr, ShellStyle::Footer);
-        cairo_paint(cr);
+        fill(brushes[Brushes::Footer]);
     }
 
     const int margin = height / 3;
-    PangoLayout* left = makeLayout(cr, progressText_.empty() ? leftText_ : progressText_);
-    PangoLayout* right = makeLayout(cr, rightText_);
-    int leftWidth = 0, leftHeight = 0, rightWidth = 0, rightHeight = 0;
-    pango_layout_get_pixel_size(left, &leftWidth, &leftHeight);
-    pango_layout_get_pixel_size(right, &rightWidth, &rightHeight);
-    setColour(cr, ShellStyle::Text);
+    Platform::Cairo::TextFormat* format = (*fontList)[Resource::TextFormatList::Footer].get();
+    Resource::TextLayout left(format, progressText_.empty() ? leftText_ : progressText_);
+    Resource::TextLayout right(format, rightText_);
+    const Platform::Cairo::TextMetrics leftMetrics = left.getMetrics();
+    const Platform::Cairo::TextMetrics rightMetrics = right.getMetrics();
+    const Platform::Cairo::Brush& text = brushes[Brushes::Text];
 
-    const int rightX = width - rightWidth - margin;
-    cairo_move_to(cr, rightX, (height - rightHeight) / 2);
-    pango_cairo_show_layout(cr, right);
+    const int rightX = width - static_cast<int>(std::ceil(rightMetrics.width)) - margin;
+    drawTextLayout(static_cast<float>(rightX), static_cast<float>(centred(height, rightMetrics.height)), *right.get(),
+                   text);
 
-    // The left text stops short of the right one.
+    // The left text stops a margin short of the right one.
     const int leftLimit = std::max(0, std::min(rightX - margin, width));
-    cairo_rectangle(cr, 0, 0, leftLimit, height);
-    cairo_clip(cr);
-    cairo_move_to(cr, margin, (height - leftHeight) / 2);
-    pango_cairo_show_layout(cr, left);
-
-    g_object_unref(left);
-    g_object_unref(right);
-    cairo_restore(cr);
+    DrawScope leftScope(*this, 0, 0, leftLimit, height);
+    drawTextLayout(static_cast<float>(margin), static_cast<float>(centred(height, leftMetrics.height)), *left.get(),
+                   text);
 }
 
 }  // namespace Window

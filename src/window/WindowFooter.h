@@ -1,28 +1,29 @@
 #pragma once
 // The bar at the bottom of the main window: a left and a right status text,
 // and the progress display of long operations, which takes the left text's
-// place while its message is not empty. Setters ask the window to repaint
-// the bar; the window's paint draws it. User-interface thread only.
+// place while its message is not empty. It draws through the main window's
+// drawing target in the style's colours and its "Footer" font; setters
+// draw it at once. User-interface thread only.
+#include "media/RenderTarget.h"
+#include "media/RenderTargetWindow.h"
+#include "media/TextFormatList.h"
 #include "platform/gtk/Messages.h"
 
 #include <string>
 
-typedef struct _cairo cairo_t;
-
 namespace Window {
 
-class WindowFooter {
+class WindowFooter : public Media::RenderTarget, public Resource::FontResource {
 public:
-    explicit WindowFooter(Platform::WindowHandle window);
+    explicit WindowFooter(Media::RenderTargetWindow& window);
 
     // Null keeps a text.
     void setText(const wchar_t* left, const wchar_t* right);
     // An empty message ends the progress display; detail may be null.
     void setProgress(const wchar_t* message, const wchar_t* detail, float fraction);
-    // Asks the window to repaint the bar.
+    // Draws the bar into its rectangle of the window; failures are logged
+    // by their exception and otherwise ignored.
     void draw();
-    // Draws the bar into its rectangle of the window's frame.
-    void paint(cairo_t* cr) const;
 
     // The bar's place in the window's client area, set by the window's layout.
     void setRect(const Platform::RECT& rect) { rect_ = rect; }
@@ -34,7 +35,9 @@ public:
     float progress() const { return progress_; }
 
 private:
-    Platform::WindowHandle window_;
+    void paint();
+
+    Media::RenderTargetWindow& window_;
     Platform::RECT rect_;
     std::wstring leftText_;
     std::wstring rightText_;

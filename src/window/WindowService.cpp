@@ -9,8 +9,6 @@
 #include "window/InputBlock.h"
 #include "window/ShellStyle.h"
 
-#include <cairo.h>
-
 namespace Window {
 
 namespace {
@@ -74,7 +72,8 @@ void WindowService::createWindowManager() {
         throw System::makeLastErrorException("CreateWindowExW",
                                              "Window::WindowService::createWindowManager");
     Platform::setWindowUserData(mainWindow, static_cast<WindowProcHook*>(this));
-    footer = std::make_unique<WindowFooter>(mainWindow);
+    if (direct2D) createRenderTarget(mainWindow);
+    footer = std::make_unique<WindowFooter>(*this);
     Platform::showWindow(mainWindow, config.zoom != 0 ? Platform::SW_MAXIMIZE : Platform::SW_SHOW);
     Platform::updateWindow(mainWindow);
     // Showing runs signals synchronously; their failures end start-up.
@@ -108,6 +107,7 @@ void WindowService::resize(int width, int height) {
     if (width != clientWidth_ || height != clientHeight_) {
         clientWidth_ = width;
         clientHeight_ = height;
+        resizeRenderTarget(width, height);
     }
     const int separator = ShellStyle::WindowSeparatorSize;
     const int footerHeight = ShellStyle::FooterHeight;
@@ -123,13 +123,13 @@ void WindowService::updateLayout() {
     resize(client.right, client.bottom);
 }
 
-void WindowService::paint(cairo_t* cr) {
-    // With no docked panel shown, the whole area is the empty background.
-    const std::uint32_t rgb = ShellStyle::Background;
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                         (rgb & 0xFF) / 255.0);
-    cairo_paint(cr);
-    if (footer) footer->paint(cr);
+void WindowService::paint(cairo_t* frame) {
+    RenderTargetWindow::paint(frame, [this] {
+        DrawScope scope(*this, 0, 0, clientWidth_, clientHeight_, true);
+        // With no docked panel shown, the whole area is the empty background.
+        fill(brushList[Resource::ColorBrushList::Background]);
+        if (footer) footer->draw();
+    });
 }
 
 LRESULT WindowService::wndProc(Platform::WindowHandle window, UINT message, WPARAM wParam,

@@ -2,10 +2,12 @@
 // The shell of the user interface: the program's single window class, the
 // main window with its footer, and the message loop of the user-interface
 // thread, which also waits on the handles other services register (timers,
-// events). A process-wide service (System::Singleton). Every member runs on
+// events). The main window draws through its drawing target, which needs the
+// 2D drawing service: without it (tools, tests) the window stays undrawn. A process-wide service (System::Singleton). Every member runs on
 // the user-interface thread; other threads post messages to the main window
 // or signal a registered handle.
 #include "core/Config.h"
+#include "media/RenderTargetWindow.h"
 #include "platform/gtk/Messages.h"
 #include "platform/gtk/WaitSource.h"
 #include "window/WindowFooter.h"
@@ -20,7 +22,7 @@ typedef struct _cairo cairo_t;
 
 namespace Window {
 
-class WindowService final : public WindowProcHook {
+class WindowService final : public Media::RenderTargetWindow, public WindowProcHook {
 public:
     // The "Window" settings group: the main window's restored placement and
     // whether it is maximised (zoom 1).

@@ -113,7 +113,6 @@ TextMetrics TextLayout::getMetrics() const {
     TextMetrics m;
     PangoRectangle logical;
     pango_layout_get_extents(layout_, nullptr, &logical);
-    m.left = offsetX() + fromPango(logical.x);
     m.top = offsetY();
     m.height = fromPango(logical.height);
     m.layoutWidth = maxWidth_;
@@ -127,19 +126,21 @@ TextMetrics TextLayout::getMetrics() const {
         PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
         PangoRectangle lineRect;
         pango_layout_iter_get_line_extents(iter, nullptr, &lineRect);
-        m.widthIncludingTrailingWhitespace = std::max(m.widthIncludingTrailingWhitespace, fromPango(lineRect.width));
+        const float lineWidth = fromPango(lineRect.width);
+        m.widthIncludingTrailingWhitespace = std::max(m.widthIncludingTrailingWhitespace, lineWidth);
         // The line's text ends before its trailing white space.
-        int end = line->start_index + line->length;
+        const int lineEnd = line->start_index + line->length;
+        int end = lineEnd;
         while (end > line->start_index && isWhiteSpace(utf8_[end - 1])) --end;
-        float width = 0;
-        if (end > line->start_index) {
+        float width = lineWidth;
+        if (end == line->start_index) {
+            width = 0;
+        } else if (end < lineEnd) {
             int startX = 0;
             int endX = 0;
             pango_layout_line_index_to_x(line, line->start_index, FALSE, &startX);
             pango_layout_line_index_to_x(line, end, FALSE, &endX);
-            // An ellipsized line reaches no further than its drawn width.
-            width = std::min(fromPango(std::abs(endX - startX)), fromPango(lineRect.width));
-            if (end == line->start_index + line->length) width = fromPango(lineRect.width);
+            width = std::min(fromPango(std::abs(endX - startX)), lineWidth);
         }
         m.width = std::max(m.width, width);
         left = first ? fromPango(lineRect.x) : std::min(left, fromPango(lineRect.x));

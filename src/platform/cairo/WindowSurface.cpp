@@ -83,6 +83,8 @@ void WindowSurface::present(cairo_region_t* region) {
     gdk_cairo_region(cr, region);
     cairo_fill(cr);
     gdk_window_end_draw_frame(target, drawing);
+    // Shown now, not when the loop next runs.
+    gdk_display_flush(gdk_window_get_display(target));
 }
 
 void WindowSurface::beginPaint(cairo_t* frame) { frame_ = frame; }

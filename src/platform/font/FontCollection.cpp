@@ -309,12 +309,16 @@ std::optional<std::size_t> FontCollection::findFamilyName(const std::wstring& na
         return std::nullopt;
     };
     if (auto found = findExact(name)) return found;
-    // What fontconfig adds for any unknown name is fallback, not alias.
-    const std::vector<std::wstring> fallbacks = substitutedFamilies(L"movane2 no such family");
-    for (const std::wstring& family : substitutedFamilies(name)) {
-        if (std::find(fallbacks.begin(), fallbacks.end(), family) != fallbacks.end()) continue;
-        if (auto found = findExact(family)) return found;
+    // What fontconfig adds for any unknown name ends both lists: fallback,
+    // not alias.
+    std::vector<std::wstring> families = substitutedFamilies(name);
+    std::vector<std::wstring> fallbacks = substitutedFamilies(L"movane2 no such family");
+    while (!families.empty() && !fallbacks.empty() && families.back() == fallbacks.back()) {
+        families.pop_back();
+        fallbacks.pop_back();
     }
+    for (const std::wstring& family : families)
+        if (auto found = findExact(family)) return found;
     return std::nullopt;
 }
 

@@ -95,8 +95,8 @@ public:
 
     // The family with that name in any language (case-insensitive). A name
     // no family has resolves through fontconfig's aliases to the first
-    // aliased family the collection has; generic fallbacks ("sans-serif",
-    // the default families) do not count.
+    // aliased family the collection has; the fallbacks fontconfig adds for
+    // any name ("sans-serif", the default families) do not count.
     std::optional<std::size_t> findFamilyName(const std::wstring& name) const;
 
 private:

@@ -1,0 +1,98 @@
+#include "core/CoreTestSupport.h"
+#include "e2e/ProgramRun.h"
+#include "e2e/XClient.h"
+#include "support/Screenshot.h"
+#include "support/VirtualDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The real program with a style of the test in its data folder, on a
+// display of the test's own, with the pinned fonts.
+class StyleDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(data() / "movane2");
+        CoreTest::writeBytes((data() / "movane2" / "style.conf").string(),
+                             "[Color]\nBackground=304050\nFooter=605040\n");
+    }
+
+    fs::path data() const { return folder_.path() / "data"; }
+
+    std::unique_ptr<E2E::ProgramRun> start() {
+        return std::make_unique<E2E::ProgramRun>(std::map<std::string, std::string>{
+            {"DISPLAY", display_.name()},
+            {"XDG_DATA_HOME", data().string()},
+            {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
+            {"LC_ALL", "C.UTF-8"}});
+    }
+
+    unsigned long waitForMainWindow() const {
+        for (int i = 0; i < 500; ++i) {
+            const std::string ids = E2E::commandOutput("DISPLAY=" + display_.name() +
+                                                       " xdotool search --classname '^movane2Manager$' 2>/dev/null");
+            if (!ids.empty()) return std::stoul(ids);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return 0;
+    }
+
+    bool screenShows(std::uint32_t background, std::uint32_t footer) const {
+        for (int i = 0; i < 100; ++i) {
+            const TestSupport::Screenshot screen(display_.name());
+            if (screen.pixel(640, 300) == background && screen.pixel(10, 710) == footer &&
+                screen.pixel(1270, 719) == footer)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    std::string logText() const {
+        std::string text;
+        for (const auto& entry : fs::directory_iterator(data() / "movane2" / "Log"))
+            text += CoreTest::readBytes(entry.path().string());
+        return text;
+    }
+
+    TestSupport::VirtualDisplay display_;
+    CoreTest::TempFolder folder_;
+};
+
+TEST_F(StyleDrawingTest, TheWindowIsDrawnInTheStylesColoursAndTheFontsAreRegistered) {
+    // INFO lines go to the log file too.
+    CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(), "[Logger]\r\nFileLogLevel=2\r\n");
+    auto program = start();
+    const unsigned long window = waitForMainWindow();
+    ASSERT_NE(window, 0u) << program->output();
+    EXPECT_TRUE(screenShows(0x304050, 0x605040)) << program->output();
+    ASSERT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
+    EXPECT_EQ(program->wait(10000), 0) << program->output();
+
+    const std::string log = logText();
+    EXPECT_NE(log.find("register font [Noto Sans CJK JP]*"), std::string::npos) << log;
+    EXPECT_NE(log.find("register font [DejaVu Sans]*"), std::string::npos);
+    const std::string ini = CoreTest::readBytes((data() / "movane2" / "movane2.ini").string());
+    EXPECT_NE(ini.find("[Font.Noto Sans CJK JP]\r\nlabel=\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(StyleDrawingTest, AnotherStyleColourChangesThePicture) {
+    CoreTest::writeBytes((data() / "movane2" / "style.conf").string(),
+                         "[Color]\nBackground=5a1e1e\nFooter=1e5a1e\n");
+    auto program = start();
+    const unsigned long window = waitForMainWindow();
+    ASSERT_NE(window, 0u) << program->output();
+    EXPECT_TRUE(screenShows(0x5a1e1e, 0x1e5a1e)) << program->output();
+    ASSERT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
+    EXPECT_EQ(program->wait(10000), 0) << program->output();
+}
+
+}  // namespace
