@@ -5,6 +5,7 @@
 #include "core/SettingService.h"
 #include "core/ThreadPriority.h"
 #include "core/TranslateService.h"
+#include "effect/EffectService.h"
 #include "media/Direct2DService.h"
 #include "media/Direct3DService.h"
 #include "media/ImageService.h"
@@ -47,7 +48,7 @@ std::span<const StartupRow> startupTable() {
         // Plugin::ScriptModuleService
         // Plugin::CommonPluginService
         // Cache::CacheService
-        // Effect::EffectService
+        {"Effect::EffectService", [] { return makeHolder<Effect::EffectService>(); }},
         // Undo::UndoService
         // Edit::EditService
         // Render::RenderService

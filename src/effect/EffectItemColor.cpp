@@ -55,15 +55,21 @@ void EffectItemColor::setRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     noColor = false;
 }
 
-void EffectItemColor::readHex(const std::string& text) {
+void parseSixDigitColor(const std::string& text, std::uint8_t rgb[3]) {
     // The byte parser stores nothing for a text that is not six characters
     // long; such a text is refused like any other malformed colour.
     const std::size_t first = text.find_first_not_of(' ');
     const std::size_t last = text.find_last_not_of(' ');
     if (first != std::string::npos && last - first + 1 != 6)
         throw std::invalid_argument("RGB argument is invalid.");
+    std::uint8_t parsed[3] = {rgb[0], rgb[1], rgb[2]};
+    Media::parseHexColor(text, parsed);
+    std::copy(parsed, parsed + 3, rgb);
+}
+
+void EffectItemColor::readHex(const std::string& text) {
     std::uint8_t rgb[3] = {red, green, blue};
-    Media::parseHexColor(text, rgb);
+    parseSixDigitColor(text, rgb);
     setRGB(rgb[0], rgb[1], rgb[2]);
 }
 

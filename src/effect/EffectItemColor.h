@@ -42,6 +42,10 @@ private:
     void readYCbCr(const std::string& text);
 };
 
+// Exactly six hexadecimal digits (outer spaces ignored) as red, green and
+// blue; any other text throws std::invalid_argument and stores nothing.
+void parseSixDigitColor(const std::string& text, std::uint8_t rgb[3]);
+
 // The eight named base colours the default palette is built from.
 struct BaseColor {
     float rgba[4];

@@ -1,10 +1,11 @@
 #include "effect/EffectTranslate.h"
 
+#include "core/TranslateService.h"
+
 namespace Effect {
 
 const wchar_t* translateEffectText(const wchar_t* text) {
-    // No language file can be loaded yet: the built-in text is the shown text.
-    return text;
+    return Translate::TranslateService::translate(Translate::TranslateService::Table::Effect, text);
 }
 
 }  // namespace Effect

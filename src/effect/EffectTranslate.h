@@ -1,12 +1,13 @@
 #pragma once
-// The one place where effect texts (display names, item names) pass through
-// the "Effect" translation table. Until language files are loaded by the
-// translation service, every text is shown as built in.
+// The one place where effect texts (display names, item names, movement
+// names) pass through the "Effect" translation table of the language file
+// in force.
 
 namespace Effect {
 
 // The text to show for a built-in effect text; the argument itself when no
-// translation applies. Never null for a non-null argument.
+// language file is loaded or the table has no translation. Never null for a
+// non-null argument. Any thread.
 const wchar_t* translateEffectText(const wchar_t* text);
 
 }  // namespace Effect

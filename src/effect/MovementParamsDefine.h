@@ -3,10 +3,10 @@
 // item's movement parameters (the time-control curve editor offers them),
 // listed in menus under the section "Params". Presets live in ".params"
 // files: UTF-8 lines "key=value,value,...".
+#include "effect/KeyValueFile.h"
 #include "effect/MenuDefineBase.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace Effect {
@@ -20,7 +20,6 @@ public:
 
     const wchar_t* getName() const override { return name.c_str(); }
 
-    using KeyValue = std::pair<std::string, std::string>;
     // The (key, value text) pairs of a params file in file order: empty and
     // ";" lines are skipped, and only lines with exactly one "=" count. A
     // file that cannot be read gives none.

@@ -39,7 +39,7 @@ TEST_F(MovementParams, FileLinesAndTheSavedForm) {
     write(defaults("a.params"),
           "; comment\r\n\r\nx=1,2\r\nnoequal\r\ntwo=1=2\r\n=5\r\nempty=\r\nlast=3");
     const auto pairs = MovementParamsDefine::loadMovementParamsFile(L"%Default%/a.params");
-    const std::vector<MovementParamsDefine::KeyValue> expected = {
+    const std::vector<Effect::KeyValue> expected = {
         {"x", "1,2"}, {"", "5"}, {"empty", ""}, {"last", "3"}};
     EXPECT_EQ(pairs, expected);
     EXPECT_TRUE(MovementParamsDefine::loadMovementParamsFile(L"%Default%/missing.params").empty());
@@ -47,7 +47,7 @@ TEST_F(MovementParams, FileLinesAndTheSavedForm) {
     MovementParamsDefine::saveMovementParamsFile(L"%Default%/saved.params", {15, 0.25});
     EXPECT_EQ(CoreTest::readBytes(defaults("saved.params")), "params=15,0.25\r\n");
     EXPECT_EQ(MovementParamsDefine::loadMovementParamsFile(L"%Default%/saved.params"),
-              (std::vector<MovementParamsDefine::KeyValue>{{"params", "15,0.25"}}));
+              (std::vector<Effect::KeyValue>{{"params", "15,0.25"}}));
     MovementParamsDefine::saveMovementParamsFile(L"%Default%/saved.params", {});
     EXPECT_EQ(CoreTest::readBytes(defaults("saved.params")), "params=\r\n");
     EXPECT_EQ(log.of(System::Log::INFO).back().text,
