@@ -56,6 +56,17 @@ protected:
         return false;
     }
 
+    // Starts the program, checks the colours of its window on the screen,
+    // and closes it.
+    void runUntilTheScreenShows(std::uint32_t background, std::uint32_t footer) {
+        auto program = start();
+        const unsigned long window = waitForMainWindow();
+        ASSERT_NE(window, 0u) << program->output();
+        EXPECT_TRUE(screenShows(background, footer)) << program->output();
+        ASSERT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
+        EXPECT_EQ(program->wait(10000), 0) << program->output();
+    }
+
     std::string logText() const {
         std::string text;
         for (const auto& entry : fs::directory_iterator(data() / "movane2" / "Log"))
@@ -70,12 +81,7 @@ protected:
 TEST_F(StyleDrawingTest, TheWindowIsDrawnInTheStylesColoursAndTheFontsAreRegistered) {
     // INFO lines go to the log file too.
     CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(), "[Logger]\r\nFileLogLevel=2\r\n");
-    auto program = start();
-    const unsigned long window = waitForMainWindow();
-    ASSERT_NE(window, 0u) << program->output();
-    EXPECT_TRUE(screenShows(0x304050, 0x605040)) << program->output();
-    ASSERT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
-    EXPECT_EQ(program->wait(10000), 0) << program->output();
+    runUntilTheScreenShows(0x304050, 0x605040);
 
     const std::string log = logText();
     EXPECT_NE(log.find("register font [Noto Sans CJK JP]*"), std::string::npos) << log;
@@ -87,12 +93,7 @@ TEST_F(StyleDrawingTest, TheWindowIsDrawnInTheStylesColoursAndTheFontsAreRegiste
 TEST_F(StyleDrawingTest, AnotherStyleColourChangesThePicture) {
     CoreTest::writeBytes((data() / "movane2" / "style.conf").string(),
                          "[Color]\nBackground=5a1e1e\nFooter=1e5a1e\n");
-    auto program = start();
-    const unsigned long window = waitForMainWindow();
-    ASSERT_NE(window, 0u) << program->output();
-    EXPECT_TRUE(screenShows(0x5a1e1e, 0x1e5a1e)) << program->output();
-    ASSERT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
-    EXPECT_EQ(program->wait(10000), 0) << program->output();
+    runUntilTheScreenShows(0x5a1e1e, 0x1e5a1e);
 }
 
 }  // namespace

@@ -14,6 +14,16 @@ RectF intersect(const RectF& a, const RectF& b) {
 
 void addRectangle(cairo_t* cr, const RectF& r) { cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
+// What stroking or filling the current path would cover.
+RectF pathBounds(cairo_t* cr, bool stroke) {
+    double x1, y1, x2, y2;
+    if (stroke)
+        cairo_stroke_extents(cr, &x1, &y1, &x2, &y2);
+    else
+        cairo_fill_extents(cr, &x1, &y1, &x2, &y2);
+    return {static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2)};
+}
+
 }  // namespace
 
 DeviceContext::~DeviceContext() {
@@ -130,9 +140,7 @@ void DeviceContext::stroke(const Brush& brush, float width, const StrokeStyle* s
     else
         StrokeStyle::applyDefault(cr_, width);
     brush.applyTo(cr_);
-    double x1, y1, x2, y2;
-    cairo_stroke_extents(cr_, &x1, &y1, &x2, &y2);
-    const RectF bounds{static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2)};
+    const RectF bounds = pathBounds(cr_, true);
     cairo_stroke(cr_);
     touch(&bounds);
 }
@@ -186,9 +194,7 @@ void DeviceContext::fillGeometry(const PathGeometry& geometry, const Brush& brus
     if (!cr_) return;
     geometry.appendTo(cr_, offsetX, offsetY);
     brush.applyTo(cr_);
-    double x1, y1, x2, y2;
-    cairo_fill_extents(cr_, &x1, &y1, &x2, &y2);
-    const RectF bounds{static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2)};
+    const RectF bounds = pathBounds(cr_, false);
     cairo_fill(cr_);
     touch(&bounds);
 }
