@@ -84,6 +84,10 @@ int ProgramRun::wait(int ms) {
     return -1;
 }
 
+void ProgramRun::signal(int number) const {
+    if (pid_ > 0) kill(pid_, number);
+}
+
 std::string ProgramRun::output() const {
     std::ifstream in(folder_ / "output.txt");
     std::stringstream text;

@@ -24,6 +24,8 @@ public:
     // (it is then killed) or ended by a signal.
     int wait(int ms);
     std::string output() const;
+    // Sends a signal to the running program.
+    void signal(int number) const;
 
 private:
     std::filesystem::path folder_;

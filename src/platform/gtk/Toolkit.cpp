@@ -2,8 +2,12 @@
 
 #include "core/Exception.h"
 #include "core/Log.h"
+#include "platform/gtk/MessageQueue.h"
 
+#include <glib-unix.h>
 #include <gtk/gtk.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <string>
@@ -13,6 +17,14 @@ namespace Platform {
 namespace {
 bool ready = false;
 constexpr HRESULT kFail = static_cast<HRESULT>(0x80004005);  // E_FAIL
+
+// The desktop session ends programs with SIGTERM, a terminal with SIGINT or
+// SIGHUP: they end the message loop like the quit message, so shutdown runs
+// in order and the settings reach the disk.
+gboolean quitOnSignal(gpointer) {
+    postQuitMessage(0);
+    return G_SOURCE_CONTINUE;
+}
 }  // namespace
 
 void initializeToolkit(const char* place) {
@@ -28,6 +40,7 @@ void initializeToolkit(const char* place) {
             std::string("cannot open the X11 display \"") + (display ? display : "") + "\"";
         throw System::makeHResultException("gtk_init_check", place, kFail, message.c_str());
     }
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) g_unix_signal_add(signal, quitOnSignal, nullptr);
     ready = true;
 }
 
