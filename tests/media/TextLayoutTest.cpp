@@ -74,6 +74,33 @@ TEST_F(TextLayoutTest, TrimmingCutsAtTheWidthWithAnEllipsis) {
     EXPECT_FLOAT_EQ(fits.getMetrics().width, whole);
 }
 
+TEST_F(TextLayoutTest, HitTestsCountCharactersOfTheWideText) {
+    auto f = Resource::TextFormat::create(L"Noto Sans CJK JP", 20);
+    Resource::TextLayout layout(f.get(), L"日本語abc");
+    Platform::Cairo::TextLayout& text = *layout.get();
+    float x = 0;
+    float y = 0;
+    // Full-width characters are one em wide.
+    const auto second = text.hitTestTextPosition(1, false, x, y);
+    EXPECT_EQ(second.textPosition, 1u);
+    EXPECT_NEAR(x, 20.0f, 0.01f);
+    EXPECT_NEAR(second.width, 20.0f, 0.01f);
+    text.hitTestTextPosition(1, true, x, y);
+    EXPECT_NEAR(x, 40.0f, 0.01f);
+    text.hitTestTextPosition(3, false, x, y);
+    EXPECT_NEAR(x, 60.0f, 0.01f);
+
+    bool trailing = false;
+    bool inside = false;
+    EXPECT_EQ(text.hitTestPoint(45, 10, trailing, inside).textPosition, 2u);
+    EXPECT_TRUE(inside);
+    EXPECT_FALSE(trailing);
+    EXPECT_EQ(text.hitTestPoint(55, 10, trailing, inside).textPosition, 2u);
+    EXPECT_TRUE(trailing);
+    text.hitTestPoint(1000, 10, trailing, inside);
+    EXPECT_FALSE(inside);
+}
+
 TEST_F(TextLayoutTest, TextIsDrawnInTheBrushInsideItsBox) {
     Media::RenderTargetWindow window;
     window.createRenderTarget(120, 40);
