@@ -50,12 +50,13 @@ void StrokeStyle::applyTo(cairo_t* cr, float width) const {
     // Cairo refuses patterns without length, which would end the drawing.
     std::vector<double> scaled;
     double total = 0;
+    bool valid = true;
     for (float dash : dashes_) {
-        if (dash < 0) return cairo_set_dash(cr, nullptr, 0, 0);
+        valid &= dash >= 0;
         scaled.push_back(static_cast<double>(dash) * width);
         total += scaled.back();
     }
-    if (total <= 0) return cairo_set_dash(cr, nullptr, 0, 0);
+    if (!valid || total <= 0) scaled.clear();
     cairo_set_dash(cr, scaled.data(), static_cast<int>(scaled.size()), properties_.dashOffset * width);
 }
 
