@@ -123,6 +123,7 @@ void Direct3DService::setRenderTargetAndUnorderedAccessView(RenderBuffer& frame,
 
 void Direct3DService::drawVertexBuffer(VertexBufferCommon& buffer) {
     Platform::Gl::Context& current = context();
+    if (!buffer.getBuffer()) buffer.update();
     Platform::Gl::setTopLeftEdges(current, true);
     Platform::Gl::setVertexBuffer(current, *buffer.getBuffer(),
                                   static_cast<GLsizei>(buffer.getStride()));

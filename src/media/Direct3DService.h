@@ -98,9 +98,9 @@ public:
     // Whether overlapping primitives reach a pixel in submission order.
     bool rovsSupported() const { return device->capabilities().orderedAccess; }
 
-    // Draws the buffer's vertices (uploaded before) with its topology into
-    // the attached target. Polygon edges through pixel centres follow the
-    // top-left rule.
+    // Draws the buffer's vertices with its topology into the attached
+    // target (a buffer never uploaded is uploaded first). Polygon edges
+    // through pixel centres follow the top-left rule.
     void drawVertexBuffer(VertexBufferCommon& buffer);
     // One triangle through a temporary buffer.
     void drawVertices(const XYZ_UV (&vertices)[3]);
