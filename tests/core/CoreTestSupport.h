@@ -4,6 +4,7 @@
 #include "core/Exception.h"
 #include "core/FileName.h"
 #include "core/Log.h"
+#include "support/LogCapture.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -60,41 +60,8 @@ private:
     TempFolder root_;
 };
 
-struct CapturedLine {
-    const System::Log::Type* type;
-    std::string tag;
-    std::string text;
-};
-
-class LogLines {
-public:
-    LogLines() : saved_(System::Log::handler) {
-        System::Log::handler = [this](const System::Log::Type& type, const char* tag, const char* text) {
-            std::lock_guard lock(mutex_);
-            lines_.push_back({&type, tag, text});
-        };
-    }
-    ~LogLines() { System::Log::handler = saved_; }
-    LogLines(const LogLines&) = delete;
-    LogLines& operator=(const LogLines&) = delete;
-
-    std::vector<CapturedLine> of(const System::Log::Type& type) {
-        std::lock_guard lock(mutex_);
-        std::vector<CapturedLine> found;
-        for (const CapturedLine& line : lines_)
-            if (line.type == &type) found.push_back(line);
-        return found;
-    }
-    void clear() {
-        std::lock_guard lock(mutex_);
-        lines_.clear();
-    }
-
-private:
-    System::Log::Handler saved_;
-    std::mutex mutex_;
-    std::vector<CapturedLine> lines_;
-};
+using CapturedLine = TestSupport::LogCapture::Line;
+using LogLines = TestSupport::LogCapture;
 
 // Files of this process cannot grow past the limit while it lives: a write
 // beyond it fails with EFBIG, as on a full disk, without needing a small

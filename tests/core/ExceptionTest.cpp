@@ -1,5 +1,6 @@
 #include "core/Exception.h"
 #include "core/Log.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +10,7 @@
 
 namespace {
 
-// Captures what reaches the log handler while a test runs.
-struct LogCapture {
-    struct Line {
-        const System::Log::Type* type;
-        std::string tag;
-        std::string text;
-    };
-    std::vector<Line> lines;
-    System::Log::Handler saved;
-    LogCapture() : saved(System::Log::handler) {
-        System::Log::handler = [this](const System::Log::Type& t, const char* tag,
-                                      const char* text) { lines.push_back({&t, tag, text}); };
-    }
-    ~LogCapture() { System::Log::handler = saved; }
-};
+using LogCapture = TestSupport::LogCapture;
 
 // Drops the system-message line, which tests never compare.
 std::string withoutSystemLine(std::string text) {
