@@ -42,16 +42,22 @@ void RenderBuffer::createTexture2D(int width, int height) {
     width_ = width;
     height_ = height;
     releaseTexture();
-    const Platform::Gl::Format* format = Platform::Gl::findFormat(format_);
-    // Multisampled frames are never asked for (the service's samples are
-    // (1, 0)); the GPU layer keeps none.
-    if (!format || sampleDesc_.Count != 1 || width < 0 || height < 0)
-        throw System::makeHResultException("Direct3D.device->CreateTexture2D", kPlace,
-                                           kInvalidArgument);
-    unsigned flags = Texture::RenderTarget | Texture::ShaderResource;
-    if (format_ == service_->pixelFormat) flags |= Texture::UnorderedAccess;
-    texture_ = std::make_unique<Texture>(*service_->device, *format, width, height, flags, nullptr,
-                                         0, kPlace);
+    try {
+        const Platform::Gl::Format* format = Platform::Gl::findFormat(format_);
+        // Multisampled frames are never asked for (the service's samples
+        // are (1, 0)); the GPU layer keeps none.
+        if (!format || sampleDesc_.Count != 1 || width < 0 || height < 0)
+            throw System::makeHResultException("Direct3D.device->CreateTexture2D", kPlace,
+                                               kInvalidArgument);
+        unsigned flags = Texture::RenderTarget | Texture::ShaderResource;
+        if (format_ == service_->pixelFormat) flags |= Texture::UnorderedAccess;
+        texture_ = std::make_unique<Texture>(*service_->device, *format, width, height, flags,
+                                             nullptr, 0, kPlace);
+    } catch (...) {
+        // Without a texture the frame has no size, so asking again retries.
+        width_ = height_ = 0;
+        throw;
+    }
 }
 
 Texture& RenderBuffer::checkedView(unsigned flag, bool& made, const char* call, const char* place) {

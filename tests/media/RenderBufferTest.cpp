@@ -81,6 +81,9 @@ TEST_F(RenderBufferTest, TheTextureIsMadeForANewSizeWithTheFramesBindRule) {
     EXPECT_EQ(failureText([&] { multisampled.createTexture2D(2, 2); })
                   .rfind("Direct3D.device->CreateTexture2D() failed.", 0),
               0u);
+    // A failed texture leaves no size behind: the same request fails again.
+    EXPECT_EQ(multisampled.getWidth(), 0);
+    EXPECT_THROW(multisampled.createTexture2D(2, 2), System::Exception);
     RenderBuffer empty(DXGI_FORMAT_R16G16B16A16_FLOAT);
     EXPECT_EQ(failureText([&] { empty.createShaderResourceView(); })
                   .rfind("Direct3D.device->CreateShaderResourceView() failed.", 0),
