@@ -271,20 +271,17 @@ void Display::deleteOrphans() {
 }
 
 void Display::release(Kind kind, GLuint name) {
-    if (!name || closing_) return;
-    const Orphan orphan{kind, name, nullptr};
-    if (currentContext()) {
-        deleteNow(orphan);
-        return;
-    }
-    std::lock_guard lock(mutex_);
-    orphans_.push_back(orphan);
-    hasOrphans_.store(true, std::memory_order_release);
+    if (name) releaseOrphan({kind, name, nullptr});
 }
 
 void Display::release(GLsync sync) {
-    if (!sync || closing_) return;
-    const Orphan orphan{Kind::Sync, 0, sync};
+    if (sync) releaseOrphan({Kind::Sync, 0, sync});
+}
+
+// Deletes at once on a thread with a current context, otherwise queues for
+// the next thread that asks for its context.
+void Display::releaseOrphan(const Orphan& orphan) {
+    if (closing_) return;
     if (currentContext()) {
         deleteNow(orphan);
         return;

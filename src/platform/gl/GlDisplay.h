@@ -86,6 +86,7 @@ private:
     void destroyContext(Context* context, bool current);
     void deleteOrphans();
     static void deleteNow(const Orphan& orphan);
+    void releaseOrphan(const Orphan& orphan);
     void probeCapabilities();
 
     friend struct ThreadContexts;
