@@ -32,9 +32,13 @@ std::once_flag gLogInstalled;
 
 }  // namespace
 
+void redirectLog() {
+    std::call_once(gLogInstalled, [] { av_log_set_callback(logLine); });
+}
+
 ContextPtr openDecoder(AVCodecID id, const std::uint8_t* codecData, std::size_t codecDataSize,
                        const std::function<void(AVCodecContext&)>& setup) {
-    std::call_once(gLogInstalled, [] { av_log_set_callback(logLine); });
+    redirectLog();
     const AVCodec* codec = avcodec_find_decoder(id);
     if (!codec) return nullptr;
     ContextPtr context(avcodec_alloc_context3(codec));

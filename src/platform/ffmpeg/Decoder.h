@@ -34,6 +34,10 @@ struct ResampleDeleter {
     void operator()(SwrContext* s) const { swr_free(&s); }
 };
 
+// FFmpeg's own messages go to the program's log (VERBOSE, tag "FFmpeg")
+// instead of the terminal; call before any FFmpeg work. Idempotent.
+void redirectLog();
+
 using ContextPtr = std::unique_ptr<AVCodecContext, ContextDeleter>;
 using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;

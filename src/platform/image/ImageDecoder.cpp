@@ -1,5 +1,7 @@
 #include "platform/image/ImageDecoder.h"
 
+#include "platform/ffmpeg/Decoder.h"
+
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/error.h>
@@ -75,6 +77,7 @@ int ImageDecoder::openFile(const std::string& path) {
     // The path names one file, even when it holds '%' or '*'.
     av_dict_set(&options, "pattern_type", "none", 0);
     // The "file:" prefix keeps a ':' in the path from naming a protocol.
+    Ffmpeg::redirectLog();
     int result = avformat_open_input(&format_, ("file:" + path).c_str(), nullptr, &options);
     av_dict_free(&options);
     if (result < 0) return result;
