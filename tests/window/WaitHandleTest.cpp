@@ -74,10 +74,10 @@ TEST_F(WaitHandleTest, ACallbackMayReplaceItsOwnHandleWithAnother) {
 TEST_F(WaitHandleTest, AWaitableTimerFires) {
     const int timer = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     fds.push_back(timer);
-    itimerspec spec{};
-    spec.it_value.tv_nsec = 20'000'000;
-    spec.it_interval.tv_nsec = 20'000'000;
-    timerfd_settime(timer, 0, &spec, nullptr);
+    itimerspec period{};
+    period.it_value.tv_nsec = 20'000'000;
+    period.it_interval.tv_nsec = 20'000'000;
+    timerfd_settime(timer, 0, &period, nullptr);
     int ticks = 0;
     service().registerWaitHandle(timer, [&] {
         if (++ticks == 3) Platform::postQuitMessage(0);
