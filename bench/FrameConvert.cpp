@@ -1,14 +1,14 @@
 // Reference figures of the per-frame conversions on the running driver, at
 // full HD: a YUY2 video frame uploaded into a working picture, a rendered
 // frame read back as YUY2 for export, and the preview's frame image.
-#include "core/IniFile.h"
-#include "core/Singleton.h"
-#include "media/Direct3DService.h"
-#include "media/FrameImage.h"
-#include "media/ImageBuffer.h"
-#include "media/RenderBuffer.h"
-#include "media/ResourceBuffer.h"
-#include "media/YUVformat.h"
+#include "core/file/IniFile.h"
+#include "core/base/Singleton.h"
+#include "media/gpu/Direct3DService.h"
+#include "media/image/FrameImage.h"
+#include "media/image/ImageBuffer.h"
+#include "media/gpu/RenderBuffer.h"
+#include "media/gpu/ResourceBuffer.h"
+#include "media/image/YUVformat.h"
 #include "platform/gl/DxgiFormat.h"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 // Reference figures of the GPU layer on the running driver: one full-HD
 // RGBA16F full-screen pass, and full-HD read-backs.
-#include "core/Singleton.h"
-#include "media/Direct3DService.h"
-#include "media/PixelShader.h"
-#include "media/ResourceBuffer.h"
-#include "media/ShaderList.h"
+#include "core/base/Singleton.h"
+#include "media/gpu/Direct3DService.h"
+#include "media/gpu/PixelShader.h"
+#include "media/gpu/ResourceBuffer.h"
+#include "media/gpu/ShaderList.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 #include "app/Application.h"
 
 #include "app/ServiceHolders.h"
-#include "core/EventService.h"
-#include "core/FileName.h"
-#include "core/Process.h"
-#include "core/Singleton.h"
-#include "dialogs/MessageBox.h"
+#include "core/event/EventService.h"
+#include "core/file/FileName.h"
+#include "core/base/Process.h"
+#include "core/base/Singleton.h"
+#include "core/event/MessageBox.h"
 #include "platform/gtk/Toolkit.h"
 #include "window/WindowService.h"
 

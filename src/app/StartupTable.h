@@ -3,7 +3,7 @@
 // creation order. Start-up builds the rows top to bottom; shutdown releases
 // them bottom-up, so every service outlives those created after it. A
 // service joins the program by adding its row in its place.
-#include "core/Singleton.h"
+#include "core/base/Singleton.h"
 
 #include <functional>
 #include <memory>

@@ -11,7 +11,7 @@
 // keep objects that own resources out of the guarded call where possible.
 // Handlers for these signals that the program installs itself must be in
 // place before the first guarded call; the guard passes unguarded faults on.
-#include "core/Exception.h"
+#include "core/base/Exception.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "window/ModalScope.h"
 
-#include "core/Singleton.h"
+#include "core/base/Singleton.h"
 #include "platform/gtk/NativeWindow.h"
 #include "window/WindowService.h"
 

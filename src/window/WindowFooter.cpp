@@ -1,6 +1,6 @@
 #include "window/WindowFooter.h"
 
-#include "media/TextLayout.h"
+#include "media/draw/TextLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,9 +4,9 @@
 // place while its message is not empty. It draws through the main window's
 // drawing target in the style's colours and its "Footer" font; setters
 // draw it at once. User-interface thread only.
-#include "media/RenderTarget.h"
-#include "media/RenderTargetWindow.h"
-#include "media/TextFormatList.h"
+#include "media/draw/RenderTarget.h"
+#include "media/draw/RenderTargetWindow.h"
+#include "media/draw/TextFormatList.h"
 #include "platform/gtk/Messages.h"
 
 #include <string>

@@ -1,12 +1,14 @@
 #include "window/WindowService.h"
 
-#include "core/EventCommand.h"
-#include "core/Exception.h"
-#include "core/Process.h"
-#include "core/StringConvert.h"
+#include "core/event/EventCommand.h"
+#include "core/base/Exception.h"
+#include "core/base/Process.h"
+#include "core/text/StringConvert.h"
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
+#include "window/Clipboard.h"
 #include "window/InputBlock.h"
+#include "window/ModalScope.h"
 #include "window/ShellStyle.h"
 
 namespace Window {
@@ -46,6 +48,7 @@ WindowService::WindowService()
 }
 
 WindowService::~WindowService() {
+    System::UserInterface::install(nullptr);
     using System::Process::exceptionOccurred;
     using System::Process::restartRequested;
     if (Platform::isWindow(mainWindow)) {
@@ -57,6 +60,20 @@ WindowService::~WindowService() {
         if (!exceptionOccurred && !restartRequested) Platform::destroyWindow(mainWindow);
     }
     Platform::unregisterClass(className);
+}
+
+namespace {
+struct ModalScopeGuard final : System::UserInterface::ModalGuard {
+    ModalScope scope;
+};
+}  // namespace
+
+std::unique_ptr<System::UserInterface::ModalGuard> WindowService::beginModal() {
+    return std::make_unique<ModalScopeGuard>();
+}
+
+void WindowService::setClipboardImage(const Media::ImageBuffer& image) {
+    System::Clipboard::setImage(image);
 }
 
 void WindowService::registerClass() {
@@ -78,6 +95,7 @@ void WindowService::createWindowManager() {
     Platform::updateWindow(mainWindow);
     // Showing runs signals synchronously; their failures end start-up.
     Platform::rethrowPendingException();
+    System::UserInterface::install(this);
 }
 
 void WindowService::registerWaitHandle(Platform::WaitHandle handle,

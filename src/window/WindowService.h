@@ -6,8 +6,9 @@
 // 2D drawing service: without it (tools, tests) the window stays undrawn. A process-wide service (System::Singleton). Every member runs on
 // the user-interface thread; other threads post messages to the main window
 // or signal a registered handle.
-#include "core/Config.h"
-#include "media/RenderTargetWindow.h"
+#include "core/event/UserInterface.h"
+#include "core/file/Config.h"
+#include "media/draw/RenderTargetWindow.h"
 #include "platform/gtk/Messages.h"
 #include "platform/gtk/WaitSource.h"
 #include "window/WindowFooter.h"
@@ -22,7 +23,9 @@ typedef struct _cairo cairo_t;
 
 namespace Window {
 
-class WindowService final : public Media::RenderTargetWindow, public WindowProcHook {
+class WindowService final : public Media::RenderTargetWindow,
+                            public WindowProcHook,
+                            public System::UserInterface {
 public:
     // The "Window" settings group: the main window's restored placement and
     // whether it is maximised (zoom 1).
@@ -45,7 +48,7 @@ public:
     // A handle already registered keeps its first callback.
     void registerWaitHandle(Platform::WaitHandle handle, std::function<void()> callback);
     // An unknown handle is ignored. Unregister a handle before closing it.
-    void unregisterWaitHandle(Platform::WaitHandle handle);
+    void unregisterWaitHandle(Platform::WaitHandle handle) override;
 
     // Runs the loop until the quit message; an exception from a window
     // procedure or a wait-handle callback leaves it.
@@ -56,6 +59,11 @@ public:
 
     LRESULT wndProc(Platform::WindowHandle window, UINT message, WPARAM wParam,
                     LPARAM lParam) override;
+
+    Platform::WindowHandle commandWindow() const override { return mainWindow; }
+    std::unique_ptr<ModalGuard> beginModal() override;
+    void requestLayout() override { updateLayout(); }
+    void setClipboardImage(const Media::ImageBuffer& image) override;
 
     Platform::WindowHandle mainWindow = nullptr;
     const std::wstring caption = L"Movane Quorin2";

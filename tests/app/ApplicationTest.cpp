@@ -1,8 +1,8 @@
 #include "app/Application.h"
 
-#include "core/Exception.h"
-#include "core/Log.h"
-#include "core/Process.h"
+#include "core/base/Exception.h"
+#include "core/base/Log.h"
+#include "core/base/Process.h"
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
 #include "support/VirtualDisplay.h"

@@ -1,9 +1,9 @@
 #pragma once
 // Helpers of the core tests: a scratch folder removed afterwards, a log
 // handler that keeps every line, and whole-file reads and writes.
-#include "core/Exception.h"
-#include "core/FileName.h"
-#include "core/Log.h"
+#include "core/base/Exception.h"
+#include "core/file/FileName.h"
+#include "core/base/Log.h"
 #include "support/LogCapture.h"
 
 #include <csignal>

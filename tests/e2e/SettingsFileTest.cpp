@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "core/FileName.h"
+#include "core/file/FileName.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
 #include "support/VirtualDisplay.h"

@@ -2,11 +2,11 @@
 // Helpers of the effect tests: the movement kinds the number texts name
 // (installed as the registry would), and a small effect with one item of
 // each kind.
-#include "effect/EffectBase.h"
-#include "effect/EffectItemNumber.h"
-#include "effect/MovementBase.h"
-#include "effect/MovementKinds.h"
-#include "effect/MovementLookup.h"
+#include "effect/base/EffectBase.h"
+#include "effect/item/EffectItemNumber.h"
+#include "effect/movement/MovementBase.h"
+#include "effect/movement/MovementKinds.h"
+#include "effect/movement/MovementLookup.h"
 
 #include <exception>
 #include <functional>

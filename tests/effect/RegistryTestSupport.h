@@ -2,14 +2,14 @@
 // Helpers of the registry tests: a program folder with its data folders and
 // main settings file, the error boxes shown, and small effect classes of
 // every kind.
-#include "effect/EffectItemCheck.h"
-#include "effect/EffectItemNumber.h"
-#include "effect/EffectService.h"
+#include "effect/item/EffectItemCheck.h"
+#include "effect/item/EffectItemNumber.h"
+#include "effect/registry/EffectService.h"
 
 #include "EffectTestSupport.h"
 #include "core/CoreTestSupport.h"
-#include "core/Singleton.h"
-#include "core/StringConvert.h"
+#include "core/base/Singleton.h"
+#include "core/text/StringConvert.h"
 
 #include <filesystem>
 #include <memory>

@@ -3,9 +3,9 @@
 // (fonts.conf included), the setting service and the 2D drawing service,
 // and pixels of Cairo images.
 #include "core/CoreTestSupport.h"
-#include "core/SettingService.h"
-#include "core/Singleton.h"
-#include "media/Direct2DService.h"
+#include "core/file/SettingService.h"
+#include "core/base/Singleton.h"
+#include "media/draw/Direct2DService.h"
 #include "support/PinnedFonts.h"
 
 #include <cairo.h>

@@ -1,11 +1,11 @@
 #pragma once
 // GPU tests: one Direct3D service per test suite on the headless display,
 // and read-backs of small pictures as floats.
-#include "core/Singleton.h"
-#include "media/ConstantBufferCommon.h"
-#include "media/Direct3DService.h"
-#include "media/PixelShader.h"
-#include "media/ResourceBuffer.h"
+#include "core/base/Singleton.h"
+#include "media/gpu/ConstantBufferCommon.h"
+#include "media/gpu/Direct3DService.h"
+#include "media/gpu/PixelShader.h"
+#include "media/gpu/ResourceBuffer.h"
 #include "platform/gl/GlTexture.h"
 
 #include <gtest/gtest.h>

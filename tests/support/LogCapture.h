@@ -1,7 +1,7 @@
 #pragma once
 // Keeps every line that reaches the log handler while it lives (any thread),
 // and puts the previous handler back afterwards.
-#include "core/Log.h"
+#include "core/base/Log.h"
 
 #include <mutex>
 #include <string>

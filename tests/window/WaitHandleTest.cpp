@@ -1,4 +1,4 @@
-#include "dialogs/MessageBox.h"
+#include "core/event/MessageBox.h"
 #include "platform/gtk/MessageQueue.h"
 #include "window/WindowTestSupport.h"
 

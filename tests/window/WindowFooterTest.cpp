@@ -1,6 +1,6 @@
 #include "media/DrawingFixture.h"
 
-#include "media/RenderTargetWindow.h"
+#include "media/draw/RenderTargetWindow.h"
 #include "window/WindowFooter.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "window/WindowService.h"
 
-#include "core/Process.h"
+#include "core/base/Process.h"
 #include "platform/gtk/NativeWindow.h"
 #include "window/InputBlock.h"
 #include "window/WindowTestSupport.h"

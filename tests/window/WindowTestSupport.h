@@ -1,7 +1,7 @@
 #pragma once
 // Window service tests: the service through its holder, on the test
 // process's own display, and a helper that runs the loop for a while.
-#include "core/Singleton.h"
+#include "core/base/Singleton.h"
 #include "platform/gtk/MessageQueue.h"
 #include "support/VirtualDisplay.h"
 #include "window/WindowService.h"

@@ -1,6 +1,6 @@
 #include "platform/cairo/CairoError.h"
 
-#include "core/Exception.h"
+#include "core/base/Exception.h"
 
 namespace Platform::Cairo {
 

@@ -1,7 +1,7 @@
 #include "platform/cairo/TextFormat.h"
 
-#include "core/Exception.h"
-#include "core/StringConvert.h"
+#include "core/base/Exception.h"
+#include "core/text/StringConvert.h"
 
 #include <pango/pango.h>
 

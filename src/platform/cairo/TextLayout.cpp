@@ -1,6 +1,6 @@
 #include "platform/cairo/TextLayout.h"
 
-#include "core/StringConvert.h"
+#include "core/text/StringConvert.h"
 
 #include <pango/pangocairo.h>
 

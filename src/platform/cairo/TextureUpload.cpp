@@ -1,6 +1,6 @@
 #include "platform/cairo/TextureUpload.h"
 
-#include "core/Exception.h"
+#include "core/base/Exception.h"
 #include "platform/gl/GlDisplay.h"
 #include "platform/gl/GlError.h"
 #include "platform/gl/GlTexture.h"

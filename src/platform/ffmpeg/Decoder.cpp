@@ -1,6 +1,6 @@
 #include "platform/ffmpeg/Decoder.h"
 
-#include "core/Log.h"
+#include "core/base/Log.h"
 
 #include <cstdarg>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "platform/font/FontCollection.h"
 
-#include "core/StringConvert.h"
+#include "core/text/StringConvert.h"
 #include "platform/font/FreeType.h"
 #include "platform/icu/Locale.h"
 

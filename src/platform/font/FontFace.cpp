@@ -1,6 +1,6 @@
 #include "platform/font/FontFace.h"
 
-#include "core/Exception.h"
+#include "core/base/Exception.h"
 #include "platform/font/FreeType.h"
 
 #include <ft2build.h>

@@ -1,7 +1,7 @@
 #include "platform/gl/GlDisplay.h"
 
-#include "core/Exception.h"
-#include "core/Log.h"
+#include "core/base/Exception.h"
+#include "core/base/Log.h"
 #include "platform/gl/GlError.h"
 #include "platform/gl/GlOrderedAccess.h"
 

@@ -1,6 +1,6 @@
 #include "platform/gl/GlError.h"
 
-#include "core/Exception.h"
+#include "core/base/Exception.h"
 
 namespace Platform::Gl {
 

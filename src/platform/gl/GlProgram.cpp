@@ -1,6 +1,6 @@
 #include "platform/gl/GlProgram.h"
 
-#include "core/Exception.h"
+#include "core/base/Exception.h"
 #include "embedded/embedded_ShaderPrelude_glsl.h"
 #include "platform/gl/GlDisplay.h"
 

@@ -1,6 +1,6 @@
 #include "platform/gl/GlTexture.h"
 
-#include "core/Exception.h"
+#include "core/base/Exception.h"
 #include "platform/gl/GlDisplay.h"
 #include "platform/gl/GlError.h"
 

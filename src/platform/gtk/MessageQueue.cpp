@@ -1,6 +1,6 @@
 #include "platform/gtk/MessageQueue.h"
 
-#include "core/Log.h"
+#include "core/base/Log.h"
 #include "platform/gtk/NativeWindow.h"
 
 #include <glib.h>

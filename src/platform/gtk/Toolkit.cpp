@@ -1,7 +1,7 @@
 #include "platform/gtk/Toolkit.h"
 
-#include "core/Exception.h"
-#include "core/Log.h"
+#include "core/base/Exception.h"
+#include "core/base/Log.h"
 #include "platform/gtk/MessageQueue.h"
 
 #include <glib-unix.h>

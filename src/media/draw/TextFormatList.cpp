@@ -1,0 +1,36 @@
+#include "media/draw/TextFormatList.h"
+
+#include "media/draw/Direct2DService.h"
+
+namespace Resource {
+
+namespace {
+
+// The style key of each entry; the small control font has none.
+constexpr const char* kKeys[TextFormatList::Count] = {"Control", nullptr,      "EditControl", "LayerObject",
+                                                      "PreviewTime", "TimeGauge", "LevelMeter", "Footer",
+                                                      "TextEdit", "Log"};
+
+}  // namespace
+
+TextFormatList::TextFormatList() {
+    for (int i = 0; i < Count; ++i) {
+        TextFormat::Generator generator;
+        if (const char* key = kKeys[i]) {
+            generator = [key](Platform::Cairo::TextFormat** out) { *out = TextFormat::createFromStyle(key).release(); };
+        } else {
+            generator = [this](Platform::Cairo::TextFormat** out) {
+                const Platform::Cairo::TextFormat* control = (*this)[Control].get();
+                *out = TextFormat::create(control->getFontFamilyName(), control->getFontSize() * 0.8f).release();
+            };
+        }
+        formats_[i] = std::make_unique<TextFormat>(std::move(generator));
+    }
+}
+
+FontResource::FontResource() {
+    Media::Direct2DService* service = System::Singleton<Media::Direct2DService>::getInstance();
+    fontList = service ? &service->textFormatList : nullptr;
+}
+
+}  // namespace Resource

@@ -1,0 +1,146 @@
+#include "media/gpu/PixelShader.h"
+
+#include "media/gpu/Direct3DService.h"
+#include "media/gpu/RenderBuffer.h"
+#include "media/gpu/ResourceBuffer.h"
+#include "media/gpu/ShaderList.h"
+#include "platform/gl/GlCommands.h"
+
+#include <initializer_list>
+#include <string_view>
+
+namespace Media {
+
+namespace {
+
+using Platform::Gl::BlendState;
+
+void runStage(PixelShader* shader, ScreenQuadShader& quad, const BlendState* blend,
+              const float* factor) {
+    Direct3DService& service = *shader->service();
+    Platform::Gl::Context& context = service.context();
+    Platform::Gl::BindingCache& cache = context.bindings();
+    const Platform::Gl::RasterizerState* rasterizer = service.rasterizerStateList.get(0);
+    if (cache.rasterizerState != rasterizer->id()) rasterizer->bind(context);
+    const BlendState* state = blend ? blend : service.blendStateList.get(4);
+    if (cache.blendState != state->id() || factor) state->bind(context, factor);
+    quad.shader.bind(context);
+    shader->bind(context);
+    quad.draw(context);
+}
+
+}  // namespace
+
+PixelShader::PixelShader(Direct3DService* service)
+    : service_(service), vertexStage_([](PixelShader*, const BlendState*, const float*) {}) {}
+
+PixelShader::~PixelShader() {
+    vertexStage_ = nullptr;
+    program_.reset();
+}
+
+void PixelShader::loadFromMemory(const char* code, std::size_t size) {
+    program_.reset();
+    program_ = std::make_unique<Platform::Gl::Program>(
+        *service_->device, Platform::Gl::Stage::Pixel, std::string_view(code, size),
+        "glCreateShaderProgramv", "Media::PixelShader::loadFromMemory");
+    selectVertexStage(code, size);
+}
+
+void PixelShader::selectVertexStage(const char* code, std::size_t size) {
+    // The signature's first input, SV_Position, is gl_FragCoord: always there,
+    // never declared. The declared inputs follow it.
+    const auto inputs = Platform::Gl::Program::parseInputs(std::string_view(code, size));
+    if (inputs.empty()) {
+        stage_ = Stage::Position;
+        vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
+            runStage(shader, shader->service()->shaderList().positionQuad(), blend, factor);
+        };
+    } else if (inputs.size() == 1 && std::string_view(inputs[0].name).starts_with("TEXCOORD") &&
+               inputs[0].type == Platform::Gl::Program::ComponentType::Float) {
+        stage_ = Stage::TextureCoordinate;
+        vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
+            runStage(shader, shader->service()->shaderList().texcoordQuad(), blend, factor);
+        };
+    }
+}
+
+void PixelShader::bind(Platform::Gl::Context& context) const {
+    if (!program_) return;
+    Platform::Gl::BindingCache& cache = context.bindings();
+    if (cache.pixelShader == program_->id()) return;
+    Platform::Gl::useProgram(context, *program_);
+    cache.pixelShader = program_->id();
+}
+
+void PixelShader::drawPass(Platform::Gl::Texture* const* sources, int sourceCount,
+                           Platform::Gl::Buffer* constants, const BlendState* blend,
+                           const float* factor) {
+    Platform::Gl::Context& context = service_->context();
+    using Platform::Gl::Stage;
+    if (constants) Platform::Gl::bindConstantBuffer(context, Stage::Pixel, 0, constants);
+    for (int i = 0; i < sourceCount; ++i)
+        Platform::Gl::bindTexture(context, Stage::Pixel, i, sources[i]);
+    vertexStage_(this, blend, factor);
+    for (int i = 0; i < sourceCount; ++i)
+        Platform::Gl::bindTexture(context, Stage::Pixel, i, nullptr);
+    service_->unsetRenderTargets();
+}
+
+template <class Target>
+void PixelShader::passInto(Target& target, std::initializer_list<Platform::Gl::Texture*> sources,
+                           Platform::Gl::Buffer* constants, const BlendState* blend,
+                           const float* factor) {
+    service_->setRenderTarget(target);
+    drawPass(sources.begin(), static_cast<int>(sources.size()), constants, blend, factor);
+}
+
+void PixelShader::draw(ResourceBuffer& target, Platform::Gl::Buffer* constants,
+                       const BlendState* blend) {
+    passInto(target, {}, constants, blend, nullptr);
+}
+
+void PixelShader::draw(ResourceBuffer& target, ResourceBuffer& source,
+                       Platform::Gl::Buffer* constants, const BlendState* blend) {
+    passInto(target, {&source.getShaderResourceView()}, constants, blend, nullptr);
+}
+
+void PixelShader::draw(ResourceBuffer& target, ResourceBuffer& source, const BlendState* blend) {
+    passInto(target, {&source.getShaderResourceView()}, nullptr, blend, nullptr);
+}
+
+void PixelShader::draw(ResourceBuffer& target, ResourceBuffer& source0, ResourceBuffer& source1,
+                       const BlendState* blend) {
+    passInto(target, {&source0.getShaderResourceView(), &source1.getShaderResourceView()}, nullptr,
+             blend, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source, Platform::Gl::Buffer* constants,
+                       const BlendState* blend) {
+    passInto(target, {&source.getShaderResourceView()}, constants, blend, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source, const float* factor,
+                       const BlendState* blend) {
+    passInto(target, {&source.getShaderResourceView()}, nullptr, blend, factor);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source) {
+    passInto(target, {&source.getShaderResourceView()}, nullptr, nullptr, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, ResourceBuffer& source0, ResourceBuffer& source1,
+                       const BlendState* blend) {
+    passInto(target, {&source0.getShaderResourceView(), &source1.getShaderResourceView()}, nullptr,
+             blend, nullptr);
+}
+
+void PixelShader::draw(RenderBuffer& target, Platform::Gl::Texture& view, const BlendState* blend) {
+    passInto(target, {&view}, nullptr, blend, nullptr);
+}
+
+void PixelShader::draw(ResourceBuffer& target, RenderBuffer& source) {
+    passInto(target, {&source.createShaderResourceView()}, nullptr, nullptr, nullptr);
+}
+
+}  // namespace Media

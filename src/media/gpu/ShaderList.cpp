@@ -1,0 +1,134 @@
+#include "media/gpu/ShaderList.h"
+
+#include "embedded/embedded_BuiltinAlpha_frag.h"
+#include "embedded/embedded_BuiltinBlendMode_glsl.h"
+#include "embedded/embedded_BuiltinBlend_frag.h"
+#include "embedded/embedded_BuiltinBoxAverage_frag.h"
+#include "embedded/embedded_BuiltinBrightPass_frag.h"
+#include "embedded/embedded_BuiltinClampToAlpha_frag.h"
+#include "embedded/embedded_BuiltinColorMatrix_frag.h"
+#include "embedded/embedded_BuiltinCopyTwo_frag.h"
+#include "embedded/embedded_BuiltinCopy_frag.h"
+#include "embedded/embedded_BuiltinFill_frag.h"
+#include "embedded/embedded_BuiltinFootprint_glsl.h"
+#include "embedded/embedded_BuiltinFromLightSpace_frag.h"
+#include "embedded/embedded_BuiltinOffsetLoad_frag.h"
+#include "embedded/embedded_BuiltinOpaque_frag.h"
+#include "embedded/embedded_BuiltinPixelEdit_comp.h"
+#include "embedded/embedded_BuiltinPremultiply_frag.h"
+#include "embedded/embedded_BuiltinResample_frag.h"
+#include "embedded/embedded_BuiltinSample_frag.h"
+#include "embedded/embedded_BuiltinSaturate_frag.h"
+#include "embedded/embedded_BuiltinSilhouette_frag.h"
+#include "embedded/embedded_BuiltinToLightSpace_frag.h"
+#include "embedded/embedded_BuiltinTransitionMask_frag.h"
+#include "embedded/embedded_BuiltinUnpremultiply_frag.h"
+#include "embedded/embedded_BuiltinWhite_frag.h"
+#include "media/gpu/ConstantBufferCommon.h"
+#include "media/gpu/Direct3DService.h"
+#include "platform/gl/GlFormat.h"
+
+#include <string>
+
+namespace Resource {
+
+namespace {
+
+static_assert(sizeof(ShaderList::ColorConstant) == 16 && sizeof(ShaderList::OffsetConstant) == 16 &&
+              sizeof(ShaderList::FloatConstant) == 16 && sizeof(ShaderList::AlphaConstant) == 16 &&
+              sizeof(ShaderList::AlphaOffsetConstant) == 16 && sizeof(ShaderList::BoxConstant) == 16 &&
+              sizeof(ShaderList::ResampleConstant) == 16 &&
+              sizeof(ShaderList::BrightPassConstant) == 16 &&
+              sizeof(ShaderList::TransitionMaskConstant) == 16 &&
+              sizeof(ShaderList::BlendConstant) == 16 && sizeof(ShaderList::BlendOffsetConstant) == 16);
+static_assert(offsetof(ShaderList::AlphaOffsetConstant, offset) == 4 &&
+              offsetof(ShaderList::BlendOffsetConstant, offset) == 8 &&
+              offsetof(ShaderList::TransitionMaskConstant, scale) == 8);
+static_assert(sizeof(ShaderList::PixelColorConstant) == 32 &&
+              offsetof(ShaderList::PixelColorConstant, pos) == 16 &&
+              offsetof(ShaderList::PixelColorConstant, blend) == 24 &&
+              sizeof(ShaderList::PixelCopyConstant) == 32 &&
+              offsetof(ShaderList::PixelCopyConstant, srcPos) == 8 &&
+              offsetof(ShaderList::PixelCopyConstant, blend) == 16);
+
+// One program text: variant defines, shared helpers, then the program.
+struct Source {
+    const char* code;
+    const char* defines = "";
+    const char* helper = "";
+};
+
+const Source kGeneral[ShaderList::generalCount] = {
+    {embedded_BuiltinColorMatrix_frag},
+    {embedded_BuiltinColorMatrix_frag, "#define SATURATE_INPUT 1\n"},
+    {embedded_BuiltinCopy_frag},
+    {embedded_BuiltinFill_frag},
+    {embedded_BuiltinWhite_frag},
+    {embedded_BuiltinOffsetLoad_frag},
+    {embedded_BuiltinOffsetLoad_frag, "#define CLAMP_TO_EDGE 1\n"},
+    {embedded_BuiltinCopyTwo_frag},
+    {embedded_BuiltinSilhouette_frag},
+    {embedded_BuiltinAlpha_frag},
+    {embedded_BuiltinAlpha_frag, "#define WITH_OFFSET 1\n"},
+    {embedded_BuiltinSample_frag},
+    {embedded_BuiltinPremultiply_frag},
+    {embedded_BuiltinUnpremultiply_frag},
+    {embedded_BuiltinOpaque_frag},
+    {embedded_BuiltinClampToAlpha_frag},
+    {embedded_BuiltinSaturate_frag},
+    {embedded_BuiltinBoxAverage_frag},
+    {embedded_BuiltinBoxAverage_frag, "#define VERTICAL 1\n"},
+    {embedded_BuiltinResample_frag, "", embedded_BuiltinFootprint_glsl},
+    {embedded_BuiltinBrightPass_frag},
+    {embedded_BuiltinToLightSpace_frag},
+    {embedded_BuiltinFromLightSpace_frag},
+    {embedded_BuiltinTransitionMask_frag},
+    {embedded_BuiltinBlend_frag, "", embedded_BuiltinBlendMode_glsl},
+    {embedded_BuiltinBlend_frag, "#define WITH_OFFSET 1\n", embedded_BuiltinBlendMode_glsl},
+};
+
+const Source kCompute[ShaderList::computeCount] = {
+    {embedded_BuiltinPixelEdit_comp},
+    {embedded_BuiltinPixelEdit_comp, "#define COPY_PIXEL 1\n"},
+    {embedded_BuiltinPixelEdit_comp, "#define COPY_PIXEL 1\n#define SEPARATE_SOURCE 1\n"},
+};
+
+std::string textOf(const Source& source, const std::string& extra = {}) {
+    return extra + source.defines + source.helper + source.code;
+}
+
+}  // namespace
+
+ShaderList::ShaderList(Media::Direct3DService* service) {
+    for (auto& shader : objectVertexShaders_) shader = std::make_unique<Media::VertexShader>(service);
+    for (auto& shader : objectPixelShaders_) shader = std::make_unique<Media::PixelShader>(service);
+    for (auto& shader : generalShaders_) shader = std::make_unique<Media::PixelShader>(service);
+    for (auto& shader : computeShaders_) shader = std::make_unique<Media::ComputeShader>(service);
+    Media::ConstantBufferCommon::create(constantBuffer_, constantData_.data(),
+                                        static_cast<UINT>(constantData_.size()));
+
+    for (int slot = 0; slot < generalCount; ++slot) {
+        const std::string text = textOf(kGeneral[slot]);
+        generalShaders_[static_cast<std::size_t>(slot)]->loadFromMemory(text.data(), text.size());
+    }
+    positionQuad_ = std::make_unique<Media::ScreenQuadShader>(service,
+                                                              Media::ScreenQuadShader::Kind::Position);
+    texcoordQuad_ = std::make_unique<Media::ScreenQuadShader>(
+        service, Media::ScreenQuadShader::Kind::TextureCoordinate);
+    // The kernels write pictures of the working format through an image
+    // unit, whose declared format must be the texture's.
+    const Platform::Gl::Format* pixelFormat = Platform::Gl::findFormat(service->pixelFormat);
+    const std::string imageFormat = std::string("#define PIXEL_IMAGE_FORMAT ") +
+                                    (pixelFormat && pixelFormat->imageQualifier
+                                         ? pixelFormat->imageQualifier
+                                         : "rgba16f") +
+                                    "\n";
+    for (int index = 0; index < computeCount; ++index) {
+        const std::string text = textOf(kCompute[index], imageFormat);
+        computeShaders_[static_cast<std::size_t>(index)]->loadFromMemory(text.data(), text.size());
+    }
+}
+
+ShaderList::~ShaderList() = default;
+
+}  // namespace Resource

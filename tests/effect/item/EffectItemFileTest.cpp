@@ -1,0 +1,184 @@
+#include "effect/item/EffectItemCheck.h"
+#include "effect/item/EffectItemComboFile.h"
+#include "effect/item/EffectItemFile.h"
+#include "effect/item/EffectItemMaskSelect.h"
+
+#include "effect/EffectTestSupport.h"
+
+#include "core/file/FileName.h"
+#include "core/text/StringConvert.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+using Effect::EffectItemSelect;
+
+// Path variables over a scratch program folder with its own data folder.
+class FileItems : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "movane2-effect-XXXXXX").string();
+        program = mkdtemp(pattern.data());
+        std::filesystem::create_directory(program / "data");
+        System::FileName::initializeVariableList(program.wstring());
+        figureFolder = (program / "data" / "Figure").wstring();
+    }
+    static void TearDownTestSuite() {
+        std::error_code ignored;
+        std::filesystem::remove_all(program, ignored);
+    }
+    FileItems() {
+        figures.setItem(0, L"背景");
+        figures.setItem(1, L"円");
+        figures.setItem(2, L"四角形");
+        figures.setItem(3, L"scene.one");  // a figure name holding "."
+    }
+
+    static inline std::filesystem::path program;
+    static inline std::wstring figureFolder;
+    EffectItemSelect::SharedList figures;
+    Effect::ItemList items;
+};
+
+TEST_F(FileItems, FilePathsAreKeptExpanded) {
+    Effect::EffectItemFile file(items, L"ファイル", L"%Figure%/a.png", L"Image\0*.png\0\0",
+                                L"未選択");
+    EXPECT_EQ(file.type, Effect::ItemType::File);
+    EXPECT_EQ(file.path, figureFolder + L"/a.png");
+    EXPECT_EQ(file.toString(), System::String::toUtf8(figureFolder + L"/a.png"));
+    struct Case {
+        const char* text;
+        std::wstring path;
+    };
+    const Case cases[] = {
+        {"%Figure%/b.png", figureFolder + L"/b.png"},
+        {"/home/user/動画.mp4", L"/home/user/動画.mp4"},
+        {"%figure%/b.png", L"%figure%/b.png"},  // unknown variable: unchanged
+        {"", L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        file.fromString(c.text);
+        EXPECT_EQ(file.path, c.path);
+        EXPECT_EQ(file.toString(), System::String::toUtf8(c.path));
+    }
+    file.setFilePath(L"%Figure%/c.png");
+    EXPECT_STREQ(file.getFilePath(), (figureFolder + L"/c.png").c_str());
+    file.loadQroValue("x.wav", L"file", L"effect", false);
+    EXPECT_EQ(file.path, L"x.wav");
+    auto clone = file.clone();
+    auto& copy = dynamic_cast<Effect::EffectItemFile&>(*clone);
+    EXPECT_EQ(copy.filter, file.filter);
+    EXPECT_STREQ(copy.placeholder, L"未選択");
+    EXPECT_TRUE(copy.equals(file));
+}
+
+TEST_F(FileItems, FigureChooserTextForms) {
+    Effect::EffectItemFigureSelect figure(items, L"図形", figures);
+    EXPECT_EQ(figure.type, Effect::ItemType::FigureSelect);
+    EXPECT_EQ(figure.value, 1);
+    EXPECT_EQ(figure.toString(), "円");
+    EXPECT_EQ(Effect::EffectItemFigureSelect(items, L"図形", figures, L"四角形").value, 2);
+    EXPECT_EQ(EffectTest::errorOf([&] { Effect::EffectItemFigureSelect(items, L"x", figures, L"星"); }),
+              "invalid unordered_map<K, T> key");
+    struct Case {
+        const char* text;
+        bool legacy;
+        int value;
+        std::wstring path;
+    };
+    const Case cases[] = {
+        {"四角形", false, 2, L""},
+        {"星", false, 2, L""},          // no "." and no figure: unchanged
+        {"", false, 2, L""},
+        {"%Figure%/star.svg", false, -1, figureFolder + L"/star.svg"},
+        {"背景", false, 0, L""},         // a name clears the path
+        {"scene.one", false, 3, L""},     // names win over paths
+        {"/tmp/x.svg", false, -1, L"/tmp/x.svg"},
+        {"2", true, 2, L""},
+        {"9", true, 0, L""},              // not listed: the first figure
+        {"/tmp/y.svg", true, -1, L"/tmp/y.svg"},
+        {"円", true, 1, L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (c.legacy)
+            figure.loadQroValue(c.text, L"type", L"effect", false);
+        else
+            figure.fromString(c.text);
+        EXPECT_EQ(figure.value, c.value);
+        EXPECT_EQ(figure.path, c.path);
+        EXPECT_STREQ(figure.getFilePath(), c.path.c_str());
+    }
+    figure.setFilePath(L"");
+    EXPECT_EQ(figure.value, 1);
+    figure.setFilePath(L"%Figure%/heart.svg");
+    EXPECT_EQ(figure.value, -1);
+    EXPECT_EQ(figure.toString(), System::String::toUtf8(figureFolder + L"/heart.svg"));
+    EXPECT_EQ(figure.getSelectName(), L"heart.svg");
+    figure.value = 7;
+    EXPECT_EQ(EffectTest::errorOf([&] { figure.toString(); }), "invalid map<K, T> key");
+}
+
+TEST_F(FileItems, MaskSourceStates) {
+    Effect::EffectItemMaskSelect::setSceneSource([] {
+        return Effect::EffectItemMaskSelect::SceneList{{0, L"Root"}, {2, L"円"}, {3, L"夜景"}, {5, L"夜景"}};
+    });
+    Effect::EffectItemCheck fit(items, L"シーンの長さを合わせる");
+    Effect::EffectItemMaskSelect mask(items, L"マスクの種類", figures, &fit);
+    EXPECT_EQ(mask.type, Effect::ItemType::MaskSelect);
+    EXPECT_EQ(mask.fitCheck, &fit);
+    EXPECT_EQ(mask.toString(), "円");
+    struct Case {
+        const char* text;
+        int figure;
+        int scene;
+        std::wstring path;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"夜景", -1, 3, L"", "夜景"},             // the first scene of that name
+        {"四角形", 2, -1, L"", "四角形"},
+        {"円", 1, -1, L"", "円"},                 // a figure name wins over a scene name
+        {"Root", -1, 0, L"", "Root"},
+        {"*buffer", -1, -1, L"*buffer", "*buffer"},
+        {"%Figure%/m.png", -1, -1, figureFolder + L"/m.png", ""},
+        {"unknown", -1, -1, figureFolder + L"/m.png", ""},
+        {"", -1, -1, figureFolder + L"/m.png", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        mask.fromString(c.text);
+        EXPECT_EQ(mask.figure, c.figure);
+        EXPECT_EQ(mask.scene, c.scene);
+        EXPECT_EQ(mask.path, c.path);
+        EXPECT_EQ(mask.toString(), *c.written ? std::string(c.written) : System::String::toUtf8(c.path));
+    }
+    mask.setScene(5);
+    EXPECT_EQ(mask.scene, 5);
+    EXPECT_TRUE(mask.path.empty());
+    Effect::EffectItemMaskSelect::setSceneSource([] {
+        return Effect::EffectItemMaskSelect::SceneList{{0, L"Root"}};
+    });
+    EXPECT_EQ(mask.toString(), "");  // the scene is gone
+    mask.setScene(5);
+    EXPECT_EQ(mask.figure, 0);
+    EXPECT_EQ(mask.scene, -1);
+
+    auto clone = mask.clone();
+    auto& copy = dynamic_cast<Effect::EffectItemMaskSelect&>(*clone);
+    EXPECT_TRUE(copy.equals(mask));
+    copy.setFilePath(L"a.png");
+    EXPECT_FALSE(copy.equals(mask));
+    mask.copyFrom(copy);
+    EXPECT_EQ(mask.path, L"a.png");
+    EXPECT_EQ(mask.figure, -1);
+    Effect::EffectItemMaskSelect::setSceneSource({});
+}
+
+}  // namespace

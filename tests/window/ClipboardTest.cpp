@@ -1,0 +1,149 @@
+// The clipboard as other X clients see it (xclip on the test's display).
+#include "window/Clipboard.h"
+
+#include "core/event/EventService.h"
+#include "media/image/ImageBuffer.h"
+#include "platform/gtk/SystemClipboard.h"
+#include "window/WindowTestSupport.h"
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <future>
+#include <string>
+#include <thread>
+
+namespace {
+
+using WindowTest::runUntil;
+
+// Runs a shell command while the loop serves the clipboard; its output.
+std::string whileServing(const std::string& command) {
+    auto output = std::async(std::launch::async, [command] {
+        std::string text;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return text;
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+        pclose(pipe);
+        return text;
+    });
+    runUntil([&] { return output.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    return output.get();
+}
+
+class ClipboardTest : public WindowTest::WindowServiceTest {};
+
+TEST_F(ClipboardTest, TextSetByTheProgramIsReadByAnotherClientAndReadBack) {
+    const std::wstring text = L"コピー text\nsecond line\t%d";
+    ASSERT_TRUE(System::Clipboard::setText(text.c_str()));
+    EXPECT_EQ(whileServing("xclip -o -selection clipboard"), "コピー text\nsecond line\t%d");
+    std::wstring read;
+    ASSERT_TRUE(System::Clipboard::getText(read));
+    EXPECT_EQ(read, text);
+}
+
+TEST_F(ClipboardTest, TextOfAnotherClientIsRead) {
+    ASSERT_EQ(std::system("printf '外から' | xclip -i -selection clipboard"), 0);
+    std::wstring read;
+    EXPECT_TRUE(System::Clipboard::getText(read));
+    EXPECT_EQ(read, L"外から");
+    // Taking the clipboard back ends the other client.
+    EXPECT_TRUE(System::Clipboard::setText(L""));
+}
+
+TEST_F(ClipboardTest, WithOnlyAPictureOnTheClipboardThereIsNoText) {
+    const std::vector<unsigned char> bytes = {0x89, 'P', 'N', 'G', 0, 1, 2};
+    ASSERT_TRUE(Platform::setClipboardForms({{"image/png", bytes}}));
+    EXPECT_EQ(whileServing("xclip -o -selection clipboard -t image/png"),
+              std::string(bytes.begin(), bytes.end()));
+    std::wstring read = L"unchanged";
+    EXPECT_FALSE(System::Clipboard::getText(read));
+    EXPECT_EQ(read, L"unchanged");
+}
+
+// A picture whose pixel (x, y) is B = 10x + y, G = 100 + y, R = 200 + x,
+// A = 50 + x + y.
+std::shared_ptr<Media::ImageBuffer> testPicture(std::uint32_t format, std::uint32_t width, std::uint32_t height) {
+    auto image = Media::ImageBuffer::create(format, width, height);
+    for (std::uint32_t y = 0; y < height; ++y)
+        for (std::uint32_t x = 0; x < width; ++x) {
+            unsigned char* p = image->pixels.data + y * image->pitch + x * 4;
+            p[0] = static_cast<unsigned char>(10 * x + y);
+            p[1] = static_cast<unsigned char>(100 + y);
+            p[2] = static_cast<unsigned char>(200 + x);
+            p[3] = static_cast<unsigned char>(50 + x + y);
+        }
+    return image;
+}
+
+std::uint32_t readLittleEndian(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+TEST_F(ClipboardTest, APictureIsOfferedAsBitmapRowsBottomUpAndAsPng) {
+    struct Case {
+        std::uint32_t format, width, height, bitCount, stride;
+    };
+    for (const Case& c : {Case{88, 3, 2, 24, 12}, Case{87, 3, 2, 32, 12}, Case{88, 5, 1, 24, 16}}) {
+        SCOPED_TRACE(c.format * 100 + c.width);
+        System::Singleton<Event::EventService> events;
+        // As a render worker hands a copied frame to the user-interface thread.
+        std::thread([&] {
+            Event::postEventCommand(Event::EventCommandType::SetClipboardImage, testPicture(c.format, c.width, c.height));
+        }).join();
+        WindowTest::runFor(50);
+        const std::string bmp = whileServing("xclip -o -selection clipboard -t image/bmp");
+        ASSERT_EQ(bmp.size(), 14u + 40u + c.stride * c.height);
+        EXPECT_EQ(bmp.substr(0, 2), "BM");
+        EXPECT_EQ(readLittleEndian(bmp, 2), bmp.size());
+        EXPECT_EQ(readLittleEndian(bmp, 10), 54u);
+        const std::string dib = bmp.substr(14);
+        EXPECT_EQ(readLittleEndian(dib, 0), 40u);
+        EXPECT_EQ(readLittleEndian(dib, 4), c.width);
+        EXPECT_EQ(readLittleEndian(dib, 8), c.height);
+        EXPECT_EQ(readLittleEndian(dib, 12), 1u | c.bitCount << 16);  // planes, bit count
+        EXPECT_EQ(readLittleEndian(dib, 16), 0u);                     // BI_RGB
+        EXPECT_EQ(readLittleEndian(dib, 20), c.stride * c.height);
+        for (std::size_t field = 24; field < 40; field += 4) EXPECT_EQ(readLittleEndian(dib, field), 0u);
+        const std::size_t bytesPerPixel = c.bitCount / 8;
+        for (std::uint32_t row = 0; row < c.height; ++row) {
+            const std::uint32_t y = c.height - 1 - row;  // the last row first
+            for (std::uint32_t x = 0; x < c.width; ++x) {
+                const std::size_t at = 40 + row * c.stride + x * bytesPerPixel;
+                EXPECT_EQ(static_cast<unsigned char>(dib[at]), 10 * x + y);
+                EXPECT_EQ(static_cast<unsigned char>(dib[at + 1]), 100 + y);
+                EXPECT_EQ(static_cast<unsigned char>(dib[at + 2]), 200 + x);
+                if (bytesPerPixel == 4) {
+                    EXPECT_EQ(static_cast<unsigned char>(dib[at + 3]), 50 + x + y);
+                }
+            }
+            for (std::size_t pad = c.width * bytesPerPixel; pad < c.stride; ++pad)
+                EXPECT_EQ(dib[40 + row * c.stride + pad], 0);
+        }
+
+        const std::string png = whileServing("xclip -o -selection clipboard -t image/png");
+        GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+        ASSERT_TRUE(gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(png.data()), png.size(), nullptr));
+        ASSERT_TRUE(gdk_pixbuf_loader_close(loader, nullptr));
+        GdkPixbuf* decoded = gdk_pixbuf_loader_get_pixbuf(loader);
+        ASSERT_NE(decoded, nullptr);
+        EXPECT_EQ(gdk_pixbuf_get_width(decoded), static_cast<int>(c.width));
+        EXPECT_EQ(gdk_pixbuf_get_height(decoded), static_cast<int>(c.height));
+        EXPECT_EQ(gdk_pixbuf_get_has_alpha(decoded), c.bitCount == 32);
+        const guchar* last = gdk_pixbuf_get_pixels(decoded) +
+                             (c.height - 1) * gdk_pixbuf_get_rowstride(decoded) +
+                             (c.width - 1) * gdk_pixbuf_get_n_channels(decoded);
+        EXPECT_EQ(last[0], 200 + c.width - 1);  // red
+        EXPECT_EQ(last[2], 10 * (c.width - 1) + c.height - 1);  // blue
+        g_object_unref(loader);
+    }
+}
+
+}  // namespace
