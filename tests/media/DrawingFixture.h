@@ -28,11 +28,10 @@ inline std::uint32_t pixel(cairo_surface_t* image, int x, int y) {
 
 inline std::uint32_t alphaOf(std::uint32_t argb) { return argb >> 24; }
 
-class DrawingServices : public ::testing::Test {
+// The setting service and the 2D drawing service over a program folder,
+// for fixtures of any kind.
+class Services {
 protected:
-    void SetUp() override { start(); }
-    void TearDown() override { stop(); }
-
     // Writes the data folder's style.conf (its keys win over the shipped
     // file's), then restarts the services.
     void useStyle(const std::string& text) {
@@ -60,6 +59,12 @@ private:
     CoreTest::ProgramFolder folder_;
     std::unique_ptr<System::Singleton<Setting::SettingService>> settings_;
     std::unique_ptr<System::Singleton<Media::Direct2DService>> direct2D_;
+};
+
+class DrawingServices : public ::testing::Test, protected Services {
+protected:
+    void SetUp() override { start(); }
+    void TearDown() override { stop(); }
 };
 
 }  // namespace DrawingTest

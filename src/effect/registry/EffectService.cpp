@@ -11,7 +11,9 @@
 #include "effect/registry/BuiltinEffects.h"
 #include "effect/movement/MovementKinds.h"
 #include "effect/movement/MovementLookup.h"
+#include "media/text/TextDraw.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cxxabi.h>
 #include <exception>
@@ -119,6 +121,13 @@ EffectService::EffectService() {
     reloadAlias();
     movementParams.reloadMovementParams();
     palettes.reloadPalette();
+    // Colour tags of texts name preset colours from now on.
+    Media::TextDraw::setPresetColorLookup([this](const std::wstring& name, float rgba[4]) {
+        const PresetColorDefine* preset = palettes.findPresetColor(name);
+        if (!preset) return false;
+        std::copy(preset->color, preset->color + 4, rgba);
+        return true;
+    });
     ready = true;
 }
 
@@ -128,6 +137,7 @@ EffectService::~EffectService() {
     DefaultMovement::linearSpeed = nullptr;
     DefaultMovement::movieRange = nullptr;
     setMovementFinder({});
+    Media::TextDraw::setPresetColorLookup({});
 }
 
 std::shared_ptr<EffectBase> EffectService::registerEffectPrototype(
