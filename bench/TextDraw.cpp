@@ -66,7 +66,7 @@ void layOutAndDraw(benchmark::State& state, bool draw) {
     const std::wstring text = twoLines();
     const Platform::Cairo::ColorF white{1, 1, 1, 1}, black{0, 0, 0, 1};
     for (auto _ : state) {
-        Media::TextDraw layout(text.c_str(), L"Noto Sans CJK JP", 28, 0.1f, 0, true, false, false, false, 0, 0, 0, 0,
+        Media::TextDraw layout(text.c_str(), L"Noto Sans CJK JP", 24, 0.1f, 0, true, false, false, false, 0, 0, 0, 0,
                                0, white, black);
         layout.layoutText(nullptr);
         if (draw) {
