@@ -58,9 +58,11 @@ EffectItemNumber::EffectItemNumber(ItemList& items, std::wstring name, double de
                                    double minimum, double maximum, double step,
                                    std::uint8_t type)
     : EffectItem(items, type, std::move(name)),
-      defaultValue(roundSteps(defaultValue / step)),
-      minimum(roundSteps(minimum / step)),
-      maximum(roundSteps(maximum / step)),
+      // Stored values count in units of 1 / scale everywhere (a step above 1
+      // counts in whole units), so what is set, clamped and read agrees.
+      defaultValue(roundSteps(defaultValue * scaleOfStep(step))),
+      minimum(roundSteps(minimum * scaleOfStep(step))),
+      maximum(roundSteps(maximum * scaleOfStep(step))),
       scale(scaleOfStep(step)),
       movement(&defaultMovement()) {
     setMovement(*movement);
@@ -278,6 +280,11 @@ void EffectItemNumber::setSectionValue(int boundary, const CapturedValue* captur
     if (position < 0) return;
     values[static_cast<std::size_t>(position)] =
         captured ? roundSteps(scale * captured->value) : defaultValue;
+}
+
+void EffectItemNumber::removeSectionValue(int key) {
+    if (!perBoundaryValues()) return;
+    values.erase(values.begin() + clampValueIndex(key));
 }
 
 int EffectItemNumber::clampValueIndex(int index) const {

@@ -34,8 +34,8 @@ public:
         int sectionIndex = -1;
     };
 
-    // Default, minimum and maximum are rounded to steps; the movement is
-    // 移動無し with one value, the default.
+    // Default, minimum and maximum are stored in units of 1 / scale, like
+    // every value; the movement is 移動無し with one value, the default.
     EffectItemNumber(ItemList& items, std::wstring name, double defaultValue, double minimum,
                      double maximum, double step, std::uint8_t type = ItemType::Number);
 
@@ -104,6 +104,8 @@ public:
     // per-boundary movements without IgnoreMidPoints hold such values.
     void insertSectionValue(int boundary, const CapturedValue* captured);
     void setSectionValue(int boundary, const CapturedValue* captured);
+    // Drops the value of a removed key frame (clamped into the list).
+    void removeSectionValue(int key);
     // 0 for index <= 0, the last index for index >= count; an empty list
     // throws "item value index out of range.".
     int clampValueIndex(int index) const;

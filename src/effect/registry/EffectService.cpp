@@ -9,6 +9,7 @@
 #include "core/text/StringConvert.h"
 #include "core/event/MessageBox.h"
 #include "effect/registry/BuiltinEffects.h"
+#include "effect/registry/MediaSources.h"
 #include "effect/movement/MovementKinds.h"
 #include "effect/movement/MovementLookup.h"
 #include "media/text/TextDraw.h"
@@ -109,6 +110,7 @@ EffectService::EffectService() {
     DefaultMovement::linearSpeed = findMovement(L"直線移動(時間制御)").prototype.get();
     DefaultMovement::movieRange = findMovement(L"再生範囲").prototype.get();
 
+    connectMediaSources();
     for (const BuiltinEffect& row : builtinEffects()) {
         if (row.registerEffect)
             row.registerEffect(*this);

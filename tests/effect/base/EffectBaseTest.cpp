@@ -10,9 +10,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 namespace {
 
 using EffectTest::errorOf;
+
+// An argument of a type this test cannot build: the render contexts and
+// anchor events live in folders above this one, and a frame target needs
+// the GPU service. The slots under test throw before they touch it, so
+// the argument is bare storage that no object of another type occupies.
+template <class T>
+T& unbuilt() {
+    alignas(std::max_align_t) static unsigned char storage[4096];
+    return *reinterpret_cast<T*>(storage);
+}
 
 // A kind with shared resources, made like the registry makes instances.
 class Shiny : public Effect::EffectBase {
@@ -95,11 +107,11 @@ TEST(EffectBase, BaseSlotsThatNeedAnOverrideSayNotImplemented) {
     EffectTest::BareEffect effect;
     std::unique_ptr<Media::ResourceBuffer> picture;
     std::unique_ptr<Media::AudioBuffer> audio;
-    auto& context = *reinterpret_cast<Render::ObjectContext*>(&effect);
-    auto& audioContext = *reinterpret_cast<Render::AudioObjectContext*>(&effect);
-    auto& target = *reinterpret_cast<Media::RenderBuffer*>(&effect);
-    auto& audioTarget = *reinterpret_cast<Media::AudioBuffer*>(&effect);
-    auto& anchor = *reinterpret_cast<Anchor::AnchorEvent*>(&effect);
+    Media::AudioBuffer audioTarget;
+    auto& context = unbuilt<Render::ObjectContext>();
+    auto& audioContext = unbuilt<Render::AudioObjectContext>();
+    auto& target = unbuilt<Media::RenderBuffer>();
+    auto& anchor = unbuilt<Anchor::AnchorEvent>();
     struct Case {
         const char* place;
         std::function<void()> call;

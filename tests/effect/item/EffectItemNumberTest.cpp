@@ -1,6 +1,7 @@
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
 #include "effect/item/EffectItemLayerObject.h"
+#include "effect/base/ValueContext.h"
 
 #include "effect/EffectTestSupport.h"
 
@@ -8,6 +9,7 @@
 
 #include <climits>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -41,6 +43,38 @@ TEST_F(NumberItem, ConstructionRoundsToStepsAndStartsWithoutMovement) {
     EXPECT_TRUE(item.visible);
     EXPECT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0], &item);
+}
+
+TEST_F(NumberItem, AStepAboveOneCountsInWholeUnitsEverywhere) {
+    // Step 5, default 10, range -20..60: every stored value is the value.
+    EffectItemNumber& item = make(5, -20, 60, 10);
+    EXPECT_EQ(std::tie(item.scale, item.defaultValue, item.minimum, item.maximum), std::tuple(1, 10, -20, 60));
+    EXPECT_EQ(item.values, std::vector<std::int32_t>{10});
+    EXPECT_EQ(item.toString(), "10");
+
+    item.setValue(60, 0);
+    EXPECT_EQ(item.values[0], 60);
+    item.setValue(75, 0);  // clamped to the maximum, not to 60 / 5
+    EXPECT_EQ(item.values[0], 60);
+    item.setValue(-100, 0);
+    EXPECT_EQ(item.values[0], -20);
+    EXPECT_FALSE(item.moveValue(-5, 0));
+    EXPECT_TRUE(item.moveValue(25, 0));
+    EXPECT_EQ(item.values[0], 5);
+
+    item.fromString("15,45,直線移動,0");
+    EXPECT_EQ(item.values, (std::vector<std::int32_t>{15, 45}));
+    EXPECT_EQ(item.toString(), "15,45,直線移動,0");
+    EffectItemNumber& back = make(5, -20, 60, 10);
+    back.fromString(item.toString());
+    EXPECT_EQ(back.values, item.values);
+
+    // Halfway through the object the value is halfway between them.
+    const Effect::ObjectFrames object{0, 10, {}};
+    Effect::ValueContext context;
+    context.setObject(object, 5, 5);
+    EXPECT_DOUBLE_EQ(item.getValue(context), 30.0);
+    EXPECT_DOUBLE_EQ(item.getValueAtFrame(context, 10), 45.0);
 }
 
 TEST_F(NumberItem, ExactDecimalPerScale) {
