@@ -3,6 +3,7 @@
 #include "media/gpu/Direct3DService.h"
 #include "platform/gl/GlCommands.h"
 
+#include <string>
 #include <string_view>
 
 namespace Media {
@@ -16,6 +17,12 @@ void ComputeShader::loadFromMemory(const char* code, std::size_t size) {
     program_ = std::make_unique<Platform::Gl::Program>(
         *service_->device, Platform::Gl::Stage::Compute, std::string_view(code, size),
         "glCreateShaderProgramv", "Media::ComputeShader::loadFromMemory");
+}
+
+void ComputeShader::loadFromSource(const char* sourceName, const char* sourceText,
+                                   const char* entryPoint) {
+    const std::string code = compileFromMemory(sourceName, sourceText, entryPoint, "cs_5_0");
+    loadFromMemory(code.data(), code.size());
 }
 
 void ComputeShader::dispatch(UINT x, UINT y, UINT z) {

@@ -22,6 +22,8 @@ public:
     // code: GLSL text of the stage. Releases the program held before; a
     // failure leaves the shader empty.
     void loadFromMemory(const char* code, std::size_t size);
+    // HLSL text compiled with profile cs_5_0, then loadFromMemory.
+    void loadFromSource(const char* sourceName, const char* sourceText, const char* entryPoint);
     // Binds the program unless the binding cache says it is bound.
     void dispatch(UINT x, UINT y, UINT z);
 

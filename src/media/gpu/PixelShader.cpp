@@ -7,6 +7,8 @@
 #include "platform/gl/GlCommands.h"
 
 #include <initializer_list>
+#include <string>
+#include <strings.h>
 #include <string_view>
 
 namespace Media {
@@ -47,17 +49,51 @@ void PixelShader::loadFromMemory(const char* code, std::size_t size) {
     selectVertexStage(code, size);
 }
 
+void PixelShader::loadFromSource(const char* sourceName, const char* sourceText,
+                                 const char* entryPoint) {
+    const std::string code = compileFromMemory(sourceName, sourceText, entryPoint, "ps_5_0");
+    loadFromMemory(code.data(), code.size());
+}
+
+namespace {
+
+using Platform::Gl::Program;
+
+// Compiled text carries its signature; GLSL written by hand declares its
+// inputs after SV_Position, which is gl_FragCoord: always there, never
+// declared.
+PixelShader::Stage stageOf(std::string_view code) {
+    using Stage = PixelShader::Stage;
+    const auto isFloat = [](Program::ComponentType type) { return type == Program::ComponentType::Float; };
+    ShaderReflection reflection;
+    if (Platform::Gl::readReflection(code, reflection)) {
+        const auto& inputs = reflection.inputs;
+        const bool position = !inputs.empty() && isFloat(inputs[0].componentType) &&
+                              strncasecmp(inputs[0].semanticName.c_str(), "SV_Position", 11) == 0;
+        if (position && inputs.size() == 1) return Stage::Position;
+        if (position && inputs.size() == 2 && isFloat(inputs[1].componentType) &&
+            inputs[1].semanticName.starts_with("TEXCOORD"))
+            return Stage::TextureCoordinate;
+        return Stage::None;
+    }
+    const auto inputs = Program::parseInputs(code);
+    if (inputs.empty()) return Stage::Position;
+    if (inputs.size() == 1 && std::string_view(inputs[0].name).starts_with("TEXCOORD") &&
+        isFloat(inputs[0].type))
+        return Stage::TextureCoordinate;
+    return Stage::None;
+}
+
+}  // namespace
+
 void PixelShader::selectVertexStage(const char* code, std::size_t size) {
-    // The signature's first input, SV_Position, is gl_FragCoord: always there,
-    // never declared. The declared inputs follow it.
-    const auto inputs = Platform::Gl::Program::parseInputs(std::string_view(code, size));
-    if (inputs.empty()) {
+    const Stage stage = stageOf(std::string_view(code, size));
+    if (stage == Stage::Position) {
         stage_ = Stage::Position;
         vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
             runStage(shader, shader->service()->shaderList().positionQuad(), blend, factor);
         };
-    } else if (inputs.size() == 1 && std::string_view(inputs[0].name).starts_with("TEXCOORD") &&
-               inputs[0].type == Platform::Gl::Program::ComponentType::Float) {
+    } else if (stage == Stage::TextureCoordinate) {
         stage_ = Stage::TextureCoordinate;
         vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
             runStage(shader, shader->service()->shaderList().texcoordQuad(), blend, factor);

@@ -44,6 +44,8 @@ public:
     // failure leaves the shader empty.
     void loadFromMemory(const char* code, std::size_t size);
     void selectVertexStage(const char* code, std::size_t size);
+    // HLSL text compiled with profile ps_5_0, then loadFromMemory.
+    void loadFromSource(const char* sourceName, const char* sourceText, const char* entryPoint);
 
     // 1: constants only.
     void draw(ResourceBuffer& target, Platform::Gl::Buffer* constants,

@@ -1,7 +1,7 @@
 #pragma once
-// The common bases of the GPU programs. Programs made by scripts are held by
-// name through ShaderBase; ShaderCompile carries the operations that turn
-// shader text handed in at run time into programs.
+// The common base of the GPU programs: programs made by scripts are held by
+// name through ShaderBase.
+#include "media/gpu/ShaderCompile.h"
 
 namespace Media {
 
@@ -9,7 +9,5 @@ class ShaderBase {
 public:
     virtual ~ShaderBase() = default;
 };
-
-class ShaderCompile {};
 
 }  // namespace Media

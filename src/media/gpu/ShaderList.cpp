@@ -24,6 +24,13 @@
 #include "embedded/embedded_BuiltinTransitionMask_frag.h"
 #include "embedded/embedded_BuiltinUnpremultiply_frag.h"
 #include "embedded/embedded_BuiltinWhite_frag.h"
+#include "embedded/embedded_ObjectConstant_glsl.h"
+#include "embedded/embedded_ObjectDraw_frag.h"
+#include "embedded/embedded_ObjectDraw_vert.h"
+#include "embedded/embedded_ObjectLighting_frag.h"
+#include "embedded/embedded_ObjectLighting_vert.h"
+#include "embedded/embedded_ObjectResolve_frag.h"
+#include "embedded/embedded_ObjectShadow_frag.h"
 #include "media/gpu/ConstantBufferCommon.h"
 #include "media/gpu/Direct3DService.h"
 #include "platform/gl/GlFormat.h"
@@ -93,6 +100,44 @@ const Source kCompute[ShaderList::computeCount] = {
     {embedded_BuiltinPixelEdit_comp, "#define COPY_PIXEL 1\n#define SEPARATE_SOURCE 1\n"},
 };
 
+static_assert(sizeof(ShaderList::ObjectConstant) == 160 &&
+              offsetof(ShaderList::ObjectConstant, alpha) == 64 &&
+              offsetof(ShaderList::ObjectConstant, blend) == 68 &&
+              offsetof(ShaderList::ObjectConstant, normalWorld) == 80 &&
+              offsetof(ShaderList::ObjectConstant, shine) == 144);
+static_assert(sizeof(ShaderList::LightConstant) == 64);
+static_assert(sizeof(ShaderList::LightingConstant) == 912 &&
+              offsetof(ShaderList::LightingConstant, source) == 512 &&
+              offsetof(ShaderList::LightingConstant, lightNum) == 896 &&
+              offsetof(ShaderList::LightingConstant, ambient) == 900);
+
+// V0 to V8.
+const Source kObjectVertex[ShaderList::objectVertexCount] = {
+    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n"},
+    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n"},
+    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n#define LIT 1\n"},
+    {embedded_ObjectDraw_vert},
+    {embedded_ObjectDraw_vert},
+    {embedded_ObjectDraw_vert, "#define LIT 1\n"},
+    {embedded_ObjectLighting_vert},
+    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n#define LIGHT_PROJECTION 1\n"},
+    {embedded_ObjectDraw_vert, "#define LIGHT_PROJECTION 1\n"},
+};
+
+// O0 to O9.
+const Source kObjectPixel[ShaderList::objectPixelCount] = {
+    {embedded_ObjectDraw_frag, "#define TEXTURED 1\n"},
+    {embedded_ObjectDraw_frag, "#define TEXTURED 1\n#define DEPTH 1\n"},
+    {embedded_ObjectDraw_frag, "#define TEXTURED 1\n#define DEPTH 1\n#define LIT 1\n"},
+    {embedded_ObjectLighting_frag},
+    {embedded_ObjectResolve_frag},
+    {embedded_ObjectDraw_frag},
+    {embedded_ObjectDraw_frag, "#define DEPTH 1\n"},
+    {embedded_ObjectDraw_frag, "#define DEPTH 1\n#define LIT 1\n"},
+    {embedded_ObjectShadow_frag, "#define TEXTURED 1\n"},
+    {embedded_ObjectShadow_frag},
+};
+
 std::string textOf(const Source& source, const std::string& extra = {}) {
     return extra + source.defines + source.helper + source.code;
 }
@@ -115,8 +160,9 @@ ShaderList::ShaderList(Media::Direct3DService* service) {
                                                               Media::ScreenQuadShader::Kind::Position);
     texcoordQuad_ = std::make_unique<Media::ScreenQuadShader>(
         service, Media::ScreenQuadShader::Kind::TextureCoordinate);
-    // The kernels write pictures of the working format through an image
-    // unit, whose declared format must be the texture's.
+    // The kernels and the object stages write pictures of the working
+    // format through image units, whose declared format must be the
+    // texture's.
     const Platform::Gl::Format* pixelFormat = Platform::Gl::findFormat(service->pixelFormat);
     const std::string imageFormat = std::string("#define PIXEL_IMAGE_FORMAT ") +
                                     (pixelFormat && pixelFormat->imageQualifier
@@ -127,6 +173,31 @@ ShaderList::ShaderList(Media::Direct3DService* service) {
         const std::string text = textOf(kCompute[index], imageFormat);
         computeShaders_[static_cast<std::size_t>(index)]->loadFromMemory(text.data(), text.size());
     }
+
+    Media::ConstantBufferCommon::create(objectConstantBuffer_, &objectConstant_,
+                                        static_cast<UINT>(sizeof objectConstant_));
+    Media::ConstantBufferCommon::create(lightConstantBuffer_, &lightConstant_,
+                                        static_cast<UINT>(sizeof lightConstant_));
+    const std::string objectHelpers = std::string(embedded_ObjectConstant_glsl) +
+                                      embedded_BuiltinBlendMode_glsl + embedded_BuiltinFootprint_glsl;
+    for (int index = 0; index < objectVertexCount; ++index) {
+        const std::string text = textOf(kObjectVertex[index], embedded_ObjectConstant_glsl);
+        objectVertexShaders_[static_cast<std::size_t>(index)]->loadFromMemory(text.data(), text.size());
+    }
+    for (int index = 0; index < objectPixelCount; ++index) {
+        const std::string text = textOf(kObjectPixel[index], imageFormat + objectHelpers);
+        objectPixelShaders_[static_cast<std::size_t>(index)]->loadFromMemory(text.data(), text.size());
+    }
+}
+
+void ShaderList::setObjectConstant(const ObjectConstant& block) {
+    objectConstant_ = block;
+    objectConstantBuffer_->update(&objectConstant_);
+}
+
+void ShaderList::setLightConstant(const LightConstant& block) {
+    lightConstant_ = block;
+    lightConstantBuffer_->update(&lightConstant_);
 }
 
 ShaderList::~ShaderList() = default;

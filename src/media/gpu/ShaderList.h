@@ -14,6 +14,7 @@
 // - Constant blocks keep D3D's packing; each layout below is the block's
 //   CPU image, byte for byte.
 #include "media/gpu/ComputeShader.h"
+#include "media/gpu/LightSource.h"
 #include "media/gpu/PixelShader.h"
 #include "media/gpu/ScreenQuadShader.h"
 #include "media/gpu/VertexBufferCommon.h"
@@ -75,9 +76,39 @@ public:
     static constexpr int computeCount = 3;
 
     // Object-drawing programs: vertex shaders V0 to V8, pixel shaders O0
-    // to O9, paired by the vertex-list binders.
+    // to O9, paired by the vertex-list binders (V0+O0 flat textured, V1+O1
+    // 3D textured, V2+O2 3D textured lit, V3+O5 flat coloured, V4+O6 3D
+    // coloured, V5+O7 3D coloured lit, V7+O8 and V8+O9 shadow maps) and the
+    // lighting pass (V6+O3); O4 resolves the transparent layer as a
+    // full-target pass.
     static constexpr int objectVertexCount = 9;
     static constexpr int objectPixelCount = 10;
+    enum ObjectPixel : int {
+        FlatTextured = 0, DepthTextured = 1, LitTextured = 2, Lighting = 3, Resolve = 4,
+        FlatColored = 5, DepthColored = 6, LitColored = 7, ShadowTextured = 8, ShadowColored = 9,
+    };
+
+    // b0 of both object stages. Matrices hold one column per 16 bytes.
+    struct ObjectConstant {
+        float projection[16];
+        float alpha;
+        std::int32_t blend;
+        float unused0[2];
+        float normalWorld[16];
+        float shine;
+        float unused1[3];
+    };
+    // b1 of the shadow-map vertex stages.
+    struct LightConstant {
+        float lightProjection[16];
+    };
+    // b0 of the lighting pass, in a constant buffer of the caller's.
+    struct LightingConstant {
+        float projection[8][16];
+        Media::LightSource source[8];
+        std::int32_t lightNum;
+        float ambient[3];
+    };
 
     // Blocks of the shared 16-byte parameter block.
     struct ColorConstant {
@@ -168,6 +199,14 @@ public:
     }
     Platform::Gl::Buffer* getConstantBuffer() const { return constantBuffer_.get(); }
 
+    // The object and light constants: written, uploaded and drawn with by
+    // one caller before the next writes them.
+    void setObjectConstant(const ObjectConstant& block);
+    void setLightConstant(const LightConstant& block);
+    const ObjectConstant& getObjectConstant() const { return objectConstant_; }
+    Platform::Gl::Buffer* getObjectConstantBuffer() const { return objectConstantBuffer_.get(); }
+    Platform::Gl::Buffer* getLightConstantBuffer() const { return lightConstantBuffer_.get(); }
+
     // Q0 with quad A (12-byte vertices) and Q1 with quad B (28-byte
     // vertices with texture coordinates).
     Media::ScreenQuadShader& positionQuad() { return *positionQuad_; }
@@ -187,6 +226,10 @@ private:
     std::unique_ptr<Platform::Gl::Buffer> constantBuffer_;
     std::array<std::unique_ptr<Media::VertexShader>, objectVertexCount> objectVertexShaders_;
     std::array<std::unique_ptr<Media::PixelShader>, objectPixelCount> objectPixelShaders_;
+    ObjectConstant objectConstant_{};
+    LightConstant lightConstant_{};
+    std::unique_ptr<Platform::Gl::Buffer> objectConstantBuffer_;
+    std::unique_ptr<Platform::Gl::Buffer> lightConstantBuffer_;
     std::array<std::unique_ptr<Media::ComputeShader>, computeCount> computeShaders_;
 };
 
