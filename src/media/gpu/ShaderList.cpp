@@ -111,17 +111,31 @@ static_assert(sizeof(ShaderList::LightingConstant) == 912 &&
               offsetof(ShaderList::LightingConstant, lightNum) == 896 &&
               offsetof(ShaderList::LightingConstant, ambient) == 900);
 
+// The object vertex stages' inputs, declared per variant.
+#define OBJECT_POSITION "layout(location = 0) in vec4 POSITION;\n"
+#define OBJECT_TEXTURED                                                  \
+    "#define TEXTURED 1\n" OBJECT_POSITION                               \
+    "layout(location = 1) in vec2 TEXUV;\nlayout(location = 2) in float COLOR;\n"
+#define OBJECT_TEXTURED_LIT                                              \
+    "#define TEXTURED 1\n#define LIT 1\n" OBJECT_POSITION                \
+    "layout(location = 1) in vec3 NORMAL;\nlayout(location = 2) in vec2 TEXUV;\n" \
+    "layout(location = 3) in float COLOR;\n"
+#define OBJECT_COLORED OBJECT_POSITION "layout(location = 1) in vec4 COLOR;\n"
+#define OBJECT_COLORED_LIT                                               \
+    "#define LIT 1\n" OBJECT_POSITION                                    \
+    "layout(location = 1) in vec3 NORMAL;\nlayout(location = 2) in vec4 COLOR;\n"
+
 // V0 to V8.
 const Source kObjectVertex[ShaderList::objectVertexCount] = {
-    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n"},
-    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n"},
-    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n#define LIT 1\n"},
-    {embedded_ObjectDraw_vert},
-    {embedded_ObjectDraw_vert},
-    {embedded_ObjectDraw_vert, "#define LIT 1\n"},
+    {embedded_ObjectDraw_vert, OBJECT_TEXTURED},
+    {embedded_ObjectDraw_vert, OBJECT_TEXTURED},
+    {embedded_ObjectDraw_vert, OBJECT_TEXTURED_LIT},
+    {embedded_ObjectDraw_vert, OBJECT_COLORED},
+    {embedded_ObjectDraw_vert, OBJECT_COLORED},
+    {embedded_ObjectDraw_vert, OBJECT_COLORED_LIT},
     {embedded_ObjectLighting_vert},
-    {embedded_ObjectDraw_vert, "#define TEXTURED 1\n#define LIGHT_PROJECTION 1\n"},
-    {embedded_ObjectDraw_vert, "#define LIGHT_PROJECTION 1\n"},
+    {embedded_ObjectDraw_vert, OBJECT_TEXTURED "#define LIGHT_PROJECTION 1\n"},
+    {embedded_ObjectDraw_vert, OBJECT_COLORED "#define LIGHT_PROJECTION 1\n"},
 };
 
 // O0 to O9.

@@ -2,19 +2,10 @@
 // otherwise POSITION and a straight COLOR. LIT also reads NORMAL and hands
 // on the world normal with shine; LIGHT_PROJECTION projects into a shadow
 // map through the light constants (b1) instead.
-layout(location = 0) in vec4 POSITION;
-#ifdef LIT
-layout(location = 1) in vec3 NORMAL;
-#define ATTRIBUTE 2
-#else
-#define ATTRIBUTE 1
-#endif
+// The inputs are declared ahead of this text, one variant each, since the
+// input layout is read from the declarations.
 #ifdef TEXTURED
-layout(location = ATTRIBUTE) in vec2 TEXUV;
-layout(location = ATTRIBUTE + 1) in float COLOR;
 layout(location = 0) out vec2 TEXCOORD_OUT;
-#else
-layout(location = ATTRIBUTE) in vec4 COLOR;
 #endif
 layout(location = 1) out vec4 COLOR_OUT;
 #ifdef LIT
