@@ -205,6 +205,7 @@ void TextDraw::reset() {
 void TextDraw::setFont(const std::wstring& name, float size, float decorationWidth, bool bold, bool italic,
                        bool strike) {
     size = clampSize(size);
+    glyphFace_.reset();  // it reads the face that setFont replaces
     fontFace_.setFont(name, size, bold, italic, strike, vertical_);
     glyphFace_ = std::make_unique<Platform::Font::GlyphFace>(*fontFace_.get());
     decorationWidth_ = std::isfinite(decorationWidth) ? std::clamp(decorationWidth, 0.0f, maximumSize) : 0.0f;

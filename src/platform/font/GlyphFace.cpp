@@ -68,7 +68,9 @@ struct Decomposer {
 GlyphFace::GlyphFace(FontFace& face) : face_(face) {
     FT_Face ft = face.face();
     unitsPerEm_ = ft->units_per_EM > 0 ? ft->units_per_EM : 1000;
-    hb_face_t* hbFace = hb_ft_face_create_referenced(ft);
+    // No reference of its own: faces are closed only under the library's
+    // lock, by their owner.
+    hb_face_t* hbFace = hb_ft_face_create(ft, nullptr);
     font_ = hb_font_create(hbFace);
     hb_face_destroy(hbFace);
     hb_font_set_scale(font_, unitsPerEm_, unitsPerEm_);

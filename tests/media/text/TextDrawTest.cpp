@@ -74,6 +74,37 @@ TEST_F(TextLayoutMeasureTest, ALargerSizeInTheLineGrowsTheWholeLine) {
     EXPECT_FLOAT_EQ(draw->width(), 40);
 }
 
+TEST_F(TextLayoutMeasureTest, AGlyphReachingLeftOfTheLineStartShiftsThatLine) {
+    const FaceFacts noto("Noto Sans CJK JP");
+    const float size = 100;
+    const float bearing = noto.leftBearing(U'j', size);
+    ASSERT_LT(bearing, 0);  // "j" reaches left of its origin
+    Options options;
+    options.size = size;
+    auto draw = measured(L"j\naj", options);
+    ASSERT_EQ(draw->lines().size(), 2u);
+    EXPECT_FLOAT_EQ(draw->lines()[0].start, -bearing);
+    EXPECT_FLOAT_EQ(draw->lines()[0].extent, -bearing + noto.advance(U'j', size));
+    EXPECT_FLOAT_EQ(draw->lines()[1].start, 0);  // not at the line's start: no shift
+}
+
+TEST_F(TextLayoutMeasureTest, DecorationWidthsOfSizeTagsAreLimitedToTheSize) {
+    const FaceFacts noto("Noto Sans CJK JP");
+    const float bearing = noto.leftBearing(kOne, 20);
+    struct Row {
+        const wchar_t* text;
+        float width;
+    };
+    for (const Row& row : {Row{L"<s20,,,50>一", 20}, Row{L"<s20,,,5>一", 5}, Row{L"<s20>一", 20 * 0.1f}}) {
+        Options options;
+        options.decorationRatio = 0.1f;
+        options.size = 20;
+        auto draw = measured(row.text, options);
+        // The margin holds half the border and one pixel beyond the glyph.
+        EXPECT_FLOAT_EQ(draw->marginLeft(), row.width / 2 + 1 - bearing) << row.text;
+    }
+}
+
 TEST_F(TextLayoutMeasureTest, TimingTagsMoveTheDisplayTime) {
     struct Row {
         const wchar_t* text;
@@ -472,6 +503,39 @@ TEST_F(TextPictureTest, SplitModeGivesEachCharacterItsOwnCell) {
         EXPECT_FALSE(piece.picture.box(bluish).empty());
     }
     EXPECT_THROW(draw->splitCharacters(atlas, {}), std::bad_function_call);
+}
+
+TEST_F(TextPictureTest, SizeTagStylesAreBoldItalicUntilTheNextSizeTag) {
+    const float size = 60;
+    Options options;
+    options.size = 40;
+    options.characterSpacing = 30;
+    auto draw = make(L"<s60,,BI>H<s60>H", options);
+    const Picture picture = drawn(*draw);
+    ASSERT_GT(picture.width, 0);
+    const int split = static_cast<int>(draw->marginLeft() + draw->width() / 2);
+    const auto ink = [&](int from, int to) {
+        float sum = 0;
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = from; x < to; ++x) sum += picture.at(x, y)[3];
+        return sum;
+    };
+    // Left edge of the ink in a row, from the glyph's region.
+    const auto leftEdge = [&](int from, int to, int y) {
+        for (int x = from; x < to; ++x)
+            if (covered(picture.at(x, y))) return x;
+        return -1;
+    };
+    const Box bold = picture.box(covered, 0, split);
+    const Box plain = picture.box(covered, split, picture.width);
+    ASSERT_FALSE(bold.empty());
+    ASSERT_FALSE(plain.empty());
+    EXPECT_GT(ink(0, split), 1.2f * ink(split, picture.width));
+    EXPECT_NEAR(plain.bottom - plain.top, bold.bottom - bold.top, 2);
+    const int slant = leftEdge(0, split, bold.top + 2) - leftEdge(0, split, bold.bottom - 2);
+    const int upright = leftEdge(split, picture.width, plain.top + 2) - leftEdge(split, picture.width, plain.bottom - 2);
+    EXPECT_GT(slant, size * 0.1f);
+    EXPECT_NEAR(upright, 0, 1);
 }
 
 TEST_F(TextPictureTest, NothingIsDrawnForATextWithoutCharacters) {

@@ -60,6 +60,10 @@ public:
         load(c);
         return static_cast<float>(face_->glyph->metrics.horiAdvance) * scale(size);
     }
+    float leftBearing(char32_t c, float size) const {
+        load(c);
+        return static_cast<float>(face_->glyph->metrics.horiBearingX) * scale(size);
+    }
     // The outline's box from the glyph origin, y down: left, top, right, bottom.
     std::array<float, 4> box(char32_t c, float size) const {
         load(c);
