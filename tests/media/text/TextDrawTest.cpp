@@ -1,7 +1,8 @@
 #include "media/text/TextFixture.h"
 
+#include <atomic>
 #include <cmath>
-#include <map>
+#include <thread>
 
 namespace {
 
@@ -182,6 +183,24 @@ TEST_F(TextLayoutMeasureTest, UnknownFontsAndEmptyNamesFallBackToADefault) {
         EXPECT_GT(draw->width(), 40);
         EXPECT_EQ(draw->characterCount(), 3);
     }
+}
+
+TEST_F(TextLayoutMeasureTest, RenderWorkersMeasureTextsAtTheSameTime) {
+    const std::wstring text = L"日本語 Latin <s20,,B>bold<s>\n<@DejaVu Sans>two";
+    const float width = measured(text)->width();
+    std::vector<std::thread> workers;
+    std::atomic<int> mismatches = 0;
+    for (int t = 0; t < 4; ++t)
+        workers.emplace_back([&] {
+            for (int i = 0; i < 10; ++i) {
+                Media::TextDraw draw(text.c_str(), L"Noto Sans CJK JP", 40, 0.1f, 0.5f, true, false, false, t % 2 == 1, 0,
+                                     0, 0, 0, 0, red, blue);
+                draw.layoutText(nullptr);
+                if (t % 2 == 0 && draw.width() != width) ++mismatches;
+            }
+        });
+    for (std::thread& worker : workers) worker.join();
+    EXPECT_EQ(mismatches, 0);
 }
 
 // Pictures drawn through the GPU path and read back.
