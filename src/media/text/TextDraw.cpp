@@ -205,9 +205,15 @@ void TextDraw::reset() {
 void TextDraw::setFont(const std::wstring& name, float size, float decorationWidth, bool bold, bool italic,
                        bool strike) {
     size = clampSize(size);
-    glyphFace_.reset();  // it reads the face that setFont replaces
-    fontFace_.setFont(name, size, bold, italic, strike, vertical_);
-    glyphFace_ = std::make_unique<Platform::Font::GlyphFace>(*fontFace_.get());
+    // Every pass starts from the base font: the face is opened again only
+    // when it changes.
+    FaceKey key{name, size, bold, italic, strike};
+    if (!glyphFace_ || !(key == faceKey_)) {
+        glyphFace_.reset();  // it reads the face that setFont replaces
+        fontFace_.setFont(name, size, bold, italic, strike, vertical_);
+        glyphFace_ = std::make_unique<Platform::Font::GlyphFace>(*fontFace_.get());
+        faceKey_ = std::move(key);
+    }
     decorationWidth_ = std::isfinite(decorationWidth) ? std::clamp(decorationWidth, 0.0f, maximumSize) : 0.0f;
     currentSize_ = size;
     strokeStyle_ = roundedOutline_ ? Direct2DService::Get().strokeStyleList.get(Resource::StrokeStyleList::Round)

@@ -152,6 +152,12 @@ private:
     float penX_ = 0, penY_ = 0, penZ_ = 0;
     Resource::FontFace fontFace_;
     std::unique_ptr<Platform::Font::GlyphFace> glyphFace_;
+    struct FaceKey {
+        std::wstring name;
+        float size = 0;
+        bool bold = false, italic = false, strike = false;
+        bool operator==(const FaceKey&) const = default;
+    } faceKey_;
     float currentSize_ = 0;
     float decorationWidth_ = 0;
     float shadowOffset_ = 0;
