@@ -17,6 +17,8 @@ using Platform::Cairo::ColorF;
 
 namespace {
 
+constexpr float kFarAway = 1e6f;
+
 std::mutex presetLookupMutex;
 TextDraw::PresetColorLookup presetLookup;
 
@@ -366,6 +368,9 @@ void TextDraw::setGlyph(char32_t codePoint) {
 void TextDraw::drawGlyph(float x, float y) {
     const float originX = x + glyph_.offsetX;
     const float originY = y + glyph_.offsetY;
+    // Far outside any picture (a pen moved by a hostile tag): nothing to see,
+    // and beyond what the rasteriser's fixed-point coordinates hold.
+    if (!(std::fabs(originX) < kFarAway && std::fabs(originY) < kFarAway)) return;
     // Colour glyphs get no border, shadow or strike-through.
     if (drawColorGlyph(originX, originY)) return;
 

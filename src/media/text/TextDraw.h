@@ -47,7 +47,7 @@ public:
     static constexpr float minimumSize = 1.0f;
     static constexpr float maximumSize = 1000.0f;
     static constexpr int pictureSideLimit = 16384;
-    static constexpr std::int64_t pictureAreaLimit = std::int64_t(1) << 26;
+    static constexpr std::int64_t pictureAreaLimit = std::int64_t(1) << 25;
 
     struct LineInfo {
         float height = 0;

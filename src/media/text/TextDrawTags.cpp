@@ -127,6 +127,8 @@ void TextDraw::parseClearTag(const TextTag& tag) {
     proportionalCount_ = 0;
     // Once its time has come, the text before the tag is gone.
     if (elapsedTime_ >= displayTime_) firstShownIndex_ = characterIndex_;
+    // A struck line before the tag does not join one after it.
+    if (strike_.pending) strike_.lineBreak = true;
     finishLine();
     if (!vertical_)
         penY_ = 0;
