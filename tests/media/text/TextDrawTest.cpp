@@ -191,7 +191,7 @@ TEST_F(TextLayoutMeasureTest, RenderWorkersMeasureTextsAtTheSameTime) {
     std::vector<std::thread> workers;
     std::atomic<int> mismatches = 0;
     for (int t = 0; t < 4; ++t)
-        workers.emplace_back([&] {
+        workers.emplace_back([&, t] {
             for (int i = 0; i < 10; ++i) {
                 Media::TextDraw draw(text.c_str(), L"Noto Sans CJK JP", 40, 0.1f, 0.5f, true, false, false, t % 2 == 1, 0,
                                      0, 0, 0, 0, red, blue);
