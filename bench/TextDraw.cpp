@@ -10,6 +10,7 @@
 #include "media/text/TextDraw.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,14 +20,15 @@
 namespace {
 
 // The services of a text object's render, in a program folder of their own
-// with the configuration files built beside the program.
+// with the shipped configuration files.
 struct Services {
     Services() {
-        const std::filesystem::path build = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
         folder = std::filesystem::temp_directory_path() / ("movane2-bench-text-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
+        // A data folder beside the program keeps the settings out of the
+        // user's own.
+        std::filesystem::create_directories(folder / "data");
         for (const char* name : {"system.conf", "style.conf", "effect.conf", "fonts.conf"})
-            std::filesystem::copy_file(build / name, folder / name,
+            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / name, folder / name,
                                        std::filesystem::copy_options::overwrite_existing);
         System::FileName::initializeVariableList(folder.wstring());
         settings = std::make_unique<System::Singleton<Setting::SettingService>>();

@@ -15,32 +15,46 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
 namespace {
 
-// The settings and the fonts, once per process, in a folder of their own.
-bool startServices() {
-    try {
-        const auto folder = std::filesystem::temp_directory_path() / ("movane2-fuzz-texttags-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder / "style.conf") << "[Font]\nDefaultFamily=Noto Sans CJK JP\nControl=13\n";
+// The settings and the fonts, once per process, in a program folder of
+// their own (removed at exit) with the shipped configuration files.
+struct Services {
+    Services() {
+        folder = std::filesystem::temp_directory_path() / ("movane2-fuzz-texttags-" + std::to_string(getpid()));
+        // A data folder beside the program keeps the settings out of the
+        // user's own.
+        std::filesystem::create_directories(folder / "data");
+        for (const char* name : {"system.conf", "style.conf", "effect.conf", "fonts.conf"})
+            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / name, folder / name,
+                                       std::filesystem::copy_options::overwrite_existing);
         System::FileName::initializeVariableList(folder.wstring());
-        static System::Singleton<Setting::SettingService> settings;
-        static System::Singleton<Media::Direct2DService> direct2D;
-        return true;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "text layout is not fuzzed: %s\n", e.what());
-        return false;
+        try {
+            settings = std::make_unique<System::Singleton<Setting::SettingService>>();
+            direct2D = std::make_unique<System::Singleton<Media::Direct2DService>>();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "text layout is not fuzzed: %s\n", e.what());
+        }
     }
-}
+    ~Services() {
+        direct2D.reset();
+        settings.reset();
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+    std::filesystem::path folder;
+    std::unique_ptr<System::Singleton<Setting::SettingService>> settings;
+    std::unique_ptr<System::Singleton<Media::Direct2DService>> direct2D;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool services = startServices();
+    static Services shared;
+    const bool services = shared.direct2D != nullptr;
     const std::wstring text =
         System::String::toWide(std::string(reinterpret_cast<const char*>(data), size));
     for (std::size_t i = 0; i < text.size(); ++i) {
