@@ -3,6 +3,7 @@
 // stage, compute kernels writing pictures, and the errors a script sees.
 #include "media/gpu/ShaderCompile.h"
 
+#include "core/CoreTestSupport.h"
 #include "core/base/Exception.h"
 #include "media/GpuFixture.h"
 #include "media/gpu/ComputeShader.h"
@@ -146,6 +147,23 @@ float4 main(float4 pos : SV_Position) : SV_Target {
     expectNear(pixel(target, 0, 0), {0, 0, 0, 0.25f});   // row -1
     expectNear(pixel(target, 1, 2), {1, 1, 1, 0.75f});   // (3, 1)
     expectNear(pixel(target, 2, 2), {0, 0, 0, 0.25f});   // column 4
+}
+
+TEST_F(ShaderCompileTest, IncludesAreReadBesideTheSource) {
+    CoreTest::TempFolder folder;
+    CoreTest::writeBytes(folder.file("common.hlsli"), "float4 tint() { return float4(0.25, 0.5, 0.75, 1); }\n");
+    const char* code = "#include \"common.hlsli\"\n"
+                       "float4 main(float4 p : SV_Position) : SV_Target { return tint(); }";
+    PixelShader shader(&service());
+    shader.loadFromSource(folder.file("main.hlsl").c_str(), code, "main");
+    ResourceBuffer target(2, 2);
+    shader.draw(target, nullptr, nullptr);
+    expectNear(pixel(target, 1, 1), {0.25f, 0.5f, 0.75f, 1});
+    const std::string missing = errorOf([&] {
+        ShaderCompile::compileFromMemory(folder.file("main.hlsl").c_str(), "#include \"none.hlsli\"\n",
+                                         "main", "ps_5_0");
+    });
+    EXPECT_NE(missing.find("D3DCompile() failed"), std::string::npos) << missing;
 }
 
 TEST_F(ShaderCompileTest, InputSignatureChoosesTheVertexStage) {
