@@ -15,7 +15,7 @@
 
 namespace {
 
-std::string folder() {
+const std::string& folder() {
     static const std::string path = [] {
         char name[] = "/tmp/objmodel-fuzz-XXXXXX";
         const char* made = mkdtemp(name);
