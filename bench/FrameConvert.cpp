@@ -3,6 +3,7 @@
 // frame read back as YUY2 for export, and the preview's frame image.
 #include "core/file/IniFile.h"
 #include "core/base/Singleton.h"
+#include "media/resource/ResourceService.h"
 #include "media/gpu/Direct3DService.h"
 #include "media/image/FrameImage.h"
 #include "media/image/ImageBuffer.h"
@@ -32,6 +33,7 @@ Media::Direct3DService& service() {
         return true;
     }();
     (void)tables;
+    static System::Singleton<Resource::ResourceService> resources;
     return Media::Direct3DService::Get();
 }
 

@@ -5,6 +5,7 @@
 #include "media/gpu/PixelShader.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "media/gpu/ShaderList.h"
+#include "media/resource/ResourceService.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,6 +23,12 @@ Media::Direct3DService& service() {
     return Media::Direct3DService::Get();
 }
 
+Resource::ResourceService& resources() {
+    service();
+    static System::Singleton<Resource::ResourceService> holder;
+    return Resource::ResourceService::Get();
+}
+
 std::unique_ptr<Media::ResourceBuffer> filledPicture() {
     auto picture = std::make_unique<Media::ResourceBuffer>(kWidth, kHeight);
     const float colour[4] = {0.25f, 0.5f, 0.75f, 1.0f};
@@ -31,7 +38,7 @@ std::unique_ptr<Media::ResourceBuffer> filledPicture() {
 
 // A copy pass reads and writes every pixel once.
 void FullHdPass(benchmark::State& state) {
-    Media::PixelShader& copy = service().shaderList().general(Resource::ShaderList::Copy);
+    Media::PixelShader& copy = resources().shaderList.general(Resource::ShaderList::Copy);
     auto source = filledPicture();
     Media::ResourceBuffer target(kWidth, kHeight);
     for (auto _ : state) {

@@ -9,6 +9,7 @@
 #include "media/draw/Direct2DService.h"
 #include "media/gpu/Direct3DService.h"
 #include "media/image/ImageService.h"
+#include "media/resource/ResourceService.h"
 #include "media/audio/XAudio2Service.h"
 #include "window/WindowService.h"
 
@@ -30,7 +31,7 @@ std::span<const StartupRow> startupTable() {
         {"Media::Direct3DService", [] { return makeHolder<Media::Direct3DService>(); }},
         // The audio engine starts on first play.
         {"Media::XAudio2Service", [] { return makeHolder<Media::XAudio2Service>(); }},
-        // Resource::ResourceService
+        {"Resource::ResourceService", [] { return makeHolder<Resource::ResourceService>(); }},
         {"Event::EventService", [] { return makeHolder<Event::EventService>(); }},
         // Window::Shortcut
         // Window::WindowMouseService

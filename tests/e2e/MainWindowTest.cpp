@@ -81,6 +81,10 @@ TEST_F(MainWindowTest, ShowsTheMainWindowAndEndsWithZeroWhenClosed) {
     const std::vector<std::string> released = traceLines(output, "startup: release ");
     EXPECT_NE(std::find(created.begin(), created.end(), "Window::WindowService"), created.end())
         << output;
+    const auto audio = std::find(created.begin(), created.end(), "Media::XAudio2Service");
+    ASSERT_NE(audio, created.end()) << output;
+    ASSERT_NE(audio + 1, created.end()) << output;
+    EXPECT_EQ(audio[1], "Resource::ResourceService") << output;
     std::reverse(created.begin(), created.end());
     EXPECT_EQ(released, created) << output;
 }

@@ -6,6 +6,8 @@
 #include "core/file/SettingService.h"
 #include "core/base/Singleton.h"
 #include "media/draw/Direct2DService.h"
+#include "media/gpu/Direct3DService.h"
+#include "media/resource/ResourceService.h"
 #include "support/PinnedFonts.h"
 
 #include <cairo.h>
@@ -32,6 +34,10 @@ inline std::uint32_t alphaOf(std::uint32_t argb) { return argb >> 24; }
 // for fixtures of any kind.
 class Services {
 protected:
+    // With resources, the GPU and resource services (text formats, stroke
+    // styles) are made after the style too, as at start-up.
+    explicit Services(bool resources = false) : resources_(resources) {}
+
     // Writes the data folder's style.conf (its keys win over the shipped
     // file's), then restarts the services.
     void useStyle(const std::string& text) {
@@ -45,8 +51,13 @@ protected:
                                    std::filesystem::copy_options::overwrite_existing);
         settings_ = std::make_unique<System::Singleton<Setting::SettingService>>();
         direct2D_ = std::make_unique<System::Singleton<Media::Direct2DService>>();
+        if (!resources_) return;
+        direct3D_ = std::make_unique<System::Singleton<Media::Direct3DService>>();
+        resourceHolder_ = std::make_unique<System::Singleton<Resource::ResourceService>>();
     }
     void stop() {
+        resourceHolder_.reset();
+        direct3D_.reset();
         direct2D_.reset();
         settings_.reset();
     }
@@ -59,10 +70,14 @@ private:
     CoreTest::ProgramFolder folder_;
     std::unique_ptr<System::Singleton<Setting::SettingService>> settings_;
     std::unique_ptr<System::Singleton<Media::Direct2DService>> direct2D_;
+    bool resources_;
+    std::unique_ptr<System::Singleton<Media::Direct3DService>> direct3D_;
+    std::unique_ptr<System::Singleton<Resource::ResourceService>> resourceHolder_;
 };
 
 class DrawingServices : public ::testing::Test, protected Services {
 protected:
+    explicit DrawingServices(bool resources = false) : Services(resources) {}
     void SetUp() override { start(); }
     void TearDown() override { stop(); }
 };

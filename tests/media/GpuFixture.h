@@ -6,6 +6,7 @@
 #include "media/gpu/Direct3DService.h"
 #include "media/gpu/PixelShader.h"
 #include "media/gpu/ResourceBuffer.h"
+#include "media/resource/ResourceService.h"
 #include "platform/gl/GlTexture.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,18 @@ using Rgba = std::array<float, 4>;
 
 class GpuTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { holder_ = std::make_unique<System::Singleton<Media::Direct3DService>>(); }
-    static void TearDownTestSuite() { holder_.reset(); }
+    static void SetUpTestSuite() {
+        holder_ = std::make_unique<System::Singleton<Media::Direct3DService>>();
+        resourceHolder_ = std::make_unique<System::Singleton<Resource::ResourceService>>();
+    }
+    static void TearDownTestSuite() {
+        resourceHolder_.reset();
+        holder_.reset();
+    }
     void SetUp() override { ASSERT_NE(System::Singleton<Media::Direct3DService>::getInstance(), nullptr); }
 
     static Media::Direct3DService& service() { return Media::Direct3DService::Get(); }
+    static Resource::ResourceService& resources() { return Resource::ResourceService::Get(); }
 
     // The texture's stored values as RGBA floats, top row first. Masks read
     // back as stored (the mask in alpha).
@@ -72,6 +80,7 @@ protected:
 
 private:
     static inline std::unique_ptr<System::Singleton<Media::Direct3DService>> holder_;
+    static inline std::unique_ptr<System::Singleton<Resource::ResourceService>> resourceHolder_;
 };
 
 // Half floats keep 11 significant bits.

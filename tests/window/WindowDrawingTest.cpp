@@ -17,6 +17,8 @@ constexpr std::uint32_t kFooter = 0x000000;
 // The real main window on the test display, drawn from a style of the test.
 class WindowDrawingTest : public DrawingTest::DrawingServices {
 protected:
+    WindowDrawingTest() : DrawingServices(true) {}
+
     void SetUp() override {
         TestSupport::useTestDisplay();
         useStyle("[Color]\nBackground=203040\nFooter=000000\nText=ff0000\n");

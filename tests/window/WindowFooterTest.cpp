@@ -19,6 +19,8 @@ constexpr std::uint32_t kBehind = 0xFF2D2D30;    // FooterProgress, second colou
 // A footer on a window target that is an image, shown nowhere.
 class WindowFooterTest : public DrawingTest::DrawingServices {
 protected:
+    WindowFooterTest() : DrawingServices(true) {}
+
     void place(int width, int height) {
         window.createRenderTarget(width, height);
         footer = std::make_unique<Window::WindowFooter>(window);

@@ -1,5 +1,7 @@
 #include "media/draw/GdiFontList.h"
 
+#include "core/base/Singleton.h"
+#include "core/file/SettingService.h"
 #include "core/text/StringConvert.h"
 #include "media/draw/StyleValue.h"
 
@@ -21,7 +23,11 @@ PangoFontDescription* makeFont(const StyleFont& style, int weight) {
 }  // namespace
 
 GdiFontList::GdiFontList() {
-    const StyleFont control = styleFont("Control");
+    // Without a setting service (tools, benchmarks) the size the program
+    // ships with.
+    const StyleFont control = System::Singleton<Setting::SettingService>::getInstance()
+                                  ? styleFont("Control")
+                                  : StyleFont{13.0f, Setting::DefaultFamily};
     normal_ = makeFont(control, 400);
     bold_ = makeFont(control, 700);
 }

@@ -2,6 +2,7 @@
 
 #include "core/base/Exception.h"
 #include "media/draw/Direct2DService.h"
+#include "media/resource/ResourceService.h"
 #include "platform/cairo/WindowSurface.h"
 
 namespace Media {
@@ -200,8 +201,9 @@ void RenderTarget::drawIcon(const Icon& icon, float x, float y, float scaleX, fl
         target->fillRectangle(RectF{pa.x, pa.y, pb.x, pb.y}, brush);
     }
     if (icon.lineCount > 0) {
+        Resource::ResourceService* resources = Resource::ResourceService::getInstance();
         const Platform::Cairo::StrokeStyle* round =
-            direct2D ? direct2D->strokeStyleList.get(Resource::StrokeStyleList::Round) : nullptr;
+            resources ? resources->strokeStyleList.get(Resource::StrokeStyleList::Round) : nullptr;
         for (int i = 0; i < icon.lineCount; ++i) {
             const IconLine& line = icon.lines[i];
             const PointF a = map(line.x1, line.y1);

@@ -1,6 +1,6 @@
 #include "media/draw/StrokeStyleList.h"
 
-#include "media/draw/Direct2DService.h"
+#include "media/resource/ResourceService.h"
 
 namespace Resource {
 
@@ -39,7 +39,7 @@ StrokeStyleList::StrokeStyleList() {
 }
 
 StrokeStyleResource::StrokeStyleResource() {
-    Media::Direct2DService* service = System::Singleton<Media::Direct2DService>::getInstance();
+    ResourceService* service = ResourceService::getInstance();
     strokeStyleList = service ? &service->strokeStyleList : nullptr;
 }
 

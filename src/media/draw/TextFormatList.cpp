@@ -1,6 +1,6 @@
 #include "media/draw/TextFormatList.h"
 
-#include "media/draw/Direct2DService.h"
+#include "media/resource/ResourceService.h"
 
 namespace Resource {
 
@@ -29,7 +29,7 @@ TextFormatList::TextFormatList() {
 }
 
 FontResource::FontResource() {
-    Media::Direct2DService* service = System::Singleton<Media::Direct2DService>::getInstance();
+    ResourceService* service = ResourceService::getInstance();
     fontList = service ? &service->textFormatList : nullptr;
 }
 

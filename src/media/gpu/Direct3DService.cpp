@@ -8,7 +8,6 @@
 #include "core/base/Singleton.h"
 #include "media/gpu/RenderBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
-#include "media/gpu/ShaderList.h"
 #include "media/gpu/VertexBufferCommon.h"
 #include "media/gpu/VertexList.h"
 #include "media/image/YUVformat.h"
@@ -40,8 +39,7 @@ Direct3DService::SystemConfig Direct3DService::SystemConfig::read() {
 }
 
 Direct3DService::Direct3DService()
-    : device(std::make_unique<Platform::Gl::Display>(kPlace)),
-      samplerStateList(*device) {
+    : device(std::make_unique<Platform::Gl::Display>(kPlace)) {
     System::Log::info(kPlace, "D3D feature level : 0x%08x", featureLevel);
     const SystemConfig config = SystemConfig::read();
     pixelFormat = config.pixelFormat;
@@ -52,10 +50,7 @@ Direct3DService::Direct3DService()
     if (System::Singleton<Setting::SettingService>::getInstance()) YUVformat::InitializeColorTable();
 }
 
-Direct3DService::~Direct3DService() {
-    // Every GPU object goes before the display that owns the contexts.
-    shaderList_.reset();
-}
+Direct3DService::~Direct3DService() = default;
 
 Direct3DService& Direct3DService::Get() {
     return *System::Singleton<Direct3DService>::getInstance();
@@ -143,11 +138,5 @@ void Direct3DService::drawTriangle(const void* vertices) {
 
 void Direct3DService::drawVertices(const XYZ_UV (&vertices)[3]) { drawTriangle(vertices); }
 void Direct3DService::drawVertices(const XYZ_COL (&vertices)[3]) { drawTriangle(vertices); }
-
-Resource::ShaderList& Direct3DService::shaderList() {
-    std::call_once(shaderListOnce_,
-                   [this] { shaderList_ = std::make_unique<Resource::ShaderList>(this); });
-    return *shaderList_;
-}
 
 }  // namespace Media

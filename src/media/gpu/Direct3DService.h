@@ -1,7 +1,8 @@
 #pragma once
 // The process's GPU: the headless GL display with its per-thread contexts,
-// the format choices of every picture, the "Direct3D" settings group, the
-// pipeline state lists and the built-in shader list.
+// the format choices of every picture and the "Direct3D" settings group.
+// The pipeline state lists and the built-in shader list are the resource
+// service's.
 //
 // - Made and destroyed on the user-interface thread; reached through Get().
 // - Resources may be made on any thread. Binding and drawing use the
@@ -11,21 +12,14 @@
 // - Start-up failures throw the program's HRESULT exception with the place
 //   Media::Direct3DService::Direct3DService.
 #include "core/file/Config.h"
-#include "media/gpu/BlendStateList.h"
 #include "media/gpu/ComResource.h"
-#include "media/gpu/RasterizerStateList.h"
-#include "media/gpu/SamplerStateList.h"
 #include "platform/WinTypes.h"
 #include "platform/gl/DxgiFormat.h"
 #include "platform/gl/GlDisplay.h"
+#include "platform/gl/GlState.h"
 
 #include <memory>
-#include <mutex>
 #include <string>
-
-namespace Resource {
-class ShaderList;
-}
 
 namespace Media {
 
@@ -106,10 +100,6 @@ public:
     void drawVertices(const XYZ_UV (&vertices)[3]);
     void drawVertices(const XYZ_COL (&vertices)[3]);
 
-    // The built-in shader list, made on first use and kept until the
-    // service goes; a failed construction is tried again by the next call.
-    Resource::ShaderList& shaderList();
-
     Settings settings;
 
 private:
@@ -130,16 +120,9 @@ public:
     SampleDesc sampleDesc;
     int shadowBufferSize = 0;
 
-    Shader::SamplerStateList samplerStateList;
-    Shader::BlendStateList blendStateList;
-    Shader::RasterizerStateList rasterizerStateList;
-
 private:
     void logCapabilities();
     void drawTriangle(const void* vertices);
-
-    std::once_flag shaderListOnce_;
-    std::unique_ptr<Resource::ShaderList> shaderList_;
 };
 
 }  // namespace Media

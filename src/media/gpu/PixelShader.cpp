@@ -4,6 +4,7 @@
 #include "media/gpu/RenderBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "media/gpu/ShaderList.h"
+#include "media/resource/ResourceService.h"
 #include "platform/gl/GlCommands.h"
 
 #include <initializer_list>
@@ -19,12 +20,12 @@ using Platform::Gl::BlendState;
 
 void runStage(PixelShader* shader, ScreenQuadShader& quad, const BlendState* blend,
               const float* factor) {
-    Direct3DService& service = *shader->service();
-    Platform::Gl::Context& context = service.context();
+    Resource::ResourceService& resources = Resource::ResourceService::Get();
+    Platform::Gl::Context& context = shader->service()->context();
     Platform::Gl::BindingCache& cache = context.bindings();
-    const Platform::Gl::RasterizerState* rasterizer = service.rasterizerStateList.get(0);
+    const Platform::Gl::RasterizerState* rasterizer = resources.rasterizerStateList.get(0);
     if (cache.rasterizerState != rasterizer->id()) rasterizer->bind(context);
-    const BlendState* state = blend ? blend : service.blendStateList.get(4);
+    const BlendState* state = blend ? blend : resources.blendStateList.get(4);
     if (cache.blendState != state->id() || factor) state->bind(context, factor);
     quad.shader.bind(context);
     shader->bind(context);
@@ -91,12 +92,12 @@ void PixelShader::selectVertexStage(const char* code, std::size_t size) {
     if (stage == Stage::Position) {
         stage_ = Stage::Position;
         vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
-            runStage(shader, shader->service()->shaderList().positionQuad(), blend, factor);
+            runStage(shader, Resource::ResourceService::Get().shaderList.positionQuad(), blend, factor);
         };
     } else if (stage == Stage::TextureCoordinate) {
         stage_ = Stage::TextureCoordinate;
         vertexStage_ = [](PixelShader* shader, const BlendState* blend, const float* factor) {
-            runStage(shader, shader->service()->shaderList().texcoordQuad(), blend, factor);
+            runStage(shader, Resource::ResourceService::Get().shaderList.texcoordQuad(), blend, factor);
         };
     }
 }

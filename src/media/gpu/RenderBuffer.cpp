@@ -7,6 +7,7 @@
 #include "media/gpu/ResourceBuffer.h"
 #include "media/gpu/ResourceConvert.h"
 #include "media/gpu/ShaderList.h"
+#include "media/gpu/ShaderResource.h"
 #include "platform/gl/DxgiFormat.h"
 #include "platform/gl/GlFormat.h"
 #include "platform/gl/GlTexture.h"
@@ -155,7 +156,7 @@ std::unique_ptr<ResourceBuffer> RenderBuffer::createResourceBuffer(bool copy) {
         buffer->getTexture()->copyFrom(*texture_, 0, 0, width_, height_, 0, 0,
                                        "Media::RenderBuffer::createResourceBuffer");
     else
-        service_->shaderList().general(Resource::ShaderList::Opaque).draw(*buffer, *this);
+        Resource::ShaderResource::sharedList().general(Resource::ShaderList::Opaque).draw(*buffer, *this);
     return buffer;
 }
 
@@ -178,7 +179,7 @@ std::shared_ptr<ImageBuffer> RenderBuffer::convertToImageBuffer(int format, bool
         slot = Resource::ShaderList::Opaque;
     RenderBuffer converted(format);
     converted.createTexture2D(width_, height_);
-    service_->shaderList().general(slot).draw(converted, createShaderResourceView(), nullptr);
+    Resource::ShaderResource::sharedList().general(slot).draw(converted, createShaderResourceView(), nullptr);
     return converted.copyToImageBuffer();
 }
 

@@ -7,6 +7,7 @@
 #include "media/gpu/PixelShader.h"
 #include "media/gpu/RenderBuffer.h"
 #include "media/gpu/ShaderList.h"
+#include "media/gpu/ShaderResource.h"
 #include "media/image/YUVformat.h"
 #include "platform/gl/DxgiFormat.h"
 #include "platform/gl/GlBuffer.h"
@@ -84,7 +85,7 @@ void ResourceConvert::convert(const ImageData& image, ResourceBuffer& target,
     }
     std::unique_ptr<Platform::Gl::Buffer> constants;
     if (matrix) constants = bindColorMatrix(*service_, *matrix);
-    service_->shaderList().general(slot).draw(target, source, nullptr);
+    Resource::ShaderResource::sharedList().general(slot).draw(target, source, nullptr);
 }
 
 std::shared_ptr<ImageBuffer> ResourceConvert::convert(RenderBuffer& frame, int format) {
@@ -104,7 +105,7 @@ std::shared_ptr<ImageBuffer> ResourceConvert::convert(RenderBuffer& frame, int f
     RenderBuffer converted(yc48 ? DXGI_FORMAT_R16G16B16A16_SNORM : DXGI_FORMAT_R8G8B8A8_UNORM);
     converted.createTexture2D(frame.getWidth(), frame.getHeight());
     const auto constants = bindColorMatrix(*service_, matrix);
-    service_->shaderList()
+    Resource::ShaderResource::sharedList()
         .general(ShaderList::ColorMatrixSaturate)
         .draw(converted, frame.createShaderResourceView(), nullptr);
     return yc48 ? converted.copyToImageBuffer() : converted.copyToYUY2ImageBuffer();

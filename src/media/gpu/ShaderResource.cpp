@@ -1,11 +1,14 @@
 #include "media/gpu/ShaderResource.h"
 
-#include "media/gpu/Direct3DService.h"
+#include "media/resource/ResourceService.h"
 
 namespace Resource {
 
-ShaderResource::ShaderResource() : shaderList(&sharedList()) {}
+ShaderResource::ShaderResource() {
+    ResourceService* service = ResourceService::getInstance();
+    shaderList = service ? &service->shaderList : nullptr;
+}
 
-ShaderList& ShaderResource::sharedList() { return Media::Direct3DService::Get().shaderList(); }
+ShaderList& ShaderResource::sharedList() { return ResourceService::Get().shaderList; }
 
 }  // namespace Resource

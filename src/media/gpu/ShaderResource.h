@@ -7,10 +7,10 @@ class ShaderList;
 
 class ShaderResource {
 public:
-    // From the list that exists now (made on first use).
+    // From the resource service; null while there is none.
     ShaderResource();
 
-    // The process's one list; the Direct3D service must exist.
+    // The process's one list; the resource service must exist.
     static ShaderList& sharedList();
 
 protected:

@@ -1,14 +1,14 @@
 #include "media/gpu/ShaderStateResource.h"
 
-#include "media/gpu/Direct3DService.h"
+#include "media/resource/ResourceService.h"
 
 namespace Resource {
 
 ShaderStateResource::ShaderStateResource() {
-    Media::Direct3DService& service = Media::Direct3DService::Get();
-    samplerStateList = &service.samplerStateList;
-    blendStateList = &service.blendStateList;
-    rasterizerStateList = &service.rasterizerStateList;
+    ResourceService* service = ResourceService::getInstance();
+    samplerStateList = service ? &service->samplerStateList : nullptr;
+    blendStateList = service ? &service->blendStateList : nullptr;
+    rasterizerStateList = service ? &service->rasterizerStateList : nullptr;
 }
 
 }  // namespace Resource

@@ -12,7 +12,7 @@ namespace Resource {
 
 class ShaderStateResource {
 public:
-    // From the Direct3D service that exists now.
+    // From the resource service; null while there is none.
     ShaderStateResource();
 
 protected:

@@ -135,7 +135,7 @@ TEST_F(StyleTablesTest, EveryPictureOfTheWindowIsA32PixelSquare) {
 
 TEST_F(StyleTablesTest, TextFormatsComeFromTheFontKeys) {
     useStyle("[Font]\nDefaultFamily=DejaVu Sans\nControl=15,Noto Sans CJK JP\nLog=12\n");
-    Resource::TextFormatList& formats = direct2D().textFormatList;
+    Resource::TextFormatList formats;
     using Index = Resource::TextFormatList;
     EXPECT_EQ(formats[Index::Control].getName(), L"Noto Sans CJK JP");
     EXPECT_FLOAT_EQ(formats[Index::Control].get()->getFontSize(), 15);
@@ -151,14 +151,14 @@ TEST_F(StyleTablesTest, TextFormatsComeFromTheFontKeys) {
 
 TEST_F(StyleTablesTest, AMalformedFontSizeFailsAtTheFirstUse) {
     useStyle("[Font]\nFooter=big,DejaVu Sans\n");
-    const std::string text =
-        CoreTest::failureText([&] { direct2D().textFormatList[Resource::TextFormatList::Footer].get(); });
+    Resource::TextFormatList formats;
+    const std::string text = CoreTest::failureText([&] { formats[Resource::TextFormatList::Footer].get(); });
     EXPECT_NE(text.find("ini file parameter invalid format(float)"), std::string::npos) << text;
 }
 
 TEST_F(StyleTablesTest, ControlFontsOfDialogsTakeAWholePixelHeight) {
     useStyle("[Font]\nControl=13.7,Noto Sans CJK JP\n");
-    const Resource::GdiFontList& fonts = direct2D().gdiFontList;
+    const Resource::GdiFontList fonts;
     EXPECT_EQ(pango_font_description_get_size(fonts.normal()), 13 * PANGO_SCALE);
     EXPECT_TRUE(pango_font_description_get_size_is_absolute(fonts.normal()));
     EXPECT_STREQ(pango_font_description_get_family(fonts.bold()), "Noto Sans CJK JP");
@@ -169,7 +169,7 @@ TEST_F(StyleTablesTest, ControlFontsOfDialogsTakeAWholePixelHeight) {
 TEST_F(StyleTablesTest, StrokeStylesFollowTheTable) {
     using List = Resource::StrokeStyleList;
     using namespace Platform::Cairo;
-    List& styles = direct2D().strokeStyleList;
+    List styles;
     struct Case {
         List::Index index;
         CapStyle cap;
@@ -200,11 +200,12 @@ TEST_F(StyleTablesTest, DashLengthsScaleWithTheStrokeWidth) {
     Media::RenderTargetWindow window;
     window.createRenderTarget(40, 8);
     const Platform::Cairo::SolidColorBrush white({1, 1, 1, 1});
+    Resource::StrokeStyleList styles;
     {
         Media::RenderTarget::DrawScope scope(window, 0, 0, 40, 8, true);
         // Width 2: 6 pixels on, 6 off along row 3-4.
         window.target->drawLine({0, 4}, {40, 4}, white, 2.0f,
-                                direct2D().strokeStyleList.get(Resource::StrokeStyleList::CustomDash));
+                                styles.get(Resource::StrokeStyleList::CustomDash));
     }
     std::string row;
     for (int x = 0; x < 24; ++x) row += (DrawingTest::pixel(window.backBuffer(), x, 3) & 0xFF) > 128 ? '#' : '.';

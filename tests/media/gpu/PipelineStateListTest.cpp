@@ -82,7 +82,7 @@ void main() { result = c[0]; second = c[1]; })");
         target.clear(d.data());
         const bool factored = index == 14 || index == 20 || index == 21;
         service().setRenderTarget(target);
-        shader->drawPass(nullptr, 0, source.get(), service().blendStateList.get(index),
+        shader->drawPass(nullptr, 0, source.get(), resources().blendStateList.get(index),
                          factored ? F.data() : nullptr);
         expectNear(pixel(target, 0, 0), effects[index]);
     }
@@ -147,7 +147,7 @@ void main() { result = texture(texture0, c[0].xy); })");
     };
     ResourceBuffer target(1, 1);
     for (int index = 0; index < Shader::SamplerStateList::count; ++index) {
-        service().setPixelSampler(service().samplerStateList.get(index));
+        service().setPixelSampler(resources().samplerStateList.get(index));
         for (const auto& point : points) {
             SCOPED_TRACE(testing::Message() << "sampler " << index << " at " << point[0] << ","
                                             << point[1]);
@@ -201,8 +201,8 @@ void main() { result = gl_FrontFacing ? vec4(0, 1, 0, 1) : vec4(1, 0, 0, 1); })"
         service().setRenderTarget(target);
         Platform::Gl::setViewport(context, 8, 8, true);
         Platform::Gl::bindConstantBuffer(context, Platform::Gl::Stage::Vertex, 0, flag.get());
-        service().rasterizerStateList.get(c.rasterizer)->bind(context);
-        service().blendStateList.get(4)->bind(context, nullptr);
+        resources().rasterizerStateList.get(c.rasterizer)->bind(context);
+        resources().blendStateList.get(4)->bind(context, nullptr);
         vertex.bind(context);
         facing->bind(context);
         Platform::Gl::draw(context, GL_TRIANGLES, 0, 3);

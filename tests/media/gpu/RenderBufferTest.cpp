@@ -40,7 +40,7 @@ protected:
                                                    service().sampleDesc);
         made->createTexture2D(static_cast<int>(width), static_cast<int>(height));
         auto source = picture(width, height, f);
-        service().shaderList().general(Resource::ShaderList::Copy).draw(*made, *source);
+        resources().shaderList.general(Resource::ShaderList::Copy).draw(*made, *source);
         return made;
     }
     static std::vector<std::uint8_t> row(const ImageBuffer& image, UINT y) {
@@ -267,7 +267,7 @@ TEST_F(RenderBufferTest, FramesTakeEveryDrawOverloadAndWorkBuffersAsUnorderedAcc
     auto other = picture(2, 1, [](UINT, UINT) { return Rgba{0.5f, 0, 0.25f, 0.5f}; });
     RenderBuffer target(DXGI_FORMAT_R16G16B16A16_FLOAT);
     target.createTexture2D(2, 1);
-    Resource::ShaderList& list = service().shaderList();
+    Resource::ShaderList& list = resources().shaderList;
     const float grey[4] = {0.5f, 0.5f, 0.5f, 1};
 
     // 3: source and constants.
@@ -282,7 +282,7 @@ void main() { result = loadTexel(texture0, ivec2(gl_FragCoord.xy)) * factor.x; }
     // 4: a blend factor (state 20: source * F + target * (1 - F)).
     target.getRenderTargetView().clear(grey, "test");
     const float factor[4] = {0.5f, 0.5f, 0.5f, 0.5f};
-    list.general(Resource::ShaderList::Copy).draw(target, *colour, factor, service().blendStateList.get(20));
+    list.general(Resource::ShaderList::Copy).draw(target, *colour, factor, resources().blendStateList.get(20));
     expectNear(read(*target.getTexture())[0], {0.375f, 0.25f, 0.25f, 0.75f});
     // 8: two sources.
     auto sum = pixelShader(R"(
@@ -330,6 +330,7 @@ TEST(RenderBufferFormatTest, NormalBuffersWorkWithAnEightBitWorkingFormat) {
     CoreTest::writeBytes(path, text);
     System::Singleton<Setting::SettingService> setting;
     System::Singleton<Media::Direct3DService> service;
+    System::Singleton<Resource::ResourceService> resources;
     ASSERT_EQ(Media::Direct3DService::Get().pixelFormat, DXGI_FORMAT_R8G8B8A8_UNORM);
     RenderBuffer target(DXGI_FORMAT_R8G8B8A8_UNORM);
     target.createTexture2D(2, 2);

@@ -178,7 +178,7 @@ TEST_F(ResourceBufferTest, ClearFillsTheTargetAndAMaskKeepsOnlyAlpha) {
     ResourceBuffer mask(3, 2, DXGI_FORMAT_A8_UNORM);
     mask.clear(colour);
     ResourceBuffer sampled(3, 2);
-    service().shaderList().general(Resource::ShaderList::Copy).draw(sampled, mask, nullptr);
+    resources().shaderList.general(Resource::ShaderList::Copy).draw(sampled, mask, nullptr);
     for (const Rgba& p : read(sampled)) expectNear(p, {0, 0, 0, 191 / 255.0f});
 
     ResourceBuffer readOnly(0, 0);
@@ -245,7 +245,7 @@ TEST_F(ResourceBufferTest, APictureMadeOnOneThreadIsDrawnOnAnother) {
     }).join();
 
     ResourceBuffer drawn(4, 4);
-    service().shaderList().general(Resource::ShaderList::Copy).draw(drawn, *made, nullptr);
+    resources().shaderList.general(Resource::ShaderList::Copy).draw(drawn, *made, nullptr);
     expectNear(pixel(drawn, 0, 0), {1, 0, 0, 1});
     for (UINT y = 0; y < 4; ++y)
         for (UINT x = (y == 0 ? 1 : 0); x < 4; ++x) expectNear(pixel(drawn, x, y), gradient(x, y));

@@ -142,7 +142,7 @@ TEST_F(ResourceConvertTest, FramesReadBackAsYuy2BytesOfTheOutputColourSpace) {
     RenderBuffer frame(DXGI_FORMAT_R16G16B16A16_FLOAT);
     frame.createTexture2D(5, 2);
     auto source = picture(5, 2, [&](UINT x, UINT y) { return colours[y][x]; });
-    service().shaderList().general(Resource::ShaderList::Copy).draw(frame, *source);
+    resources().shaderList.general(Resource::ShaderList::Copy).draw(frame, *source);
 
     struct Case {
         const char* name;
@@ -184,7 +184,7 @@ TEST_F(ResourceConvertTest, FramesReadBackAsYc48Words) {
     RenderBuffer frame(DXGI_FORMAT_R16G16B16A16_FLOAT);
     frame.createTexture2D(3, 1);
     auto source = picture(3, 1, [&](UINT x, UINT) { return colours[x]; });
-    service().shaderList().general(Resource::ShaderList::Copy).draw(frame, *source);
+    resources().shaderList.general(Resource::ShaderList::Copy).draw(frame, *source);
     service().settings.outputYUVColorSpace = L"BT.601";
     const auto image = frame.convertToImageBuffer(DXGI_FORMAT_R16G16B16A16_SNORM, false);
     ASSERT_EQ(image->format, static_cast<std::uint32_t>(DXGI_FORMAT_R16G16B16A16_SNORM));

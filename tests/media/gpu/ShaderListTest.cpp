@@ -58,7 +58,7 @@ void expectClose(const Rgba& actual, const Rgba& expected) {
 
 class ShaderListTest : public MediaTest::GpuTest {
 protected:
-    static ShaderList& list() { return service().shaderList(); }
+    static ShaderList& list() { return resources().shaderList; }
     static std::unique_ptr<ResourceBuffer> source() {
         return picture(kWidth, kHeight, [](UINT x, UINT y) { return kSource[y][x]; });
     }
@@ -276,7 +276,7 @@ TEST_F(ShaderListTest, LightSpaceRoundTripsAndTwoTargetsTakeOnePictureEach) {
 
 TEST_F(ShaderListTest, SampledShadersReadThroughTheBoundSampler) {
     auto input = source();
-    service().setPixelSampler(service().samplerStateList.get(1));
+    service().setPixelSampler(resources().samplerStateList.get(1));
     // At a texel's centre the filtered sample is the texel (within the
     // filter's fixed-point weights).
     auto expectSource = [](ResourceBuffer& buffer) {
@@ -427,7 +427,7 @@ TEST_F(ShaderListTest, EveryBlendModeCodeMatchesItsFormulaWithoutNaN) {
                                                  &frame->getShaderResourceView()};
             service().setRenderTarget(target);
             list().general(ShaderList::Blend).drawPass(textures, 2, list().getConstantBuffer(),
-                                                       service().blendStateList.get(replace ? 4 : 0),
+                                                       resources().blendStateList.get(replace ? 4 : 0),
                                                        nullptr);
             const auto pixels = read(target);
             for (UINT i = 0; i < n; ++i) {
@@ -455,7 +455,7 @@ TEST_F(ShaderListTest, BlendModeEdgeCases) {
                                              &frame->getShaderResourceView()};
         const bool replace = code >= 20;
         list().general(slot).drawPass(textures, 2, list().getConstantBuffer(),
-                                      service().blendStateList.get(replace ? 4 : 0), nullptr);
+                                      resources().blendStateList.get(replace ? 4 : 0), nullptr);
         return pixel(target, 0, 0);
     };
     const Rgba grey{0.25f, 0.25f, 0.25f, 1};

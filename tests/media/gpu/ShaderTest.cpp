@@ -91,12 +91,12 @@ TEST_F(ShaderTest, NullBlendReplacesAndTheCacheSkipsRepeatedBinds) {
     expectNear(pixel(target, 0, 0), {0.2f, 0.3f, 0.4f, 0.5f});
 
     Platform::Gl::BindingCache& cache = service().bindingCache();
-    const auto* over = service().blendStateList.get(0);
+    const auto* over = resources().blendStateList.get(0);
     shader->draw(target, nullptr, over);
     EXPECT_EQ(cache.blendState, over->id());
     EXPECT_EQ(cache.pixelShader, shader->program()->id());
-    EXPECT_EQ(cache.rasterizerState, service().rasterizerStateList.get(0)->id());
-    EXPECT_EQ(cache.vertexShader, service().shaderList().positionQuad().shader.program()->id());
+    EXPECT_EQ(cache.rasterizerState, resources().rasterizerStateList.get(0)->id());
+    EXPECT_EQ(cache.vertexShader, resources().shaderList.positionQuad().shader.program()->id());
 
     // Blending turned off behind the cache's back: the same draw does not
     // bind again, so it replaces.
@@ -113,7 +113,7 @@ TEST_F(ShaderTest, NullBlendReplacesAndTheCacheSkipsRepeatedBinds) {
 
 TEST_F(ShaderTest, ABlendFactorIsBoundWithEveryDraw) {
     auto shader = pixelShader(kSolid);
-    const auto* mix = service().blendStateList.get(20);  // src * F + dst * (1 - F)
+    const auto* mix = resources().blendStateList.get(20);  // src * F + dst * (1 - F)
     ResourceBuffer target(1, 1);
     struct Case {
         float factor;
@@ -182,7 +182,7 @@ void main() {
     kernel.dispatch(2, 2, 1);
     EXPECT_EQ(service().bindingCache().computeShader, kernel.program()->id());
     ResourceBuffer copy(8, 8);
-    service().shaderList().general(Resource::ShaderList::Copy).draw(copy, image, nullptr);
+    resources().shaderList.general(Resource::ShaderList::Copy).draw(copy, image, nullptr);
     for (UINT y = 0; y < 8; ++y)
         for (UINT x = 0; x < 8; ++x) expectNear(pixel(copy, x, y), {x / 8.0f, y / 8.0f, 0.125f, 0.25f});
 }
@@ -279,7 +279,7 @@ TEST_F(ShaderTest, ATargetLeftAttachedByAFailedDrawMayBeDestroyed) {
     {
         ResourceBuffer target(2, 2);
         ResourceBuffer empty(0, 0);
-        EXPECT_THROW(service().shaderList().general(Resource::ShaderList::Copy).draw(target, empty, nullptr), System::Exception);
+        EXPECT_THROW(resources().shaderList.general(Resource::ShaderList::Copy).draw(target, empty, nullptr), System::Exception);
     }
     auto shader = pixelShader(kSolid);
     ResourceBuffer next(2, 2);

@@ -61,7 +61,7 @@ class VertexListTest : public MediaTest::GpuTest {
 protected:
     static void SetUpTestSuite() {
         GpuTest::SetUpTestSuite();
-        ShaderList& list = service().shaderList();
+        ShaderList& list = resources().shaderList;
         // V0, V1, V7: textured; V2: textured with normals; V3, V4, V8:
         // coloured; V5: coloured with normals.
         const struct {
@@ -85,8 +85,8 @@ protected:
         const float none[4] = {0, 0, 0, 0};
         buffer->clear(none);
         service().setRenderTarget(*buffer);
-        service().rasterizerStateList.get(0)->bind(service().context());
-        service().blendStateList.get(4)->bind(service().context(), nullptr);
+        resources().rasterizerStateList.get(0)->bind(service().context());
+        resources().blendStateList.get(4)->bind(service().context(), nullptr);
         return buffer;
     }
     static std::vector<Rgba> finish(ResourceBuffer& buffer) {
@@ -109,7 +109,7 @@ XYZ_UV uv(float x, float y, float u = 0.5f, float v = 0.25f, float alpha = 1) {
 }
 
 TEST_F(VertexListTest, OneQuadGoesThroughThePersistentStripWithTheTopLeftRule) {
-    ShaderList& list = service().shaderList();
+    ShaderList& list = resources().shaderList;
     // Edges through pixel centres: D3D takes the top and left ones only.
     VertexListQuadPosUv quad;
     quad.vertices = {uv(1.5f, 1.5f), uv(5.5f, 1.5f), uv(5.5f, 4.5f), uv(1.5f, 4.5f)};
@@ -143,7 +143,7 @@ TEST_F(VertexListTest, OneQuadGoesThroughThePersistentStripWithTheTopLeftRule) {
 }
 
 TEST_F(VertexListTest, LongerQuadListsDrawEveryWholeQuadAndIgnoreTheRest) {
-    ShaderList& list = service().shaderList();
+    ShaderList& list = resources().shaderList;
     list.quadStrip.update();
     std::vector<std::uint8_t> before(list.quadStrip.data(), list.quadStrip.data() + 4 * 28);
     for (std::size_t count : {8u, 9u}) {
@@ -196,7 +196,7 @@ TEST_F(VertexListTest, EachDrawingModeBindsItsShaderPair) {
         {"depth coloured", coloured, &VertexList::setDepthShader, 4, 6},
         {"shadow coloured", coloured, &VertexList::setShadowShader, 8, 9},
     };
-    ShaderList& shaders = service().shaderList();
+    ShaderList& shaders = resources().shaderList;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto buffer = target();
@@ -274,8 +274,8 @@ TEST_F(VertexListTest, ListsWithoutAWholePolygonCannotBeDrawn) {
 
 TEST_F(VertexListTest, DirectTrianglesDrawThroughATemporaryBuffer) {
     auto buffer = target();
-    service().shaderList().objectVertex(0).bind(service().context());
-    service().shaderList().objectPixel(0).bind(service().context());
+    resources().shaderList.objectVertex(0).bind(service().context());
+    resources().shaderList.objectPixel(0).bind(service().context());
     const XYZ_UV corners[3] = {uv(0, 0), uv(4, 0), uv(0, 4)};
     service().drawVertices(corners);
     EXPECT_EQ(coverage(finish(*buffer)).substr(0, 36), "###.....\n##......\n#.......\n........\n");
