@@ -1,9 +1,9 @@
 #include "media/text/TextDraw.h"
 
 #include "media/draw/ColorBrush.h"
-#include "media/draw/Direct2DService.h"
 #include "media/draw/RenderTargetDirect3D.h"
 #include "media/gpu/ResourceBuffer.h"
+#include "media/resource/ResourceService.h"
 #include "platform/cairo/PathGeometry.h"
 
 #include <algorithm>
@@ -218,8 +218,9 @@ void TextDraw::setFont(const std::wstring& name, float size, float decorationWid
     }
     decorationWidth_ = std::isfinite(decorationWidth) ? std::clamp(decorationWidth, 0.0f, maximumSize) : 0.0f;
     currentSize_ = size;
-    strokeStyle_ = roundedOutline_ ? Direct2DService::Get().strokeStyleList.get(Resource::StrokeStyleList::Round)
-                                   : nullptr;
+    Resource::ResourceService* resources = Resource::ResourceService::getInstance();
+    strokeStyle_ = roundedOutline_ && resources ? resources->strokeStyleList.get(Resource::StrokeStyleList::Round)
+                                                : nullptr;
     shadowOffset_ = shadowFactor_ > 0 ? size * 0.05f : 0.0f;
     innerMargin_ = decorationWidth_ * 0.5f + 1.0f;
     outerMargin_ = innerMargin_ + shadowOffset_;
