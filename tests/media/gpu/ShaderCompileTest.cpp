@@ -120,7 +120,7 @@ TEST_F(ShaderCompileTest, ConstantBlockKeepsHlslOffsetsAndDrawsTheExpectedColour
     EXPECT_EQ(shader.stage(), PixelShader::Stage::TextureCoordinate);
     auto source = picture(4, 4, [](UINT x, UINT) { return Rgba{x < 2 ? 0.5f : 1.0f, 0.25f, 0.5f, 1}; });
     ResourceBuffer target(4, 4);
-    service().setPixelSampler(service().samplerStateList.get(0));
+    service().setPixelSampler(resources().samplerStateList.get(0));
     shader.draw(target, *source, constants.get(), nullptr);
     // Pixel (0, 0) samples and loads (0.5, 0.25, 0.5, 1); pixel (3, 1) (1, 0.25, 0.5, 1).
     auto expect = [&](float r) {
