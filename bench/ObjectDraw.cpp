@@ -10,6 +10,7 @@
 #include "media/gpu/ShaderCompile.h"
 #include "media/gpu/ShaderList.h"
 #include "media/gpu/VertexList.h"
+#include "media/resource/ResourceService.h"
 #include "platform/gl/GlBuffer.h"
 #include "platform/gl/GlCommands.h"
 
@@ -26,6 +27,7 @@ constexpr int kHeight = 1080;
 
 Media::Direct3DService& service() {
     static System::Singleton<Media::Direct3DService> holder;
+    static System::Singleton<Resource::ResourceService> resources;
     return Media::Direct3DService::Get();
 }
 
@@ -52,7 +54,8 @@ std::shared_ptr<Media::VertexListTrianglePosColorNorm> model() {
 
 void FullHdLitModelDraw(benchmark::State& state) {
     Media::Direct3DService& d3d = service();
-    Resource::ShaderList& shaders = d3d.shaderList();
+    Resource::ResourceService& resources = Resource::ResourceService::Get();
+    Resource::ShaderList& shaders = resources.shaderList;
     Platform::Gl::Context& context = d3d.context();
     Media::RenderBuffer frame(d3d.pixelFormat);
     frame.createTexture2D(kWidth, kHeight);
@@ -93,8 +96,8 @@ void FullHdLitModelDraw(benchmark::State& state) {
                                           frame.getTransparentDepthBuffer(), frame.getNormalBuffer(),
                                           frame.getNormalTransparentBuffer()};
         d3d.setRenderTargetAndUnorderedAccessView(frame, 5, views);
-        d3d.rasterizerStateList.get(0)->bind(context);
-        d3d.blendStateList.get(0)->bind(context, nullptr);
+        resources.rasterizerStateList.get(0)->bind(context);
+        resources.blendStateList.get(0)->bind(context, nullptr);
         Platform::Gl::bindConstantBuffer(context, Stage::Vertex, 0, shaders.getObjectConstantBuffer());
         Platform::Gl::bindConstantBuffer(context, Stage::Pixel, 0, shaders.getObjectConstantBuffer());
         list->setLightShader();
@@ -102,8 +105,8 @@ void FullHdLitModelDraw(benchmark::State& state) {
         d3d.unsetRenderTargets();
 
         d3d.setRenderTarget(frame);
-        d3d.blendStateList.get(11)->bind(context, nullptr);
-        d3d.setPixelSampler(d3d.samplerStateList.get(7));
+        resources.blendStateList.get(11)->bind(context, nullptr);
+        d3d.setPixelSampler(resources.samplerStateList.get(7));
         Platform::Gl::bindConstantBuffer(context, Stage::Pixel, 0, lightingBuffer.get());
         Platform::Gl::bindTexture(context, Stage::Pixel, 0, &frame.getNormalBuffer()->getShaderResourceView());
         Platform::Gl::bindTexture(context, Stage::Pixel, 1, &frame.getDepthBuffer()->getShaderResourceView());

@@ -1,3 +1,4 @@
+#include "media/resource/ResourceService.h"
 #include "media/model/ModelLoaderObj.h"
 
 #include "core/base/Exception.h"
@@ -291,8 +292,7 @@ std::shared_ptr<ModelBuffer> ModelLoaderObj::build() {
 }
 
 void ModelLoaderObj::buildPart(const Group& group, ModelBuffer::Part& part) {
-    if (auto* service = System::Singleton<Direct3DService>::getInstance())
-        part.sampler = service->samplerStateList.get(2);
+    if (auto* resources = Resource::ResourceService::getInstance()) part.sampler = resources->samplerStateList.get(2);
     if (!group.material.empty()) {
         const auto found = materials_.find(group.material);
         if (found == materials_.end()) throw std::out_of_range("invalid unordered_map<K, T> key");

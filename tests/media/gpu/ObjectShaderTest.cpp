@@ -63,7 +63,7 @@ std::shared_ptr<List> quad(float x0, float y0, float x1, float y1, Make make, bo
 
 class ObjectShaderTest : public MediaTest::GpuTest {
 protected:
-    static ShaderList& shaders() { return service().shaderList(); }
+    static ShaderList& shaders() { return resources().shaderList; }
     static Platform::Gl::Context& context() { return service().context(); }
 
     static std::unique_ptr<RenderBuffer> frame() {
@@ -87,11 +87,11 @@ protected:
         } else {
             service().setRenderTarget(target);
         }
-        service().rasterizerStateList.get(0)->bind(context());
-        service().blendStateList.get(constant.blend >= 20 ? 4 : 0)->bind(context(), nullptr);
+        resources().rasterizerStateList.get(0)->bind(context());
+        resources().blendStateList.get(constant.blend >= 20 ? 4 : 0)->bind(context(), nullptr);
         Platform::Gl::bindConstantBuffer(context(), Stage::Vertex, 0, shaders().getObjectConstantBuffer());
         Platform::Gl::bindConstantBuffer(context(), Stage::Pixel, 0, shaders().getObjectConstantBuffer());
-        service().setPixelSampler(service().samplerStateList.get(0));
+        service().setPixelSampler(resources().samplerStateList.get(0));
         Platform::Gl::bindTexture(context(), Stage::Pixel, 0,
                                   picture ? &picture->getShaderResourceView() : nullptr);
         Platform::Gl::bindTexture(context(), Stage::Pixel, 1,
@@ -110,7 +110,7 @@ protected:
                                    target.getTransparentDepthBuffer()};
         service().setRenderTargetAndUnorderedAccessView(target, 3, views);
         shaders().objectPixel(ShaderList::Resolve).drawPass(nullptr, 0, nullptr,
-                                                            service().blendStateList.get(0), nullptr);
+                                                            resources().blendStateList.get(0), nullptr);
         context().bindings() = {};
     }
 
@@ -325,8 +325,8 @@ TEST_F(ObjectShaderTest, LightingPassShadesLitPixelsWithAmbientLightsAndShadows)
         ResourceBuffer scratch(mapSide, mapSide);
         for (auto* list : {occluder.get(), halfTransparent.get()}) {
             service().setRenderTarget(scratch);
-            service().rasterizerStateList.get(0)->bind(context());
-            service().blendStateList.get(4)->bind(context(), nullptr);
+            resources().rasterizerStateList.get(0)->bind(context());
+            resources().blendStateList.get(4)->bind(context(), nullptr);
             Platform::Gl::bindConstantBuffer(context(), Stage::Vertex, 0, shaders().getObjectConstantBuffer());
             Platform::Gl::bindConstantBuffer(context(), Stage::Vertex, 1, shaders().getLightConstantBuffer());
             Platform::Gl::bindImage(context(), 0, &shadowMap->getUnorderedAccessView());
@@ -386,9 +386,9 @@ TEST_F(ObjectShaderTest, LightingPassShadesLitPixelsWithAmbientLightsAndShadows)
         std::memcpy(strip.data(), corners, sizeof corners);
         strip.update();
         service().setRenderTarget(*target);
-        service().rasterizerStateList.get(0)->bind(context());
-        service().blendStateList.get(11)->bind(context(), nullptr);
-        service().setPixelSampler(service().samplerStateList.get(7));
+        resources().rasterizerStateList.get(0)->bind(context());
+        resources().blendStateList.get(11)->bind(context(), nullptr);
+        service().setPixelSampler(resources().samplerStateList.get(7));
         Platform::Gl::bindConstantBuffer(context(), Stage::Pixel, 0, constants.get());
         Platform::Gl::bindTexture(context(), Stage::Pixel, 0, &target->getNormalBuffer()->getShaderResourceView());
         Platform::Gl::bindTexture(context(), Stage::Pixel, 1, &target->getDepthBuffer()->getShaderResourceView());

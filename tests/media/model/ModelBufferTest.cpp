@@ -213,7 +213,7 @@ TEST_F(ModelDrawTest, BoxLoadsWithYNegatedAndDrawsItsSilhouette) {
     constexpr UINT side = 32;
     const Rgba wood{0.25f, 0.5f, 0.75f, 1};
     auto texture = picture(2, 2, [&](UINT, UINT) { return wood; });
-    Resource::ShaderList& shaders = service().shaderList();
+    Resource::ShaderList& shaders = resources().shaderList;
     Platform::Gl::Context& context = service().context();
 
     for (bool flip : {false, true}) {
@@ -240,8 +240,8 @@ TEST_F(ModelDrawTest, BoxLoadsWithYNegatedAndDrawsItsSilhouette) {
             Media::ResourceBuffer* views[] = {frame.getDepthBuffer(), frame.getTransparentBuffer(),
                                               frame.getTransparentDepthBuffer()};
             service().setRenderTargetAndUnorderedAccessView(frame, 3, views);
-            service().rasterizerStateList.get(0)->bind(context);
-            service().blendStateList.get(0)->bind(context, nullptr);
+            resources().rasterizerStateList.get(0)->bind(context);
+            resources().blendStateList.get(0)->bind(context, nullptr);
             using Platform::Gl::Stage;
             Platform::Gl::bindConstantBuffer(context, Stage::Vertex, 0, shaders.getObjectConstantBuffer());
             Platform::Gl::bindConstantBuffer(context, Stage::Pixel, 0, shaders.getObjectConstantBuffer());
