@@ -1,4 +1,5 @@
 #include "platform/FaultGuard.h"
+#include "support/Sanitizers.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,7 @@ TEST(FaultGuard, ThreadsGuardIndependently) {
 }
 
 TEST(FaultGuardDeathTest, FaultOutsideAGuardStillEndsTheProcess) {
+    if (TestSupport::kSanitizerTakesFaults) GTEST_SKIP() << "the sanitizer takes faults outside a guard";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT({
         System::StructuredExceptionInfo info;
@@ -167,6 +169,7 @@ TEST(FaultGuardDeathTest, FaultOutsideAGuardStillEndsTheProcess) {
 }
 
 TEST(FaultGuardDeathTest, FaultOutsideAGuardReachesTheEarlierHandler) {
+    if (TestSupport::kSanitizerTakesFaults) GTEST_SKIP() << "the sanitizer takes faults outside a guard";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT({
         std::signal(SIGFPE, [](int) { _exit(42); });

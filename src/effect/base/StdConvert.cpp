@@ -1,5 +1,6 @@
 #include "effect/base/StdConvert.h"
 
+#include "core/text/StringConvert.h"
 #include "core/text/StringUtility.h"
 
 #include <cerrno>
@@ -49,6 +50,11 @@ std::vector<double> splitDoubles(const std::string& text) {
     if (text.empty()) return list;
     for (const std::string& piece : System::String::split(text, ',')) list.push_back(toDouble(piece));
     return list;
+}
+
+std::wstring toWideText(const std::string& utf8) {
+    if (utf8.find('\0') != std::string::npos) throw std::invalid_argument("text holds a NUL character.");
+    return System::String::toWide(utf8);
 }
 
 void throwMissingMapKey() { throw std::out_of_range("invalid map<K, T> key"); }

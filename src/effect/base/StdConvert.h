@@ -21,6 +21,10 @@ std::string joinDoubles(const std::vector<double>& list);
 // Every ','-separated piece of a text as a double; an empty text gives none.
 std::vector<double> splitDoubles(const std::string& text);
 
+// A parameter text as wide text. Texts are written as C strings, so one
+// holding a NUL would come back cut: it throws std::invalid_argument.
+std::wstring toWideText(const std::string& utf8);
+
 // The texts of a failed ordered-map / hash-map lookup (std::out_of_range).
 [[noreturn]] void throwMissingMapKey();
 [[noreturn]] void throwMissingUnorderedMapKey();

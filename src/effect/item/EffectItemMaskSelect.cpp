@@ -1,6 +1,7 @@
 #include "effect/item/EffectItemMaskSelect.h"
 
 #include "core/text/StringConvert.h"
+#include "effect/base/StdConvert.h"
 #include "effect/item/EffectItemFile.h"
 
 namespace Effect {
@@ -56,7 +57,8 @@ std::string EffectItemMaskSelect::toString() const {
 }
 
 void EffectItemMaskSelect::fromString(const std::string& text) {
-    const std::wstring wide = System::String::toWide(text);
+    // A text with a NUL is refused: the item keeps its source.
+    const std::wstring wide = StdConvert::toWideText(text);
     int value = 0;
     if (figures->findName(wide, value)) {
         figure = value;

@@ -36,7 +36,8 @@ public:
     std::unique_ptr<EffectItem> clone() const override;
     std::string toString() const override;
     // First match wins: a figure name, a scene name, a text holding "." or
-    // beginning with "*"; any other text changes nothing.
+    // beginning with "*"; any other text changes nothing. A text holding a
+    // NUL throws std::invalid_argument and changes nothing.
     void fromString(const std::string& text) override;
     const wchar_t* getFilePath() const override;
     void setFilePath(const wchar_t* path) override;

@@ -59,7 +59,7 @@ std::string EffectItemText::toString() const {
 }
 
 void EffectItemText::fromString(const std::string& utf8) {
-    const std::wstring source = System::String::toWide(utf8);
+    const std::wstring source = StdConvert::toWideText(utf8);
     std::wstring result;
     result.reserve(source.size());
     for (std::size_t i = 0; i < source.size(); ++i) {
@@ -124,6 +124,6 @@ std::unique_ptr<EffectItem> EffectItemString::clone() const {
 
 std::string EffectItemString::toString() const { return System::String::toUtf8(untilNul(text)); }
 
-void EffectItemString::fromString(const std::string& utf8) { text = System::String::toWide(utf8); }
+void EffectItemString::fromString(const std::string& utf8) { text = StdConvert::toWideText(utf8); }
 
 }  // namespace Effect

@@ -18,7 +18,8 @@ public:
     // "\" becomes "\\" and every line break the two characters "\n".
     std::string toString() const override;
     // "\\" and "\n" are undone (line breaks come back as LF); any other
-    // backslash stays.
+    // backslash stays. A text holding a NUL throws std::invalid_argument
+    // (its written form would end there) and the item keeps its text.
     void fromString(const std::string& text) override;
     // The legacy key "text" holds the text as hexadecimal UTF-16.
     void loadQroValue(const std::string& value, const std::wstring& key,
@@ -47,6 +48,7 @@ public:
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
     std::string toString() const override;
+    // Refuses a text holding a NUL as the text item does.
     void fromString(const std::string& text) override;
 
     std::wstring text;

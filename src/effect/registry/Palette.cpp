@@ -58,6 +58,10 @@ void PaletteDefine::savePaletteFile(const std::wstring& path, const std::vector<
     replaceTextFile(path, text);
 }
 
+bool PaletteDefine::isValidPresetName(const std::wstring& name) {
+    return name.find_first_of(std::wstring(L"=|\r\n\0", 5)) == std::wstring::npos;
+}
+
 PresetColorDefine::PresetColorDefine(const PaletteEntry& entry, int order)
     : MenuDefineBase("Color", entry.name, order, L"", true), name(entry.name) {
     std::copy(entry.color, entry.color + 4, color);

@@ -116,8 +116,9 @@ const PresetColorDefine* PaletteManager::findPresetColor(const std::wstring& nam
     return found == presetColors_.end() ? nullptr : found->second.get();
 }
 
-void PaletteManager::setPresetColorName(Palette& palette, int index, const wchar_t* name) {
-    if (index < 0 || static_cast<std::size_t>(index) >= palette.entries.size()) return;
+bool PaletteManager::setPresetColorName(Palette& palette, int index, const wchar_t* name) {
+    if (index < 0 || static_cast<std::size_t>(index) >= palette.entries.size()) return false;
+    if (name && !PaletteDefine::isValidPresetName(name)) return false;
     if (name) {
         for (auto& [paletteName, define] : palettes_) {
             Palette& other = *define.palette;
@@ -137,6 +138,7 @@ void PaletteManager::setPresetColorName(Palette& palette, int index, const wchar
     // Renderers see the preset colours change inside an edit scope once the
     // project model exists.
     reloadPresetColor();
+    return true;
 }
 
 void PaletteManager::savePalette(const Palette& palette) {

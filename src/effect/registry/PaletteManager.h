@@ -33,8 +33,10 @@ public:
     const PresetColorDefine* findPresetColor(const std::wstring& name) const;
 
     // Names an entry (no name: clears it). The name leaves every other
-    // entry that had it; each palette changed is saved.
-    void setPresetColorName(Palette& palette, int index, const wchar_t* name);
+    // entry that had it; each palette changed is saved. A name the palette
+    // file could not hold (PaletteDefine::isValidPresetName) is refused:
+    // false, and nothing changes.
+    bool setPresetColorName(Palette& palette, int index, const wchar_t* name);
     // Writes the palette's file; a failure is shown in a box.
     void savePalette(const Palette& palette);
 

@@ -26,6 +26,19 @@ const WAVEFORMATEX& formatOf(const System::DataBuffer& buffer) {
     return *buffer.as<const WAVEFORMATEX>();
 }
 
+// What real sound files hold: up to 64 channels (as many as the resampler
+// mixes), 1 kHz to 768 kHz, and at most 64 channels at 192 kHz in all. A
+// header beyond that is damage and would ask for gigabytes of buffers.
+constexpr unsigned kMaxChannels = 64;
+constexpr std::uint32_t kMinRate = 1000;
+constexpr std::uint32_t kMaxRate = 768000;
+constexpr std::uint64_t kMaxSamplesPerSecond = 64ull * 192000;
+
+bool isPlayable(unsigned channels, std::uint32_t rate) {
+    return channels >= 1 && channels <= kMaxChannels && rate >= kMinRate && rate <= kMaxRate &&
+           std::uint64_t{channels} * rate <= kMaxSamplesPerSecond;
+}
+
 }  // namespace
 
 bool AudioDecompressor::initialize() {
@@ -38,8 +51,9 @@ bool AudioDecompressor::initialize() {
     outputFormat.nChannels = source.nChannels;
     outputFormat.nSamplesPerSec = source.nSamplesPerSec;
     outputFormat.wBitsPerSample = 16;
-    outputFormat.nBlockAlign = static_cast<WORD>(source.nChannels * 2);
-    outputFormat.nAvgBytesPerSec = outputFormat.nBlockAlign * source.nSamplesPerSec;
+    // Within the playable limits these sizes never wrap; open refuses the rest.
+    outputFormat.nBlockAlign = static_cast<WORD>(source.nChannels * 2u);
+    outputFormat.nAvgBytesPerSec = static_cast<DWORD>(std::uint64_t{outputFormat.nBlockAlign} * source.nSamplesPerSec);
     outputFormat.cbSize = 0;
     return open();
 }
@@ -52,12 +66,15 @@ bool AudioDecompressor::open() {
     if (ownTag == WAVE_FORMAT_PCM || ownTag == WAVE_FORMAT_IEEE_FLOAT) return false;
     codecId_ = Platform::Ffmpeg::audioCodecFromWaveFormat(sourceFormat.data, sourceFormat.size);
     if (codecId_ == AV_CODEC_ID_NONE) return false;
-    const std::uint64_t room = 2ull * outputFormat.nAvgBytesPerSec;
-    if (room == 0 || room > 0x7FFFFFFF || outputFormat.nChannels == 0) return false;
-
-    // The codec data follows the header (and the extensible fields).
     WAVEFORMATEX source{};
     std::memcpy(&source, sourceFormat.data, std::min<std::uint32_t>(sourceFormat.size, sizeof source));
+    if (!isPlayable(source.nChannels, source.nSamplesPerSec) ||
+        !isPlayable(outputFormat.nChannels, outputFormat.nSamplesPerSec))
+        return false;
+    const std::uint64_t room = 2ull * outputFormat.nAvgBytesPerSec;
+    if (room == 0 || room > 0x7FFFFFFF) return false;
+
+    // The codec data follows the header (and the extensible fields).
     std::size_t dataOffset = sizeof(WAVEFORMATEX);
     std::size_t dataSize = sourceFormat.size >= sizeof(WAVEFORMATEX) ? source.cbSize : 0;
     if (ownTag == WAVE_FORMAT_EXTENSIBLE) {
@@ -66,6 +83,8 @@ bool AudioDecompressor::open() {
     }
     dataSize = std::min<std::size_t>(dataSize, sourceFormat.size > dataOffset ? sourceFormat.size - dataOffset : 0);
 
+    // The parser reads past the held bytes: zeroed padding follows them.
+    sourceBuffer.allocMemory(static_cast<std::uint32_t>(room) + AV_INPUT_BUFFER_PADDING_SIZE);
     sourceBuffer.allocMemory(static_cast<std::uint32_t>(room));
     destinationBuffer.allocMemory(static_cast<std::uint32_t>(room));
     codec_ = Platform::FaultGuard::invoke(
@@ -122,6 +141,7 @@ void AudioDecompressor::decode() {
         [this] {
             const std::uint8_t* src = sourceBuffer.data;
             const DWORD length = header.cbSrcLength;
+            std::memset(sourceBuffer.data + length, 0, AV_INPUT_BUFFER_PADDING_SIZE);
             switch (feed_) {
                 case Feed::Parser: {
                     DWORD offset = 0;

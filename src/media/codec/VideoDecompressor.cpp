@@ -7,6 +7,7 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -186,15 +187,18 @@ void VideoDecompressor::convert(const AVFrame& frame) {
                                       static_cast<AVPixelFormat>(frame.format), width, height, target, SWS_BICUBIC,
                                       nullptr, nullptr, nullptr));
     if (!scale_) return;
-    const int stride = static_cast<int>(rowBytes(width, outputFormat.biBitCount));
-    std::uint8_t* dst[4] = {outputPixels.data, nullptr, nullptr, nullptr};
-    int dstStride[4] = {stride, 0, 0, 0};
+    const std::ptrdiff_t stride = rowBytes(width, outputFormat.biBitCount);
+    // YUY2 keeps whole pairs: an odd width ends on a half-filled pair.
+    const std::size_t pixelBytes = target == AV_PIX_FMT_YUYV422 ? (static_cast<std::size_t>(width) + 1) / 2 * 4
+                                                               : static_cast<std::size_t>(width) * (outputFormat.biBitCount / 8);
     // A bitmap with a positive height is stored bottom row first.
+    std::uint8_t* first = outputPixels.data;
+    std::ptrdiff_t step = stride;
     if (outputFormat.biCompression == BI_RGB && outputFormat.biHeight > 0) {
-        dst[0] = outputPixels.data + static_cast<std::size_t>(height - 1) * stride;
-        dstStride[0] = -stride;
+        first = outputPixels.data + static_cast<std::ptrdiff_t>(height - 1) * stride;
+        step = -stride;
     }
-    sws_scale(scale_.get(), frame.data, frame.linesize, 0, frame.height, dst, dstStride);
+    scaled_.convertInto(*scale_, frame, target, width, height, first, step, std::min<std::size_t>(pixelBytes, stride));
 }
 
 void VideoDecompressor::close() {

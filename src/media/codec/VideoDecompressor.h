@@ -6,6 +6,7 @@
 #include "core/base/DataBuffer.h"
 #include "platform/WinMediaTypes.h"
 #include "platform/ffmpeg/Decoder.h"
+#include "platform/ffmpeg/ScaleTarget.h"
 
 #include <cstdint>
 #include <deque>
@@ -60,6 +61,7 @@ private:
 
     Platform::Ffmpeg::ContextPtr codec_;
     Platform::Ffmpeg::ScalePtr scale_;
+    Platform::Ffmpeg::ScaleTarget scaled_;
     Platform::Ffmpeg::PacketPtr packet_;
     std::deque<Platform::Ffmpeg::FramePtr> frames_;  // decoded, display order, not yet shown
     std::deque<Ahead> ahead_;                        // entries fed ahead of the current one

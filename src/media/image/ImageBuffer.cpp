@@ -147,6 +147,8 @@ void ImageBuffer::getBitmapInfoHeader(BITMAPINFOHEADER& out, std::uint32_t forma
 
 void ImageBuffer::convertFrom(const BITMAPINFOHEADER& header, const void* bits) {
     const RowPlan plan = planRows(*this, header);
+    // An empty picture has no rows to fill (and may have no store at all).
+    if (plan.kind != RowPlan::Kind::None && (width == 0 || height == 0)) return;
     if (plan.kind == RowPlan::Kind::None || !bits) {
         System::Log::warn("Media::ImageBuffer::convertFrom", "can not convert DIB image data. bit=%d fcc=%04x",
                           header.biBitCount, header.biCompression);
@@ -186,7 +188,7 @@ void ImageBuffer::convertFrom(const BITMAPINFOHEADER& header, const void* bits) 
 
 void ImageBuffer::convertTo(const BITMAPINFOHEADER& header, void* bits) const {
     const RowPlan plan = planRows(*this, header);
-    if (plan.kind == RowPlan::Kind::None || !bits) return;
+    if (plan.kind == RowPlan::Kind::None || !bits || width == 0 || height == 0) return;
     auto* target = static_cast<std::uint8_t*>(bits);
     for (std::uint32_t row = 0; row < height; ++row) {
         std::uint8_t* out = target + std::size_t{row} * plan.bitmapRow;

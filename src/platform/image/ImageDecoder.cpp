@@ -10,33 +10,98 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
 #include <climits>
-#include <new>
-#include <vector>
 #include <cstring>
+#include <fcntl.h>
+#include <span>
 #include <string_view>
+#include <unistd.h>
 
 namespace Platform::Image {
 
 namespace {
 
-// Demuxers that read one still picture per file: "image2" (by extension,
-// e.g. TGA), the content-probed "*_pipe" readers, and the containers of
-// animated pictures, whose first frame is taken.
-const std::string& imageDemuxers() {
-    static const std::string list = [] {
-        std::string names = "image2,gif,ico,apng";
-        void* state = nullptr;
-        while (const AVInputFormat* format = av_demuxer_iterate(&state)) {
-            const std::string_view name = format->name;
-            if (name.size() > 5 && name.ends_with("_pipe")) {
-                names += ',';
-                names += name;
-            }
+// The still-image formats read, each checked by its signature before any
+// FFmpeg code sees the file, through one demuxer and only the decoders
+// listed (these are tested and fuzzed; others, such as some that never
+// finish on damaged input, are never reached). TGA has no signature: its
+// extension and a plausible header stand for one.
+struct StillFormat {
+    const char* demuxer;
+    std::array<AVCodecID, 2> decoders;
+    bool (*matches)(std::span<const std::uint8_t> head, std::string_view extension);
+};
+
+bool startsWith(std::span<const std::uint8_t> head, std::string_view signature, std::size_t at = 0) {
+    return head.size() >= at + signature.size() && std::memcmp(head.data() + at, signature.data(), signature.size()) == 0;
+}
+
+bool isTarga(std::span<const std::uint8_t> head, std::string_view extension) {
+    if (extension != "tga" || head.size() < 18) return false;
+    const std::uint8_t colorMapType = head[1];
+    const std::uint8_t imageType = head[2];
+    const std::uint8_t depth = head[16];
+    const bool knownType = imageType == 1 || imageType == 2 || imageType == 3 || imageType == 9 ||
+                           imageType == 10 || imageType == 11;
+    return colorMapType <= 1 && knownType && (depth == 8 || depth == 15 || depth == 16 || depth == 24 || depth == 32);
+}
+
+constexpr StillFormat kStillFormats[] = {
+    {"png_pipe", {AV_CODEC_ID_PNG, AV_CODEC_ID_NONE},
+     [](auto head, auto) { return startsWith(head, "\x89PNG\r\n\x1a\n"); }},
+    {"jpeg_pipe", {AV_CODEC_ID_MJPEG, AV_CODEC_ID_NONE},
+     [](auto head, auto) { return startsWith(head, "\xff\xd8\xff"); }},
+    {"bmp_pipe", {AV_CODEC_ID_BMP, AV_CODEC_ID_NONE}, [](auto head, auto) { return startsWith(head, "BM"); }},
+    {"gif", {AV_CODEC_ID_GIF, AV_CODEC_ID_NONE},
+     [](auto head, auto) { return startsWith(head, "GIF87a") || startsWith(head, "GIF89a"); }},
+    {"tiff_pipe", {AV_CODEC_ID_TIFF, AV_CODEC_ID_NONE},
+     [](auto head, auto) { return startsWith(head, std::string_view("II*\0", 4)) || startsWith(head, std::string_view("MM\0*", 4)); }},
+    {"webp_pipe", {AV_CODEC_ID_WEBP, AV_CODEC_ID_NONE},
+     [](auto head, auto) { return startsWith(head, "RIFF") && startsWith(head, "WEBPVP8", 8); }},
+    // An icon holds PNG or BMP pictures.
+    {"ico", {AV_CODEC_ID_PNG, AV_CODEC_ID_BMP},
+     [](auto head, auto) { return startsWith(head, std::string_view("\0\0\1\0", 4)); }},
+    // "image2" takes the decoder from the extension.
+    {"image2", {AV_CODEC_ID_TARGA, AV_CODEC_ID_NONE}, isTarga},
+};
+
+constexpr std::size_t kHeadSize = 18;
+
+std::string lowerExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+// The format the file's first bytes show, or null. Raises nothing: a file
+// that cannot be read gives its errno as an FFmpeg code.
+int findStillFormat(const std::string& path, const StillFormat*& found) {
+    found = nullptr;
+    std::uint8_t head[kHeadSize] = {};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return AVERROR(errno);
+    ssize_t got = 0;
+    do {
+        got = ::read(fd, head, sizeof head);
+    } while (got < 0 && errno == EINTR);
+    const int readError = errno;
+    ::close(fd);
+    if (got < 0) return AVERROR(readError);
+    const std::span<const std::uint8_t> bytes(head, static_cast<std::size_t>(got));
+    const std::string extension = lowerExtension(path);
+    for (const StillFormat& format : kStillFormats) {
+        if (format.matches(bytes, extension)) {
+            found = &format;
+            return 0;
         }
-        return names;
-    }();
-    return list;
+    }
+    return AVERROR_INVALIDDATA;
 }
 
 // The JPEG forms of planar YUV name full range by a format of their own.
@@ -71,20 +136,27 @@ ImageDecoder::~ImageDecoder() {
 }
 
 int ImageDecoder::openFile(const std::string& path) {
+    const StillFormat* still = nullptr;
+    int result = findStillFormat(path, still);
+    if (result < 0) return result;
+    const AVInputFormat* demuxer = av_find_input_format(still->demuxer);
+    if (!demuxer) return AVERROR_DEMUXER_NOT_FOUND;
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
-    av_dict_set(&options, "format_whitelist", imageDemuxers().c_str(), 0);
     // The path names one file, even when it holds '%' or '*'.
     av_dict_set(&options, "pattern_type", "none", 0);
     // The "file:" prefix keeps a ':' in the path from naming a protocol.
     Ffmpeg::redirectLog();
-    int result = avformat_open_input(&format_, ("file:" + path).c_str(), nullptr, &options);
+    result = avformat_open_input(&format_, ("file:" + path).c_str(), demuxer, &options);
     av_dict_free(&options);
     if (result < 0) return result;
     result = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (result < 0) return result;
     streamIndex_ = result;
     const AVCodecParameters* parameters = format_->streams[streamIndex_]->codecpar;
+    if (std::find(still->decoders.begin(), still->decoders.end(), parameters->codec_id) == still->decoders.end() ||
+        parameters->codec_id == AV_CODEC_ID_NONE)
+        return AVERROR_DECODER_NOT_FOUND;
     return openCodec(parameters->codec_id, parameters);
 }
 
@@ -188,29 +260,21 @@ int ImageDecoder::convert(std::uint8_t* rgba, std::uint32_t pitch) {
     if (!scale_ || !rgba || pitch > INT_MAX) return AVERROR(EINVAL);
     const int width = frame_->width;
     const int height = frame_->height;
-    if (!deep_) {
-        std::uint8_t* planes[4] = {rgba, nullptr, nullptr, nullptr};
-        const int strides[4] = {static_cast<int>(pitch), 0, 0, 0};
-        return sws_scale(scale_.get(), frame_->data, frame_->linesize, 0, height, planes, strides) == height
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    if (pitch < rowBytes) return AVERROR(EINVAL);
+    if (!deep_)
+        return target_.convertInto(*scale_, *frame_, AV_PIX_FMT_RGBA, width, height, rgba, pitch, rowBytes)
                    ? 0
                    : AVERROR_EXTERNAL;
-    }
     // swscale's own cut to 8 bits is off by one for many values: convert to
     // 16 bits and round each component as v × 255 / 65535.
-    std::vector<std::uint16_t> wide;
-    try {
-        wide.resize(static_cast<std::size_t>(width) * height * 4);
-    } catch (const std::bad_alloc&) {
-        return AVERROR(ENOMEM);
-    }
-    std::uint8_t* planes[4] = {reinterpret_cast<std::uint8_t*>(wide.data()), nullptr, nullptr, nullptr};
-    const int strides[4] = {width * 8, 0, 0, 0};
-    if (sws_scale(scale_.get(), frame_->data, frame_->linesize, 0, height, planes, strides) != height)
-        return AVERROR_EXTERNAL;
+    const AVFrame* wide = target_.convert(*scale_, *frame_, AV_PIX_FMT_RGBA64, width, height);
+    if (!wide) return AVERROR_EXTERNAL;
     for (int y = 0; y < height; ++y) {
-        const std::uint16_t* in = wide.data() + static_cast<std::size_t>(y) * width * 4;
+        const auto* in = reinterpret_cast<const std::uint16_t*>(wide->data[0] + static_cast<std::size_t>(y) * wide->linesize[0]);
         std::uint8_t* out = rgba + static_cast<std::size_t>(y) * pitch;
-        for (int i = 0; i < width * 4; ++i) out[i] = static_cast<std::uint8_t>((in[i] * 255u + 32767u) / 65535u);
+        for (std::size_t i = 0; i < rowBytes; ++i) out[i] = static_cast<std::uint8_t>((in[i] * 255u + 32767u) / 65535u);
+        std::memset(out + rowBytes, 0, pitch - rowBytes);
     }
     return 0;
 }

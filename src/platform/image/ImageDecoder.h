@@ -1,14 +1,16 @@
 #pragma once
 // Decoding the first picture of an image file (PNG, JPEG, BMP, GIF, TIFF,
-// WebP, TGA and the other still-image formats FFmpeg reads) or of an image
-// held in memory, and its conversion to 8-bit R, G, B, A rows with straight
-// alpha. Files are opened through FFmpeg's still-image demuxers only: local
-// files, one picture, never a network address, a numbered sequence or a
-// video. Results are FFmpeg error codes (0 or a negative AVERROR).
+// WebP, ICO and TGA) or of an image held in memory, and its conversion to
+// 8-bit R, G, B, A rows with straight alpha. A file's format is told by its
+// signature (TGA: by its extension and header) before FFmpeg sees it, and
+// only that format's demuxer and decoders run: local files, one picture,
+// never a network address, a numbered sequence, a video or a decoder outside
+// the list. Results are FFmpeg error codes (0 or a negative AVERROR).
 //
 // A decoder belongs to one thread at a time; decoders on several threads
 // run at once.
 #include "platform/ffmpeg/Decoder.h"
+#include "platform/ffmpeg/ScaleTarget.h"
 
 #include <cstdint>
 #include <string>
@@ -32,8 +34,8 @@ public:
     // Decodes the first picture.
     int decodeFirstFrame();
     // False when the file was taken for an image by its extension alone
-    // (formats without a signature, such as TGA): a picture that does not
-    // decode then means no codec reads the file.
+    // (TGA, which has no signature): a picture that does not decode then
+    // means no codec reads the file.
     bool identifiedByContent() const;
 
     int width() const;
@@ -55,6 +57,7 @@ private:
     Ffmpeg::PacketPtr memoryPacket_;
     Ffmpeg::FramePtr frame_;
     Ffmpeg::ScalePtr scale_;
+    Ffmpeg::ScaleTarget target_;
     bool deep_ = false;  // more than 8 bits per component: through RGBA64
 };
 

@@ -1,6 +1,7 @@
 #include "core/base/AlignedBuffer.h"
 #include "core/base/DataBuffer.h"
 #include "core/base/Exception.h"
+#include "support/Sanitizers.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,7 @@ void allocateBeyondTheLimit(const char* place) {
 }
 
 TEST(RawBuffersDeathTest, FailedAllocationRaisesCode14) {
+    if (TestSupport::kSanitizerTakesFaults) GTEST_SKIP() << "the sanitizer's allocator needs the address space";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(allocateBeyondTheLimit<System::DataBuffer>("System::DataBuffer::allocMemory"),
                 ::testing::ExitedWithCode(0), "");

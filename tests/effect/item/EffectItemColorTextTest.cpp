@@ -213,6 +213,22 @@ TEST(StringItem, PlainText) {
     EXPECT_TRUE(other.equals(string));
 }
 
+TEST(TextItems, ATextWithANulIsRefusedWhole) {
+    // The written form would end at the NUL and read back as another text:
+    // the value is refused and the item keeps what it held.
+    Effect::ItemList items;
+    EffectItemText text(items, L"テキスト", L"kept");
+    Effect::EffectItemString string(items, L"値", L"kept");
+    for (Effect::EffectItem* item : std::initializer_list<Effect::EffectItem*>{&text, &string}) {
+        for (const std::string& value : {std::string("a\0b", 3), std::string("\0", 1), std::string("abc\0", 4)}) {
+            EXPECT_EQ(errorOf([&] { item->fromString(value); }), "text holds a NUL character.");
+            EXPECT_EQ(item->toString(), "kept");
+        }
+        item->fromString("new");
+        EXPECT_EQ(item->toString(), "new");
+    }
+}
+
 TEST(YuvItem, ColourSpaceNames) {
     Effect::EffectItemYUV::setColorSpaceNames([] {
         return std::vector<std::wstring>{L"BT.601", L"BT.709", L"BT.2020"};

@@ -181,4 +181,16 @@ TEST_F(FileItems, MaskSourceStates) {
     Effect::EffectItemMaskSelect::setSceneSource({});
 }
 
+TEST_F(FileItems, MaskTextWithANulIsRefused) {
+    // The path is kept as a C string: a NUL would cut it.
+    Effect::EffectItemMaskSelect mask(items, L"マスクの種類", figures);
+    mask.fromString("*kept");
+    for (const std::string& value : {std::string("a.png\0b", 7), std::string("*x\0", 3), std::string("円\0", 4)}) {
+        EXPECT_EQ(EffectTest::errorOf([&] { mask.fromString(value); }), "text holds a NUL character.");
+        EXPECT_EQ(mask.path, L"*kept");
+        EXPECT_EQ(mask.figure, -1);
+        EXPECT_EQ(mask.toString(), "*kept");
+    }
+}
+
 }  // namespace

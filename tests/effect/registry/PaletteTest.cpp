@@ -140,6 +140,33 @@ TEST_F(Palettes, NamingAnEntryTakesTheNameFromOtherPalettes) {
     EXPECT_EQ(manager.findPresetColor(L"x"), nullptr);
 }
 
+TEST_F(Palettes, PresetNamesReadBackAsTyped) {
+    write("P", "1=ffffff|Old\r\n");
+    PaletteManager manager;
+    manager.reloadPalette();
+    Palette& p = *manager.getPaletteList()[0]->palette;
+    const std::string before = read("P");
+    // Names the file could not hold are refused; nothing changes or is saved.
+    for (const wchar_t* name : {L"a=b", L"a|b", L"line\nbreak", L"cr\r", L"="}) {
+        SCOPED_TRACE(System::String::toUtf8(name));
+        EXPECT_FALSE(PaletteDefine::isValidPresetName(name));
+        EXPECT_FALSE(manager.setPresetColorName(p, 1, name));
+        EXPECT_EQ(p.entries[1].name, L"Old");
+        EXPECT_EQ(read("P"), before);
+    }
+    EXPECT_FALSE(PaletteDefine::isValidPresetName(std::wstring(L"a\0b", 3)));
+    // Any other name comes back from the file exactly.
+    for (const wchar_t* name : {L" spaced ", L";semi", L"%Default%\\x", L"\u8d64\u3044 #1", L"tab\there"}) {
+        SCOPED_TRACE(System::String::toUtf8(name));
+        EXPECT_TRUE(manager.setPresetColorName(p, 1, name));
+        const std::vector<Effect::PaletteEntry> entries =
+            PaletteDefine::loadPaletteFile(System::String::toWide(path("P")));
+        ASSERT_EQ(entries.size(), 64u);
+        EXPECT_EQ(entries[1].name, std::wstring(name));
+        EXPECT_FLOAT_EQ(entries[1].color[0], 1.0f);
+    }
+}
+
 TEST_F(Palettes, DuplicatesAndSaveFailuresAreShownInBoxes) {
     write("a", "0=ff0000\r\n");
     PaletteManager manager;

@@ -181,4 +181,62 @@ TEST_F(AudioDecompressorTest, AJumpStartsAfresh) {
     EXPECT_EQ(got, decodeAll(fresh, tail, 1u << 20));
 }
 
+TEST_F(AudioDecompressorTest, AFullSourceBufferIsParsedWithinItsBytes) {
+    // The parser reads ahead of the bytes it is given: a source buffer
+    // filled to its last byte (here ending inside a frame) must be followed
+    // by padding, or the read runs past the block (seen under ASan).
+    const Stream s = audio("mp3.wav");
+    const std::vector<std::uint8_t>& data = s.chunks.at(0).data;
+    Media::AudioDecompressor d;
+    setFormat(d, s.format);
+    ASSERT_TRUE(d.initialize());
+    std::vector<std::uint8_t> full;
+    while (full.size() < d.sourceRoom()) full.insert(full.end(), data.begin(), data.end());
+    full.resize(d.sourceRoom());
+    d.insertSourceData(full.data(), static_cast<std::uint32_t>(full.size()));
+    d.decode();
+    const std::vector<std::int16_t> want = reference("mp3.wav");
+    ASSERT_GE(d.header.cbDstLengthUsed / 2, want.size());
+    const auto* got = reinterpret_cast<const std::int16_t*>(d.destinationBuffer.data);
+    int worst = 0;
+    for (std::size_t i = 0; i < want.size() / 2; ++i) worst = std::max(worst, std::abs(got[i] - want[i]));
+    EXPECT_LE(worst, 1);
+}
+
+TEST_F(AudioDecompressorTest, HeadersBeyondRealFilesAreRefused) {
+    // Up to 64 channels, 1 kHz to 768 kHz, 64 channels at 192 kHz in all.
+    // Sizes are worked out in 64 bits: 4 bytes × (2^30 + 11025) Hz used to
+    // wrap to 44100 bytes a second and pass.
+    struct Case {
+        WORD channels;
+        DWORD rate;
+        DWORD sourceBytes;  // 0: refused
+    };
+    const Case cases[] = {
+        {2, 44100, 352800},
+        {2, 768000, 6144000},
+        {64, 192000, 49152000},
+        {1, 1000, 4000},
+        {2, (1u << 30) + 11025, 0},
+        {2, 0xFFFFFFFF, 0},
+        {2, 768001, 0},
+        {1, 999, 0},
+        {64, 192001, 0},
+        {65, 8000, 0},
+        {0, 44100, 0},
+        {0xFFFF, 44100, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.channels << " channels at " << c.rate);
+        std::vector<std::uint8_t> format = audio("mp3.wav").format;
+        std::memcpy(format.data() + 2, &c.channels, 2);
+        std::memcpy(format.data() + 4, &c.rate, 4);
+        Media::AudioDecompressor d;
+        setFormat(d, format);
+        EXPECT_EQ(d.initialize(), c.sourceBytes != 0);
+        EXPECT_EQ(d.prepared, c.sourceBytes != 0);
+        EXPECT_EQ(d.sourceBuffer.size, c.sourceBytes);
+    }
+}
+
 }  // namespace

@@ -160,6 +160,76 @@ TEST_F(VideoDecompressorTest, WithoutLentPacketsAReorderingCodecLags) {
     EXPECT_FALSE(d.decode(s.chunks[0].data.data(), static_cast<std::uint32_t>(s.chunks[0].data.size()), false));
 }
 
+TEST_F(VideoDecompressorTest, EveryOutputDepthAtUnalignedWidths) {
+    // The converter writes whole vector blocks past a row's end: at these
+    // widths that used to run past the output block, or over the start of the
+    // previous row of a bottom-up bitmap.
+    struct Output {
+        FOURCC fourcc;
+        WORD bits;
+        const char* pixelFormat;
+        std::size_t bytesPerPixel;
+    };
+    const Output outputs[] = {
+        {kYuy2, 16, "yuyv422", 2},
+        {BI_RGB, 32, "bgra", 4},
+        {BI_RGB, 24, "bgr24", 3},
+    };
+    struct Codec {
+        const char* name;
+        const char* options;
+        bool evenWidthsOnly;
+    };
+    const Codec codecs[] = {
+        {"mpeg4", "-c:v mpeg4", false},
+        {"wmv2", "-c:v wmv2", true},
+        {"mjpeg422", "-c:v mjpeg -pix_fmt yuvj422p", false},
+    };
+    constexpr int kHeight = 6;
+    for (const Codec& codec : codecs) {
+        for (const int width : {1016, 1017, 1018, 330}) {
+            if (codec.evenWidthsOnly && width % 2) continue;
+            const std::string file = std::string(codec.name) + "-" + std::to_string(width) + ".avi";
+            SCOPED_TRACE(file);
+            ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i testsrc=size=" + std::to_string(width) + "x" +
+                                          std::to_string(kHeight) + ":rate=10 -t 0.3 " + codec.options + " " +
+                                          folder->file(file)));
+            const Stream s = video(file);
+            ASSERT_EQ(s.chunks.size(), 3u);
+            for (const Output& output : outputs) {
+                SCOPED_TRACE(output.pixelFormat);
+                const std::vector<std::uint8_t> ref = reference(file, output.pixelFormat);
+                const std::size_t refRow = ref.size() / (s.chunks.size() * kHeight);
+                // YUY2 rows hold whole pairs: an odd width ends on a half pair.
+                const std::size_t pixelBytes =
+                    output.fourcc == kYuy2 ? (width + 1) / 2 * 4 : width * output.bytesPerPixel;
+                ASSERT_EQ(refRow, pixelBytes);
+                Media::VideoDecompressor d;
+                d.sourceFormat.allocMemory(static_cast<std::uint32_t>(s.format.size()));
+                std::memcpy(d.sourceFormat.data, s.format.data(), s.format.size());
+                ASSERT_TRUE(d.open(s.handler));
+                ASSERT_TRUE(d.begin(output.fourcc, output.bits));
+                const std::size_t row = d.outputFormat.biSizeImage / kHeight;
+                for (std::size_t n = 0; n < s.chunks.size(); ++n) {
+                    ASSERT_TRUE(d.decode(s.chunks[n].data.data(), static_cast<std::uint32_t>(s.chunks[n].data.size()),
+                                         !s.chunks[n].key));
+                    const std::vector<std::uint8_t> got = picture(d);
+                    int worst = 0;
+                    for (std::size_t y = 0; y < kHeight; ++y) {
+                        const std::uint8_t* a = got.data() + y * row;
+                        const std::uint8_t* b = ref.data() + (n * kHeight + y) * refRow;
+                        for (std::size_t i = 0; i < pixelBytes; ++i)
+                            worst = std::max(worst, std::abs(a[i] - b[i]));
+                        // Row padding carries nothing.
+                        for (std::size_t i = pixelBytes; i < row; ++i) worst = std::max(worst, int{a[i]} * 1000);
+                    }
+                    EXPECT_LE(worst, 1) << "frame " << n;
+                }
+            }
+        }
+    }
+}
+
 TEST(VideoDecompressor, OutputHeadersAndRefusals) {
     struct Case {
         LONG width, height;

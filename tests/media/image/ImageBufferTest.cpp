@@ -190,6 +190,29 @@ TEST(ImageBufferTest, UnknownPairingLogsAndLeavesTheImageZero) {
               1);
 }
 
+TEST(ImageBufferTest, EmptyPicturesConvertToNothing) {
+    // An empty bitmap has no bytes (its store may be null): nothing is read,
+    // written or warned about, for every pairing and either side empty.
+    MediaTest::LogCapture log;
+    for (const std::uint32_t format : {DXGI_FORMAT_B8G8R8X8_UNORM, DXGI_FORMAT_B8G8R8A8_UNORM,
+                                       DXGI_FORMAT_R16G16B16A16_SNORM, DXGI_FORMAT_R16G16B16A16_FLOAT,
+                                       DXGI_FORMAT_YUY2}) {
+        for (const auto& [width, height] : {std::pair{0u, 3u}, std::pair{3u, 0u}, std::pair{0u, 0u}}) {
+            SCOPED_TRACE(testing::Message() << format << " " << width << "x" << height);
+            BITMAPINFOHEADER header{};
+            ImageBuffer::getBitmapInfoHeader(header, format, width, height);
+            const auto image = ImageBuffer::create(format, width, height);
+            image->convertFrom(header, nullptr);
+            image->convertTo(header, nullptr);
+            std::uint8_t none[1] = {0x5A};
+            image->convertFrom(header, none);
+            image->convertTo(header, none);
+            EXPECT_EQ(none[0], 0x5A);
+        }
+    }
+    EXPECT_TRUE(log.of(System::Log::WARN).empty());
+}
+
 TEST(ImageBufferTest, ConvertToAnotherFormatWritesNothing) {
     const auto image = ImageBuffer::create(DXGI_FORMAT_B8G8R8A8_UNORM, 2, 2);
     BITMAPINFOHEADER header{};

@@ -192,6 +192,45 @@ TEST_F(ImageServiceTest, FilesNoCodecReadsThrow) {
                            "factory->CreateDecoderFromFilename() failed."));
 }
 
+// Exits 0 when the file is refused as no image, 1 otherwise; a hang ends
+// by the alarm's signal.
+[[noreturn]] void exitRefused(const std::string& path) {
+    alarm(20);
+    int format = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    const std::string text = failureText([&] { ImageService::canLoadFile(wide(path), format, width, height); });
+    std::_Exit(startsWith(text, "factory->CreateDecoderFromFilename() failed.") ? 0 : 1);
+}
+
+TEST_F(ImageServiceTest, OnlyListedFormatsReachADecoder) {
+    // A format is told by its signature; files of other formats, or that
+    // only look like one by their extension, never reach a decoder. A
+    // one-byte ".jxl" used to hang its decoder for ever: the check runs in a
+    // child process that a hang would leave to its alarm.
+    const std::string pgm = ffmpegImage(kRgba, "rgba", "4x2", "gray.pgm", "-pix_fmt gray");
+    const std::string qoi = folder.file("picture.png");
+    std::filesystem::copy_file(ffmpegImage(kRgba, "rgba", "4x2", "made.qoi", "-pix_fmt rgba"), qoi);
+    Bytes tga = MediaTest::readFile(ffmpegImage(kRgba, "rgba", "4x2", "kind.tga", "-pix_fmt bgra"));
+    tga[2] = 42;  // no TGA image type
+    const std::string badTga = folder.file("bad.tga");
+    writeFile(badTga, tga);
+    const std::string oneByte = folder.file("one.jxl");
+    writeFile(oneByte, Bytes{0xFF});
+    const std::string garbage = folder.file("garbage.jxl");
+    writeFile(garbage, Bytes{0xFF, 0x0A, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55});
+    const std::string boxed = folder.file("boxed.jxl");
+    writeFile(boxed, Bytes{0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A, 0, 0, 0, 0});
+    for (const std::string& path : {pgm, qoi, badTga, oneByte, garbage, boxed}) {
+        SCOPED_TRACE(path);
+        EXPECT_EXIT(exitRefused(path), ::testing::ExitedWithCode(0), "");
+    }
+    // A listed format is told by its content, whatever the name says.
+    const std::string png = folder.file("really-a-png.jxl");
+    std::filesystem::copy_file(ffmpegImage(kRgba, "rgba", "4x2", "real.png", "-pix_fmt rgba"), png);
+    EXPECT_EQ(packedPixels(*ImageService::loadFromFile(wide(png))), kRgba);
+}
+
 TEST_F(ImageServiceTest, CorruptImageFailsToDecode) {
     const std::string good = ffmpegImage(kRgba, "rgba", "4x2", "good.png", "-pix_fmt rgba");
     Bytes bytes = MediaTest::readFile(good);
