@@ -57,6 +57,11 @@ std::wstring toWideText(const std::string& utf8) {
     return System::String::toWide(utf8);
 }
 
+std::wstring toWideLine(const std::string& utf8) {
+    if (utf8.find_first_of("\r\n") != std::string::npos) throw std::invalid_argument("text holds a line break.");
+    return toWideText(utf8);
+}
+
 void throwMissingMapKey() { throw std::out_of_range("invalid map<K, T> key"); }
 
 void throwMissingUnorderedMapKey() { throw std::out_of_range("invalid unordered_map<K, T> key"); }

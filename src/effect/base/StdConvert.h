@@ -24,6 +24,9 @@ std::vector<double> splitDoubles(const std::string& text);
 // A parameter text as wide text. Texts are written as C strings, so one
 // holding a NUL would come back cut: it throws std::invalid_argument.
 std::wstring toWideText(const std::string& utf8);
+// The same for one-line texts, which are written as one line of a file: a
+// CR or LF throws as well.
+std::wstring toWideLine(const std::string& utf8);
 
 // The texts of a failed ordered-map / hash-map lookup (std::out_of_range).
 [[noreturn]] void throwMissingMapKey();

@@ -2,6 +2,7 @@
 
 #include "core/file/FileName.h"
 #include "core/text/StringConvert.h"
+#include "effect/base/StdConvert.h"
 
 namespace Effect {
 
@@ -32,7 +33,8 @@ std::unique_ptr<EffectItem> EffectItemFile::clone() const {
 std::string EffectItemFile::toString() const { return System::String::toUtf8(path); }
 
 void EffectItemFile::fromString(const std::string& text) {
-    path = expandedPath(System::String::toWide(text));
+    // A NUL or a line break would cut the one line the path is written as.
+    path = expandedPath(StdConvert::toWideLine(text));
 }
 
 const wchar_t* EffectItemFile::getFilePath() const { return path.c_str(); }

@@ -15,6 +15,7 @@ public:
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
     std::string toString() const override;
+    // A text holding a NUL or a line break throws std::invalid_argument.
     void fromString(const std::string& text) override;
     const wchar_t* getFilePath() const override;
     void setFilePath(const wchar_t* path) override;

@@ -57,8 +57,8 @@ std::string EffectItemMaskSelect::toString() const {
 }
 
 void EffectItemMaskSelect::fromString(const std::string& text) {
-    // A text with a NUL is refused: the item keeps its source.
-    const std::wstring wide = StdConvert::toWideText(text);
+    // A text with a NUL or a line break is refused: the item keeps its source.
+    const std::wstring wide = StdConvert::toWideLine(text);
     int value = 0;
     if (figures->findName(wide, value)) {
         figure = value;

@@ -37,7 +37,7 @@ public:
     std::string toString() const override;
     // First match wins: a figure name, a scene name, a text holding "." or
     // beginning with "*"; any other text changes nothing. A text holding a
-    // NUL throws std::invalid_argument and changes nothing.
+    // NUL or a line break throws std::invalid_argument and changes nothing.
     void fromString(const std::string& text) override;
     const wchar_t* getFilePath() const override;
     void setFilePath(const wchar_t* path) override;

@@ -124,6 +124,6 @@ std::unique_ptr<EffectItem> EffectItemString::clone() const {
 
 std::string EffectItemString::toString() const { return System::String::toUtf8(untilNul(text)); }
 
-void EffectItemString::fromString(const std::string& utf8) { text = StdConvert::toWideText(utf8); }
+void EffectItemString::fromString(const std::string& utf8) { text = StdConvert::toWideLine(utf8); }
 
 }  // namespace Effect

@@ -48,7 +48,8 @@ public:
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
     std::string toString() const override;
-    // Refuses a text holding a NUL as the text item does.
+    // Refuses a text holding a NUL or a line break (std::invalid_argument):
+    // the one line it is written as would end there.
     void fromString(const std::string& text) override;
 
     std::wstring text;

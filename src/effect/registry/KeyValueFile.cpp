@@ -9,17 +9,25 @@
 
 namespace Effect {
 
-std::optional<std::vector<KeyValue>> readKeyValueFile(const std::wstring& path) {
+std::optional<std::string> readTextFile(const std::wstring& path) {
     std::wstring expanded = path;
     System::FileName::expandVariable(expanded);
-    std::string contents;
     try {
         System::File file;
         file.open(expanded.c_str(), System::File::Mode::Read);
-        contents = file.read();
+        return file.read();
     } catch (const std::exception&) {
         return std::nullopt;
     }
+}
+
+std::optional<std::vector<KeyValue>> readKeyValueFile(const std::wstring& path) {
+    const std::optional<std::string> contents = readTextFile(path);
+    if (!contents) return std::nullopt;
+    return parseKeyValueText(*contents);
+}
+
+std::vector<KeyValue> parseKeyValueText(const std::string& contents) {
     std::vector<KeyValue> pairs;
     for (std::string line : System::String::split(contents, '\n')) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

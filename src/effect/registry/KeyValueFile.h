@@ -14,6 +14,11 @@ using KeyValue = std::pair<std::string, std::string>;
 // The pairs in file order; nothing when the file cannot be read. The path's
 // variable is expanded.
 std::optional<std::vector<KeyValue>> readKeyValueFile(const std::wstring& path);
+// The whole contents of a file; nothing when it cannot be read. The path's
+// variable is expanded.
+std::optional<std::string> readTextFile(const std::wstring& path);
+// The pairs of a file's contents, in order.
+std::vector<KeyValue> parseKeyValueText(const std::string& contents);
 
 // Replaces the file with the text (the old file stays when writing fails,
 // and the failure is raised). The path's variable is expanded.

@@ -29,10 +29,13 @@ void readEntry(PaletteEntry& entry, const std::string& text) {
 }  // namespace
 
 std::vector<PaletteEntry> PaletteDefine::loadPaletteFile(const std::wstring& path) {
-    const auto lines = readKeyValueFile(path);
-    if (!lines) return {};
+    const std::optional<std::string> contents = readTextFile(path);
+    return contents ? parsePalette(*contents) : std::vector<PaletteEntry>();
+}
+
+std::vector<PaletteEntry> PaletteDefine::parsePalette(const std::string& contents) {
     std::vector<PaletteEntry> entries(Palette::EntryCount);
-    for (const auto& [indexText, colorText] : *lines) {
+    for (const auto& [indexText, colorText] : parseKeyValueText(contents)) {
         try {
             const int index = StdConvert::toInt(indexText);
             if (index < 0 || index >= Palette::EntryCount) continue;
@@ -47,6 +50,10 @@ std::vector<PaletteEntry> PaletteDefine::loadPaletteFile(const std::wstring& pat
 void PaletteDefine::savePaletteFile(const std::wstring& path, const std::vector<PaletteEntry>& entries) {
     System::Log::info("Effect::PaletteDefine::savePaletteFile", "save palette file : %s",
                       System::String::toUtf8(path).c_str());
+    replaceTextFile(path, formatPalette(entries));
+}
+
+std::string PaletteDefine::formatPalette(const std::vector<PaletteEntry>& entries) {
     std::string text;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Media::RGB8 rgb = Media::toRGB8(entries[i].color);
@@ -55,7 +62,7 @@ void PaletteDefine::savePaletteFile(const std::wstring& path, const std::vector<
         if (!entries[i].name.empty()) text += "|" + System::String::toUtf8(entries[i].name);
         text += "\r\n";
     }
-    replaceTextFile(path, text);
+    return text;
 }
 
 bool PaletteDefine::isValidPresetName(const std::wstring& name) {

@@ -33,6 +33,9 @@ public:
     // One line per entry, indices 0 to 63, CR LF; the old file stays when
     // writing fails (the failure is raised).
     static void savePaletteFile(const std::wstring& path, const std::vector<PaletteEntry>& entries);
+    // The entries of a palette file's contents, and the contents of entries.
+    static std::vector<PaletteEntry> parsePalette(const std::string& contents);
+    static std::string formatPalette(const std::vector<PaletteEntry>& entries);
     // Whether a preset name reads back from a palette file as it is: none
     // of "=", "|", a line break or NUL.
     static bool isValidPresetName(const std::wstring& name);

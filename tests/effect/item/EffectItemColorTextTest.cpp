@@ -213,19 +213,32 @@ TEST(StringItem, PlainText) {
     EXPECT_TRUE(other.equals(string));
 }
 
-TEST(TextItems, ATextWithANulIsRefusedWhole) {
-    // The written form would end at the NUL and read back as another text:
-    // the value is refused and the item keeps what it held.
+TEST(TextItems, TextsThatWouldNotReadBackAreRefusedWhole) {
+    // The written form would end at a NUL, and a one-line string's at a line
+    // break: such a value is refused and the item keeps what it held.
     Effect::ItemList items;
     EffectItemText text(items, L"テキスト", L"kept");
     Effect::EffectItemString string(items, L"値", L"kept");
-    for (Effect::EffectItem* item : std::initializer_list<Effect::EffectItem*>{&text, &string}) {
-        for (const std::string& value : {std::string("a\0b", 3), std::string("\0", 1), std::string("abc\0", 4)}) {
-            EXPECT_EQ(errorOf([&] { item->fromString(value); }), "text holds a NUL character.");
-            EXPECT_EQ(item->toString(), "kept");
+    struct Case {
+        std::string value;
+        const char* textError;  // of the text item; the string item refuses all
+        const char* stringError;
+    };
+    const Case cases[] = {
+        {std::string("a\0b", 3), "text holds a NUL character.", "text holds a NUL character."},
+        {std::string("\0", 1), "text holds a NUL character.", "text holds a NUL character."},
+        {"trailing\r", "", "text holds a line break."},
+        {"two\nlines", "", "text holds a line break."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        text.text = L"kept";
+        EXPECT_EQ(errorOf([&] { text.fromString(c.value); }), c.textError);
+        if (*c.textError) {
+            EXPECT_EQ(text.toString(), "kept");
         }
-        item->fromString("new");
-        EXPECT_EQ(item->toString(), "new");
+        EXPECT_EQ(errorOf([&] { string.fromString(c.value); }), c.stringError);
+        EXPECT_EQ(string.toString(), "kept");
     }
 }
 

@@ -181,15 +181,27 @@ TEST_F(FileItems, MaskSourceStates) {
     Effect::EffectItemMaskSelect::setSceneSource({});
 }
 
-TEST_F(FileItems, MaskTextWithANulIsRefused) {
-    // The path is kept as a C string: a NUL would cut it.
+TEST_F(FileItems, PathsThatWouldNotReadBackAreRefused) {
+    // A path is kept as a C string and written as one line: a NUL or a line
+    // break would cut it. The item keeps what it held.
     Effect::EffectItemMaskSelect mask(items, L"マスクの種類", figures);
+    Effect::EffectItemFile file(items, L"ファイル", L"", L"All\0*.*\0\0");
     mask.fromString("*kept");
-    for (const std::string& value : {std::string("a.png\0b", 7), std::string("*x\0", 3), std::string("円\0", 4)}) {
-        EXPECT_EQ(EffectTest::errorOf([&] { mask.fromString(value); }), "text holds a NUL character.");
+    file.fromString("/kept.png");
+    const std::pair<std::string, const char*> cases[] = {
+        {std::string("a.png\0b", 7), "text holds a NUL character."},
+        {std::string("*x\0", 3), "text holds a NUL character."},
+        {std::string("円\0", 4), "text holds a NUL character."},
+        {"a.png\r", "text holds a line break."},
+        {"*two\nlines", "text holds a line break."},
+    };
+    for (const auto& [value, error] : cases) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(EffectTest::errorOf([&] { mask.fromString(value); }), error);
         EXPECT_EQ(mask.path, L"*kept");
         EXPECT_EQ(mask.figure, -1);
-        EXPECT_EQ(mask.toString(), "*kept");
+        EXPECT_EQ(EffectTest::errorOf([&] { file.fromString(value); }), error);
+        EXPECT_EQ(file.path, L"/kept.png");
     }
 }
 
