@@ -1,6 +1,7 @@
 #include "effect/item/EffectItemComboFile.h"
 
 #include "core/text/StringConvert.h"
+#include "effect/base/StdConvert.h"
 #include "effect/item/EffectItemFile.h"
 
 namespace Effect {
@@ -31,7 +32,8 @@ std::string EffectItemComboFile::toString() const {
 }
 
 void EffectItemComboFile::fromString(const std::string& text) {
-    const std::wstring wide = System::String::toWide(text);
+    // A NUL or a line break would cut the one line the path is written as.
+    const std::wstring wide = StdConvert::toWideLine(text);
     if (list->findName(wide, value)) {
         path.clear();
     } else if (wide.find(L'.') != std::wstring::npos) {

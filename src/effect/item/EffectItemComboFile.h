@@ -17,7 +17,8 @@ public:
     // The choice's name, or the path while the value is -1.
     std::string toString() const override;
     // A listed name selects it; a text holding "." becomes the path; any
-    // other text changes nothing.
+    // other text changes nothing. A text holding a NUL or a line break
+    // throws std::invalid_argument.
     void fromString(const std::string& text) override;
     void loadQroValue(const std::string& value, const std::wstring& key,
                       const wchar_t* effectName, bool flag) override;

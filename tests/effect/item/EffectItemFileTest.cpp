@@ -186,8 +186,10 @@ TEST_F(FileItems, PathsThatWouldNotReadBackAreRefused) {
     // break would cut it. The item keeps what it held.
     Effect::EffectItemMaskSelect mask(items, L"マスクの種類", figures);
     Effect::EffectItemFile file(items, L"ファイル", L"", L"All\0*.*\0\0");
+    Effect::EffectItemFigureSelect figure(items, L"図形", figures);
     mask.fromString("*kept");
     file.fromString("/kept.png");
+    figure.fromString("/kept.svg");
     const std::pair<std::string, const char*> cases[] = {
         {std::string("a.png\0b", 7), "text holds a NUL character."},
         {std::string("*x\0", 3), "text holds a NUL character."},
@@ -202,6 +204,8 @@ TEST_F(FileItems, PathsThatWouldNotReadBackAreRefused) {
         EXPECT_EQ(mask.figure, -1);
         EXPECT_EQ(EffectTest::errorOf([&] { file.fromString(value); }), error);
         EXPECT_EQ(file.path, L"/kept.png");
+        EXPECT_EQ(EffectTest::errorOf([&] { figure.fromString(value); }), error);
+        EXPECT_EQ(figure.path, L"/kept.svg");
     }
 }
 
