@@ -557,6 +557,21 @@ TEST_F(TextPictureTest, SizeTagStylesAreBoldItalicUntilTheNextSizeTag) {
     EXPECT_NEAR(upright, 0, 1);
 }
 
+TEST_F(TextPictureTest, RoundedOutlinesRoundTheBordersCorners) {
+    for (bool rounded : {false, true}) {
+        Options options;
+        options.size = 100;
+        options.decorationRatio = 0.2f;  // 10 pixels of border outside the outline
+        options.rounded = rounded;
+        auto draw = make(L"口", options);
+        const Picture picture = drawn(*draw);
+        const Box border = picture.box(covered);
+        ASSERT_FALSE(border.empty());
+        // A mitred corner fills its square; a round one leaves it open.
+        EXPECT_EQ(covered(picture.at(border.left + 1, border.top + 1)), !rounded) << rounded;
+    }
+}
+
 TEST_F(TextPictureTest, NothingIsDrawnForATextWithoutCharacters) {
     auto draw = make(L"<s20>\n<#ff0000>\n", {});
     draw->layoutText(nullptr);
