@@ -107,6 +107,21 @@ TEST_F(ObjectSections, SplittingALineGivesTwoObjectsContinuingItAndJoiningMendsT
     EXPECT_EQ(y(first).values, (Values{0, 49, 99}));
 }
 
+TEST_F(ObjectSections, CapturesReadTimeControlledNumbersAlongThePathOrStraight) {
+    // Constant speed over the whole path: 0 -> 90 is nine tenths of the way,
+    // so frame 50 of 0..100 lies on the first leg although the boundary is
+    // at frame 10.
+    const Edit::ObjectPointer object = make(0, 100, {10}, "0,90,100,直線移動(時間制御),0");
+    const auto& item = x(*object);
+    const auto along = object->captureNumberValues(scene, *object, 50, false).at(&item);
+    EXPECT_DOUBLE_EQ(along.value, 50.0);
+    EXPECT_EQ(along.sectionIndex, 0);
+    // Straight between the stored values of the frame's own section (10..100).
+    const auto straight = object->captureNumberValues(scene, *object, 50, true).at(&item);
+    EXPECT_DOUBLE_EQ(straight.value, 90.0 + 40.0 / 90.0 * 10.0);
+    EXPECT_EQ(straight.sectionIndex, -1);
+}
+
 TEST_F(ObjectSections, SplittingDropsTheBoundariesEachPartLacks) {
     // Values equal frames at every key: X is the identity line.
     const Edit::ObjectPointer object = make(0, 99, {20, 60}, "0,20,60,99,直線移動,0");
