@@ -196,7 +196,7 @@ TEST_F(Layers, SectionLengthsMoveTheLaterKeyFrames) {
 }
 
 TEST_F(Layers, CreatingObjectsFromEffects) {
-    ObjectPointer& object = table.createObject(kSound, 2, 0, 9);
+    const ObjectPointer object = table.createObject(kSound, 2, 0, 9);
     EXPECT_EQ(chainNames(*object), (std::vector<std::wstring>{kSound, kPlay}));
     EXPECT_EQ(object->layer, 2);
     EXPECT_EQ(EffectTest::errorOf([&] { table.createObject(L"無い効果", 2, 20, 29); }),
@@ -207,9 +207,9 @@ TEST_F(Layers, CreatingObjectsFromEffects) {
 }
 
 TEST_F(Layers, ControlObjectsGovernTheFollowingLayers) {
-    ObjectPointer& group = table.createObject(kGroup, 1, 10, 20);
+    const ObjectPointer group = table.createObject(kGroup, 1, 10, 20);
     static_cast<GroupControl&>(*group->effectList[0]).layerRange = 2;
-    ObjectPointer& camera = table.createObject(kCamera, 0, 30, 40);  // all following layers
+    const ObjectPointer camera = table.createObject(kCamera, 0, 30, 40);  // all following layers
     table.createObject(kSceneChange, 0, 50, 60);  // governs no range
     table.updateLayerObject();
     ASSERT_TRUE(camera->layerRangeControl);
