@@ -39,11 +39,14 @@ protected:
     // The texture's stored values as RGBA floats, top row first. Masks read
     // back as stored (the mask in alpha).
     static std::vector<Rgba> read(const Platform::Gl::Texture& texture) {
-        Platform::Gl::Context& context = service().context();
-        const_cast<Platform::Gl::Texture&>(texture).prepareUse(context);
         std::vector<Rgba> pixels(static_cast<std::size_t>(texture.width()) * texture.height());
-        glGetTextureImage(texture.name(), 0, GL_RGBA, GL_FLOAT,
-                          static_cast<GLsizei>(pixels.size() * sizeof(Rgba)), pixels.data());
+        Platform::Gl::runCommand(
+            service().context(), {{texture.handover().get(), Platform::Gl::Access::Read}},
+            [&] {
+                glGetTextureImage(texture.name(), 0, GL_RGBA, GL_FLOAT,
+                                  static_cast<GLsizei>(pixels.size() * sizeof(Rgba)), pixels.data());
+            },
+            true);
         return pixels;
     }
     static std::vector<Rgba> read(Media::ResourceBuffer& buffer) { return read(*buffer.getTexture()); }
@@ -72,9 +75,12 @@ protected:
                 for (float c : f(x, y)) rows.push_back(c);
         auto buffer = std::make_unique<Media::ResourceBuffer>(width, height,
                                                               DXGI_FORMAT_R16G16B16A16_FLOAT);
-        glTextureSubImage2D(buffer->getTexture()->name(), 0, 0, 0, static_cast<GLsizei>(width),
-                            static_cast<GLsizei>(height), GL_RGBA, GL_FLOAT, rows.data());
-        buffer->getTexture()->written(service().context());
+        Platform::Gl::Texture& texture = *buffer->getTexture();
+        Platform::Gl::runCommand(
+            service().context(), {{texture.handover().get(), Platform::Gl::Access::Write}}, [&] {
+                glTextureSubImage2D(texture.name(), 0, 0, 0, static_cast<GLsizei>(width),
+                                    static_cast<GLsizei>(height), GL_RGBA, GL_FLOAT, rows.data());
+            });
         return buffer;
     }
 

@@ -92,7 +92,8 @@ void Direct3DService::setRenderTarget(ResourceBuffer& buffer) {
 void Direct3DService::unsetRenderTargets() { Platform::Gl::setRenderTargets(context(), {}); }
 
 void Direct3DService::setComputeUnorderedAccessView(UINT slot, ResourceBuffer& buffer) {
-    Platform::Gl::bindImage(context(), static_cast<int>(slot), &buffer.getUnorderedAccessView());
+    Platform::Gl::bindImage(context(), static_cast<int>(slot), &buffer.getUnorderedAccessView(),
+                            Platform::Gl::ImageStage::Compute);
 }
 
 void Direct3DService::setPixelSampler(Platform::Gl::SamplerState* sampler) {
@@ -113,7 +114,8 @@ void Direct3DService::setRenderTargetAndUnorderedAccessView(RenderBuffer& frame,
     setRenderTarget(frame);
     for (UINT i = 0; i < count; ++i)
         Platform::Gl::bindImage(context(), static_cast<int>(i + 1),
-                                views[i] ? &views[i]->getUnorderedAccessView() : nullptr);
+                                views[i] ? &views[i]->getUnorderedAccessView() : nullptr,
+                                Platform::Gl::ImageStage::Pixel);
 }
 
 void Direct3DService::drawVertexBuffer(VertexBufferCommon& buffer) {
@@ -130,7 +132,8 @@ void Direct3DService::drawVertexBuffer(VertexBufferCommon& buffer) {
 }
 
 void Direct3DService::drawTriangle(const void* vertices) {
-    VertexBufferCommon triangle(3, 28, VertexBufferCommon::TriangleStrip);
+    VertexBufferCommon triangle(3, 28, VertexBufferCommon::TriangleStrip,
+                                Platform::Gl::Buffer::Sharing::ContextOnly);
     std::memcpy(triangle.data(), vertices, 3 * 28);
     triangle.update();
     drawVertexBuffer(triangle);

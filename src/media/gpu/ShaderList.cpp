@@ -158,13 +158,32 @@ std::string textOf(const Source& source, const std::string& extra = {}) {
 
 }  // namespace
 
+struct ShaderList::PerContext {
+    std::unique_ptr<Platform::Gl::Buffer> constants;
+    Media::VertexBufferCommon quadStrip{4, 28, Media::VertexBufferCommon::TriangleStrip,
+                                        Platform::Gl::Buffer::Sharing::ContextOnly};
+    Media::VertexBufferCommon quadStripNormal{4, 40, Media::VertexBufferCommon::TriangleStrip,
+                                              Platform::Gl::Buffer::Sharing::ContextOnly};
+};
+
+Platform::Gl::Buffer* ShaderList::getConstantBuffer() { return perContext_->get().constants.get(); }
+Media::VertexBufferCommon& ShaderList::quadStrip() { return perContext_->get().quadStrip; }
+Media::VertexBufferCommon& ShaderList::quadStripNormal() { return perContext_->get().quadStripNormal; }
+
 ShaderList::ShaderList(Media::Direct3DService* service) {
     for (auto& shader : objectVertexShaders_) shader = std::make_unique<Media::VertexShader>(service);
     for (auto& shader : objectPixelShaders_) shader = std::make_unique<Media::PixelShader>(service);
     for (auto& shader : generalShaders_) shader = std::make_unique<Media::PixelShader>(service);
     for (auto& shader : computeShaders_) shader = std::make_unique<Media::ComputeShader>(service);
-    Media::ConstantBufferCommon::create(constantBuffer_, constantData_.data(),
-                                        static_cast<UINT>(constantData_.size()));
+    Platform::Gl::Display& display = *service->device;
+    perContext_ = std::make_unique<Platform::Gl::ContextLocal<PerContext>>(display, [device = &display] {
+        auto objects = std::make_unique<PerContext>();
+        const std::uint8_t zero[constantSize] = {};
+        objects->constants = std::make_unique<Platform::Gl::Buffer>(
+            *device, constantSize, zero, "Media::ConstantBufferCommon::create",
+            Platform::Gl::Buffer::Sharing::ContextOnly);
+        return objects;
+    });
 
     for (int slot = 0; slot < generalCount; ++slot) {
         const std::string text = textOf(kGeneral[slot]);

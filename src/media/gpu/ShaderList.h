@@ -8,9 +8,9 @@
 //
 // - Every program is made when the list is made; the first failure ends
 //   the construction (loadFromMemory's exception).
-// - The parameter block and the persistent quad buffers are single
-//   instances: a caller writes, uploads and draws before the next caller
-//   writes them, all on the thread that draws at that time.
+// - The parameter block and the persistent quad strips are the calling
+//   thread's own (one per context), so render threads drawing at once
+//   never see each other's parameters or vertices.
 // - Constant blocks keep D3D's packing; each layout below is the block's
 //   CPU image, byte for byte.
 #include "media/gpu/ComputeShader.h"
@@ -20,6 +20,7 @@
 #include "media/gpu/VertexBufferCommon.h"
 #include "media/gpu/VertexShader.h"
 #include "platform/gl/GlBuffer.h"
+#include "platform/gl/GlContextLocal.h"
 
 #include <array>
 #include <cstddef>
@@ -189,15 +190,18 @@ public:
         return *objectPixelShaders_.at(static_cast<std::size_t>(index));
     }
 
-    // Writes a block into the shared parameter block's CPU copy and uploads
+    // Writes a block into the calling thread's parameter block and uploads
     // it; bind getConstantBuffer() as b0 of the pass.
     template <class Block>
     void setConstant(const Block& block) {
-        static_assert(sizeof(Block) == sizeof constantData_ && std::is_trivially_copyable_v<Block>);
-        std::memcpy(constantData_.data(), &block, sizeof block);
-        constantBuffer_->update(constantData_.data());
+        static_assert(sizeof(Block) == constantSize && std::is_trivially_copyable_v<Block>);
+        std::uint8_t data[constantSize];
+        std::memcpy(data, &block, sizeof block);
+        getConstantBuffer()->update(data);
     }
-    Platform::Gl::Buffer* getConstantBuffer() const { return constantBuffer_.get(); }
+    // The calling thread's parameter block.
+    Platform::Gl::Buffer* getConstantBuffer();
+    static constexpr std::size_t constantSize = 16;
 
     // The object and light constants: written, uploaded and drawn with by
     // one caller before the next writes them.
@@ -212,18 +216,18 @@ public:
     Media::ScreenQuadShader& positionQuad() { return *positionQuad_; }
     Media::ScreenQuadShader& texcoordQuad() { return *texcoordQuad_; }
 
-    // The four-vertex triangle strips a single quad of a vertex list is
-    // drawn through, without and with normals; their GPU buffers are made
-    // on the first draw and updated in place afterwards.
-    Media::VertexBufferCommon quadStrip{4, 28, Media::VertexBufferCommon::TriangleStrip};
-    Media::VertexBufferCommon quadStripNormal{4, 40, Media::VertexBufferCommon::TriangleStrip};
+    // The calling thread's four-vertex triangle strips a single quad of a
+    // vertex list is drawn through, without and with normals; their GPU
+    // buffers are made on the first draw and updated in place afterwards.
+    Media::VertexBufferCommon& quadStrip();
+    Media::VertexBufferCommon& quadStripNormal();
 
 private:
     std::array<std::unique_ptr<Media::PixelShader>, generalCount> generalShaders_;
     std::unique_ptr<Media::ScreenQuadShader> positionQuad_;
     std::unique_ptr<Media::ScreenQuadShader> texcoordQuad_;
-    std::array<std::uint8_t, 16> constantData_{};
-    std::unique_ptr<Platform::Gl::Buffer> constantBuffer_;
+    struct PerContext;
+    std::unique_ptr<Platform::Gl::ContextLocal<PerContext>> perContext_;
     std::array<std::unique_ptr<Media::VertexShader>, objectVertexCount> objectVertexShaders_;
     std::array<std::unique_ptr<Media::PixelShader>, objectPixelCount> objectPixelShaders_;
     ObjectConstant objectConstant_{};

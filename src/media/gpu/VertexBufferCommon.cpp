@@ -10,10 +10,12 @@ namespace {
 constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x80070057);
 }
 
-VertexBufferCommon::VertexBufferCommon(UINT count, UINT stride, Topology topology)
+VertexBufferCommon::VertexBufferCommon(UINT count, UINT stride, Topology topology,
+                                       Platform::Gl::Buffer::Sharing sharing)
     : count_(count),
       stride_(stride),
       topology_(topology),
+      sharing_(sharing),
       vertices_(static_cast<std::size_t>(count) * stride) {}
 
 VertexBufferCommon::~VertexBufferCommon() = default;
@@ -28,7 +30,7 @@ void VertexBufferCommon::create(const void* data, UINT count, UINT stride) {
         throw System::makeHResultException("Direct3DService::Get().device->CreateBuffer", kPlace,
                                            kInvalidArgument);
     buffer_ = std::make_unique<Platform::Gl::Buffer>(*Direct3DService::Get().device, size, data,
-                                                     kPlace);
+                                                     kPlace, sharing_);
 }
 
 void VertexBufferCommon::update() {

@@ -5,14 +5,12 @@
 // service draws it. An empty buffer is refused, as the device refuses one.
 // Used on the thread that drives the calling context.
 #include "platform/WinTypes.h"
+#include "platform/gl/GlBuffer.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-namespace Platform::Gl {
-class Buffer;
-}
 
 namespace Media {
 
@@ -21,8 +19,10 @@ public:
     // D3D11_PRIMITIVE_TOPOLOGY values.
     enum Topology : int { TriangleList = 4, TriangleStrip = 5 };
 
-    // A CPU copy for count vertices of stride bytes; no GPU buffer yet.
-    VertexBufferCommon(UINT count, UINT stride, Topology topology);
+    // A CPU copy for count vertices of stride bytes; no GPU buffer yet. A
+    // buffer drawn only by the thread that made it needs no hand-over.
+    VertexBufferCommon(UINT count, UINT stride, Topology topology,
+                       Platform::Gl::Buffer::Sharing sharing = Platform::Gl::Buffer::Sharing::Shared);
     ~VertexBufferCommon();
     VertexBufferCommon(const VertexBufferCommon&) = delete;
     VertexBufferCommon& operator=(const VertexBufferCommon&) = delete;
@@ -44,6 +44,7 @@ private:
     UINT count_;
     UINT stride_;
     Topology topology_;
+    Platform::Gl::Buffer::Sharing sharing_;
     std::vector<std::uint8_t> vertices_;
 };
 

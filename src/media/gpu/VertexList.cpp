@@ -89,9 +89,10 @@ void drawQuads(const std::vector<T>& vertices, bool normals) {
     Resource::ShaderList& shaders = Resource::ShaderResource::sharedList();
     const bool single = vertices.size() == 4;
     VertexBufferCommon temporary(single ? 0 : static_cast<UINT>(quads * 6),
-                                 normals ? kStreamNormal : kStream, VertexBufferCommon::TriangleList);
+                                 normals ? kStreamNormal : kStream, VertexBufferCommon::TriangleList,
+                                 Platform::Gl::Buffer::Sharing::ContextOnly);
     VertexBufferCommon& buffer =
-        single ? (normals ? shaders.quadStripNormal : shaders.quadStrip) : temporary;
+        single ? (normals ? shaders.quadStripNormal() : shaders.quadStrip()) : temporary;
     StreamWriter<T> stream(buffer, normals);
     for (std::size_t i = 0; i < quads; ++i) {
         const T* q = &vertices[i * 4];
@@ -111,7 +112,8 @@ template <class T>
 void drawTriangles(const std::vector<T>& vertices, bool normals) {
     const std::size_t triangles = vertices.size() / 3;
     VertexBufferCommon buffer(static_cast<UINT>(triangles * 3), normals ? kStreamNormal : kStream,
-                              VertexBufferCommon::TriangleList);
+                              VertexBufferCommon::TriangleList,
+                              Platform::Gl::Buffer::Sharing::ContextOnly);
     StreamWriter<T> stream(buffer, normals);
     for (std::size_t i = 0; i < triangles; ++i) {
         const T* t = &vertices[i * 3];

@@ -23,17 +23,17 @@ void uploadToTexture(cairo_surface_t* image, Gl::Texture& texture, const char* p
         cairo_image_surface_get_height(image) != texture.height() ||
         cairo_image_surface_get_format(image) != CAIRO_FORMAT_ARGB32)
         throw System::makeHResultException("glTextureSubImage2D", place, kInvalidArgument);
-    Gl::Context& context = texture.display().context();
-    texture.prepareUse(context);
-    Gl::clearErrors();
-    // ARGB32 is one native 32-bit word per pixel: B, G, R, A from the low byte.
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, cairo_image_surface_get_stride(image) / 4);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTextureSubImage2D(texture.name(), 0, 0, 0, texture.width(), texture.height(), GL_BGRA,
-                        GL_UNSIGNED_INT_8_8_8_8_REV, cairo_image_surface_get_data(image));
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    Gl::checkError("glTextureSubImage2D", place);
-    texture.written(context);
+    Gl::runCommand(texture.display().context(), {{texture.handover().get(), Gl::Access::Write}}, [&] {
+        Gl::clearErrors();
+        // ARGB32 is one native 32-bit word per pixel: B, G, R, A from the low byte.
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, cairo_image_surface_get_stride(image) / 4);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTextureSubImage2D(texture.name(), 0, 0, 0, texture.width(), texture.height(), GL_BGRA,
+                            GL_UNSIGNED_INT_8_8_8_8_REV, cairo_image_surface_get_data(image));
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        Gl::checkError("glTextureSubImage2D", place);
+    });
 }
 
 }  // namespace Platform::Cairo

@@ -5,8 +5,12 @@
 
 namespace Platform::Gl {
 
-Buffer::Buffer(Display& display, std::size_t size, const void* data, const char* place)
-    : display_(display), size_(size), id_(nextObjectId()), fence_(display) {
+Buffer::Buffer(Display& display, std::size_t size, const void* data, const char* place,
+               Sharing sharing)
+    : display_(display),
+      size_(size),
+      id_(nextObjectId()),
+      handover_(sharing == Sharing::Shared ? std::make_shared<Handover>() : nullptr) {
     Context& context = display.context();
     clearErrors();
     glCreateBuffers(1, &name_);
@@ -17,16 +21,15 @@ Buffer::Buffer(Display& display, std::size_t size, const void* data, const char*
         glDeleteBuffers(1, &name_);
         throw;
     }
-    fence_.written(context);
+    runCommand(context, {{handover_.get(), Access::Write}}, [] {});
 }
 
 Buffer::~Buffer() { display_.release(Display::Kind::Buffer, name_); }
 
 void Buffer::update(const void* data) {
-    Context& context = display_.context();
-    fence_.waitFor(context);
-    glNamedBufferSubData(name_, 0, static_cast<GLsizeiptr>(size_), data);
-    fence_.written(context);
+    runCommand(display_.context(), {{handover_.get(), Access::Write}}, [&] {
+        glNamedBufferSubData(name_, 0, static_cast<GLsizeiptr>(size_), data);
+    });
 }
 
 }  // namespace Platform::Gl

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace Platform::Gl {
 
@@ -16,8 +17,11 @@ class Display;
 
 class Buffer {
 public:
-    // data may be null (contents undefined).
-    Buffer(Display& display, std::size_t size, const void* data, const char* place);
+    enum class Sharing { Shared, ContextOnly };
+    // data may be null (contents undefined). A buffer only its making
+    // context uses needs no hand-over.
+    Buffer(Display& display, std::size_t size, const void* data, const char* place,
+           Sharing sharing = Sharing::Shared);
     ~Buffer();
     Buffer(const Buffer&) = delete;
     Buffer& operator=(const Buffer&) = delete;
@@ -25,7 +29,8 @@ public:
     // Replaces the whole contents.
     void update(const void* data);
 
-    void prepareUse(Context& context) { fence_.waitFor(context); }
+    // Null for a context-only buffer.
+    const std::shared_ptr<Handover>& handover() const { return handover_; }
     GLuint name() const { return name_; }
     std::uint64_t id() const { return id_; }
     std::size_t size() const { return size_; }
@@ -35,7 +40,7 @@ private:
     std::size_t size_;
     GLuint name_ = 0;
     std::uint64_t id_;
-    WriteFence fence_;
+    std::shared_ptr<Handover> handover_;
 };
 
 }  // namespace Platform::Gl

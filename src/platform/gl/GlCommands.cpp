@@ -6,18 +6,33 @@
 #include "platform/gl/GlState.h"
 #include "platform/gl/GlTexture.h"
 
+
 namespace Platform::Gl {
 
 namespace {
 
-// Fences every image the pass wrote and forgets the bindings' owners.
-void endImageWrites(Context& context, bool barrier) {
-    for (const auto& image : context.images) barrier = barrier || image;
-    if (barrier) glMemoryBarrier(GL_ALL_BARRIER_BITS);
-    for (auto& image : context.images) {
-        if (image) image->written(context);
-        image.reset();
+// One draw or dispatch as a hand-over step: it writes the attached targets
+// (draws only) and the images of its kind, and reads what is bound. Image
+// writes are not ordered against later reads in GL as in D3D: a barrier
+// follows every command that had images bound.
+void runPass(Context& context, bool compute, CommandRef command) {
+    std::vector<Use>& uses = context.passUses;
+    uses.clear();
+    if (!compute)
+        for (const auto& target : context.renderTargets) uses.push_back({target.get(), Access::Write});
+    bool images = false;
+    for (std::size_t slot = 0; slot < context.images.size(); ++slot) {
+        const bool pixel = context.pixelImages & (1u << slot);
+        if (context.images[slot] && pixel != compute) {
+            uses.push_back({context.images[slot].get(), Access::Write});
+            images = true;
+        }
     }
+    for (const auto& [point, object] : context.reads()) uses.push_back({object.get(), Access::Read});
+    runCommand(context, uses, [&] {
+        command();
+        if (images || compute) glMemoryBarrier(GL_ALL_BARRIER_BITS);
+    });
 }
 
 struct VertexFormat {
@@ -51,16 +66,14 @@ int vertexFormatSize(int format) {
 
 void setRenderTargets(Context& context, std::span<Texture* const> targets) {
     const GLuint framebuffer = context.framebuffer();
-    for (std::size_t i = 0; i < context.renderTargets.size(); ++i) {
-        const auto& attachedFence = context.renderTargets[i];
-        if (attachedFence && (i >= targets.size() || !targets[i] || targets[i]->fence() != attachedFence))
-            attachedFence->written(context);
-    }
+    // Images bound with the targets go with them.
+    for (std::size_t slot = 0; slot < context.images.size(); ++slot)
+        if (context.pixelImages & (1u << slot))
+            bindImage(context, static_cast<int>(slot), nullptr, ImageStage::Pixel);
     const std::size_t attached = std::max(context.renderTargets.size(), targets.size());
     GLenum buffers[8];
     for (std::size_t i = 0; i < attached && i < 8; ++i) {
         Texture* target = i < targets.size() ? targets[i] : nullptr;
-        if (target) target->prepareUse(context);
         glNamedFramebufferTexture(framebuffer, GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(i),
                                   target ? target->name() : 0, 0);
         buffers[i] = target ? GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(i) : GL_NONE;
@@ -70,7 +83,8 @@ void setRenderTargets(Context& context, std::span<Texture* const> targets) {
     glNamedFramebufferDrawBuffers(framebuffer, static_cast<GLsizei>(std::min<std::size_t>(attached, 8)),
                                   buffers);
     context.renderTargets.clear();
-    for (Texture* target : targets) context.renderTargets.push_back(target ? target->fence() : nullptr);
+    for (Texture* target : targets)
+        if (target) context.renderTargets.push_back(target->handover());
     if (!targets.empty() && targets[0])
         setViewport(context, targets[0]->width(), targets[0]->height(), false);
 }
@@ -91,8 +105,9 @@ void setTopLeftEdges(Context& context, bool topLeftEdges) {
 }
 
 void bindTexture(Context& context, Stage stage, int slot, Texture* texture) {
-    if (texture) texture->prepareUse(context);
-    glBindTextureUnit(textureUnit(stage, slot), texture ? texture->name() : 0);
+    const GLuint unit = textureUnit(stage, slot);
+    glBindTextureUnit(unit, texture ? texture->name() : 0);
+    context.setRead(Context::TextureUnit + unit, texture ? texture->handover() : nullptr);
 }
 
 void bindSampler(Context&, Stage stage, const SamplerState* sampler) {
@@ -102,20 +117,26 @@ void bindSampler(Context&, Stage stage, const SamplerState* sampler) {
 }
 
 void bindConstantBuffer(Context& context, Stage stage, int slot, Buffer* buffer) {
-    if (buffer) buffer->prepareUse(context);
-    glBindBufferBase(GL_UNIFORM_BUFFER, uniformBinding(stage, slot), buffer ? buffer->name() : 0);
+    const GLuint binding = uniformBinding(stage, slot);
+    glBindBufferBase(GL_UNIFORM_BUFFER, binding, buffer ? buffer->name() : 0);
+    context.setRead(Context::UniformBinding + binding, buffer ? buffer->handover() : nullptr);
 }
 
-void bindImage(Context& context, int slot, Texture* texture) {
+void bindImage(Context& context, int slot, Texture* texture, ImageStage stage) {
+    const std::uint32_t bit = 1u << slot;
     if (!texture) {
         glBindImageTexture(imageUnit(slot), 0, 0, GL_FALSE, 0, GL_READ_WRITE, GL_RGBA8);
-        context.images[slot].reset();
+        context.images[static_cast<std::size_t>(slot)].reset();
+        context.pixelImages &= ~bit;
         return;
     }
-    texture->prepareUse(context);
     glBindImageTexture(imageUnit(slot), texture->name(), 0, GL_FALSE, 0, GL_READ_WRITE,
                        texture->format().internalFormat);
-    context.images[slot] = texture->fence();
+    context.images[static_cast<std::size_t>(slot)] = texture->handover();
+    if (stage == ImageStage::Pixel)
+        context.pixelImages |= bit;
+    else
+        context.pixelImages &= ~bit;
 }
 
 void useProgram(Context& context, const Program& program) {
@@ -154,21 +175,19 @@ void applyInputLayout(Context& context, const InputLayout& layout) {
 }
 
 void setVertexBuffer(Context& context, Buffer& buffer, GLsizei stride) {
-    buffer.prepareUse(context);
     glVertexArrayVertexBuffer(context.vertexArray(), 0, buffer.name(), 0, stride);
+    context.setRead(Context::VertexBuffer, buffer.handover());
 }
 
 void draw(Context& context, GLenum mode, GLint first, GLsizei count) {
     context.vertexArray();
     context.pipeline();
-    glDrawArrays(mode, first, count);
-    endImageWrites(context, false);
+    runPass(context, false, [&] { glDrawArrays(mode, first, count); });
 }
 
 void dispatch(Context& context, GLuint x, GLuint y, GLuint z) {
     context.pipeline();
-    glDispatchCompute(x, y, z);
-    endImageWrites(context, true);
+    runPass(context, true, [&] { glDispatchCompute(x, y, z); });
 }
 
 }  // namespace Platform::Gl

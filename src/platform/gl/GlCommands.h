@@ -2,11 +2,12 @@
 // The immediate-context calls of D3D over the calling thread's GL context:
 // render targets, shader resources, constant buffers, unordered access,
 // stages, vertex input, draws and dispatches. Each call binds at once; the
-// caller decides through the binding cache what it may skip. A pass ends
-// when its targets are detached (setRenderTargets with none) or its
-// dispatch or image-writing draw returns: then every texture it wrote gets
-// its write fence, and image writes get a memory barrier, since GL does not
-// order them against later reads as D3D does.
+// caller decides through the binding cache what it may skip. Every draw and
+// dispatch is one hand-over step (GlSync.h): it waits for other contexts'
+// conflicting uses of what is bound, and leaves a fence for what it wrote
+// (targets, images) and read. A command with images bound is followed by a
+// memory barrier, since GL does not order image writes against later reads
+// as D3D does.
 #include "platform/gl/GlContext.h"
 #include "platform/gl/GlProgram.h"
 
@@ -54,8 +55,11 @@ void bindTexture(Context& context, Stage stage, int slot, Texture* texture);
 // slot 0 goes to every texture unit of the stage.
 void bindSampler(Context& context, Stage stage, const SamplerState* sampler);
 void bindConstantBuffer(Context& context, Stage stage, int slot, Buffer* buffer);
-// With the format's own image qualifier; null unbinds.
-void bindImage(Context& context, int slot, Texture* texture);
+// With the format's own image qualifier; null unbinds. Pixel images are
+// written by draws and go when the targets change; compute images are
+// written by dispatches and stay until replaced.
+enum class ImageStage { Pixel, Compute };
+void bindImage(Context& context, int slot, Texture* texture, ImageStage stage);
 void useProgram(Context& context, const Program& program);
 void applyInputLayout(Context& context, const InputLayout& layout);
 void setVertexBuffer(Context& context, Buffer& buffer, GLsizei stride);

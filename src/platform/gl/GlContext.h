@@ -7,19 +7,22 @@
 //
 // A context is made, made current and destroyed by its display on the thread
 // that owns it; nothing here may be used from another thread.
+#include "platform/gl/GlSync.h"
+
 #include <epoxy/egl.h>
 #include <epoxy/gl.h>
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace Platform::Gl {
 
 class Display;
-class WriteFence;
 
 // A process-wide unique id for any object the binding cache records. GL
 // names are reused after deletion; these ids never are.
@@ -50,11 +53,31 @@ public:
 
     BindingCache& bindings() { return bindings_; }
 
-    // The write fences of what this context writes in the pass being set
-    // up: the render targets attached now and the images bound for the next
-    // draw or dispatch. Each is signalled when the pass ends.
-    std::vector<std::shared_ptr<WriteFence>> renderTargets;
-    std::array<std::shared_ptr<WriteFence>, 8> images{};
+    // The hand-over records of what the next draw or dispatch touches
+    // (held here, so an object that goes meanwhile is still handed over):
+    // the render targets attached now and the images bound, which it
+    // writes; the textures, constant buffers and vertex buffer bound, which
+    // it reads. Pixel images are the ones bound with the targets; they go
+    // when the targets change, as D3D's output-merger views do.
+    std::vector<std::shared_ptr<Handover>> renderTargets;
+    std::array<std::shared_ptr<Handover>, 8> images{};
+    std::uint32_t pixelImages = 0;
+    enum ReadPoint : std::uint32_t { TextureUnit = 0, UniformBinding = 0x100, VertexBuffer = 0x200 };
+    void setRead(std::uint32_t point, std::shared_ptr<Handover> object);
+    const std::vector<std::pair<std::uint32_t, std::shared_ptr<Handover>>>& reads() const {
+        return reads_;
+    }
+
+    // Scratch list of the uses of one draw or dispatch.
+    std::vector<Use> passUses;
+
+    // An object of this context alone, kept under its owner's key until
+    // the owner or the context goes. Null when there is none yet.
+    std::shared_ptr<void> local(const void* key);
+    void setLocal(const void* key, std::shared_ptr<void> object);
+    // Any thread: hands the owner's object over for destruction.
+    std::shared_ptr<void> takeLocal(const void* key);
+
     // Vertex attributes the current input layout enabled.
     std::uint32_t enabledAttributes = 0;
     std::uint64_t inputLayout = 0;
@@ -77,6 +100,9 @@ private:
     GLuint vertexArray_ = 0;
     GLuint pipeline_ = 0;
     BindingCache bindings_;
+    std::vector<std::pair<std::uint32_t, std::shared_ptr<Handover>>> reads_;
+    std::mutex localsMutex_;
+    std::vector<std::pair<const void*, std::shared_ptr<void>>> locals_;
 };
 
 }  // namespace Platform::Gl

@@ -250,6 +250,11 @@ std::size_t Display::contextCount() {
     return contexts_.size();
 }
 
+void Display::forEachContext(const std::function<void(Context&)>& fn) {
+    std::lock_guard lock(mutex_);
+    for (const auto& context : contexts_) fn(*context);
+}
+
 void Display::deleteNow(const Orphan& orphan) {
     switch (orphan.kind) {
         case Kind::Texture: glDeleteTextures(1, &orphan.name); break;

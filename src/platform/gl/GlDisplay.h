@@ -23,6 +23,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -72,6 +73,9 @@ public:
 
     // Contexts alive now (for tests of the per-thread life cycle).
     std::size_t contextCount();
+    // Any thread: fn for each live context, under the display's lock (fn
+    // must not call back into the display).
+    void forEachContext(const std::function<void(Context&)>& fn);
 
 private:
     struct Orphan {

@@ -24,7 +24,7 @@ bool primitiveOrderHolds(Display& display) {
     glNamedFramebufferParameteri(context.framebuffer(), GL_FRAMEBUFFER_DEFAULT_WIDTH, kSize);
     glNamedFramebufferParameteri(context.framebuffer(), GL_FRAMEBUFFER_DEFAULT_HEIGHT, kSize);
     setViewport(context, kSize, kSize, false);
-    bindImage(context, 1, &probe.target);
+    bindImage(context, 1, &probe.target, ImageStage::Pixel);
     probe.draw(context, kPrimitives * 3);
 
     float expected = 0.0f;

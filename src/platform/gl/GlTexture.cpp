@@ -42,7 +42,7 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
       height_(height),
       bindFlags_(bindFlags),
       id_(nextObjectId()),
-      fence_(std::make_shared<WriteFence>(display)) {
+      handover_(std::make_shared<Handover>()) {
     Context& context = display.context();
     clearErrors();
     glCreateTextures(GL_TEXTURE_2D, 1, &name_);
@@ -64,15 +64,15 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
             glTextureParameteri(name_, GL_TEXTURE_SWIZZLE_B, GL_ZERO);
             break;
     }
-    if (pixels) {
-        try {
-            transfer(true, const_cast<void*>(pixels), pitch, place);
-        } catch (...) {
-            glDeleteTextures(1, &name_);
-            throw;
-        }
+    try {
+        // Made here, used anywhere: the first use elsewhere waits for it.
+        runCommand(context, {{handover_.get(), Access::Write}}, [&] {
+            if (pixels) transfer(true, const_cast<void*>(pixels), pitch, place);
+        });
+    } catch (...) {
+        glDeleteTextures(1, &name_);
+        throw;
     }
-    written(context);
 }
 
 Texture::~Texture() { display_.release(Display::Kind::Texture, name_); }
@@ -125,38 +125,35 @@ void Texture::transfer(bool toTexture, void* pixels, std::size_t pitch, const ch
 }
 
 void Texture::upload(const void* pixels, std::size_t pitch, const char* place) {
-    Context& context = display_.context();
-    prepareUse(context);
-    transfer(true, const_cast<void*>(pixels), pitch, place);
-    written(context);
+    runCommand(display_.context(), {{handover_.get(), Access::Write}},
+               [&] { transfer(true, const_cast<void*>(pixels), pitch, place); });
 }
 
 void Texture::read(void* pixels, std::size_t pitch, const char* place) {
-    prepareUse(display_.context());
-    transfer(false, pixels, pitch, place);
+    // The read-back has completed when it returns.
+    runCommand(display_.context(), {{handover_.get(), Access::Read}},
+               [&] { transfer(false, pixels, pitch, place); }, true);
 }
 
 void Texture::clear(const float rgba[4], const char* place) {
-    Context& context = display_.context();
-    prepareUse(context);
     const float alphaOnly[4] = {0.0f, 0.0f, 0.0f, rgba[3]};
     const bool mask = format_.reads == Format::Reads::AlphaOnly;
-    clearErrors();
-    glClearTexImage(name_, 0, GL_RGBA, GL_FLOAT, mask ? alphaOnly : rgba);
-    checkError("glClearTexImage", place);
-    written(context);
+    runCommand(display_.context(), {{handover_.get(), Access::Write}}, [&] {
+        clearErrors();
+        glClearTexImage(name_, 0, GL_RGBA, GL_FLOAT, mask ? alphaOnly : rgba);
+        checkError("glClearTexImage", place);
+    });
 }
 
 void Texture::copyFrom(Texture& source, GLint x, GLint y, GLsizei w, GLsizei h, GLint dstX,
                        GLint dstY, const char* place) {
-    Context& context = display_.context();
-    source.prepareUse(context);
-    prepareUse(context);
-    clearErrors();
-    glCopyImageSubData(source.name_, GL_TEXTURE_2D, 0, x, y, 0, name_, GL_TEXTURE_2D, 0, dstX,
-                       dstY, 0, w, h, 1);
-    checkError("glCopyImageSubData", place);
-    written(context);
+    runCommand(display_.context(),
+               {{source.handover_.get(), Access::Read}, {handover_.get(), Access::Write}}, [&] {
+                   clearErrors();
+                   glCopyImageSubData(source.name_, GL_TEXTURE_2D, 0, x, y, 0, name_,
+                                      GL_TEXTURE_2D, 0, dstX, dstY, 0, w, h, 1);
+                   checkError("glCopyImageSubData", place);
+               });
 }
 
 }  // namespace Platform::Gl

@@ -43,12 +43,10 @@ public:
     void copyFrom(Texture& source, GLint x, GLint y, GLsizei w, GLsizei h, GLint dstX,
                   GLint dstY, const char* place);
 
-    // Before a use by the calling thread's context; after a write by it.
-    void prepareUse(Context& context) { fence_->waitFor(context); }
-    void written(Context& context) { fence_->written(context); }
-    // Shared with the contexts that have the texture attached, so a pass
-    // can still fence what it wrote when the texture went meanwhile.
-    const std::shared_ptr<WriteFence>& fence() const { return fence_; }
+    // Its hand-over record, for runCommand; shared with the contexts that
+    // have the texture bound, so a pass can still hand over what it wrote
+    // when the texture went meanwhile.
+    const std::shared_ptr<Handover>& handover() const { return handover_; }
 
     GLuint name() const { return name_; }
     std::uint64_t id() const { return id_; }
@@ -68,7 +66,7 @@ private:
     unsigned bindFlags_;
     GLuint name_ = 0;
     std::uint64_t id_;
-    std::shared_ptr<WriteFence> fence_;
+    std::shared_ptr<Handover> handover_;
 };
 
 }  // namespace Platform::Gl

@@ -127,25 +127,25 @@ TEST_F(VertexListTest, OneQuadGoesThroughThePersistentStripWithTheTopLeftRule) {
               "........\n"
               "........\n");
     MediaTest::expectNear(pixels[2 * kSide + 2], {0.5f, 0.25f, 1, marker(0)});
-    ASSERT_NE(list.quadStrip.getBuffer(), nullptr);
-    EXPECT_EQ(list.quadStrip.getCount(), 4u);
-    EXPECT_EQ(list.quadStrip.getTopology(), VertexBufferCommon::TriangleStrip);
+    ASSERT_NE(list.quadStrip().getBuffer(), nullptr);
+    EXPECT_EQ(list.quadStrip().getCount(), 4u);
+    EXPECT_EQ(list.quadStrip().getTopology(), VertexBufferCommon::TriangleStrip);
 
     // The same buffer again, updated in place.
-    const Platform::Gl::Buffer* persistent = list.quadStrip.getBuffer();
+    const Platform::Gl::Buffer* persistent = list.quadStrip().getBuffer();
     VertexListQuadPosUv other;
     other.vertices = {uv(0, 0), uv(2, 0), uv(2, 2), uv(0, 2)};
     auto second = target();
     other.setFlatShader();
     other.draw();
     EXPECT_EQ(coverage(finish(*second)).substr(0, 18), "##......\n##......\n");
-    EXPECT_EQ(list.quadStrip.getBuffer(), persistent);
+    EXPECT_EQ(list.quadStrip().getBuffer(), persistent);
 }
 
 TEST_F(VertexListTest, LongerQuadListsDrawEveryWholeQuadAndIgnoreTheRest) {
     ShaderList& list = resources().shaderList;
-    list.quadStrip.update();
-    std::vector<std::uint8_t> before(list.quadStrip.data(), list.quadStrip.data() + 4 * 28);
+    list.quadStrip().update();
+    std::vector<std::uint8_t> before(list.quadStrip().data(), list.quadStrip().data() + 4 * 28);
     for (std::size_t count : {8u, 9u}) {
         SCOPED_TRACE(count);
         VertexListQuadPosColor quads;
@@ -174,7 +174,7 @@ TEST_F(VertexListTest, LongerQuadListsDrawEveryWholeQuadAndIgnoreTheRest) {
         MediaTest::expectNear(pixels[0], {1, 0, 0, marker(5)});
     }
     // The persistent strip was not touched.
-    EXPECT_EQ(0, std::memcmp(before.data(), list.quadStrip.data(), before.size()));
+    EXPECT_EQ(0, std::memcmp(before.data(), list.quadStrip().data(), before.size()));
 }
 
 TEST_F(VertexListTest, EachDrawingModeBindsItsShaderPair) {
