@@ -4,11 +4,14 @@
 
 #include "platform/gl/DxgiFormat.h"
 #include "platform/gl/GlCommands.h"
+#include "platform/gl/GlFormat.h"
 #include "platform/gl/GlOrderedAccess.h"
 #include "platform/gl/GlTexture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -179,18 +182,82 @@ TEST_F(GlDisplayTest, CanBeOpenedAgainAfterClosing) {
     EXPECT_EQ(eglGetCurrentContext(), EGL_NO_CONTEXT);
 }
 
-// Overlapping primitives of one draw read, modify and write each pixel in
-// submission order on llvmpipe (one thread per tile), so the layer reports
-// ordered access there; elsewhere interlock decides.
-TEST_F(GlDisplayTest, OrderedAccessIsProvenOnTheRunningRenderer) {
+// The probe draws hundreds of overlapping translucent rectangles across
+// many tiles in one draw; on a renderer that keeps primitive order per
+// pixel the result equals blending them one after another on the CPU.
+// Ordered access is reported where interlock exists, or where that probe
+// ran with several rasterizer threads and matched.
+TEST_F(GlDisplayTest, OrderedAccessIsReportedOnlyWhereTheProbeMatchesTheCpuBlend) {
+    namespace Probe = Platform::Gl::OrderedAccessProbe;
     Display display("test");
     const Platform::Gl::Capabilities& capabilities = display.capabilities();
-    if (capabilities.renderer.find("llvmpipe") != std::string::npos) {
-        EXPECT_TRUE(capabilities.orderedAccess);
-        EXPECT_TRUE(Platform::Gl::primitiveOrderHolds(display));
+
+    const auto& rectangles = Probe::rectangles();
+    ASSERT_GE(rectangles.size(), 200u);
+    std::vector<float> expected(Probe::kSize * Probe::kSize, 0.0f);
+    std::vector<int> depth(expected.size(), 0);
+    int tileCrossings = 0;
+    for (const auto& r : rectangles) {
+        tileCrossings += r.left / 64 != (r.right - 1) / 64 || r.top / 64 != (r.bottom - 1) / 64;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y) * Probe::kSize + x;
+                expected[i] = r.value * r.alpha + expected[i] * (1.0f - r.alpha);
+                ++depth[i];
+            }
     }
-    if (capabilities.fragmentShaderInterlock) {
-        EXPECT_TRUE(capabilities.orderedAccess);
+    // The probe is one that can fail: many tiles, deep overlaps.
+    EXPECT_GT(tileCrossings, static_cast<int>(rectangles.size()) / 2);
+    EXPECT_GT(*std::max_element(depth.begin(), depth.end()), 30);
+
+    const std::vector<float> drawn = Probe::draw(display);
+    int mismatches = 0;
+    for (std::size_t i = 0; i < drawn.size(); ++i) mismatches += std::fabs(drawn[i] - expected[i]) > 1e-4f;
+    const bool llvmpipe = capabilities.renderer.find("llvmpipe") != std::string::npos;
+    if (llvmpipe) {
+        EXPECT_EQ(mismatches, 0);
+    }
+    const bool proven = Probe::rasterizerThreads(capabilities) > 1 && mismatches == 0;
+    EXPECT_EQ(capabilities.orderedAccess, capabilities.fragmentShaderInterlock || proven);
+
+    // With the probe failing, only interlock gives ordered access.
+    Probe::forceFailure(true);
+    bool forced = true;
+    std::thread([&] { forced = Display("test").capabilities().orderedAccess; }).join();
+    Probe::forceFailure(false);
+    EXPECT_EQ(forced, capabilities.fragmentShaderInterlock);
+}
+
+// A target the driver cannot render into is refused when it is first made
+// a target, with the caller's call text and the framebuffer status, not
+// drawn into silently. Shared-exponent RGB is never colour-renderable.
+TEST_F(GlDisplayTest, AnUnrenderableTargetIsRefusedWithTheFramebufferStatus) {
+    using namespace Platform::Gl;
+    Display display("test");
+    display.context();
+    const Format sharedExponent = {9999, "test", GL_RGB9_E5, GL_RGB, GL_FLOAT, 12, nullptr,
+                                   Format::Reads::Rgba};
+    Texture texture(display, sharedExponent, 4, 4, Texture::ShaderResource | Texture::RenderTarget,
+                    nullptr, 0, "test");
+    std::string text;
+    try {
+        texture.checkRenderTarget("Direct3D.device->CreateRenderTargetView", "Test::place");
+    } catch (const std::exception& e) {
+        text = e.what();
+    }
+    EXPECT_NE(text.find("Direct3D.device->CreateRenderTargetView"), std::string::npos) << text;
+    EXPECT_NE(text.find("GL_FRAMEBUFFER_"), std::string::npos) << text;
+
+    // A renderable one passes, and its answer is kept.
+    Texture rgba(display, *findFormat(DXGI_FORMAT_R8G8B8A8_UNORM), 4, 4,
+                 Texture::ShaderResource | Texture::RenderTarget, nullptr, 0, "test");
+    EXPECT_NO_THROW(rgba.checkRenderTarget("call", "place"));
+    // The start-up answers are the driver's own.
+    for (const Format& format : allFormats()) {
+        GLint renderable = GL_NONE;
+        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_FRAMEBUFFER_RENDERABLE, 1,
+                              &renderable);
+        EXPECT_EQ(display.capabilities().renderable.at(format.code), renderable != GL_NONE) << format.name;
     }
 }
 

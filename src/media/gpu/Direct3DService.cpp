@@ -79,9 +79,13 @@ void Direct3DService::logCapabilities() {
         {"DXGI_FORMAT_R16G16B16A16_UNORM", DXGI_FORMAT_R16G16B16A16_UNORM},
         {"DXGI_FORMAT_R16G16B16A16_SNORM", DXGI_FORMAT_R16G16B16A16_SNORM},
     };
-    for (const auto& format : formats)
+    // The driver's answer for the storage each format is kept in.
+    const auto& texture2D = device->capabilities().texture2D;
+    for (const auto& format : formats) {
+        const auto answer = texture2D.find(format.code);
         System::Log::info(kPlace, "D3D %s Texture2D Supported : %d", format.name,
-                          Platform::Gl::findFormat(format.code) ? 1 : 0);
+                          answer != texture2D.end() && answer->second ? 1 : 0);
+    }
 }
 
 void Direct3DService::setRenderTarget(ResourceBuffer& buffer) {

@@ -70,9 +70,12 @@ Texture& RenderBuffer::checkedView(unsigned flag, bool& made, const char* call, 
 }
 
 void RenderBuffer::createRenderTargetView() {
+    constexpr const char* kCall = "Direct3D.device->CreateRenderTargetView";
+    constexpr const char* kPlace = "Media::RenderBuffer::createRenderTargetView";
     renderTargetView_ = false;
-    checkedView(Texture::RenderTarget, renderTargetView_, "Direct3D.device->CreateRenderTargetView",
-                "Media::RenderBuffer::createRenderTargetView");
+    bool made = false;
+    checkedView(Texture::RenderTarget, made, kCall, kPlace).checkRenderTarget(kCall, kPlace);
+    renderTargetView_ = made;
 }
 
 Texture& RenderBuffer::getRenderTargetView() {

@@ -82,8 +82,10 @@ void ResourceBuffer::createShaderResourceView() {
 }
 
 void ResourceBuffer::createRenderTargetView() {
-    checkView(Texture::RenderTarget, "Direct3D.device->CreateRenderTargetView",
-              "Media::ResourceBuffer::createRenderTargetView");
+    constexpr const char* kCall = "Direct3D.device->CreateRenderTargetView";
+    constexpr const char* kPlace = "Media::ResourceBuffer::createRenderTargetView";
+    checkView(Texture::RenderTarget, kCall, kPlace);
+    texture_->checkRenderTarget(kCall, kPlace);
     renderTargetView_ = true;
 }
 

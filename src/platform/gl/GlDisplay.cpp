@@ -4,6 +4,7 @@
 #include "core/base/Log.h"
 #include "platform/gl/GlError.h"
 #include "platform/gl/GlOrderedAccess.h"
+#include "platform/gl/GlTexture.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,6 +19,7 @@ namespace {
 std::mutex g_registryMutex;
 std::unordered_map<std::uint64_t, Display*> g_displays;
 std::uint64_t g_lastSerial = 0;
+std::vector<int> g_forcedUnrenderable;
 
 bool hasExtension(const char* list, const char* name) {
     if (!list) return false;
@@ -250,6 +252,19 @@ std::size_t Display::contextCount() {
     return contexts_.size();
 }
 
+void forceUnrenderable(std::vector<int> codes) {
+    std::lock_guard lock(g_registryMutex);
+    g_forcedUnrenderable = std::move(codes);
+}
+
+const Format& Display::storageFormat(const Format& format, unsigned bindFlags) const {
+    if (!(bindFlags & Texture::RenderTarget)) return format;
+    const auto renderable = capabilities_.renderable.find(format.code);
+    if (renderable == capabilities_.renderable.end() || renderable->second) return format;
+    const Format* fallback = renderableFallback(format.code);
+    return fallback ? *fallback : format;
+}
+
 void Display::forEachContext(const std::function<void(Context&)>& fn) {
     std::lock_guard lock(mutex_);
     for (const auto& context : contexts_) fn(*context);
@@ -313,8 +328,24 @@ void Display::probeCapabilities() {
     capabilities_.fragmentShaderInterlock =
         epoxy_has_gl_extension("GL_ARB_fragment_shader_interlock") ||
         capabilities_.fragmentShaderInterlockNv;
-    capabilities_.orderedAccess =
-        capabilities_.fragmentShaderInterlock || primitiveOrderHolds(*this);
+    std::vector<int> forced;
+    {
+        std::lock_guard lock(g_registryMutex);
+        forced = g_forcedUnrenderable;
+    }
+    for (const Format& format : allFormats()) {
+        GLint supported = GL_FALSE, texture2D = GL_NONE, renderable = GL_NONE;
+        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_INTERNALFORMAT_SUPPORTED, 1,
+                              &supported);
+        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_TEXTURE_2D, 1, &texture2D);
+        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_FRAMEBUFFER_RENDERABLE, 1,
+                              &renderable);
+        capabilities_.texture2D[format.code] = supported == GL_TRUE && texture2D != GL_NONE;
+        capabilities_.renderable[format.code] =
+            renderable != GL_NONE &&
+            std::find(forced.begin(), forced.end(), format.code) == forced.end();
+    }
+    capabilities_.orderedAccess = orderedAccessSupported(*this, capabilities_);
     capabilities_.edgeOffset = probeEdgeRule(*this);
 }
 

@@ -17,12 +17,14 @@
 // - Every shared object must be destroyed before its display.
 #include "platform/gl/GlContext.h"
 #include "platform/gl/GlEdgeRule.h"
+#include "platform/gl/GlFormat.h"
 
 #include <epoxy/egl.h>
 #include <epoxy/gl.h>
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -46,7 +48,15 @@ struct Capabilities {
     // The viewport shift that gives D3D's coverage of edges through pixel
     // centres (setViewport with top-left edges).
     EdgeOffset edgeOffset;
+    // Per DXGI code of the format table, the driver's own answers: 2D
+    // textures of its storage can be made; it can be rendered into.
+    std::map<int, bool> texture2D;
+    std::map<int, bool> renderable;
 };
+
+// For checking the fallback road: formats the next displays take as not
+// renderable whatever the driver says.
+void forceUnrenderable(std::vector<int> codes);
 
 class Display {
 public:
@@ -62,6 +72,10 @@ public:
     Context* currentContext();
 
     const Capabilities& capabilities() const { return capabilities_; }
+    // The storage of a texture of the format made for that binding: the
+    // format's own, or its fallback for a render target the driver cannot
+    // render into (decided once, at construction).
+    const Format& storageFormat(const Format& format, unsigned bindFlags) const;
     EGLDisplay eglDisplay() const { return display_; }
     // "surfaceless" or "device".
     const char* platformName() const { return platformName_; }

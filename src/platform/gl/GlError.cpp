@@ -19,6 +19,18 @@ const char* errorName(GLenum error) {
     }
 }
 
+const char* framebufferStatusName(GLenum status) {
+    switch (status) {
+        case GL_FRAMEBUFFER_COMPLETE: return "GL_FRAMEBUFFER_COMPLETE";
+        case GL_FRAMEBUFFER_UNDEFINED: return "GL_FRAMEBUFFER_UNDEFINED";
+        case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT: return "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT";
+        case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT:
+            return "GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT";
+        case GL_FRAMEBUFFER_UNSUPPORTED: return "GL_FRAMEBUFFER_UNSUPPORTED";
+        default: return "unknown error";
+    }
+}
+
 const char* eglErrorName(EGLint error) {
     switch (error) {
         case EGL_SUCCESS: return "EGL_SUCCESS";

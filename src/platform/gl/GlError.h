@@ -9,6 +9,8 @@ namespace Platform::Gl {
 // "GL_OUT_OF_MEMORY", "EGL_BAD_ALLOC" ...; "unknown error" for other codes.
 const char* errorName(GLenum error);
 const char* eglErrorName(EGLint error);
+// "GL_FRAMEBUFFER_UNSUPPORTED" ... for glCheckFramebufferStatus results.
+const char* framebufferStatusName(GLenum status);
 
 // Throws for the first error pending on the current context and clears the
 // rest, so a later check does not report it again.

@@ -31,7 +31,18 @@ constexpr Format kFormats[] = {
      GL_UNSIGNED_BYTE, 2, nullptr, Reads::OpaqueAlpha, Format::Transfer::Packed422},
 };
 
+// Every 16-bit signed word is exact in a 32-bit float.
+constexpr Format kSnorm16AsFloat = {DXGI_FORMAT_R16G16B16A16_SNORM, "DXGI_FORMAT_R16G16B16A16_SNORM",
+                                    GL_RGBA32F, GL_RGBA, GL_FLOAT, 8, "rgba32f", Reads::Rgba,
+                                    Format::Transfer::Snorm16AsFloat};
+
 }  // namespace
+
+const Format* renderableFallback(int code) {
+    return code == DXGI_FORMAT_R16G16B16A16_SNORM ? &kSnorm16AsFloat : nullptr;
+}
+
+std::span<const Format> allFormats() { return kFormats; }
 
 const Format* findFormat(int code) {
     for (const Format& format : kFormats)

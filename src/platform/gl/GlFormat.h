@@ -12,11 +12,15 @@
 //   uploaded, never read back.
 #include <epoxy/gl.h>
 
+#include <span>
+
 namespace Platform::Gl {
 
 struct Format {
     enum class Reads { Rgba, OpaqueAlpha, AlphaOnly };
-    enum class Transfer { Direct, Packed422 };
+    // Snorm16AsFloat: 16-bit signed words on the CPU side, kept as floats
+    // where the driver cannot render into signed normalised storage.
+    enum class Transfer { Direct, Packed422, Snorm16AsFloat };
 
     int code;                    // DXGI code
     const char* name;            // "DXGI_FORMAT_R16G16B16A16_FLOAT"
@@ -31,5 +35,10 @@ struct Format {
 
 // Null for a code the GPU layer cannot store.
 const Format* findFormat(int code);
+// The storage a render target of the format takes on a driver that cannot
+// render into the format's own: null when there is no other.
+const Format* renderableFallback(int code);
+// Every format of the table, for the start-up checks.
+std::span<const Format> allFormats();
 
 }  // namespace Platform::Gl

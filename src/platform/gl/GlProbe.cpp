@@ -6,10 +6,10 @@
 namespace Platform::Gl {
 
 ProbeDraw::ProbeDraw(Display& display, const char* vertexCode, const char* pixelCode, int format,
-                     unsigned bindFlags, const char* place)
+                     unsigned bindFlags, const char* place, int side)
     : vertex(display, Stage::Vertex, vertexCode, "glCreateShaderProgramv", place),
       pixel(display, Stage::Pixel, pixelCode, "glCreateShaderProgramv", place),
-      target(display, *findFormat(format), kSize, kSize, bindFlags, nullptr, 0, place) {
+      target(display, *findFormat(format), side, side, bindFlags, nullptr, 0, place) {
     const float zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     target.clear(zero, place);
 }

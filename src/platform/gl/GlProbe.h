@@ -11,9 +11,9 @@ class Context;
 class Display;
 
 struct ProbeDraw {
-    // A cleared kSize x kSize target of that format and binding.
+    // A cleared side x side target of that format and binding.
     ProbeDraw(Display& display, const char* vertexCode, const char* pixelCode, int format,
-              unsigned bindFlags, const char* place);
+              unsigned bindFlags, const char* place, int side = kSize);
 
     // Draws with plain states (no blending, no culling, filled) and whatever
     // the caller bound as targets; detaches them afterwards.

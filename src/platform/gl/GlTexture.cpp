@@ -4,6 +4,8 @@
 #include "platform/gl/GlDisplay.h"
 #include "platform/gl/GlError.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -37,7 +39,7 @@ std::vector<std::uint8_t> unpack422(const std::uint8_t* rows, std::size_t pitch,
 Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei height,
                  unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place)
     : display_(display),
-      format_(format),
+      format_(display.storageFormat(format, bindFlags)),
       width_(width),
       height_(height),
       bindFlags_(bindFlags),
@@ -46,14 +48,14 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
     Context& context = display.context();
     clearErrors();
     glCreateTextures(GL_TEXTURE_2D, 1, &name_);
-    glTextureStorage2D(name_, 1, format.internalFormat, width, height);
+    glTextureStorage2D(name_, 1, format_.internalFormat, width, height);
     try {
         checkError("glTextureStorage2D", place);
     } catch (...) {
         glDeleteTextures(1, &name_);
         throw;
     }
-    switch (format.reads) {
+    switch (format_.reads) {
         case Format::Reads::Rgba: break;
         case Format::Reads::OpaqueAlpha:
             glTextureParameteri(name_, GL_TEXTURE_SWIZZLE_A, GL_ONE);
@@ -83,6 +85,10 @@ void Texture::transfer(bool toTexture, void* pixels, std::size_t pitch, const ch
     if (pitch < rowBytes || (packed && !toTexture))
         throw System::makeHResultException(toTexture ? "glTextureSubImage2D" : "glGetTextureSubImage",
                                            place, kInvalidArgument);
+    if (format_.transfer == Format::Transfer::Snorm16AsFloat) {
+        transferSnorm16(toTexture, pixels, pitch, place);
+        return;
+    }
     if (packed) {
         const std::vector<std::uint8_t> unpacked =
             unpack422(static_cast<const std::uint8_t*>(pixels), pitch, width_, height_);
@@ -122,6 +128,47 @@ void Texture::transfer(bool toTexture, void* pixels, std::size_t pitch, const ch
         glPixelStorei(GL_PACK_ROW_LENGTH, 0);
         checkError("glGetTextureSubImage", place);
     }
+}
+
+void Texture::transferSnorm16(bool toTexture, void* pixels, std::size_t pitch, const char* place) {
+    const std::size_t values = static_cast<std::size_t>(width_) * 4;
+    std::vector<float> floats(values * static_cast<std::size_t>(height_));
+    clearErrors();
+    if (toTexture) {
+        for (GLsizei y = 0; y < height_; ++y) {
+            const auto* row = reinterpret_cast<const std::int16_t*>(static_cast<char*>(pixels) + y * pitch);
+            for (std::size_t i = 0; i < values; ++i)
+                floats[y * values + i] = std::max(static_cast<float>(row[i]) / 32767.0f, -1.0f);
+        }
+        glTextureSubImage2D(name_, 0, 0, 0, width_, height_, GL_RGBA, GL_FLOAT, floats.data());
+        checkError("glTextureSubImage2D", place);
+        return;
+    }
+    glGetTextureImage(name_, 0, GL_RGBA, GL_FLOAT, static_cast<GLsizei>(floats.size() * sizeof(float)),
+                      floats.data());
+    checkError("glGetTextureSubImage", place);
+    // As a signed normalised target stores what is drawn into it.
+    for (GLsizei y = 0; y < height_; ++y) {
+        auto* row = reinterpret_cast<std::int16_t*>(static_cast<char*>(pixels) + y * pitch);
+        for (std::size_t i = 0; i < values; ++i)
+            row[i] = static_cast<std::int16_t>(
+                std::lround(std::clamp(floats[y * values + i], -1.0f, 1.0f) * 32767.0f));
+    }
+}
+
+void Texture::checkRenderTarget(const char* call, const char* place) {
+    if (renderTargetChecked_) return;
+    if (!(bindFlags_ & RenderTarget))
+        throw System::makeHResultException(call, place, kInvalidArgument);
+    GLuint framebuffer = 0;
+    glCreateFramebuffers(1, &framebuffer);
+    glNamedFramebufferTexture(framebuffer, GL_COLOR_ATTACHMENT0, name_, 0);
+    const GLenum status = glCheckNamedFramebufferStatus(framebuffer, GL_FRAMEBUFFER);
+    glDeleteFramebuffers(1, &framebuffer);
+    if (status != GL_FRAMEBUFFER_COMPLETE)
+        throw System::makeHResultException(call, place, static_cast<HRESULT>(status),
+                                           framebufferStatusName(status));
+    renderTargetChecked_ = true;
 }
 
 void Texture::upload(const void* pixels, std::size_t pitch, const char* place) {

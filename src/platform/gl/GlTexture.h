@@ -10,6 +10,7 @@
 
 #include <epoxy/gl.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -39,6 +40,9 @@ public:
     void read(void* pixels, std::size_t pitch, const char* place);
     // The colour in RGBA; masks keep only alpha.
     void clear(const float rgba[4], const char* place);
+    // Throws the HRESULT exception with `call` and the framebuffer status
+    // when the texture cannot be a render target (checked once).
+    void checkRenderTarget(const char* call, const char* place);
     // Copies the source rectangle (x, y, w, h) to (dstX, dstY) of this one.
     void copyFrom(Texture& source, GLint x, GLint y, GLsizei w, GLsizei h, GLint dstX,
                   GLint dstY, const char* place);
@@ -58,6 +62,7 @@ public:
 
 private:
     void transfer(bool toTexture, void* pixels, std::size_t pitch, const char* place);
+    void transferSnorm16(bool toTexture, void* pixels, std::size_t pitch, const char* place);
 
     Display& display_;
     const Format& format_;
@@ -67,6 +72,7 @@ private:
     GLuint name_ = 0;
     std::uint64_t id_;
     std::shared_ptr<Handover> handover_;
+    std::atomic<bool> renderTargetChecked_{false};
 };
 
 }  // namespace Platform::Gl

@@ -11,6 +11,7 @@
 #include "media/gpu/ShaderList.h"
 #include "media/image/YUVformat.h"
 #include "platform/gl/DxgiFormat.h"
+#include "platform/gl/GlDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,9 @@ const char* kSpaces =
     "2=BT.2020,100000,0.2627,0.678,0.0593,-0.13963,-0.36037,0.5,0.5,-0.459786,-0.040214\n";
 
 class ResourceConvertTest : public MediaTest::GpuTest {
+public:
+    using GpuTest::picture;
+
 protected:
     void SetUp() override {
         GpuTest::SetUp();
@@ -179,13 +183,14 @@ TEST_F(ResourceConvertTest, FramesReadBackAsYuy2BytesOfTheOutputColourSpace) {
     }
 }
 
-TEST_F(ResourceConvertTest, FramesReadBackAsYc48Words) {
+// Three colours drawn into a frame and read back as YC48 words.
+void expectYc48ReadBack(Media::Direct3DService& service) {
     const Rgba colours[3] = {{1, 1, 1, 1}, {1, 0, 0, 1}, {0.25f, 0.5f, 0.75f, 0.75f}};
     RenderBuffer frame(DXGI_FORMAT_R16G16B16A16_FLOAT);
     frame.createTexture2D(3, 1);
-    auto source = picture(3, 1, [&](UINT x, UINT) { return colours[x]; });
-    resources().shaderList.general(Resource::ShaderList::Copy).draw(frame, *source);
-    service().settings.outputYUVColorSpace = L"BT.601";
+    auto source = ResourceConvertTest::picture(3, 1, [&](UINT x, UINT) { return colours[x]; });
+    Resource::ResourceService::Get().shaderList.general(Resource::ShaderList::Copy).draw(frame, *source);
+    service.settings.outputYUVColorSpace = L"BT.601";
     const auto image = frame.convertToImageBuffer(DXGI_FORMAT_R16G16B16A16_SNORM, false);
     ASSERT_EQ(image->format, static_cast<std::uint32_t>(DXGI_FORMAT_R16G16B16A16_SNORM));
     std::int16_t words[3][4];
@@ -205,6 +210,30 @@ TEST_F(ResourceConvertTest, FramesReadBackAsYc48Words) {
         EXPECT_NEAR(words[x][2], cr * 4096, 1.5);
         EXPECT_NEAR(words[x][3], c[3] * 32767, 1);
     }
+}
+
+TEST_F(ResourceConvertTest, FramesReadBackAsYc48Words) { expectYc48ReadBack(service()); }
+
+// A driver that cannot render into 16-bit signed words: the YC48 target is
+// kept as floats (decided when the service starts) and the words are
+// converted when read back, with the same result.
+class ResourceConvertFallbackTest : public ResourceConvertTest {
+protected:
+    static void SetUpTestSuite() {
+        Platform::Gl::forceUnrenderable({DXGI_FORMAT_R16G16B16A16_SNORM});
+        GpuTest::SetUpTestSuite();
+        Platform::Gl::forceUnrenderable({});
+    }
+};
+
+TEST_F(ResourceConvertFallbackTest, FramesReadBackAsYc48WordsThroughAFloatTarget) {
+    RenderBuffer words(DXGI_FORMAT_R16G16B16A16_SNORM);
+    words.createTexture2D(2, 2);
+    EXPECT_EQ(words.getRenderTargetView().format().internalFormat, static_cast<GLenum>(GL_RGBA32F));
+    // Sampling-only pictures keep the format's own storage.
+    ResourceBuffer sampled(2, 2, DXGI_FORMAT_R16G16B16A16_SNORM);
+    EXPECT_EQ(sampled.getTexture()->format().internalFormat, static_cast<GLenum>(GL_RGBA16_SNORM));
+    expectYc48ReadBack(service());
 }
 
 TEST_F(ResourceConvertTest, UnsupportedFramesAndFormatsAreRefused) {
