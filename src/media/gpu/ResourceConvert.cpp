@@ -85,7 +85,11 @@ void ResourceConvert::convert(const ImageData& image, ResourceBuffer& target,
     }
     std::unique_ptr<Platform::Gl::Buffer> constants;
     if (matrix) constants = bindColorMatrix(*service_, *matrix);
-    Resource::ShaderResource::sharedList().general(slot).draw(target, source, nullptr);
+    // YUY2 stays packed on the GPU; its colour matrix unpacks the pairs.
+    ShaderList& shaders = Resource::ShaderResource::sharedList();
+    PixelShader& shader = source.format_ == DXGI_FORMAT_G8R8_G8B8_UNORM ? shaders.colorMatrixPacked422()
+                                                                         : shaders.general(slot);
+    shader.draw(target, source, nullptr);
 }
 
 std::shared_ptr<ImageBuffer> ResourceConvert::convert(RenderBuffer& frame, int format) {

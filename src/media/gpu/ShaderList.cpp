@@ -189,6 +189,11 @@ ShaderList::ShaderList(Media::Direct3DService* service) {
         const std::string text = textOf(kGeneral[slot]);
         generalShaders_[static_cast<std::size_t>(slot)]->loadFromMemory(text.data(), text.size());
     }
+    {
+        const std::string text = textOf({embedded_BuiltinColorMatrix_frag, "#define PACKED_422 1\n"});
+        colorMatrixPacked422_ = std::make_unique<Media::PixelShader>(service);
+        colorMatrixPacked422_->loadFromMemory(text.data(), text.size());
+    }
     positionQuad_ = std::make_unique<Media::ScreenQuadShader>(service,
                                                               Media::ScreenQuadShader::Kind::Position);
     texcoordQuad_ = std::make_unique<Media::ScreenQuadShader>(

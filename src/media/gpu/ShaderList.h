@@ -182,6 +182,9 @@ public:
     ShaderList& operator=(const ShaderList&) = delete;
 
     Media::PixelShader& general(int slot) { return *generalShaders_.at(static_cast<std::size_t>(slot)); }
+    // The colour matrix of slot 0 reading YUY2 pictures kept packed, one
+    // texel per pair of pixels.
+    Media::PixelShader& colorMatrixPacked422() { return *colorMatrixPacked422_; }
     Media::ComputeShader& compute(int index) { return *computeShaders_.at(static_cast<std::size_t>(index)); }
     Media::VertexShader& objectVertex(int index) {
         return *objectVertexShaders_.at(static_cast<std::size_t>(index));
@@ -224,6 +227,7 @@ public:
 
 private:
     std::array<std::unique_ptr<Media::PixelShader>, generalCount> generalShaders_;
+    std::unique_ptr<Media::PixelShader> colorMatrixPacked422_;
     std::unique_ptr<Media::ScreenQuadShader> positionQuad_;
     std::unique_ptr<Media::ScreenQuadShader> texcoordQuad_;
     struct PerContext;

@@ -28,7 +28,7 @@ constexpr Format kFormats[] = {
     {DXGI_FORMAT_B8G8R8X8_UNORM, "DXGI_FORMAT_B8G8R8X8_UNORM", GL_RGBA8, GL_BGRA,
      GL_UNSIGNED_BYTE, 4, nullptr, Reads::OpaqueAlpha},
     {DXGI_FORMAT_G8R8_G8B8_UNORM, "DXGI_FORMAT_G8R8_G8B8_UNORM", GL_RGBA8, GL_RGBA,
-     GL_UNSIGNED_BYTE, 2, nullptr, Reads::OpaqueAlpha, Format::Transfer::Packed422},
+     GL_UNSIGNED_BYTE, 2, nullptr, Reads::Rgba, Format::Transfer::Packed422},
 };
 
 // Every 16-bit signed word is exact in a 32-bit float.

@@ -7,9 +7,9 @@
 // - A8 masks are RGBA8 with the mask in alpha; reads give (0, 0, 0, a) and
 //   render targets write alpha only, as an alpha-only format would.
 // - G8R8_G8B8 takes YUY2 rows (Y0 Cb Y1 Cr per pair of pixels) and keeps
-//   them unpacked as RGBA8 (Cb, Y, Cr, 1) per pixel: reads give what the
-//   packed format gives, the pair's chroma in both pixels. It is only
-//   uploaded, never read back.
+//   them packed, one RGBA8 texel per pair (half the width, rounded up):
+//   the shader that reads it unpacks the pair (Y of its own pixel, the
+//   pair's chroma). It is only uploaded, never read back.
 #include <epoxy/gl.h>
 
 #include <span>

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace Platform::Gl {
@@ -15,23 +16,9 @@ namespace {
 
 constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x80070057);
 
-// YUY2 rows (Y0 Cb Y1 Cr per pair) as RGBA8 (Cb, Y, Cr, 255) per pixel. An
-// odd last pixel without its pair's Cr inside the row gets neutral chroma.
-std::vector<std::uint8_t> unpack422(const std::uint8_t* rows, std::size_t pitch, GLsizei width,
-                                    GLsizei height) {
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
-    std::uint8_t* out = pixels.data();
-    for (GLsizei y = 0; y < height; ++y) {
-        const std::uint8_t* row = rows + static_cast<std::size_t>(y) * pitch;
-        for (GLsizei x = 0; x < width; ++x, out += 4) {
-            const std::size_t pair = static_cast<std::size_t>(x / 2) * 4;
-            out[0] = row[pair + 1];
-            out[1] = row[pair + (x % 2) * 2];
-            out[2] = pair + 3 < pitch ? row[pair + 3] : 128;
-            out[3] = 255;
-        }
-    }
-    return pixels;
+// The texels a row of `width` pixels takes in storage.
+GLsizei storageWidth(const Format& format, GLsizei width) {
+    return format.transfer == Format::Transfer::Packed422 ? (width + 1) / 2 : width;
 }
 
 }  // namespace
@@ -48,7 +35,7 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
     Context& context = display.context();
     clearErrors();
     glCreateTextures(GL_TEXTURE_2D, 1, &name_);
-    glTextureStorage2D(name_, 1, format_.internalFormat, width, height);
+    glTextureStorage2D(name_, 1, format_.internalFormat, storageWidth(format_, width), height);
     try {
         checkError("glTextureStorage2D", place);
     } catch (...) {
@@ -90,11 +77,25 @@ void Texture::transfer(bool toTexture, void* pixels, std::size_t pitch, const ch
         return;
     }
     if (packed) {
-        const std::vector<std::uint8_t> unpacked =
-            unpack422(static_cast<const std::uint8_t*>(pixels), pitch, width_, height_);
+        // The rows go up as they are, one texel per pair; a last pair
+        // without its Cr inside the row gets neutral chroma.
+        const GLsizei texels = storageWidth(format_, width_);
+        const std::size_t texelBytes = static_cast<std::size_t>(texels) * 4;
+        std::vector<std::uint8_t> padded;
+        const void* rows = pixels;
+        GLint rowLength = static_cast<GLint>(pitch / 4);
+        if (pitch < texelBytes || pitch % 4 != 0) {
+            padded.assign(texelBytes * static_cast<std::size_t>(height_), 128);
+            for (GLsizei y = 0; y < height_; ++y)
+                std::memcpy(padded.data() + y * texelBytes, static_cast<const char*>(pixels) + y * pitch,
+                            std::min(pitch, texelBytes));
+            rows = padded.data();
+            rowLength = texels;
+        }
         clearErrors();
-        glTextureSubImage2D(name_, 0, 0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE,
-                            unpacked.data());
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
+        glTextureSubImage2D(name_, 0, 0, 0, texels, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         checkError("glTextureSubImage2D", place);
         return;
     }

@@ -124,6 +124,24 @@ TEST_F(ResourceConvertTest, Yuy2UploadsThroughTheChosenColourSpaceAndRange) {
     }
 }
 
+// The pairs stay packed on the GPU. An odd width whose rows end after the
+// last pixel's Y and Cb (no Cr inside the row) gives that pixel neutral
+// red-difference chroma; nothing past a row is read.
+TEST_F(ResourceConvertTest, Yuy2RowsOfAnOddWidthUploadTheirLastPixel) {
+    const std::uint8_t rows[2][6] = {{16, 128, 235, 128, 126, 200}, {235, 128, 16, 128, 81, 90}};
+    const Media::ImageData image{DXGI_FORMAT_YUY2, 3, 2, 6, &rows[0][0]};
+    ResourceBuffer buffer(image, {1, 0});
+    const YUV::ColorMatrix& block = YUV::getYUV2RGBTable().getEntry(0).limited;
+    for (UINT y = 0; y < 2; ++y)
+        for (UINT x = 0; x < 3; ++x) {
+            SCOPED_TRACE(testing::Message() << "pixel " << x << "," << y);
+            const std::uint8_t* pair = rows[y] + (x / 2) * 4;
+            const float cr = x == 2 ? 128 / 255.0f : pair[3] / 255.0f;
+            const auto rgb = toRgb(block, {pair[1] / 255.0f, pair[(x % 2) * 2] / 255.0f, cr});
+            MediaTest::expectNear(pixel(buffer, x, y), {rgb[0], rgb[1], rgb[2], 1}, 3e-3f);
+        }
+}
+
 TEST_F(ResourceConvertTest, Yc48UploadsThroughItsOwnBlock) {
     // Y, Cb, Cr as 16-bit words where 4096 is 1.0, and a zero fourth word.
     const std::int16_t words[3][4] = {{4096, 0, 0, 0}, {0, 0, 0, 0}, {2048, -1024, 1024, 0}};
