@@ -79,8 +79,8 @@ void FullHdLitModelDraw(benchmark::State& state) {
                                            {1, 1, 0, 0, 0, -1, 1, 0, 1, 0},
                                            {-1, -1, 0, 0, 0, -1, 0, 1, 1, 0},
                                            {1, -1, 0, 0, 0, -1, 1, 1, 1, 0}};
-    std::memcpy(shaders.quadStripNormal.data(), corners, sizeof corners);
-    shaders.quadStripNormal.update();
+    std::memcpy(shaders.quadStripNormal().data(), corners, sizeof corners);
+    shaders.quadStripNormal().update();
 
     const float background[4] = {0.1f, 0.1f, 0.1f, 1};
     const float empty[4] = {0, 0, 0, 0};
@@ -112,7 +112,7 @@ void FullHdLitModelDraw(benchmark::State& state) {
         Platform::Gl::bindTexture(context, Stage::Pixel, 1, &frame.getDepthBuffer()->getShaderResourceView());
         shaders.objectVertex(6).bind(context);
         shaders.objectPixel(Resource::ShaderList::Lighting).bind(context);
-        d3d.drawVertexBuffer(shaders.quadStripNormal);
+        d3d.drawVertexBuffer(shaders.quadStripNormal());
         Platform::Gl::bindTexture(context, Stage::Pixel, 0, nullptr);
         Platform::Gl::bindTexture(context, Stage::Pixel, 1, nullptr);
         d3d.unsetRenderTargets();

@@ -89,8 +89,8 @@ TEST_F(GpuThreadsTest, ThreadsDrawingSingleQuadsAtOnceKeepTheirOwnVertices) {
         for (int round = 0; round < kRounds; ++round) {
             picture.clear(none);
             service().setRenderTarget(picture);
-            service().rasterizerStateList.get(0)->bind(service().context());
-            service().blendStateList.get(4)->bind(service().context(), nullptr);
+            resources().rasterizerStateList.get(0)->bind(service().context());
+            resources().blendStateList.get(4)->bind(service().context(), nullptr);
             quad.draw();
             service().unsetRenderTargets();
             const std::vector<Rgba> pixels = read(picture);

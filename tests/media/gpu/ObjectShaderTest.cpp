@@ -329,10 +329,11 @@ TEST_F(ObjectShaderTest, LightingPassShadesLitPixelsWithAmbientLightsAndShadows)
             resources().blendStateList.get(4)->bind(context(), nullptr);
             Platform::Gl::bindConstantBuffer(context(), Stage::Vertex, 0, shaders().getObjectConstantBuffer());
             Platform::Gl::bindConstantBuffer(context(), Stage::Vertex, 1, shaders().getLightConstantBuffer());
-            Platform::Gl::bindImage(context(), 0, &shadowMap->getUnorderedAccessView());
+            Platform::Gl::bindImage(context(), 0, &shadowMap->getUnorderedAccessView(),
+                                    Platform::Gl::ImageStage::Pixel);
             list->setShadowShader();
             list->draw();
-            Platform::Gl::bindImage(context(), 0, nullptr);
+            Platform::Gl::bindImage(context(), 0, nullptr, Platform::Gl::ImageStage::Pixel);
             service().unsetRenderTargets();
             context().bindings() = {};
         }
@@ -378,7 +379,7 @@ TEST_F(ObjectShaderTest, LightingPassShadesLitPixelsWithAmbientLightsAndShadows)
         std::unique_ptr<Platform::Gl::Buffer> constants;
         ConstantBufferCommon::create(constants, &block, sizeof block);
 
-        VertexBufferCommon& strip = shaders().quadStripNormal;
+        VertexBufferCommon& strip = shaders().quadStripNormal();
         const XYZ_UV_NORM corners[4] = {{-1, 1, 0, v[0], v[1], v[2], 0, 0, 1, 0},
                                         {1, 1, 0, v[0], v[1], v[2], 1, 0, 1, 0},
                                         {-1, -1, 0, v[0], v[1], v[2], 0, 1, 1, 0},
