@@ -11,6 +11,7 @@
 #include "media/image/ImageService.h"
 #include "media/resource/ResourceService.h"
 #include "media/audio/XAudio2Service.h"
+#include "plugin/input/InputService.h"
 #include "window/WindowService.h"
 
 namespace App {
@@ -42,7 +43,7 @@ std::span<const StartupRow> startupTable() {
                  L"Initializing...", nullptr, 0.0f);
              return holder;
          }},
-        // Plugin::InputService
+        {"Plugin::InputService", [] { return makeHolder<Plugin::InputService>(); }},
         // Plugin::OutputService
         // Plugin::ScriptService
         // Plugin::FilterPluginService

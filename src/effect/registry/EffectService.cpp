@@ -9,6 +9,7 @@
 #include "core/text/StringConvert.h"
 #include "core/event/MessageBox.h"
 #include "effect/registry/BuiltinEffects.h"
+#include "effect/registry/MediaFileProbe.h"
 #include "effect/registry/MediaSources.h"
 #include "effect/movement/MovementKinds.h"
 #include "effect/movement/MovementLookup.h"
@@ -220,14 +221,22 @@ EffectDefine& EffectService::getOutputEffect(const EffectDefine& input) const {
 
 const wchar_t* EffectService::getFileEffectName(const wchar_t* path) const {
     if (System::FileName::getExtension(path) == L"txt") return registeredName(L"テキスト");
-    // SVG figures, model files and the readers of the input service claim
-    // their files here once they exist; until then no object takes them.
-    return nullptr;
+    // SVG figures and model files claim theirs here once they load.
+    const MediaFileProbe* probe = getMediaFileProbe();
+    MediaFileProbe::Streams streams;
+    if (!probe || !probe->probe(path, streams)) return nullptr;
+    if (streams.video) {
+        if (streams.frameCount > 1) return registeredName(L"動画ファイル");
+        return registeredName(streams.audio ? L"音声ファイル" : L"画像ファイル");
+    }
+    return streams.audio ? registeredName(L"音声ファイル") : nullptr;
 }
 
 bool EffectService::isSupportedFile(const wchar_t* path) const {
     const std::wstring extension = System::FileName::getExtension(path);
-    return extension == L"txt" || extension == L"svg" || extension == L"obj";
+    if (extension == L"txt" || extension == L"svg" || extension == L"obj") return true;
+    const MediaFileProbe* probe = getMediaFileProbe();
+    return probe && probe->isMediaExtension(extension);
 }
 
 std::vector<EffectMenuDefine*> EffectService::getEffectMenuList(std::uint8_t type, std::uint8_t media,

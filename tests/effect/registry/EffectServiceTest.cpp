@@ -1,5 +1,6 @@
 #include "effect/registry/BuiltinEffects.h"
 #include "effect/registry/EffectService.h"
+#include "effect/registry/MediaFileProbe.h"
 #include "effect/movement/MovementLookup.h"
 
 #include "effect/RegistryTestSupport.h"
@@ -26,6 +27,7 @@ constexpr const wchar_t* kBlur = L"ぼかし";
 constexpr const wchar_t* kOtherBlur = L"ぼかし";  // same text, another class
 constexpr const wchar_t* kMovie = L"動画ファイル";
 constexpr const wchar_t* kSound = L"音声ファイル";
+constexpr const wchar_t* kImage = L"画像ファイル";
 constexpr const wchar_t* kFrame = L"フレームバッファ";
 constexpr const wchar_t* kCamera = L"カメラ入力";
 constexpr const wchar_t* kText = L"テキスト";
@@ -45,6 +47,7 @@ using Blur = Kind<BlurTraits>;
 using OtherBlur = Kind<Described<&kOtherBlur, 3, 1>>;
 using Movie = Kind<Described<&kMovie, 1, 3>>;
 using Sound = Kind<Described<&kSound, 1, 2>>;
+using Image = Kind<Described<&kImage, 1, 1>>;
 using Frame = Kind<Described<&kFrame, 1, 1>>;
 using CameraInput = Kind<Described<&kCamera, 1, 4>>;
 using Text = Kind<Described<&kText, 1, 1>>;
@@ -246,6 +249,42 @@ TEST_F(Registry, FilesForDroppedMedia) {
     EXPECT_TRUE(service.isSupportedFile(L"b.obj"));
     EXPECT_TRUE(service.isSupportedFile(L"c.txt"));
     EXPECT_FALSE(service.isSupportedFile(L"d.xyz"));
+}
+
+// Media files are judged by what the installed probe opens.
+TEST_F(Registry, MediaFilesByTheirStreams) {
+    struct Probe : Effect::MediaFileProbe {
+        bool isMediaExtension(const std::wstring& extension) const override { return extension == L"mov"; }
+        bool probe(const wchar_t* path, Streams& out) const override {
+            const std::wstring name = path;
+            if (name == L"movie.mov") out = {true, true, 250};
+            else if (name == L"still.mov") out = {true, false, 1};
+            else if (name == L"cover.mov") out = {true, true, 1};  // a picture with sound
+            else if (name == L"song.mov") out = {false, true, 0};
+            else return false;
+            return true;
+        }
+    } probe;
+    EffectService service;
+    service.registerEffect<Text>();
+    service.registerEffect<Movie>();
+    service.registerEffect<Sound>();
+    service.registerEffect<Image>();
+    EXPECT_FALSE(service.isSupportedFile(L"a.mov"));
+    EXPECT_EQ(service.getFileEffectName(L"movie.mov"), nullptr);
+    Effect::setMediaFileProbe(&probe);
+    EXPECT_TRUE(service.isSupportedFile(L"a.MOV"));
+    EXPECT_FALSE(service.isSupportedFile(L"a.mkv"));
+    const struct {
+        const wchar_t* path;
+        const wchar_t* effect;
+    } cases[] = {{L"movie.mov", kMovie}, {L"still.mov", kImage}, {L"cover.mov", kSound},
+                 {L"song.mov", kSound},  {L"none.mov", nullptr},  {L"a.txt", kText}};
+    for (const auto& c : cases) {
+        const wchar_t* name = service.getFileEffectName(c.path);
+        EXPECT_EQ(name ? std::wstring(name) : L"(none)", c.effect ? c.effect : L"(none)") << System::String::toUtf8(c.path);
+    }
+    Effect::setMediaFileProbe(nullptr);
 }
 
 TEST_F(Registry, LegacyNamesMapThroughTheEffectSettings) {

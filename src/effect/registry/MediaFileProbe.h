@@ -1,0 +1,30 @@
+#pragma once
+// What the effect registry needs to know of media files, answered by the
+// input service once it runs (it sits above the registry and installs
+// itself here). Without a probe no media file is taken.
+#include <memory>
+#include <string>
+
+namespace Effect {
+
+class MediaFileProbe {
+public:
+    struct Streams {
+        bool video = false;
+        bool audio = false;
+        int frameCount = 0;
+    };
+
+    virtual ~MediaFileProbe() = default;
+    // Whether a lower-case extension is read as video or as audio; opens
+    // no file.
+    virtual bool isMediaExtension(const std::wstring& extension) const = 0;
+    // Opens the file as video, else as audio; false when neither works.
+    virtual bool probe(const wchar_t* path, Streams& out) const = 0;
+};
+
+// Any thread may read the probe while its installer lives.
+void setMediaFileProbe(const MediaFileProbe* probe);
+const MediaFileProbe* getMediaFileProbe();
+
+}  // namespace Effect
