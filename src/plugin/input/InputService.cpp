@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <set>
 
 namespace Plugin {
 
@@ -71,16 +70,13 @@ InputService::~InputService() {
 
 void InputService::addReader(const std::function<std::shared_ptr<InputPlugin>()>& create,
                              const std::string& className) {
-    bool added = false;
     try {
         std::shared_ptr<InputPlugin> reader = create();
         System::Log::info("Plugin::InputService::registerPlugin", L"register input plugin [%ls]", reader->name.c_str());
         pluginList.push_back(reader);
-        added = true;
         reader->loadConfig(registerCount);
         ++registerCount;
     } catch (const std::exception& e) {
-        (void)added;
         Dialog::showError("failed to register input plugin. [%s]\n\n%s", className.c_str(), e.what());
     }
 }

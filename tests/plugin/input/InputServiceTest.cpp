@@ -15,6 +15,7 @@
 #include <limits>
 #include <map>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -174,6 +175,35 @@ TEST_F(InputServiceTest, TheCacheKeepsAtMostFileHandleMaxFilesAndEvictsTheOldest
     EXPECT_NE(service.getInputFile(L"/m/movie5.fak", 1), once);
     service.setFileHandleMax(-3);
     EXPECT_EQ(service.fileCache.getTotal(), 0);
+}
+
+// Opening is serialized: threads asking for one file at once get one
+// file object, opened once.
+TEST_F(InputServiceTest, ConcurrentRequestsShareOneOpen) {
+    service.registerReader<FakeReader<0>>();
+    service.updateExtTypeList();
+    std::vector<std::shared_ptr<InputFile>> got(8);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < got.size(); ++i)
+        threads.emplace_back([&, i] { got[i] = service.getInputFile(L"/m/movie-shared.fak", 1); });
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(calls.opened.size(), 1u);
+    for (const auto& file : got) EXPECT_EQ(file, got[0]);
+}
+
+struct BrokenReader : InputPlugin {
+    BrokenReader() : InputPlugin(L"broken", L"", KindVideo) { throw std::runtime_error("no codec library"); }
+    std::shared_ptr<InputFile> open(const wchar_t*, int) override { return {}; }
+};
+
+TEST_F(InputServiceTest, AReaderThatFailsToRegisterIsLeftOut) {
+    service.registerReader<BrokenReader>();
+    EXPECT_EQ(service.pluginList.size(), 4u);
+    bool shown = false;
+    for (const auto& line : log.of(System::Log::ERROR))
+        shown |= line.text.find("failed to register input plugin. [class (anonymous namespace)::BrokenReader]\n\nno codec library") !=
+                 std::string::npos;
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(InputServiceTest, RequestsThatGiveNothing) {
