@@ -2,9 +2,13 @@
 // The readers open files by path: each input becomes a file of this
 // process's own, named with the extension the reader expects.
 #include "core/base/Log.h"
+#include "plugin/input/InputFile.h"
+#include "plugin/input/InputPlugin.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <exception>
+#include <functional>
 #include <string>
 #include <unistd.h>
 
@@ -28,6 +32,20 @@ inline std::wstring writeInput(const uint8_t* data, size_t size, const char* ext
         std::fclose(file);
     }
     return std::wstring(path.begin(), path.end());
+}
+
+// Opens the input as a file of the extension through the reader and, when
+// it is taken, runs the reads; read failures are the file's to report.
+inline int runReader(Plugin::InputPlugin& reader, const uint8_t* data, size_t size, const char* extension,
+                     const std::function<void(Plugin::InputFile&)>& reads) {
+    const std::wstring path = writeInput(data, size, extension);
+    const auto file = reader.open(path.c_str(), 0);
+    if (!file) return 0;
+    try {
+        reads(*file);
+    } catch (const std::exception&) {
+    }
+    return 0;
 }
 
 }  // namespace FuzzSupport
