@@ -18,6 +18,7 @@ constexpr int kMinimumElapse = 10;
 struct Entry {
     std::shared_ptr<std::function<void()>> callback;
     guint source = 0;
+    bool deferred = false;  // a tick came during a dispatch hold
 };
 
 std::unordered_map<std::uintptr_t, Entry>& timers() {
@@ -29,7 +30,21 @@ std::uintptr_t lastId = 0;
 
 gboolean onTick(gpointer data) {
     const auto id = reinterpret_cast<std::uintptr_t>(data);
-    Platform::guardCallback([id] { Timer::timerProc(id); });
+    if (!Platform::dispatchHeld()) {
+        Platform::guardCallback([id] { Timer::timerProc(id); });
+        return G_SOURCE_CONTINUE;
+    }
+    // The ticks of a hold make one call after it, as missed periods do.
+    const auto found = timers().find(id);
+    if (found != timers().end() && !found->second.deferred) {
+        found->second.deferred = true;
+        Platform::runWhenNotHeld([id] {
+            const auto entry = timers().find(id);
+            if (entry == timers().end() || !entry->second.deferred) return;
+            entry->second.deferred = false;
+            Timer::timerProc(id);
+        });
+    }
     return G_SOURCE_CONTINUE;
 }
 
@@ -44,6 +59,7 @@ void Timer::set(int elapse, std::function<void()> callback) {
     entry.source = g_timeout_add(static_cast<guint>(std::max(elapse, kMinimumElapse)), onTick,
                                  reinterpret_cast<gpointer>(id));
     entry.callback = std::make_shared<std::function<void()>>(std::move(callback));
+    entry.deferred = false;
 }
 
 void Timer::clear() {

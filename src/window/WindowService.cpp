@@ -3,13 +3,13 @@
 #include "core/event/EventCommand.h"
 #include "core/base/Exception.h"
 #include "core/base/Process.h"
+#include "core/file/SettingService.h"
 #include "core/text/StringConvert.h"
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
 #include "window/Clipboard.h"
 #include "window/InputBlock.h"
 #include "window/ModalScope.h"
-#include "window/ShellStyle.h"
 
 namespace Window {
 
@@ -127,8 +127,9 @@ void WindowService::resize(int width, int height) {
         clientHeight_ = height;
         resizeRenderTarget(width, height);
     }
-    const int separator = ShellStyle::WindowSeparatorSize;
-    const int footerHeight = ShellStyle::FooterHeight;
+    // The style's sizes, already scaled for a High-DPI desktop.
+    const int separator = Setting::WindowSeparatorSize;
+    const int footerHeight = Setting::FooterHeight;
     layoutWidth = separator + width - 2;
     layoutHeight = separator + height - footerHeight;
     if (footer) footer->setRect({0, height - footerHeight, width, height});

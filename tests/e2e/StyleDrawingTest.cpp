@@ -7,9 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <thread>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -45,11 +50,13 @@ protected:
         return 0;
     }
 
-    bool screenShows(std::uint32_t background, std::uint32_t footer) const {
+    // The 1280 x 720 window shows the background above the footer, whose
+    // top row is footerTop.
+    bool screenShows(std::uint32_t background, std::uint32_t footer, int footerTop = 696) const {
         for (int i = 0; i < 100; ++i) {
             const TestSupport::Screenshot screen(display_.name());
-            if (screen.pixel(640, 300) == background && screen.pixel(10, 710) == footer &&
-                screen.pixel(1270, 719) == footer)
+            if (screen.pixel(640, 300) == background && screen.pixel(640, footerTop - 1) == background &&
+                screen.pixel(10, footerTop) == footer && screen.pixel(1270, 719) == footer)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
@@ -58,11 +65,11 @@ protected:
 
     // Starts the program, checks the colours of its window on the screen,
     // and closes it.
-    void runUntilTheScreenShows(std::uint32_t background, std::uint32_t footer) {
+    void runUntilTheScreenShows(std::uint32_t background, std::uint32_t footer, int footerTop = 696) {
         auto program = start();
         const unsigned long window = waitForMainWindow();
         ASSERT_NE(window, 0u) << program->output();
-        EXPECT_TRUE(screenShows(background, footer)) << program->output();
+        EXPECT_TRUE(screenShows(background, footer, footerTop)) << program->output();
         ASSERT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
         EXPECT_EQ(program->wait(10000), 0) << program->output();
     }
@@ -94,6 +101,39 @@ TEST_F(StyleDrawingTest, AnotherStyleColourChangesThePicture) {
     CoreTest::writeBytes((data() / "movane2" / "style.conf").string(),
                          "[Color]\nBackground=5a1e1e\nFooter=1e5a1e\n");
     runUntilTheScreenShows(0x5a1e1e, 0x1e5a1e);
+}
+
+TEST_F(StyleDrawingTest, TheFooterIsAsHighAsTheStyleSays) {
+    CoreTest::writeBytes((data() / "movane2" / "style.conf").string(),
+                         "[Color]\nBackground=304050\nFooter=605040\n[Layout]\nFooterHeight=40\n");
+    runUntilTheScreenShows(0x304050, 0x605040, 720 - 40);
+}
+
+// A desktop at 144 dpi (the font resolution its settings daemon announces)
+// scales the style's sizes by 1.5: the shipped 24-pixel footer is 36 high.
+TEST_F(StyleDrawingTest, OnAHighDpiDesktopTheFooterIsScaled) {
+    const fs::path conf = folder_.path() / "xsettingsd.conf";
+    CoreTest::writeBytes(conf.string(), "Xft/DPI " + std::to_string(144 * 1024) + "\n");
+    const fs::path said = folder_.path() / "xsettingsd.out";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string displayVariable = "DISPLAY=" + display_.name();
+    const char* const arguments[] = {"xsettingsd", "-c", conf.c_str(), nullptr};
+    const char* const environment[] = {displayVariable.c_str(), nullptr};
+    pid_t daemon = -1;
+    const int spawned = posix_spawnp(&daemon, "xsettingsd", &actions, nullptr, const_cast<char* const*>(arguments),
+                                     const_cast<char* const*>(environment));
+    posix_spawn_file_actions_destroy(&actions);
+    ASSERT_EQ(spawned, 0) << "xsettingsd is not installed";
+    const auto announced = [&] {
+        return CoreTest::readBytes(said.string()).find("Took ownership") != std::string::npos;
+    };
+    for (int i = 0; i < 200 && !announced(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(announced()) << CoreTest::readBytes(said.string());
+    runUntilTheScreenShows(0x304050, 0x605040, 720 - 36);
+    kill(daemon, SIGTERM);
+    waitpid(daemon, nullptr, 0);
 }
 
 }  // namespace

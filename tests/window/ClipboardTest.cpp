@@ -4,18 +4,23 @@
 #include "core/event/EventService.h"
 #include "media/image/ImageBuffer.h"
 #include "platform/gtk/SystemClipboard.h"
+#include "window/SlowClipboardOwner.h"
+#include "window/Timer.h"
 #include "window/WindowTestSupport.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <future>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -64,6 +69,43 @@ TEST_F(ClipboardTest, WithOnlyAPictureOnTheClipboardThereIsNoText) {
     std::wstring read = L"unchanged";
     EXPECT_FALSE(System::Clipboard::getText(read));
     EXPECT_EQ(read, L"unchanged");
+}
+
+// A paste is one step: while the toolkit waits for a slow owner's answer,
+// neither a command posted meanwhile nor a window timer runs; both run
+// after the paste.
+TEST_F(ClipboardTest, CommandsAndTimersWaitUntilAPasteFromASlowOwnerIsDone) {
+    WindowTest::SlowClipboardOwner owner(std::getenv("DISPLAY"), "遅い text", std::chrono::milliseconds(300));
+    ASSERT_TRUE(owner.waitOwning());
+    System::Singleton<Event::EventService> holder;
+    Event::EventService& events = *holder.getInstance();
+    std::vector<std::string> steps;
+    events.renderVideoFrame.add(&steps, [&](Render::RenderTaskType, int) {
+        steps.push_back("paste begins");
+        std::wstring text;
+        EXPECT_TRUE(System::Clipboard::getText(text));
+        EXPECT_EQ(text, L"遅い text");
+        steps.push_back("paste ends");
+    });
+    events.preLoadComplete.add(&steps, [&] { steps.push_back("command"); });
+    System::Timer timer;
+    timer.set(20, [&] {
+        if (steps.empty() || steps.back() != "tick") steps.push_back("tick");
+    });
+
+    std::thread poster([&] {
+        Event::postEventCommand(Event::EventCommandType::RenderVideoFrame, 1);
+        while (owner.requests() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        Event::postEventCommand(Event::EventCommandType::PreLoadComplete, 0);
+    });
+    EXPECT_TRUE(runUntil([&] { return std::find(steps.begin(), steps.end(), "command") != steps.end(); }));
+    poster.join();
+    timer.clear();
+    const auto begins = std::find(steps.begin(), steps.end(), "paste begins");
+    ASSERT_NE(begins, steps.end());
+    ASSERT_NE(begins + 1, steps.end());
+    EXPECT_EQ(*(begins + 1), "paste ends") << "something ran in the middle of the paste";
+    EXPECT_GE(owner.requests(), 2);  // the offered forms, then the text
 }
 
 // A picture whose pixel (x, y) is B = 10x + y, G = 100 + y, R = 200 + x,

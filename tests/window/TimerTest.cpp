@@ -102,6 +102,28 @@ TEST_F(TimerTest, SettingAWindowTimerAgainKeepsItsIdAndReplacesTheCallback) {
     EXPECT_EQ(calls.size(), count);
 }
 
+// A loop that was busy for several periods owes one call, not one per
+// period: the next call comes at once, the one after a whole period later.
+TEST_F(TimerTest, AWindowTimerCollapsesMissedPeriodsIntoOneCall) {
+    constexpr double kPeriod = 40;
+    System::Timer timer;
+    std::vector<double> calls;
+    Clock::time_point unblocked;
+    const Clock::time_point start = Clock::now();
+    timer.set(static_cast<int>(kPeriod), [&] {
+        calls.push_back(msSince(start));
+        if (calls.size() == 1) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(5 * kPeriod)));
+            unblocked = Clock::now();
+        }
+    });
+    ASSERT_TRUE(runUntil([&] { return calls.size() >= 3; }));
+    timer.clear();
+    const double unblockedAt = std::chrono::duration<double, std::milli>(unblocked - start).count();
+    EXPECT_GE(calls[1], unblockedAt);
+    EXPECT_GE(calls[2] - calls[1], kPeriod / 2) << "the missed periods came as several calls";
+}
+
 TEST_F(TimerTest, AWindowTimerCallbackMayClearItsOwnTimer) {
     System::Timer timer;
     int calls = 0;

@@ -85,14 +85,40 @@ TEST_F(WindowServiceTest, InputBlockKeepsTheCloseRequestFromTheWindow) {
     EXPECT_FALSE(isWindow(s.mainWindow));
 }
 
-TEST_F(WindowServiceTest, AfterAFatalEndTheMainWindowOutlivesTheService) {
-    WindowHandle main = service().mainWindow;
-    System::Process::exceptionOccurred = true;
+TEST_F(WindowServiceTest, TheMainWindowOutlivesTheServiceAfterAFatalEndAndForARestart) {
+    struct Case {
+        const char* name;
+        bool exceptionOccurred, restartRequested, windowKept;
+    };
+    for (const Case& c : {Case{"normal end", false, false, false}, Case{"fatal end", true, false, true},
+                          Case{"restart", false, true, true}}) {
+        SCOPED_TRACE(c.name);
+        if (!holder) holder = std::make_unique<System::Singleton<Window::WindowService>>();
+        WindowHandle main = service().mainWindow;
+        System::Process::exceptionOccurred = c.exceptionOccurred;
+        System::Process::restartRequested = c.restartRequested;
+        holder.reset();
+        System::Process::exceptionOccurred = false;
+        System::Process::restartRequested = false;
+        ASSERT_EQ(isWindow(main), c.windowKept);
+        if (!c.windowKept) continue;
+        // Its messages no longer reach the released service.
+        EXPECT_EQ(getWindowUserData(main), nullptr);
+        sendMessage(main, WM_PAINT, 0, 0);
+        destroyWindow(main);
+    }
+}
+
+TEST_F(WindowServiceTest, TheFooterAndTheDockingAreaTakeTheStylesSizes) {
     holder.reset();
-    System::Process::exceptionOccurred = false;
-    ASSERT_TRUE(isWindow(main));
-    // Its messages no longer reach the released service.
-    EXPECT_EQ(getWindowUserData(main), nullptr);
-    sendMessage(main, WM_PAINT, 0, 0);
-    destroyWindow(main);
+    settings.reset();
+    CoreTest::writeBytes((folder.data() / "style.conf").string(), "[Layout]\nFooterHeight=40\nWindowSeparatorSize=8\n");
+    settings = std::make_unique<System::Singleton<Setting::SettingService>>();
+    holder = std::make_unique<System::Singleton<Window::WindowService>>();
+    Window::WindowService& s = service();
+    runUntil([&] { return s.layoutHeight == 8 + 720 - 40; });
+    EXPECT_EQ(s.layoutWidth, 8 + 1280 - 2);
+    EXPECT_EQ(s.layoutHeight, 8 + 720 - 40);
+    EXPECT_EQ(s.footer->rect().top, 680);
+    EXPECT_EQ(s.footer->rect().bottom, 720);
 }

@@ -1,7 +1,11 @@
 #pragma once
 // Window service tests: the service through its holder, on the test
-// process's own display, and a helper that runs the loop for a while.
+// process's own display, with the setting service over the shipped
+// configuration files (the style's sizes), and a helper that runs the loop
+// for a while.
+#include "core/CoreTestSupport.h"
 #include "core/base/Singleton.h"
+#include "core/file/SettingService.h"
 #include "platform/gtk/MessageQueue.h"
 #include "support/VirtualDisplay.h"
 #include "window/WindowService.h"
@@ -51,10 +55,16 @@ class WindowServiceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TestSupport::useTestDisplay();
+        settings = std::make_unique<System::Singleton<Setting::SettingService>>();
         holder = std::make_unique<System::Singleton<Window::WindowService>>();
     }
-    void TearDown() override { holder.reset(); }
+    void TearDown() override {
+        holder.reset();
+        settings.reset();
+    }
 
+    CoreTest::ProgramFolder folder;
+    std::unique_ptr<System::Singleton<Setting::SettingService>> settings;
     std::unique_ptr<System::Singleton<Window::WindowService>> holder;
 };
 

@@ -3,9 +3,12 @@
 #include "core/text/StringConvert.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace System::Text {
@@ -74,11 +77,59 @@ const Type ERROR{"ERROR", 4, 0xFF7F7F};
 const Type SCRIPT{"SCRIPT", 2, 0x7FFF7F};
 const Type PLUGIN{"PLUGIN", 2, 0x7FFF7F};
 
-Handler handler = defaultHandler;
-
 void defaultHandler(const Type& type, const char* tag, const char* text) {
     (void)formatLine(type.name, tag, text);
 }
+
+// One installed handler and the number of calls running it. A call takes
+// the record and counts itself in under the mutex, so the record it took
+// cannot be freed before it counts itself out.
+struct HandlerSlot::Installed {
+    Handler function;
+    mutable std::atomic<int> running{0};
+};
+
+namespace {
+std::mutex slotMutex;  // guards current_ only, never held during a call
+}  // namespace
+
+HandlerSlot& HandlerSlot::operator=(Handler function) {
+    auto* next = new Installed{function ? std::move(function) : Handler(defaultHandler)};
+    Installed* previous;
+    {
+        std::lock_guard lock(slotMutex);
+        previous = current_;
+        current_ = next;
+    }
+    if (!previous) return *this;
+    while (previous->running.load(std::memory_order_acquire) != 0) std::this_thread::yield();
+    delete previous;
+    return *this;
+}
+
+HandlerSlot::operator Handler() const {
+    std::lock_guard lock(slotMutex);
+    return current_ ? current_->function : Handler(defaultHandler);
+}
+
+void HandlerSlot::call(const Type& type, const char* tag, const char* text) const {
+    const Installed* installed;
+    {
+        std::lock_guard lock(slotMutex);
+        installed = current_;
+        if (installed) installed->running.fetch_add(1, std::memory_order_relaxed);
+    }
+    if (!installed) return defaultHandler(type, tag, text);
+    struct CountOut {
+        const Installed* installed;
+        ~CountOut() { installed->running.fetch_sub(1, std::memory_order_release); }
+    } countOut{installed};
+    installed->function(type, tag, text);
+}
+
+// Constant-initialised, so lines logged during static initialisation find
+// it; the installed record lives to the end of the process.
+constinit HandlerSlot handler;
 
 std::string formatLine(const std::tm& t, const char* levelName, const char* tag,
                        const char* text) {
@@ -100,11 +151,11 @@ std::string formatLine(const char* levelName, const char* tag, const char* text)
 namespace {
 
 void emitV(const Type& type, const char* tag, const char* format, va_list args) {
-    handler(type, tag, Text::formatV(format, args).c_str());
+    handler.call(type, tag, Text::formatV(format, args).c_str());
 }
 
 void emitV(const Type& type, const char* tag, const wchar_t* format, va_list args) {
-    handler(type, tag, Text::formatWideV(format, args).c_str());
+    handler.call(type, tag, Text::formatWideV(format, args).c_str());
 }
 
 }  // namespace

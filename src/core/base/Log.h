@@ -27,10 +27,31 @@ extern const Type PLUGIN;
 
 using Handler = std::function<void(const Type& type, const char* tag, const char* text)>;
 
-// Set on the user-interface thread before any worker runs.
-extern Handler handler;
-
 void defaultHandler(const Type& type, const char* tag, const char* text);
+
+// Where the front ends hand their lines. Any thread may log while another
+// installs a handler: a call runs either the old or the new one, whole.
+// Installing returns once no thread runs the handler it replaced any more,
+// so its owner may go at once; it must not be done from inside a handler.
+class HandlerSlot {
+public:
+    constexpr HandlerSlot() = default;
+    HandlerSlot(const HandlerSlot&) = delete;
+    HandlerSlot& operator=(const HandlerSlot&) = delete;
+
+    // An empty handler installs defaultHandler.
+    HandlerSlot& operator=(Handler handler);
+    // A copy of the installed handler.
+    operator Handler() const;
+    // Not an operator(): a slot must not pass for a callable handler.
+    void call(const Type& type, const char* tag, const char* text) const;
+
+private:
+    struct Installed;
+    Installed* current_ = nullptr;  // null: defaultHandler
+};
+
+extern HandlerSlot handler;
 
 // "[MM/DD hh:mm:ss] [LEVEL] [tag] text\n", cut to 1,023 bytes.
 std::string formatLine(const std::tm& localTime, const char* levelName, const char* tag,

@@ -137,13 +137,18 @@ std::wstring IniFile::placeOf(const VALUE& value, int line) const {
         if (line != 0) place += L"(line " + std::to_wstring(line) + L")";
     }
     const VALUE* wanted = value.parent ? value.parent : &value;
-    for (const auto& [sectionName, section] : sections) {
-        for (const auto& [key, stored] : section) {
-            if (&stored == wanted)
-                return place + L" section=" + String::toWide(sectionName) + L" key=" + String::toWide(key);
-        }
+    const auto keyPlace = [&](const OrderedMap<SECTION>& store) -> std::wstring {
+        for (const auto& [sectionName, section] : store)
+            for (const auto& [key, stored] : section)
+                if (&stored == wanted) return L" section=" + String::toWide(sectionName) + L" key=" + String::toWide(key);
+        return {};
+    };
+    std::wstring found = keyPlace(sections);
+    if (found.empty()) {
+        std::lock_guard lock(absentMutex_);
+        found = keyPlace(absent_);
     }
-    return place;
+    return place + found;
 }
 
 // --- SectionRef ----------------------------------------------------------
@@ -168,23 +173,15 @@ std::wstring IniFile::SectionRef::getPlace(const std::string& key) const {
 // --- Save ----------------------------------------------------------------
 
 IniFile::Save::Save(const wchar_t* path)
-    : file_((Log::verbose("System::IniFile::Save::Save", L"saveFile : %ls", path), path)),
-      uncaughtAtStart_(std::uncaught_exceptions()) {}
-
-IniFile::Save::~Save() noexcept(false) {
-    // During unwinding the temporary file is dropped with file_.
-    if (!closed_ && std::uncaught_exceptions() <= uncaughtAtStart_) close();
-}
+    : file_((Log::verbose("System::IniFile::Save::Save", L"saveFile : %ls", path), path)) {}
 
 void IniFile::Save::writeSection(const std::string& name) { writeLine("[" + name + "]"); }
 
-void IniFile::Save::writeValue(const char* key, const wchar_t* value) {
-    writeLine(std::string(key) + "=" + String::toUtf8(value));
+void IniFile::Save::writeValue(const std::string& key, const wchar_t* value) {
+    writeLine(key + "=" + String::toUtf8(value));
 }
 
-void IniFile::Save::writeValue(const char* key, const std::string& utf8) {
-    writeLine(std::string(key) + "=" + utf8);
-}
+void IniFile::Save::writeValue(const std::string& key, const std::string& utf8) { writeLine(key + "=" + utf8); }
 
 void IniFile::Save::writeLine(const std::string& utf8) {
     buffer_ += utf8;
@@ -265,7 +262,9 @@ void IniFile::parse(const std::string& text, const ParseSource& source) {
             continue;
         }
         const std::size_t equal = line.find('=');
-        if (equal == std::string::npos || !current || !currentNamed) {
+        // A NUL would cut the key or value where C strings meet it, making
+        // it another key on the next save: such a line is malformed.
+        if (equal == std::string::npos || !current || !currentNamed || line.find('\0') != std::string::npos) {
             if (fromFile)
                 Log::warn(tag, L"ini file line illegal format. file=%ls(line %d)", source.passedPath, lineNumber);
             else
@@ -286,7 +285,7 @@ void IniFile::saveFile(const wchar_t* filePath) {
     Save save(filePath);
     for (const auto& [name, section] : sections) {
         save.writeSection(name);
-        for (const auto& [key, value] : section) save.writeValue(key.c_str(), value.text);
+        for (const auto& [key, value] : section) save.writeValue(key, value.text);
     }
     save.close();
 }
@@ -309,6 +308,13 @@ IniFile::SECTION& IniFile::getSectionMap(const std::string& name) { return secti
 
 IniFile::VALUE& IniFile::getValue(const std::string& section, const std::string& key) {
     return sections[section].try_emplace(key, VALUE{std::string(), this, nullptr, 0}).first->second;
+}
+
+const IniFile::VALUE& IniFile::lookupValue(const std::string& section, const std::string& key) const {
+    if (const auto found = sections.find(section); found != sections.end())
+        if (const auto value = found->second.find(key); value != found->second.end()) return value->second;
+    std::lock_guard lock(absentMutex_);
+    return absent_[section].try_emplace(key, VALUE{std::string(), this, nullptr, 0}).first->second;
 }
 
 }  // namespace System

@@ -5,13 +5,14 @@
 // conversion names file, line, section and key. Sections and keys are
 // case-sensitive UTF-8 and iterate in the order they were read or added.
 //
-// A store has no lock: finding a value leaves it unchanged, getValue and
-// getSectionMap add what is missing. Saving replaces the file atomically
+// A store has no lock: finding or looking up a value leaves it unchanged,
+// getValue and getSectionMap add what is missing. Saving replaces the file atomically
 // (temporary file renamed over it), so a failed save keeps the old file.
 #include "core/file/AtomicFile.h"
 #include "core/base/OrderedMap.h"
 
 #include <array>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -71,18 +72,20 @@ public:
 
     // A writer for callers that stream sections in an order of their own.
     // Lines go to a temporary file beside the target; close() puts it in
-    // place. Destroyed without close() it closes itself, unless an exception
-    // is unwinding: then the target keeps its old contents.
+    // place and raises the failure when that cannot be done. Destroyed
+    // without close() (an exception on the way, say) it only removes the
+    // temporary file: the target keeps its old contents.
     class Save {
     public:
         explicit Save(const wchar_t* path);
-        ~Save() noexcept(false);
+        ~Save() = default;
         Save(const Save&) = delete;
         Save& operator=(const Save&) = delete;
 
         void writeSection(const std::string& name);
-        void writeValue(const char* key, const wchar_t* value);
-        void writeValue(const char* key, const std::string& utf8);
+        // Keys are written whole, NUL bytes included.
+        void writeValue(const std::string& key, const wchar_t* value);
+        void writeValue(const std::string& key, const std::string& utf8);
         // One raw UTF-8 line; CR LF is added.
         void writeLine(const std::string& utf8);
         void close();
@@ -92,7 +95,6 @@ public:
 
         AtomicFile file_;
         std::string buffer_;
-        int uncaughtAtStart_;
         bool closed_ = false;
     };
 
@@ -102,7 +104,9 @@ public:
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
-    // Reads a file (UTF-8, or the legacy code page with ansi). Without merge
+    // Reads a file (UTF-8, or the legacy code page with ansi). A line without
+    // '=' outside a named section, or with a NUL byte in its key or value,
+    // is skipped with a WARN line. Without merge
     // the store is emptied and path set first; with merge the lines only add
     // sections and keys the store lacks. A file that cannot be opened or read
     // leaves the store as the merge rule made it and returns false, quietly.
@@ -117,6 +121,10 @@ public:
     SectionRef getSection(const std::string& name, int index) const;
     SECTION& getSectionMap(const std::string& name);
     VALUE& getValue(const std::string& section, const std::string& key);
+    // The value; for a missing key an empty value kept beside the sections,
+    // whose place still names file, section and key. The sections are left
+    // as they are, so any thread may look up while others read.
+    const VALUE& lookupValue(const std::string& section, const std::string& key) const;
 
     OrderedMap<SECTION> sections;
     std::wstring path;  // expanded; empty when filled from memory
@@ -127,6 +135,10 @@ private:
     void parse(const std::string& text, const ParseSource& source);
     // The place of a value with its line number replaced by line.
     std::wstring placeOf(const VALUE& value, int line) const;
+
+    // The empty values lookupValue handed out for missing keys.
+    mutable std::mutex absentMutex_;
+    mutable OrderedMap<SECTION> absent_;
 };
 
 }  // namespace System

@@ -26,8 +26,9 @@ struct SettingSection {
     const char* name;
     ::System::IniFile* ini;
 
-    // The value, created empty when missing (conversions then report it).
-    ::System::IniFile::VALUE& getValue(const char* key) const { return ini->getValue(name, key); }
+    // The value, empty when missing (conversions then report its place).
+    // Never adds to the store: worker threads read it meanwhile.
+    const ::System::IniFile::VALUE& getValue(const char* key) const { return ini->lookupValue(name, key); }
 };
 
 // The base part of the service: system.conf, the main settings file and

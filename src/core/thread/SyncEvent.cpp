@@ -7,10 +7,11 @@
 namespace Sync {
 
 void Event::set() {
-    {
-        std::lock_guard lock(mutex_);
-        signalled_ = true;
-    }
+    // Notified under the lock: a waiter cannot see the flag, return and
+    // destroy the event (a sender waiting for its command does) while the
+    // notification still uses it.
+    std::lock_guard lock(mutex_);
+    signalled_ = true;
     changed_.notify_all();
 }
 

@@ -33,11 +33,11 @@ void Semaphore::acquire() {
 }
 
 void Semaphore::release(int count) {
-    {
-        std::lock_guard lock(mutex_);
-        if (max_ == 0 || count <= 0 || count > max_ - count_) return;
-        count_ += count;
-    }
+    // Notified under the lock, as Event::set: the waiter may destroy the
+    // semaphore as soon as it holds its unit.
+    std::lock_guard lock(mutex_);
+    if (max_ == 0 || count <= 0 || count > max_ - count_) return;
+    count_ += count;
     freed_.notify_all();
 }
 

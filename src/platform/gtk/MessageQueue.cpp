@@ -30,22 +30,26 @@ struct Queue {
     std::deque<Message> messages;
     int wakeFd = -1;
     GSource* source = nullptr;
+    gpointer wakeTag = nullptr;
 };
 
 GMainLoop* currentLoop = nullptr;
 bool quitPending = false;
 std::exception_ptr pendingException;
+int holdDepth = 0;
+std::deque<std::function<void()>> afterHold;
 
+gboolean prepareQueue(GSource*, gint*);
 gboolean dispatchQueue(GSource*, GSourceFunc, gpointer);
 
-GSourceFuncs queueFuncs = {nullptr, nullptr, dispatchQueue, nullptr, nullptr, nullptr};
+GSourceFuncs queueFuncs = {prepareQueue, nullptr, dispatchQueue, nullptr, nullptr, nullptr};
 
 Queue& queue() {
     static Queue* q = [] {
         auto* created = new Queue;
         created->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
         created->source = g_source_new(&queueFuncs, sizeof(GSource));
-        g_source_add_unix_fd(created->source, created->wakeFd, G_IO_IN);
+        created->wakeTag = g_source_add_unix_fd(created->source, created->wakeFd, G_IO_IN);
         // Modal loops (message boxes) deliver posted messages too.
         g_source_set_can_recurse(created->source, TRUE);
         g_source_attach(created->source, g_main_context_default());
@@ -54,14 +58,26 @@ Queue& queue() {
     return *q;
 }
 
+void wake(Queue& q) {
+    const std::uint64_t one = 1;
+    (void)!write(q.wakeFd, &one, sizeof one);
+}
+
 void enqueue(const Message& m) {
     Queue& q = queue();
     {
         std::lock_guard lock(q.mutex);
         q.messages.push_back(m);
     }
-    const std::uint64_t one = 1;
-    (void)!write(q.wakeFd, &one, sizeof one);
+    wake(q);
+}
+
+// While held the wake-up is not polled: it stays readable and is served
+// after the hold.
+gboolean prepareQueue(GSource* source, gint* timeout) {
+    *timeout = -1;
+    g_source_modify_unix_fd(source, queue().wakeTag, holdDepth > 0 ? GIOCondition(0) : G_IO_IN);
+    return FALSE;
 }
 
 void stopLoop() {
@@ -71,9 +87,15 @@ void stopLoop() {
 // Delivers the messages queued when the turn began; later ones wake the
 // loop again, so a message that posts itself cannot starve the toolkit.
 gboolean dispatchQueue(GSource*, GSourceFunc, gpointer) {
+    if (holdDepth > 0) return G_SOURCE_CONTINUE;
     Queue& q = queue();
     std::uint64_t counter = 0;
     (void)!read(q.wakeFd, &counter, sizeof counter);
+    while (!afterHold.empty() && !quitPending && !pendingException) {
+        const std::function<void()> f = std::move(afterHold.front());
+        afterHold.pop_front();
+        guardCallback(f);
+    }
     std::size_t count = 0;
     {
         std::lock_guard lock(q.mutex);
@@ -128,6 +150,20 @@ void runMessageLoop() {
 }
 
 bool messageLoopRunning() { return currentLoop != nullptr; }
+
+DispatchHold::DispatchHold() { ++holdDepth; }
+
+DispatchHold::~DispatchHold() {
+    // What waited is served at the loop's next turn.
+    if (--holdDepth == 0) wake(queue());
+}
+
+bool dispatchHeld() { return holdDepth > 0; }
+
+void runWhenNotHeld(std::function<void()> f) {
+    afterHold.push_back(std::move(f));
+    wake(queue());
+}
 
 bool guardCallback(const std::function<void()>& f) noexcept {
     try {

@@ -26,6 +26,23 @@ void runMessageLoop();
 // Whether runMessageLoop is running (possibly below a nested modal loop).
 bool messageLoopRunning();
 
+// While a hold lives, the loop runs none of the program's own work: posted
+// messages, wait handles and window timers wait, so that a nested loop the
+// toolkit runs (a clipboard read waiting for the owner's answer) serves
+// only the toolkit. Posted messages are delivered, in order, once the last
+// hold has gone. User-interface thread.
+class DispatchHold {
+public:
+    DispatchHold();
+    ~DispatchHold();
+    DispatchHold(const DispatchHold&) = delete;
+    DispatchHold& operator=(const DispatchHold&) = delete;
+};
+bool dispatchHeld();
+// User-interface thread: runs f from the loop (inside guardCallback) ahead
+// of the posted messages, at its next turn without a hold.
+void runWhenNotHeld(std::function<void()> f);
+
 // Runs f. An exception from it is kept for runMessageLoop (the first one
 // wins; a later one is logged and dropped) and the loop is asked to stop.
 // Returns false when f threw.

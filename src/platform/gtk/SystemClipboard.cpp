@@ -1,5 +1,6 @@
 #include "platform/gtk/SystemClipboard.h"
 
+#include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/Toolkit.h"
 
 #include <gtk/gtk.h>
@@ -35,15 +36,22 @@ void dropOffer(GtkClipboard*, gpointer data) { delete static_cast<Offer*>(data);
 
 }  // namespace
 
+// The toolkit waits for the owner's answer in a nested loop; the hold keeps
+// our own messages and timers out of it, so a paste runs as one step.
 bool clipboardHasText() {
     GtkClipboard* board = clipboard();
+    const DispatchHold hold;
     return board && gtk_clipboard_wait_is_text_available(board);
 }
 
 bool getClipboardText(std::string& utf8) {
     GtkClipboard* board = clipboard();
     if (!board) return false;
-    gchar* text = gtk_clipboard_wait_for_text(board);
+    gchar* text = nullptr;
+    {
+        const DispatchHold hold;
+        text = gtk_clipboard_wait_for_text(board);
+    }
     if (!text) {
         errno = ENODATA;
         return false;

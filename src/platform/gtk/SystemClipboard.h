@@ -3,8 +3,9 @@
 // What the program puts there is served by its own message loop to the
 // programs that paste it, and handed to a clipboard manager, when one runs,
 // as the program ends. Failures return false and set errno (ENXIO without
-// the toolkit, ENODATA when the owner sent nothing). User-interface thread
-// only.
+// the toolkit, ENODATA when the owner sent nothing). Reads wait for the
+// owner without running the program's own messages and timers meanwhile
+// (DispatchHold). User-interface thread only.
 #include <string>
 #include <vector>
 

@@ -26,11 +26,12 @@ namespace {
 using Source = WaitSource::Source;
 
 // Only the turns of runMessageLoop itself wait on the handles: inside a
-// dispatch (a nested modal loop) or outside the loop they are not polled.
+// dispatch (a nested modal loop), during a dispatch hold or outside the
+// loop they are not polled.
 gboolean prepare(GSource* base, gint* timeout) {
     auto* s = reinterpret_cast<Source*>(base);
     *timeout = -1;
-    const bool active = messageLoopRunning() && g_main_depth() == 0;
+    const bool active = messageLoopRunning() && g_main_depth() == 0 && !dispatchHeld();
     for (const auto& h : *s->handles)
         g_source_modify_unix_fd(base, h.tag, active ? G_IO_IN : GIOCondition(0));
     return FALSE;

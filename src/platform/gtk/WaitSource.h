@@ -5,7 +5,8 @@
 // before the owner's callback runs, the loop reads the 8-byte counter, so a
 // handle fires once per signal.
 // As with a system wait on handles and messages, only runMessageLoop's own
-// turns wait on them: nested modal loops (message boxes) leave them alone.
+// turns wait on them: nested modal loops (message boxes) and dispatch holds
+// leave them alone.
 // One handle is served per turn. User-interface thread only.
 #include <functional>
 

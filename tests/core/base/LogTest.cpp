@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -77,6 +80,36 @@ TEST(LogFrontEnds, FormatCutAndTag) {
     EXPECT_EQ(type, &System::Log::PLUGIN);
     EXPECT_EQ(tag, "p.mvx2");
     System::Log::handler = saved;
+}
+
+// The owner of a handler (the logger) goes right after replacing it: a line
+// another thread is handing to it at that moment must be finished first.
+TEST(LogHandler, ReplacingWaitsForTheCallsOfTheOldHandler) {
+    std::atomic<bool> inside{false};
+    std::atomic<bool> finished{false};
+    System::Log::handler = [&](const System::Log::Type&, const char*, const char*) {
+        inside = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        finished = true;
+    };
+    std::thread worker([] { System::Log::info("T", "slow line"); });
+    while (!inside) std::this_thread::yield();
+    System::Log::handler = System::Log::defaultHandler;
+    EXPECT_TRUE(finished);
+    worker.join();
+
+    // An empty handler stands for the default one; a copy can be kept and
+    // put back.
+    std::string seen;
+    System::Log::handler = [&](const System::Log::Type&, const char*, const char* text) { seen = text; };
+    const System::Log::Handler saved = System::Log::handler;
+    System::Log::handler = nullptr;
+    System::Log::info("T", "dropped");
+    EXPECT_EQ(seen, "");
+    System::Log::handler = saved;
+    System::Log::info("T", "kept");
+    EXPECT_EQ(seen, "kept");
+    System::Log::handler = System::Log::defaultHandler;
 }
 
 }  // namespace

@@ -172,6 +172,33 @@ TEST_F(LoggerTest, OtherThreadsWaitForTheSink) {
     EXPECT_EQ(withoutTime(ring(logger).at(0)), "[INFO] [Worker] from another thread");
 }
 
+// Render and audio workers log at any time, also while the logger comes
+// and goes at start-up and shutdown: every line reaches one whole handler,
+// and a logger is not destroyed under a line it is still taking.
+TEST_F(LoggerTest, ThreadsLogWhileLoggersAreCreatedAndDestroyed) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> logged{0};
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 4; ++t)
+        workers.emplace_back([&, t] {
+            while (!stop) {
+                System::Log::info("Worker", "line of worker %d", t);
+                System::Log::warn("Worker", L"wide line of worker %d", t);
+                logged += 2;
+            }
+        });
+    int taken = 0;
+    for (int round = 0; round < 200; ++round) {
+        Logger logger;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        taken += static_cast<int>(ring(logger).size());
+    }
+    stop = true;
+    for (std::thread& worker : workers) worker.join();
+    EXPECT_GT(logged.load(), 0);
+    EXPECT_GT(taken, 0);
+}
+
 TEST_F(LoggerTest, SettingsGroupAndHandler) {
     System::Singleton<System::IniFile> mainSettings;
     System::IniFile& ini = *System::Singleton<System::IniFile>::getInstance();

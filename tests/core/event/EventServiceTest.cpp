@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
+#include <utility>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -73,6 +75,52 @@ TEST_F(EventServiceTest, ListenersRunInRegistrationOrderAndGoWithTheirOwner) {
     c.reset();
     EXPECT_EQ(events().frameChange.size(), 2u);
     EXPECT_EQ(events().projectSave.size(), 1u);
+}
+
+// One row per list: an owner's entries go from every one of them, and
+// only the owner's.
+template <class List>
+std::pair<std::function<void(const void*)>, std::function<std::size_t()>> listRow(
+    Event::EventService& events, List Event::EventService::*list) {
+    return {[&events, list](const void* owner) { (events.*list).add(owner, nullptr); },
+            [&events, list] { return (events.*list).size(); }};
+}
+
+TEST_F(EventServiceTest, RemovingAnOwnerEmptiesEveryListOfItsEntriesOnly) {
+    using S = Event::EventService;
+    Event::EventService& e = events();
+    const std::pair<const char*, decltype(listRow(e, &S::frameChange))> rows[] = {
+        {"frameChange", listRow(e, &S::frameChange)},
+        {"frameRangeView", listRow(e, &S::frameRangeView)},
+        {"frameRangeSelect", listRow(e, &S::frameRangeSelect)},
+        {"focusObjectChange", listRow(e, &S::focusObjectChange)},
+        {"settingSectionChange", listRow(e, &S::settingSectionChange)},
+        {"sceneChange", listRow(e, &S::sceneChange)},
+        {"renderVideoFrame", listRow(e, &S::renderVideoFrame)},
+        {"renderAudioLevel", listRow(e, &S::renderAudioLevel)},
+        {"preLoadComplete", listRow(e, &S::preLoadComplete)},
+        {"objectUpdate", listRow(e, &S::objectUpdate)},
+        {"layerUpdate", listRow(e, &S::layerUpdate)},
+        {"selectObjectChange", listRow(e, &S::selectObjectChange)},
+        {"bookmarkChange", listRow(e, &S::bookmarkChange)},
+        {"playStateChange", listRow(e, &S::playStateChange)},
+        {"applicationBegin", listRow(e, &S::applicationBegin)},
+        {"applicationEnd", listRow(e, &S::applicationEnd)},
+        {"projectClear", listRow(e, &S::projectClear)},
+        {"projectSave", listRow(e, &S::projectSave)},
+    };
+    static_assert(std::size(rows) == 18);
+    const int leaving = 0;
+    const int staying = 0;
+    for (const auto& [name, row] : rows) {
+        row.first(&leaving);
+        row.first(&staying);
+        row.first(&leaving);
+    }
+    e.removeListener(&leaving);
+    for (const auto& [name, row] : rows) EXPECT_EQ(row.second(), 1u) << name;
+    e.removeListener(&staying);
+    for (const auto& [name, row] : rows) EXPECT_EQ(row.second(), 0u) << name;
 }
 
 TEST_F(EventServiceTest, AWalkSkipsListenersRemovedDuringItAndLeavesAddedOnesForTheNext) {

@@ -2,7 +2,10 @@
 
 #include "core/base/Exception.h"
 #include "core/base/Log.h"
+#include "core/CoreTestSupport.h"
 #include "core/base/Singleton.h"
+#include "core/file/SettingService.h"
+#include "core/translate/TranslateService.h"
 #include "platform/gtk/MessageBox.h"
 #include "platform/gtk/NativeWindow.h"
 #include "support/VirtualDisplay.h"
@@ -92,6 +95,32 @@ TEST_F(MessageBoxTest, ErrorBoxesFormatCutAndLogTheirText) {
         EXPECT_EQ(lines[0].tag, "Dialog::showError");
         EXPECT_EQ(lines[0].text, System::Text::cut1023("show error dialog.\n" + c.text));
     }
+}
+
+// The wide form's whole formatted text is looked up in the Message table;
+// the narrow form and the log keep the text as formatted.
+TEST_F(MessageBoxTest, TheWideErrorTextIsTranslatedWhenALanguageFileIsLoaded) {
+    CoreTest::ProgramFolder folder;
+    CoreTest::writeBytes((folder.data() / "Language" / "english.mvl2").string(),
+                         "[Message]\nファイル3が見つかりません=File 3 not found\n");
+    System::Singleton<Setting::SettingService> settings;
+    settings.getInstance()->mainSettings().getValue("Translate", "Language").text = "english";
+    System::Singleton<Translate::TranslateService> translate;
+    ASSERT_TRUE(Translate::TranslateService::languageLoaded());
+    lines.clear();
+
+    Dialog::showError(L"ファイル%dが見つかりません", 3);
+    Dialog::showError(L"ファイル%dが見つかりません", 4);  // no entry: shown as it is
+    Dialog::showError("ファイル%dが見つかりません", 3);
+    ASSERT_EQ(watcher.boxes.size(), 3u);
+    EXPECT_EQ(watcher.boxes[0].text, "File 3 not found");
+    EXPECT_EQ(watcher.boxes[1].text, "ファイル4が見つかりません");
+    EXPECT_EQ(watcher.boxes[2].text, "ファイル3が見つかりません");
+    std::vector<std::string> logged;
+    for (const LogLine& line : lines)
+        if (line.tag == "Dialog::showError") logged.push_back(line.text);
+    ASSERT_EQ(logged.size(), 3u);
+    EXPECT_EQ(logged[0], "show error dialog.\nファイル3が見つかりません");
 }
 
 TEST_F(MessageBoxTest, ABoxOverTheMainWindowDisablesItWhileOpen) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -74,6 +75,25 @@ TEST_F(IniFileTest, LinesAreTakenAsTheyAre) {
     EXPECT_EQ(warnings[0].text, "ini file line illegal format. file=" + path() + "(line 1)");
     EXPECT_EQ(warnings[1].text, "ini file line illegal format. file=" + path() + "(line 11)");
     EXPECT_EQ(warnings[2].text, "ini file line illegal format. file=" + path() + "(line 13)");
+}
+
+// A C string would end such a key early, making it another key of the
+// section once saved: the line is refused as malformed instead.
+TEST_F(IniFileTest, ALineWithANulByteInKeyOrValueIsRefusedAsMalformed) {
+    load(std::string("[s]\nKey\0X=1\nKey=2\nv=a\0b\nw=ok\n", 29));
+    EXPECT_EQ(keysOf(ini_.getSection("s")), (std::vector<std::string>{"Key=2", "w=ok"}));
+    const auto warnings = log_.of(System::Log::WARN);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0].text, "ini file line illegal format. file=" + path() + "(line 2)");
+    EXPECT_EQ(warnings[1].text, "ini file line illegal format. file=" + path() + "(line 4)");
+
+    // Keys made in memory are written whole.
+    ini_.getValue("s", std::string("Key\0Y", 5)).text = "3";
+    ini_.saveFile(folder_.wide("saved.ini").c_str());
+    EXPECT_EQ(CoreTest::readBytes(path("saved.ini")), std::string("[s]\r\nKey=2\r\nw=ok\r\nKey\0Y=3\r\n", 27));
+    IniFile again;
+    again.loadFile(folder_.wide("saved.ini").c_str());
+    EXPECT_EQ(keysOf(again.getSection("s")), (std::vector<std::string>{"Key=2", "w=ok"}));
 }
 
 TEST_F(IniFileTest, LineEndsLoadAlike) {
@@ -310,24 +330,42 @@ TEST_F(IniFileTest, AutoSaveOnDestructionAndQuietFailure) {
 }
 
 TEST_F(IniFileTest, StreamingWriter) {
+    static_assert(std::is_nothrow_destructible_v<IniFile::Save>);
     const std::wstring target = folder_.wide("stream.ini");
+    const std::string finished = "[project]\r\nname=名前\r\nraw=x=y\r\nfree line\r\n";
     {
         IniFile::Save save(target.c_str());
         save.writeSection("project");
         save.writeValue("name", L"名前");
         save.writeValue("raw", std::string("x=y"));
         save.writeLine("free line");
-    }  // closes itself
-    EXPECT_EQ(CoreTest::readBytes(path("stream.ini")), "[project]\r\nname=名前\r\nraw=x=y\r\nfree line\r\n");
+        save.close();
+    }
+    EXPECT_EQ(CoreTest::readBytes(path("stream.ini")), finished);
 
-    // An exception while writing leaves the finished file as it was.
+    // Without close, because an exception came or the caller gave up, the
+    // writer only removes its temporary file; the finished file stays.
     try {
         IniFile::Save save(target.c_str());
         save.writeSection("half");
         throw std::runtime_error("stop");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(CoreTest::readBytes(path("stream.ini")), "[project]\r\nname=名前\r\nraw=x=y\r\nfree line\r\n");
+    {
+        IniFile::Save save(target.c_str());
+        save.writeSection("abandoned");
+    }
+    EXPECT_EQ(CoreTest::readBytes(path("stream.ini")), finished);
+    EXPECT_FALSE(fs::exists(path("stream.ini.tmp")));
+
+    // A failing write is raised by close, never by the destructor.
+    {
+        IniFile::Save save(target.c_str());
+        save.writeLine(std::string(1000, 'x'));  // kept in the buffer until close
+        CoreTest::FileSizeLimit limit(100);
+        EXPECT_NE(failureText([&] { save.close(); }).find("System::File::write()"), std::string::npos);
+    }
+    EXPECT_EQ(CoreTest::readBytes(path("stream.ini")), finished);
     EXPECT_FALSE(fs::exists(path("stream.ini.tmp")));
 }
 

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -53,6 +55,38 @@ TEST_F(SettingServiceTest, ReadsTheShippedFilesAndFillsTheLayoutValues) {
     EXPECT_GE(s.screenWidth, 1);
     EXPECT_EQ(s.counterFrequency, 1000000000);
     EXPECT_GT(s.startCounter, 0);
+}
+
+// Render workers read the configuration (thread priorities, formats) while
+// the user-interface thread looks up other keys: a lookup never adds to the
+// store, and a missing key still reports where it was looked for.
+TEST_F(SettingServiceTest, LookupsLeaveTheStoreAsItIsAndAnyThreadMayMakeThem) {
+    System::Singleton<SettingService> service;
+    SettingService& s = *System::Singleton<SettingService>::getInstance();
+    const std::size_t keys = s.systemConfig.getSection("Config").size();
+    const std::size_t sections = s.styleConfig.sections.size();
+
+    const System::IniFile::VALUE& missing = s.layout.getValue("NoSuchHeight");
+    EXPECT_EQ(missing.text, "");
+    EXPECT_EQ(missing.toInt(7), 7);
+    EXPECT_EQ(CoreTest::failureText([&] { (void)missing.toInt(); }),
+              "ini file parameter invalid format(int) or undefined.\n\n[Note]\nfile=" +
+                  (folder_.data() / "style.conf").string() +
+                  " section=Layout key=NoSuchHeight\n\n[Place]\nSystem::IniFile::VALUE::toInt()");
+    EXPECT_EQ(&s.layout.getValue("NoSuchHeight"), &missing);  // the same value each time
+    EXPECT_EQ(s.styleConfig.sections.size(), sections);
+    EXPECT_EQ(s.styleConfig.getSection("Layout").findValue("NoSuchHeight").file, nullptr);
+
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&s, t] {
+            for (int i = 0; i < 2000; ++i) {
+                (void)s.config.getValue(("Missing" + std::to_string(t * 2000 + i)).c_str()).toInt(0);
+                EXPECT_EQ(s.config.getValue("ShadowBufferSize").toInt(), 2048);
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(s.systemConfig.getSection("Config").size(), keys);
 }
 
 TEST_F(SettingServiceTest, DataFolderCopyWinsKeyByKey) {

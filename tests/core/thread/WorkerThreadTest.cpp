@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -202,6 +203,35 @@ TEST(SemaphoreTest, AReleaseBeyondTheMaximumIsRefusedAsAWhole) {
     EXPECT_EQ(semaphore.getCount(), 1);
     semaphore.release(2);
     EXPECT_EQ(semaphore.getCount(), 3);
+}
+
+// A sender waits for its command on an event of its own and returns at once;
+// a producer's semaphore may go as soon as its unit came back. Whoever set
+// or released must be done with the object by then.
+TEST(SyncWaitTest, TheWaiterMayDestroyTheObjectAsSoonAsItIsReleased) {
+    std::atomic<Sync::Event*> event{nullptr};
+    std::atomic<Sync::Semaphore*> semaphore{nullptr};
+    std::atomic<bool> stop{false};
+    std::thread other([&] {
+        while (!stop) {
+            if (Sync::Event* e = event.exchange(nullptr)) e->set();
+            if (Sync::Semaphore* s = semaphore.exchange(nullptr)) s->release(1);
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        auto e = std::make_unique<Sync::Event>();
+        event = e.get();
+        e->wait();
+        e.reset();
+        auto s = std::make_unique<Sync::Semaphore>();
+        s->setMax(1);
+        s->acquire();
+        semaphore = s.get();
+        s->acquire();
+        s.reset();
+    }
+    stop = true;
+    other.join();
 }
 
 }  // namespace

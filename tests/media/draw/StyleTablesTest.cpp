@@ -94,7 +94,7 @@ TEST_F(StyleTablesTest, AMissingColourFailsAtTheRequestAndIsTriedAgain) {
     EXPECT_NE(text.find("ini file parameter invalid format(RGB) or undefined."), std::string::npos) << text;
     EXPECT_NE(text.find("key=Anchor"), std::string::npos) << text;
     EXPECT_FALSE(brushes.isCreated(Brushes::Anchor));
-    settings().color.getValue("Anchor").text = "ff8000";
+    settings().styleConfig.getValue("Color", "Anchor").text = "ff8000";
     expectColor(solidColor(brushes, Brushes::Anchor), {1, 0x80 / 255.f, 0, 1});
 }
 
