@@ -34,6 +34,13 @@ public:
     // the new one, once the user agreed (asked once).
     void updateEffectItemFilePath(const std::wstring& openedPath);
 
+    // The project file (edit/file): the write replaces the file atomically;
+    // the read fills a cleared project, skips objects that fail (posting one
+    // error) and raises for an unreadable file or an unusable header, scene
+    // or layer section.
+    static void saveProjectFile(const Project& project, const std::wstring& path);
+    static void loadProjectFile(Project& project, const std::wstring& path);
+
     std::wstring path;
     int currentSceneId = 0;
     std::unordered_map<int, ScenePointer> scenes;
