@@ -1,0 +1,101 @@
+// Writing and reading a project of 10,000 objects (each a figure with its
+// output and a filter, two sections) on one core; peak memory as a counter.
+#include "core/base/Singleton.h"
+#include "core/file/FileName.h"
+#include "core/file/IniFile.h"
+#include "edit/model/Project.h"
+#include "effect/item/EffectItemNumber.h"
+#include "effect/registry/EffectService.h"
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+template <const wchar_t* const* N, std::uint8_t K>
+class Kind : public Effect::EffectBase {
+public:
+    Kind() : EffectBase(*N, K, Effect::MediaKind::Video, Effect::MediaKind::Video, L"") {}
+    std::shared_ptr<Effect::EffectBase> create() const override { return std::make_shared<Kind>(); }
+
+    Effect::EffectItemNumber x{items, L"X", 0, -100000, 100000, 1};
+    Effect::EffectItemNumber y{items, L"Y", 0, -10000, 10000, 0.1};
+};
+
+constexpr const wchar_t* kFigure = L"図形";
+constexpr const wchar_t* kDraw = L"標準描画";
+constexpr const wchar_t* kBlur = L"ぼかし";
+
+class Fixture {
+public:
+    Fixture() {
+        char name[] = "/tmp/project-bench-XXXXXX";
+        folder_ = mkdtemp(name);
+        std::filesystem::create_directories(folder_ / "data");
+        for (const char* file : {"system.conf", "style.conf", "effect.conf"})
+            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / file, folder_ / file);
+        System::FileName::initializeVariableList(folder_.wstring());
+        Effect::EffectService& service = *System::Singleton<Effect::EffectService>::getInstance();
+        service.registerEffect<Kind<&kFigure, Effect::EffectKind::Input>>();
+        service.registerEffect<Kind<&kDraw, Effect::EffectKind::Output>>();
+        service.registerEffect<Kind<&kBlur, Effect::EffectKind::Filter>>();
+        path = (folder_ / "big.mvp2").wstring();
+
+        Edit::Scene& scene = *project.getOrCreateScene(0);
+        for (int i = 0; i < 10000; ++i) {
+            Edit::ObjectPointer object = scene.createObject(kFigure, i % 100, (i / 100) * 100, (i / 100) * 100 + 89);
+            object->addSection(object->start + 40, nullptr);
+            object->addEffect(kBlur, 1, nullptr);
+        }
+        scene.updateLayerObject();
+    }
+    ~Fixture() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    System::Singleton<System::IniFile> settings;
+    System::Singleton<Effect::EffectService> effects;
+    Edit::Project project;
+    std::wstring path;
+
+private:
+    std::filesystem::path folder_;
+};
+
+Fixture& fixture() {
+    static Fixture shared;
+    return shared;
+}
+
+void reportPeakMemory(benchmark::State& state) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void WriteTenThousandObjects(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) Edit::Project::saveProjectFile(f.project, f.path);
+    reportPeakMemory(state);
+}
+BENCHMARK(WriteTenThousandObjects)->Unit(benchmark::kMillisecond);
+
+void ReadTenThousandObjects(benchmark::State& state) {
+    Fixture& f = fixture();
+    Edit::Project::saveProjectFile(f.project, f.path);
+    for (auto _ : state) {
+        Edit::Project project;
+        Edit::Project::loadProjectFile(project, f.path);
+        benchmark::DoNotOptimize(project.scenes.size());
+    }
+    reportPeakMemory(state);
+}
+BENCHMARK(ReadTenThousandObjects)->Unit(benchmark::kMillisecond);
+
+}  // namespace
