@@ -6,6 +6,7 @@
 #include "edit/model/Project.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effect/registry/EffectService.h"
+#include "support/ScratchProgramFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -34,12 +35,7 @@ constexpr const wchar_t* kBlur = L"ぼかし";
 class Fixture {
 public:
     Fixture() {
-        char name[] = "/tmp/project-bench-XXXXXX";
-        folder_ = mkdtemp(name);
-        std::filesystem::create_directories(folder_ / "data");
-        for (const char* file : {"system.conf", "style.conf", "effect.conf"})
-            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / file, folder_ / file);
-        System::FileName::initializeVariableList(folder_.wstring());
+        folder_ = TestSupport::makeScratchProgramFolder("project-bench-");
         Effect::EffectService& service = *System::Singleton<Effect::EffectService>::getInstance();
         service.registerEffect<Kind<&kFigure, Effect::EffectKind::Input>>();
         service.registerEffect<Kind<&kDraw, Effect::EffectKind::Output>>();

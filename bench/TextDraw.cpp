@@ -8,6 +8,7 @@
 #include "media/gpu/Direct3DService.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "media/text/TextDraw.h"
+#include "support/ScratchProgramFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -23,14 +24,7 @@ namespace {
 // with the shipped configuration files.
 struct Services {
     Services() {
-        folder = std::filesystem::temp_directory_path() / ("movane2-bench-text-" + std::to_string(getpid()));
-        // A data folder beside the program keeps the settings out of the
-        // user's own.
-        std::filesystem::create_directories(folder / "data");
-        for (const char* name : {"system.conf", "style.conf", "effect.conf", "fonts.conf"})
-            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / name, folder / name,
-                                       std::filesystem::copy_options::overwrite_existing);
-        System::FileName::initializeVariableList(folder.wstring());
+        folder = TestSupport::makeScratchProgramFolder("movane2-bench-text-");
         settings = std::make_unique<System::Singleton<Setting::SettingService>>();
         direct2D = std::make_unique<System::Singleton<Media::Direct2DService>>();
         direct3D = std::make_unique<System::Singleton<Media::Direct3DService>>();

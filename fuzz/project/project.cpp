@@ -9,6 +9,7 @@
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effect/registry/EffectService.h"
+#include "support/ScratchProgramFolder.h"
 
 #include <unistd.h>
 
@@ -45,14 +46,7 @@ constexpr const wchar_t* kGroup = L"グループ制御";
 
 struct Services {
     Services() {
-        char name[] = "/tmp/project-fuzz-XXXXXX";
-        const char* made = mkdtemp(name);
-        folder = made ? made : "/tmp";
-        std::filesystem::create_directories(folder / "data");
-        for (const char* file : {"system.conf", "style.conf", "effect.conf"})
-            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / file, folder / file,
-                                       std::filesystem::copy_options::overwrite_existing);
-        System::FileName::initializeVariableList(folder.wstring());
+        folder = TestSupport::makeScratchProgramFolder("project-fuzz-");
         settings = std::make_unique<System::Singleton<System::IniFile>>();
         effects = std::make_unique<System::Singleton<Effect::EffectService>>();
         Effect::EffectService& service = *System::Singleton<Effect::EffectService>::getInstance();

@@ -8,6 +8,7 @@
 #include "media/draw/Direct2DService.h"
 #include "media/text/TextDraw.h"
 #include "media/text/TextTag.h"
+#include "support/ScratchProgramFolder.h"
 
 #include <unistd.h>
 
@@ -24,14 +25,7 @@ namespace {
 // their own (removed at exit) with the shipped configuration files.
 struct Services {
     Services() {
-        folder = std::filesystem::temp_directory_path() / ("movane2-fuzz-texttags-" + std::to_string(getpid()));
-        // A data folder beside the program keeps the settings out of the
-        // user's own.
-        std::filesystem::create_directories(folder / "data");
-        for (const char* name : {"system.conf", "style.conf", "effect.conf", "fonts.conf"})
-            std::filesystem::copy_file(std::filesystem::path(MOVANE2_SOURCE_DIR) / "conf" / name, folder / name,
-                                       std::filesystem::copy_options::overwrite_existing);
-        System::FileName::initializeVariableList(folder.wstring());
+        folder = TestSupport::makeScratchProgramFolder("movane2-fuzz-texttags-");
         try {
             settings = std::make_unique<System::Singleton<Setting::SettingService>>();
             direct2D = std::make_unique<System::Singleton<Media::Direct2DService>>();
