@@ -1,0 +1,33 @@
+#pragma once
+// What an edit asks of the services and windows above the project model:
+// stopping playback, dropping the cache entries rendered from scenes, and
+// the refreshes of the settings windows when an edit scope closes. Each of
+// them fills its entries when it starts and clears them when it goes; an
+// empty entry is skipped. User-interface thread only.
+#include "edit/model/Object.h"
+
+#include <functional>
+
+namespace Edit {
+
+struct EditHooks {
+    // The player stops without returning to the start.
+    std::function<void()> stopPlayback;
+    // Before another scene becomes current: the waveform loader is idle and
+    // every cache entry rendered from a scene is gone.
+    std::function<void()> purgeSceneCaches;
+
+    // The object settings window.
+    std::function<void()> clearSettingSection;
+    std::function<void()> rebuildSetting;
+    std::function<void()> refreshSetting;
+    // The time-control window; it acts only when the target is empty or is
+    // the object whose item it edits.
+    std::function<void(const ObjectPointer& target)> refreshTimeSetting;
+    // The colour window.
+    std::function<void()> refreshColorSetting;
+    // The text window.
+    std::function<void()> refreshTextSetting;
+};
+
+}  // namespace Edit

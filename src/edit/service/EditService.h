@@ -1,0 +1,44 @@
+#pragma once
+// The process-wide owner of the open project (System::Singleton): the
+// project, the current scene and the project lock that edit scopes take
+// exclusively and render tasks take shared.
+//
+// The current-scene pointer is replaced only while an edit scope holds the
+// lock, and read by render workers only under the shared lock.
+#include "core/event/EventInstance.h"
+#include "edit/model/Project.h"
+#include "edit/scope/ProjectLock.h"
+#include "edit/service/EditHooks.h"
+
+namespace Effect {
+class EffectService;
+}  // namespace Effect
+
+namespace Edit {
+
+class EditService : public Event::EventInstance {
+public:
+    // Scene 0 is current once construction returns. Without a service the
+    // process-wide effect registry makes the effects.
+    EditService();
+    explicit EditService(Effect::EffectService* effects);
+    ~EditService();
+    EditService(const EditService&) = delete;
+    EditService& operator=(const EditService&) = delete;
+
+    ProjectLock& getLock() { return lock_; }
+    const ScenePointer& getCurrentScene() const { return currentScene_; }
+
+    // Makes the scene current, creating it when absent. The caller holds an
+    // edit scope.
+    void setCurrentScene(int id);
+
+    Project project;
+    EditHooks hooks;
+
+private:
+    ScenePointer currentScene_;
+    ProjectLock lock_;
+};
+
+}  // namespace Edit
