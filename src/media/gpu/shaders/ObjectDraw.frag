@@ -30,10 +30,13 @@ layout(location = 0) out vec4 result;
 
 vec4 sourceColour() {
 #ifdef TEXTURED
-    vec2 size = vec2(textureSize(texture0, 0));
-    vec2 footprint = abs(dFdx(TEXCOORD)) + abs(dFdy(TEXCOORD));
-    ivec2 n = max(footprintSamples(size * footprint), ivec2(1));
-    return footprintAverage(texture0, TEXCOORD, footprint, n);
+    // Texels a pixel covers per axis; a picture drawn smaller is averaged
+    // over that footprint instead of skipping texels.
+    vec2 dx = dFdxCoarse(TEXCOORD), dy = dFdyCoarse(TEXCOORD);
+    vec2 footprint = (abs(dx) + abs(dy)) * vec2(textureSize(texture0, 0));
+    if (all(lessThan(footprint, vec2(1.05)))) return texture(texture0, TEXCOORD);
+    ivec2 n = ivec2(clamp(0.5 * footprint + 1.5, 1.0, 16.0));
+    return footprintParallelogram(texture0, TEXCOORD, dx, dy, n);
 #else
     return COLOR;
 #endif
@@ -79,7 +82,7 @@ void main() {
             vec4 layer = imageLoad(transparentBuffer, p);
             if (imageLoad(transparentDepthBuffer, p).x < opaqueDepth) d += layer * (1.0 - d.a);
             c = blendMode(blend, s, d, opacity());
-            keep = c.a >= 0.001;
+            keep = s.a >= 0.001;
         } else {
             c = s * opacity();
         }

@@ -47,7 +47,8 @@ void main() {
         if (type != 1 && type != 2) continue;
         vec3 l = normalize(record.yzw);
         vec3 h = normalize(v + l);
-        float nl = dot(n, l), nv = dot(n, v), nh = dot(n, h);
+        float nl = clamp(dot(n, l), 0.0, 1.0), nv = clamp(dot(n, v), 0.0, 1.0);
+        float nh = clamp(dot(n, h), 0.0, 1.0);
         float f = 0.04 + 0.96 * pow(1.0 - clamp(dot(h, l), 0.0, 1.0), 5.0);
         float denominator = nh * nh * (r2 - 1.0) + 1.0;
         // Shine 1 makes r 0 and this 0 / 0 where n faces h: no highlight.
@@ -55,7 +56,7 @@ void main() {
         float visibility = 0.5 / (nl * sqrt(nv * nv * (1.0 - r2) + r2) +
                                   nv * sqrt(nl * nl * (1.0 - r2) + r2) + 0.00001);
         vec3 contribution = lighting[33 + 3 * i].rgb * (distribution * visibility * f + (1.0 - f)) *
-                            clamp(nl, 0.0, 1.0);
+                            nl;
         if (type == 2) contribution *= shadowFactor(i, gl_FragCoord.xy, depth);
         sum += contribution;
     }

@@ -1,0 +1,337 @@
+#include "render/output/OutputShaderEffect.h"
+
+#include "media/gpu/BlendStateList.h"
+#include "media/gpu/ConstantBufferCommon.h"
+#include "media/gpu/Direct3DService.h"
+#include "media/gpu/RasterizerStateList.h"
+#include "media/gpu/RenderBuffer.h"
+#include "media/gpu/ResourceBuffer.h"
+#include "media/gpu/SamplerStateList.h"
+#include "media/gpu/ShaderList.h"
+#include "media/gpu/VertexBufferCommon.h"
+#include "media/gpu/VertexList.h"
+#include "platform/gl/GlBuffer.h"
+#include "platform/gl/GlCommands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Effect {
+
+namespace {
+
+using Platform::Gl::Stage;
+
+void bindTexture(Media::Direct3DService& service, int slot, Media::ResourceBuffer* image) {
+    Platform::Gl::bindTexture(service.context(), Stage::Pixel, slot,
+                              image ? &image->getShaderResourceView() : nullptr);
+}
+
+// What the full-target passes draw through when the object has no mesh.
+Media::VertexList& meshOrQuad(Media::VertexList* mesh, Media::ResourceBuffer* image,
+                              std::shared_ptr<Media::VertexListQuadPosUvCommon>& quad) {
+    if (mesh) return *mesh;
+    quad = Media::VertexListQuadPosUvCommon::setSize(image ? image->getWidth() : 0,
+                                                     image ? image->getHeight() : 0);
+    return *quad;
+}
+
+}  // namespace
+
+OutputShaderEffect::OutputShaderEffect() : direct3D(&Media::Direct3DService::Get()) {}
+
+Media::Matrix4 OutputShaderEffect::multiply(const Media::Matrix4& a, const Media::Matrix4& b) {
+    Media::Matrix4 r{};
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k) sum += a[i * 4 + k] * b[k * 4 + j];
+            r[i * 4 + j] = sum;
+        }
+    return r;
+}
+
+Media::Matrix4 OutputShaderEffect::inverse(const Media::Matrix4& m) {
+    // Gauss-Jordan with partial pivoting, in double for the camera's
+    // projection, whose entries span several orders of magnitude.
+    double a[4][8];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 8; ++j) a[i][j] = j < 4 ? m[i * 4 + j] : (j - 4 == i ? 1.0 : 0.0);
+    for (int column = 0; column < 4; ++column) {
+        int pivot = column;
+        for (int row = column + 1; row < 4; ++row)
+            if (std::fabs(a[row][column]) > std::fabs(a[pivot][column])) pivot = row;
+        if (a[pivot][column] == 0.0) return Media::Matrix4{};
+        std::swap(a[pivot], a[column]);
+        const double scale = 1.0 / a[column][column];
+        for (double& x : a[column]) x *= scale;
+        for (int row = 0; row < 4; ++row) {
+            if (row == column) continue;
+            const double factor = a[row][column];
+            for (int j = 0; j < 8; ++j) a[row][j] -= factor * a[column][j];
+        }
+    }
+    Media::Matrix4 r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) r[i * 4 + j] = static_cast<float>(a[i][j + 4]);
+    return r;
+}
+
+void OutputShaderEffect::bindBlend(int entry) {
+    // A null factor and the full sample mask, always.
+    blendStateList->get(entry)->bind(direct3D->context(), nullptr);
+}
+
+void OutputShaderEffect::bindRasterizer(int entry) {
+    rasterizerStateList->get(entry)->bind(direct3D->context());
+}
+
+void OutputShaderEffect::uploadObjectConstant(const Media::Matrix4& projection, float alpha, int blend,
+                                              const Media::Matrix4* normalWorld, float shine) {
+    // Row-vector matrices stored row by row are the shader's columns: the
+    // transposition the block asks for comes free. normalWorld is stored
+    // the same way, which is the block's "untransposed".
+    Resource::ShaderList::ObjectConstant block = shaderList->getObjectConstant();
+    std::memcpy(block.projection, projection.data(), sizeof block.projection);
+    block.alpha = alpha;
+    block.blend = blend;
+    if (normalWorld) {
+        std::memcpy(block.normalWorld, normalWorld->data(), sizeof block.normalWorld);
+        block.shine = shine;
+    }
+    shaderList->setObjectConstant(block);
+    Platform::Gl::Context& context = direct3D->context();
+    Platform::Gl::bindConstantBuffer(context, Stage::Vertex, 0, shaderList->getObjectConstantBuffer());
+    Platform::Gl::bindConstantBuffer(context, Stage::Pixel, 0, shaderList->getObjectConstantBuffer());
+}
+
+void OutputShaderEffect::setDrawState(Platform::Gl::SamplerState* sampler, int rasterizer, bool hasMesh) {
+    direct3D->setPixelSampler(sampler ? sampler : samplerStateList->get(hasMesh ? SamplerMesh : SamplerImage));
+    bindBlend(BlendOver);
+    bindRasterizer(rasterizer != 0 ? 1 : 0);
+}
+
+void OutputShaderEffect::drawImage(Media::ResourceBuffer* image, Media::VertexList& mesh) {
+    if (image) bindTexture(*direct3D, 0, image);
+    mesh.draw();
+    bindTexture(*direct3D, 0, nullptr);
+    bindTexture(*direct3D, 1, nullptr);
+    direct3D->unsetRenderTargets();
+}
+
+void OutputShaderEffect::drawPrepared(Media::RenderBuffer& frame, Media::ResourceBuffer* image,
+                                      const ObjectDraw& draw) {
+    if (!(draw.alpha > 0.0f)) return;
+    const bool lit = draw.camera && !frame.getLights().empty();
+    // Script alpha modes draw as 0 here: only script drawing replaces pixels.
+    const int blend = draw.blend >= 20 || draw.blend < 0 ? 0 : draw.blend;
+    const Media::Matrix4 projection = multiply(draw.world, draw.view);
+    Media::Matrix4 normalWorld;
+    if (lit) normalWorld = inverse(draw.world);
+    uploadObjectConstant(projection, draw.alpha, blend, lit ? &normalWorld : nullptr, draw.shine);
+    setDrawState(draw.sampler, draw.rasterizer, draw.mesh != nullptr);
+
+    std::unique_ptr<Media::ResourceBuffer> copy;
+    if (blend != 0) {
+        copy = frame.createResourceBuffer(true);
+        bindTexture(*direct3D, 1, copy.get());
+    }
+    std::shared_ptr<Media::VertexListQuadPosUvCommon> quad;
+    Media::VertexList& mesh = meshOrQuad(draw.mesh, image, quad);
+
+    if (!lit) {
+        if (draw.camera) {
+            Media::ResourceBuffer* views[] = {frame.getDepthBuffer(), frame.getTransparentBuffer(),
+                                              frame.getTransparentDepthBuffer()};
+            direct3D->setRenderTargetAndUnorderedAccessView(frame, 3, views);
+            mesh.setDepthShader();
+        } else {
+            direct3D->setRenderTarget(frame);
+            mesh.setFlatShader();
+        }
+        drawImage(image, mesh);
+        return;
+    }
+
+    Media::ResourceBuffer* views[] = {frame.getDepthBuffer(), frame.getTransparentBuffer(),
+                                      frame.getTransparentDepthBuffer(), frame.getNormalBuffer(),
+                                      frame.getNormalTransparentBuffer()};
+    direct3D->setRenderTargetAndUnorderedAccessView(frame, 5, views);
+    mesh.setLightShader();
+    if (image) bindTexture(*direct3D, 0, image);
+    mesh.drawNormal();
+    bindTexture(*direct3D, 0, nullptr);
+    bindTexture(*direct3D, 1, nullptr);
+    direct3D->unsetRenderTargets();
+    // Objects drawn with a blend mode cast no shadow.
+    if (draw.blend != 0 || !draw.lightView) return;
+    const auto& lights = frame.getLights();
+    const std::size_t count = std::min<std::size_t>(lights.size(), maxLights);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (lights[i].type != Media::LightSource::ShadowLight) continue;
+        drawShadow(lights[i], draw.world, draw.lightView(lights[i]), *frame.getShadowBuffer(i), image,
+                   mesh, draw.mesh != nullptr, draw.sampler);
+    }
+}
+
+void OutputShaderEffect::drawShadow(const Media::LightSource&, const Media::Matrix4& world,
+                                    const Media::Matrix4& lightView, Media::ResourceBuffer& shadowMap,
+                                    Media::ResourceBuffer* image, Media::VertexList& mesh, bool hasMesh,
+                                    Platform::Gl::SamplerState* sampler) {
+    Resource::ShaderList::LightConstant block{};
+    const Media::Matrix4 projection = multiply(world, lightView);
+    std::memcpy(block.lightProjection, projection.data(), sizeof block.lightProjection);
+    shaderList->setLightConstant(block);
+    Platform::Gl::Context& context = direct3D->context();
+    Platform::Gl::bindConstantBuffer(context, Stage::Vertex, 1, shaderList->getLightConstantBuffer());
+    direct3D->setPixelSampler(sampler ? sampler : samplerStateList->get(hasMesh ? SamplerMesh : SamplerImage));
+    bindBlend(BlendReplace);
+    bindRasterizer(0);
+    mesh.setShadowShader();
+    if (image) bindTexture(*direct3D, 0, image);
+    // GL needs an attachment to rasterise: the map itself takes the same
+    // moments the shader stores through its image, so either write wins.
+    direct3D->setRenderTarget(shadowMap);
+    Platform::Gl::bindImage(context, 0, &shadowMap.getUnorderedAccessView(),
+                            Platform::Gl::ImageStage::Pixel);
+    mesh.draw();
+    bindTexture(*direct3D, 0, nullptr);
+    direct3D->unsetRenderTargets();
+}
+
+void OutputShaderEffect::drawFlat(Media::RenderBuffer& frame, Media::ResourceBuffer& image, float alpha,
+                                  int blend, int dx, int dy) {
+    Platform::Gl::Texture* sources[2] = {&image.getShaderResourceView(), nullptr};
+    std::unique_ptr<Media::ResourceBuffer> copy;
+    Media::PixelShader* shader;
+    if (blend != 0) {
+        copy = frame.createResourceBuffer(true);
+        sources[1] = &copy->getShaderResourceView();
+        shaderList->setConstant(Resource::ShaderList::BlendOffsetConstant{blend, alpha, {dx, dy}});
+        shader = &shaderList->general(Resource::ShaderList::BlendOffset);
+    } else {
+        shaderList->setConstant(Resource::ShaderList::AlphaOffsetConstant{alpha, {dx, dy}, 0.0f});
+        shader = &shaderList->general(Resource::ShaderList::AlphaOffset);
+    }
+    direct3D->setRenderTarget(frame);
+    shader->drawPass(sources, blend != 0 ? 2 : 1, shaderList->getConstantBuffer(),
+                     blendStateList->get(BlendOver), nullptr);
+}
+
+void OutputShaderEffect::drawIntoImage(Media::ResourceBuffer& target, Media::ResourceBuffer* image,
+                                       const Media::Matrix4& projection, float alpha, int blend,
+                                       Platform::Gl::SamplerState* sampler, int rasterizer,
+                                       Media::VertexList* mesh) {
+    uploadObjectConstant(projection, alpha, blend, nullptr, 0.0f);
+    setDrawState(sampler, rasterizer, mesh != nullptr);
+    std::unique_ptr<Media::ResourceBuffer> copy;
+    if (blend != 0) {
+        copy = target.clone();
+        bindTexture(*direct3D, 1, copy.get());
+        if (blend >= 20) bindBlend(BlendReplace);
+    }
+    std::shared_ptr<Media::VertexListQuadPosUvCommon> quad;
+    Media::VertexList& drawn = meshOrQuad(mesh, image, quad);
+    direct3D->setRenderTarget(target);
+    drawn.setFlatShader();
+    drawImage(image, drawn);
+}
+
+void OutputShaderEffect::drawTransitionImage(Media::RenderBuffer& frame, Media::ResourceBuffer& image,
+                                             const Media::Matrix4& projection, float alpha,
+                                             Platform::Gl::SamplerState* sampler, bool composite) {
+    uploadObjectConstant(projection, alpha, 0, nullptr, 0.0f);
+    setDrawState(sampler, 0, false);
+    if (!composite) bindBlend(BlendReplace);
+    std::shared_ptr<Media::VertexListQuadPosUvCommon> quad;
+    Media::VertexList& drawn = meshOrQuad(nullptr, &image, quad);
+    direct3D->setRenderTarget(frame);
+    drawn.setFlatShader();
+    drawImage(&image, drawn);
+}
+
+void OutputShaderEffect::drawCameraPass(Media::RenderBuffer& frame) {
+    Media::ResourceBuffer* views[] = {frame.getDepthBuffer(), frame.getTransparentBuffer(),
+                                      frame.getTransparentDepthBuffer()};
+    direct3D->setRenderTargetAndUnorderedAccessView(frame, 3, views);
+    bindRasterizer(0);
+    shaderList->objectPixel(Resource::ShaderList::Resolve)
+        .drawPass(nullptr, 0, nullptr, blendStateList->get(BlendOver), nullptr);
+}
+
+void OutputShaderEffect::drawCameraLighting(Media::RenderBuffer& frame,
+                                            const Media::Matrix4& cameraViewProjection,
+                                            const LightView& lightView, const Media::Float3 corners[4]) {
+    // The strip runs top-left, top-right, bottom-left, bottom-right.
+    Media::VertexBufferCommon& strip = shaderList->quadStripNormal();
+    const Media::Float3 byCorner[4] = {corners[0], corners[1], corners[3], corners[2]};
+    const float positions[4][2] = {{-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
+    Media::XYZ_UV_NORM vertices[4];
+    for (int i = 0; i < 4; ++i)
+        vertices[i] = {positions[i][0], positions[i][1], 0.0f, byCorner[i].x, byCorner[i].y, byCorner[i].z,
+                       0.0f, 0.0f, 1.0f, 0.0f};
+    std::memcpy(strip.data(), vertices, sizeof vertices);
+    strip.update();
+
+    // Frame pixels to device coordinates, then back through the camera.
+    const float w = static_cast<float>(frame.getWidth()), h = static_cast<float>(frame.getHeight());
+    const Media::Matrix4 pixelToDevice = {2.0f / w, 0, 0, 0, 0, -2.0f / h, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
+    const Media::Matrix4 unproject = multiply(pixelToDevice, inverse(cameraViewProjection));
+    const Media::Matrix4 flipY = {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+    Resource::ShaderList::LightingConstant block{};
+    const auto& lights = frame.getLights();
+    const int count = static_cast<int>(std::min<std::size_t>(lights.size(), maxLights));
+    block.lightNum = count;
+    float residual = 1.0f;
+    float ambient[3] = {0, 0, 0};
+    for (int i = 0; i < count; ++i) {
+        const Media::LightSource& light = lights[static_cast<std::size_t>(i)];
+        block.source[i] = light;
+        residual *= light.col[3];
+        if (light.type == Media::LightSource::Ambient)
+            for (int c = 0; c < 3; ++c) ambient[c] += light.col[c];
+        if (light.type == Media::LightSource::ShadowLight && lightView) {
+            const Media::Matrix4 m = multiply(multiply(unproject, lightView(light)), flipY);
+            std::memcpy(block.projection[i], m.data(), sizeof block.projection[i]);
+        }
+    }
+    for (int c = 0; c < 3; ++c) block.ambient[c] = ambient[c] + residual;
+    std::unique_ptr<Platform::Gl::Buffer> constants;
+    Media::ConstantBufferCommon::create(constants, &block, sizeof block);
+
+    Platform::Gl::Context& context = direct3D->context();
+    Platform::Gl::bindConstantBuffer(context, Stage::Pixel, 0, constants.get());
+    for (int i = 0; i < count; ++i) {
+        // A shadow light whose map nothing was drawn into still reads a
+        // cleared map (full visibility), not an unbound texture.
+        if (lights[static_cast<std::size_t>(i)].type == Media::LightSource::ShadowLight)
+            bindTexture(*direct3D, 2 + i, frame.getShadowBuffer(static_cast<std::size_t>(i)));
+    }
+    direct3D->setPixelSampler(samplerStateList->get(SamplerLighting));
+    bindRasterizer(0);
+    bindBlend(BlendLighting);
+    shaderList->objectVertex(6).bind(context);
+    shaderList->objectPixel(Resource::ShaderList::Lighting).bind(context);
+
+    // The frame, then the transparent layer with its own normals and depth.
+    direct3D->setRenderTarget(frame);
+    bindTexture(*direct3D, 0, frame.getNormalBuffer());
+    bindTexture(*direct3D, 1, frame.getDepthBuffer());
+    direct3D->drawVertexBuffer(strip);
+    bindTexture(*direct3D, 0, nullptr);
+    bindTexture(*direct3D, 1, nullptr);
+    direct3D->unsetRenderTargets();
+
+    direct3D->setRenderTarget(*frame.getTransparentBuffer());
+    bindTexture(*direct3D, 0, frame.getNormalTransparentBuffer());
+    bindTexture(*direct3D, 1, frame.getTransparentDepthBuffer());
+    direct3D->drawVertexBuffer(strip);
+    bindTexture(*direct3D, 0, nullptr);
+    bindTexture(*direct3D, 1, nullptr);
+    direct3D->unsetRenderTargets();
+    for (int i = 0; i < count; ++i) bindTexture(*direct3D, 2 + i, nullptr);
+}
+
+}  // namespace Effect

@@ -1,0 +1,120 @@
+#pragma once
+// The drawing half of every effect that puts an object's picture into a
+// frame: the full path (world and view matrices, optionally in camera
+// space with depth, lights and shadows), the flat path (the picture already
+// in frame orientation, only shifted), drawing into a picture, and the
+// camera control's transparent-layer composite and lighting pass.
+//
+// - Only the video object render thread draws: the shader list's constant
+//   blocks, the shared quad and the binding cache are not locked. Every
+//   bind goes through the binding cache, so unchanged state costs nothing.
+// - The frame is copied only for blend modes other than 0; the copy lives
+//   for one draw.
+// - Each operation in "Steps" takes what a render context and its view give
+//   (matrices, alpha, mode, states), so the context-facing operations stay
+//   thin and the GPU work can be driven on its own.
+#include "media/gpu/LightSource.h"
+#include "media/gpu/ShaderResource.h"
+#include "media/gpu/ShaderStateResource.h"
+#include "media/gpu/VertexListMath.h"
+
+#include <functional>
+#include <memory>
+
+namespace Media {
+class Direct3DService;
+class RenderBuffer;
+class ResourceBuffer;
+class VertexList;
+}  // namespace Media
+namespace Platform::Gl {
+class SamplerState;
+}
+
+namespace Effect {
+
+class OutputShaderEffect : public Resource::ShaderStateResource, public Resource::ShaderResource {
+public:
+    // Blend-list entries of the drawing: premultiplied source-over, the
+    // replacing state, and the multiply of the lighting pass.
+    static constexpr int BlendOver = 0;
+    static constexpr int BlendReplace = 4;
+    static constexpr int BlendLighting = 11;
+    // Sampler entries: plain pictures, custom meshes, the lighting pass.
+    static constexpr int SamplerImage = 0;
+    static constexpr int SamplerMesh = 1;
+    static constexpr int SamplerLighting = 7;
+    // Only the first lights of a frame count.
+    static constexpr int maxLights = 8;
+
+    // The shadow view of a light record under the object's camera.
+    using LightView = std::function<Media::Matrix4(const Media::LightSource&)>;
+
+    // One full-path draw, gathered from a render context and its view.
+    struct ObjectDraw {
+        Media::Matrix4 world;
+        Media::Matrix4 view;
+        float alpha = 1.0f;
+        int blend = 0;  // the view's mode, unclamped
+        Platform::Gl::SamplerState* sampler = nullptr;  // null: by mesh
+        int rasterizer = 0;  // the view's selector
+        bool camera = false;
+        float shine = 0.0f;
+        Media::VertexList* mesh = nullptr;  // null: the shared quad of the picture
+        LightView lightView;  // shadows of a lit draw
+    };
+
+    OutputShaderEffect();
+
+    // Steps of the drawing paths.
+
+    // The full path: nothing at alpha 0 or below; camera space when the
+    // draw has a camera, lit when the frame also carries lights.
+    void drawPrepared(Media::RenderBuffer& frame, Media::ResourceBuffer* image, const ObjectDraw& draw);
+    // The flat path: frame pixel (x, y) takes picture pixel (x + dx, y + dy)
+    // at the alpha, through the mode's arithmetic when it is not 0.
+    void drawFlat(Media::RenderBuffer& frame, Media::ResourceBuffer& image, float alpha, int blend,
+                  int dx, int dy);
+    // Into a picture through the projection (world × view), replacing
+    // nothing: blend mode 0 at full alpha (off-screen drawing) or the given
+    // mode and alpha unclamped (script drawing; modes 20 to 23 replace the
+    // pixel).
+    void drawIntoImage(Media::ResourceBuffer& target, Media::ResourceBuffer* image,
+                       const Media::Matrix4& projection, float alpha, int blend,
+                       Platform::Gl::SamplerState* sampler, int rasterizer, Media::VertexList* mesh);
+    // A scene change's picture through the projection: over the frame
+    // (composite) or replacing its pixels.
+    void drawTransitionImage(Media::RenderBuffer& frame, Media::ResourceBuffer& image,
+                             const Media::Matrix4& projection, float alpha,
+                             Platform::Gl::SamplerState* sampler, bool composite);
+    // The camera-space transparent layer over the frame where it lies in
+    // front of the opaque depth.
+    void drawCameraPass(Media::RenderBuffer& frame);
+    // Lights the frame and then its transparent layer. corners: the view
+    // vectors at the top-left, top-right, bottom-right and bottom-left.
+    void drawCameraLighting(Media::RenderBuffer& frame, const Media::Matrix4& cameraViewProjection,
+                            const LightView& lightView, const Media::Float3 corners[4]);
+
+    // The supporting operations.
+    void setDrawState(Platform::Gl::SamplerState* sampler, int rasterizer, bool hasMesh);
+    void drawImage(Media::ResourceBuffer* image, Media::VertexList& mesh);
+    void drawShadow(const Media::LightSource& light, const Media::Matrix4& world,
+                    const Media::Matrix4& lightView, Media::ResourceBuffer& shadowMap,
+                    Media::ResourceBuffer* image, Media::VertexList& mesh, bool hasMesh,
+                    Platform::Gl::SamplerState* sampler);
+
+    // The 4 × 4 inverse (row vectors); a singular matrix gives zeros.
+    static Media::Matrix4 inverse(const Media::Matrix4& m);
+    static Media::Matrix4 multiply(const Media::Matrix4& a, const Media::Matrix4& b);
+
+protected:
+    Media::Direct3DService* direct3D;
+
+private:
+    void bindBlend(int entry);
+    void bindRasterizer(int entry);
+    void uploadObjectConstant(const Media::Matrix4& projection, float alpha, int blend,
+                              const Media::Matrix4* normalWorld, float shine);
+};
+
+}  // namespace Effect
