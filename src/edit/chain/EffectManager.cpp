@@ -3,7 +3,7 @@
 #include "core/base/Exception.h"
 #include "core/base/Singleton.h"
 #include "edit/model/Object.h"
-#include "effect/base/ValueContext.h"
+#include "effect/base/ObjectContextBase.h"
 #include "effect/movement/MovementBase.h"
 #include "effect/registry/EffectDefine.h"
 #include "effect/registry/EffectService.h"
@@ -256,9 +256,11 @@ void EffectManager::forEachNumber(const std::function<void(Effect::EffectItemNum
 
 EffectManager::NumberValueMap EffectManager::captureNumberValues(const Scene&, const Object& object,
                                                                  int frame, bool linear) const {
-    Effect::ValueContext context;
+    Render::ObjectContextBase context;
     context.layer = object.layer;
-    context.setObject(object, frame, frame);
+    context.frame = frame;
+    context.time = frame;
+    context.setObjectFrames(object);
     const Effect::SectionPosition& position = context.sectionPosition;
     NumberValueMap values;
     forEachNumber([&](Effect::EffectItemNumber& item) {

@@ -22,6 +22,25 @@ const LayerObjectList& LayerObjectManager::getLayerObjectList(int index) const {
     return *layers_[static_cast<std::size_t>(index)];
 }
 
+bool isActiveObject(const Object& object) {
+    const auto& chain = object.effectList;
+    if (chain.empty()) return false;
+    if (chain.front()->effectType == Effect::EffectKind::Filter)
+        return std::any_of(chain.begin(), chain.end(), [](const auto& effect) { return !effect->disable; });
+    return !chain.front()->disable;
+}
+
+const ObjectPointer& LayerObjectManager::findObjectAtFrame(int layer, int frame, std::uint8_t mediaType) const {
+    const LayerObjectList& list = getLayerObjectList(layer);
+    if (list.getIndex() < 0 || list.layer->hide) return LayerObjectList::emptyObject();
+    const ObjectPointer& object = list.getObjectAtFrame(frame);
+    if (!object || !isActiveObject(*object)) return LayerObjectList::emptyObject();
+    const std::uint8_t media = object->effectList.front()->mediaType;
+    if (mediaType != 0 && media != mediaType && !isFitMedia(mediaType, media))
+        return LayerObjectList::emptyObject();
+    return object;
+}
+
 void LayerObjectManager::growLayer(int index) {
     while (getLayerCount() <= index) layers_.push_back(std::make_unique<LayerObjectList>(getLayerCount()));
 }

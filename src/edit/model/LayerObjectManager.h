@@ -14,6 +14,10 @@
 
 namespace Edit {
 
+// A filter object is active when any effect of its chain is enabled, any
+// other object when its first effect is.
+bool isActiveObject(const Object& object);
+
 class LayerObjectManager {
 public:
     // Called with a governed range and whether this layer is the last the
@@ -36,6 +40,10 @@ public:
     // The list of a layer, the table grown to hold it (index >= 0).
     LayerObjectList& getLayerObjectListGrow(int index);
     void updateLayerObject();
+    // The object of a shown layer at the frame when it is active and its
+    // first effect's media fits the request (0 takes any media); else the
+    // empty object pointer.
+    const ObjectPointer& findObjectAtFrame(int layer, int frame, std::uint8_t mediaType) const;
     void enumControlObject(int layer, int from, int to, const ControlCallback& callback) const;
     // Detaches every object and leaves one empty layer.
     void clearLayer();

@@ -38,6 +38,10 @@ void EffectBase::outputVideo(Render::ObjectContext&, Media::RenderBuffer&,
 
 void EffectBase::drawAnchor(Render::ObjectContext&, int, int) {}
 
+OutputView EffectBase::getOutputView(Render::ObjectContext&) {
+    notImplemented("Effect::EffectBase::getOutputView");
+}
+
 void EffectBase::filterVideo(std::unique_ptr<Media::ResourceBuffer>&, Render::ObjectContext&,
                              std::unique_ptr<Media::ResourceBuffer>) {
     notImplemented("Effect::EffectBase::filterVideo");

@@ -8,6 +8,7 @@
 // pointers, never texts.
 #include "core/file/IniFile.h"
 #include "effect/base/EffectEvent.h"
+#include "effect/base/OutputView.h"
 #include "effect/item/EffectItem.h"
 
 #include <atomic>
@@ -62,6 +63,9 @@ public:
     virtual void outputVideo(Render::ObjectContext& context, Media::RenderBuffer& target,
                              std::unique_ptr<Media::ResourceBuffer>& image);
     virtual void drawAnchor(Render::ObjectContext& context, int width, int height);
+    // The object's draw state as this effect sees it: outputs start from
+    // the context's view and apply their items.
+    virtual OutputView getOutputView(Render::ObjectContext& context);
     virtual void filterVideo(std::unique_ptr<Media::ResourceBuffer>& result,
                              Render::ObjectContext& context,
                              std::unique_ptr<Media::ResourceBuffer> input);

@@ -10,13 +10,16 @@
 #include <string>
 #include <vector>
 
+namespace Render {
+class ObjectContextBase;
+}
+
 namespace Effect {
 
 class EffectItemNumberGroup;
 class MovementBase;
 class MovementDefine;
 struct SectionPosition;
-struct ValueContext;
 
 class EffectItemNumber : public EffectItem {
 public:
@@ -67,21 +70,21 @@ public:
     // The value at the context's frame, through the movement, at the
     // context's section position (the whole object as one section with
     // IgnoreMidPoints).
-    double getValue(const ValueContext& context) const;
+    double getValue(const Render::ObjectContextBase& context) const;
     // The same at another frame (time = frame) or time of the context's
     // object.
-    double getValueAtFrame(const ValueContext& context, int frame) const;
-    double getValueAtTime(const ValueContext& context, double time) const;
+    double getValueAtFrame(const Render::ObjectContextBase& context, int frame) const;
+    double getValueAtTime(const Render::ObjectContextBase& context, double time) const;
     // Section index + offset / length at a time; with IgnoreMidPoints the
     // share of the whole object.
-    double getSectionTime(const ValueContext& context, double time) const;
+    double getSectionTime(const Render::ObjectContextBase& context, double time) const;
     // A normalised position through the time-control curve; unchanged unless
     // the movement is time-controlled and the curve holds 4k doubles.
     double applyTimeControl(double position) const;
     // Whether an edit at the context's time changes a stored value.
-    bool isOnKeyFrame(const ValueContext& context) const;
+    bool isOnKeyFrame(const Render::ObjectContextBase& context) const;
     // The same rule for an item (or group) holding valueCount values.
-    static bool isOnKeyFrame(const ValueContext& context, int valueCount);
+    static bool isOnKeyFrame(const Render::ObjectContextBase& context, int valueCount);
 
     // Edits from an on-picture handle of a section (of an object with that
     // many mid-points); AllValues addresses every value the movement uses.
@@ -141,7 +144,7 @@ protected:
 private:
     void parse(const std::string& text);
     bool perBoundaryValues() const;
-    SectionPosition positionAt(const ValueContext& context, int frame, double time) const;
+    SectionPosition positionAt(const Render::ObjectContextBase& context, int frame, double time) const;
     // The value index a handle edits: -1 for none, AllValues for all.
     int anchorIndex(int section, int midPointCount) const;
     // A step that is not a power of ten cannot use the exact decimal form.

@@ -44,7 +44,7 @@ std::wstring EffectItemNumberGroup::getLabel() const {
     return label;
 }
 
-bool EffectItemNumberGroup::isOnKeyFrame(const ValueContext& context) const {
+bool EffectItemNumberGroup::isOnKeyFrame(const Render::ObjectContextBase& context) const {
     if (members.empty()) return true;
     std::size_t count = 0;
     for (const EffectItemNumber* member : members) count = std::max(count, member->values.size());

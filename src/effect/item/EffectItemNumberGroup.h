@@ -5,10 +5,13 @@
 
 #include <vector>
 
+namespace Render {
+class ObjectContextBase;
+}
+
 namespace Effect {
 
 class EffectItemNumber;
-struct ValueContext;
 
 class EffectItemNumberGroup : public EffectItem {
 public:
@@ -27,7 +30,7 @@ public:
     std::wstring getLabel() const;
     // The number items' key-frame test with the largest value count among
     // the members; a group without members is always on a key frame.
-    bool isOnKeyFrame(const ValueContext& context) const;
+    bool isOnKeyFrame(const Render::ObjectContextBase& context) const;
 
     std::vector<EffectItemNumber*> members;
     bool linked;  // グループ化

@@ -4,7 +4,7 @@
 #include "effect/movement/CurveFunction.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effect/movement/MovementBase.h"
-#include "effect/base/ValueContext.h"
+#include "effect/base/ObjectContextBase.h"
 
 #include <algorithm>
 #include <climits>
@@ -23,29 +23,29 @@ int frameOfTime(double time) {
 
 }  // namespace
 
-SectionPosition EffectItemNumber::positionAt(const ValueContext& context, int frame,
+SectionPosition EffectItemNumber::positionAt(const Render::ObjectContextBase& context, int frame,
                                              double time) const {
-    if (flags & IgnoreMidPoints) return SectionPosition::wholeObject(*context.object, time);
-    return SectionPosition(*context.object, frame, time);
+    if (flags & IgnoreMidPoints) return SectionPosition::wholeObject(context.getObjectFrames(), time);
+    return SectionPosition(context.getObjectFrames(), frame, time);
 }
 
-double EffectItemNumber::getValue(const ValueContext& context) const {
+double EffectItemNumber::getValue(const Render::ObjectContextBase& context) const {
     // The render context computed the position once for this frame.
     if (flags & IgnoreMidPoints)
-        return movement->getValue(*this, SectionPosition::wholeObject(*context.object, context.time),
+        return movement->getValue(*this, SectionPosition::wholeObject(context.getObjectFrames(), context.time),
                                   context);
     return movement->getValue(*this, context.sectionPosition, context);
 }
 
-double EffectItemNumber::getValueAtFrame(const ValueContext& context, int frame) const {
+double EffectItemNumber::getValueAtFrame(const Render::ObjectContextBase& context, int frame) const {
     return movement->getValue(*this, positionAt(context, frame, frame), context);
 }
 
-double EffectItemNumber::getValueAtTime(const ValueContext& context, double time) const {
+double EffectItemNumber::getValueAtTime(const Render::ObjectContextBase& context, double time) const {
     return movement->getValue(*this, positionAt(context, frameOfTime(time), time), context);
 }
 
-double EffectItemNumber::getSectionTime(const ValueContext& context, double time) const {
+double EffectItemNumber::getSectionTime(const Render::ObjectContextBase& context, double time) const {
     const SectionPosition position = positionAt(context, frameOfTime(time), time);
     if (flags & IgnoreMidPoints) return position.position;
     return position.index + position.offset / position.length;
@@ -56,14 +56,14 @@ double EffectItemNumber::applyTimeControl(double position) const {
     return evaluateTimeControlCurve(curve, position);
 }
 
-bool EffectItemNumber::isOnKeyFrame(const ValueContext& context) const {
+bool EffectItemNumber::isOnKeyFrame(const Render::ObjectContextBase& context) const {
     return isOnKeyFrame(context, static_cast<int>(values.size()));
 }
 
-bool EffectItemNumber::isOnKeyFrame(const ValueContext& context, int valueCount) {
-    const int midPoints = context.object->getMidPointCount();
+bool EffectItemNumber::isOnKeyFrame(const Render::ObjectContextBase& context, int valueCount) {
+    const int midPoints = context.getObjectFrames().getMidPointCount();
     int boundary;
-    if (context.frame == context.object->end)
+    if (context.frame == context.getObjectFrames().end)
         boundary = midPoints + 1;
     else if (context.sectionPosition.offset != 0.0)
         return valueCount < 2;

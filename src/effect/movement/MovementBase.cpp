@@ -8,7 +8,7 @@
 namespace Effect {
 
 double MovementBase::getValue(const EffectItemNumber&, const SectionPosition&,
-                              const ValueContext&) const {
+                              const Render::ObjectContextBase&) const {
     throw System::makeException("Effect::MovementBase::getValue", "not implement.");
 }
 

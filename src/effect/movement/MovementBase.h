@@ -5,12 +5,15 @@
 // so render threads evaluate them concurrently without locks.
 #include <vector>
 
+namespace Render {
+class ObjectContextBase;
+}
+
 namespace Effect {
 
 class EffectItemNumber;
 struct ObjectFrames;
 struct SectionPosition;
-struct ValueContext;
 
 class MovementBase {
 public:
@@ -20,7 +23,7 @@ public:
 
     // The value at a position of the object's sections.
     virtual double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                            const ValueContext& context) const;
+                            const Render::ObjectContextBase& context) const;
     // The section whose values are used; -1 for the position's own section.
     virtual int getSectionIndex(const EffectItemNumber& item,
                                 const SectionPosition& position) const;

@@ -3,7 +3,7 @@
 #include "effect/movement/CurveFunction.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effect/movement/HashRandom.h"
-#include "effect/base/ValueContext.h"
+#include "effect/base/ObjectContextBase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -172,7 +172,7 @@ NoMove::NoMove() {
 }
 
 double NoMove::getValue(const EffectItemNumber& item, const SectionPosition&,
-                        const ValueContext&) const {
+                        const Render::ObjectContextBase&) const {
     return firstValue(item);
 }
 
@@ -181,7 +181,7 @@ MovieRange::MovieRange() {
 }
 
 double MovieRange::getValue(const EffectItemNumber& item, const SectionPosition&,
-                            const ValueContext&) const {
+                            const Render::ObjectContextBase&) const {
     return firstValue(item);
 }
 
@@ -190,7 +190,7 @@ LinearMove::LinearMove() {
 }
 
 double LinearMove::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                            const ValueContext&) const {
+                            const Render::ObjectContextBase&) const {
     return linearValue(item, position.index, position.count, position.offset / position.length);
 }
 
@@ -199,7 +199,7 @@ LinearSpeed::LinearSpeed() {
 }
 
 double LinearSpeed::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                             const ValueContext&) const {
+                             const Render::ObjectContextBase&) const {
     const PathPlace place = linearSpeedPlace(item, position);
     return linearValue(item, place.segment, position.count, place.fraction);
 }
@@ -219,7 +219,7 @@ InterpolationMove::InterpolationMove() {
 }
 
 double InterpolationMove::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                                   const ValueContext& context) const {
+                                   const Render::ObjectContextBase& context) const {
     const int i = position.index;
     const int c = position.count;
     const Point readA = pointAt(item, i - 1);
@@ -233,8 +233,8 @@ double InterpolationMove::getValue(const EffectItemNumber& item, const SectionPo
     if (i >= c - 1 && !decelerates(item)) d = extrapolate(c0, b, readA);
 
     const double h = position.length;
-    const double previous = i > 0 ? context.object->getSectionLength(i - 1) : h;
-    const double next = i < c - 1 ? context.object->getSectionLength(i + 1) : h;
+    const double previous = i > 0 ? context.getObjectFrames().getSectionLength(i - 1) : h;
+    const double next = i < c - 1 ? context.getObjectFrames().getSectionLength(i + 1) : h;
     const double f = position.offset / h;
     const double s = bezier(0.0, 0.75 * h / std::max(h + previous, 1.0),
                             1.0 - 0.75 * h / std::max(h + next, 1.0), 1.0, f);
@@ -252,7 +252,7 @@ InterpolationSpeed::InterpolationSpeed() {
 }
 
 double InterpolationSpeed::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                                    const ValueContext&) const {
+                                    const Render::ObjectContextBase&) const {
     // The path needs two values; a single one is held.
     if (item.values.size() < 2) return firstValue(item);
     const SmoothPath path(item);
@@ -287,13 +287,13 @@ RandomMove::RandomMove() {
 }
 
 double RandomMove::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                            const ValueContext& context) const {
+                            const Render::ObjectContextBase& context) const {
     const std::vector<double>& params = item.getMovementParams();
     double period = params.empty() ? 1.0 : std::trunc(params.front());
     if (!(period >= 1.0)) period = 1.0;
 
     const auto copy = static_cast<std::uint32_t>(context.index);
-    const auto start = static_cast<std::uint32_t>(context.object->start);
+    const auto start = static_cast<std::uint32_t>(context.getObjectFrames().start);
     const auto layer = static_cast<std::uint32_t>(context.layer);
     const auto seed = static_cast<std::int32_t>(
         static_cast<std::uint32_t>(item.getRandomSeed()) ^ (((copy << 8) ^ start) << 8) ^ layer);
@@ -333,7 +333,7 @@ TeleportationMove::TeleportationMove() {
 }
 
 double TeleportationMove::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                                   const ValueContext&) const {
+                                   const Render::ObjectContextBase&) const {
     return valueAt(item, position.index);
 }
 
@@ -346,7 +346,7 @@ SpeedMove::SpeedMove() {
 }
 
 double SpeedMove::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                           const ValueContext&) const {
+                           const Render::ObjectContextBase&) const {
     return valueAt(item, 0) + valueAt(item, 1) * position.offset;
 }
 

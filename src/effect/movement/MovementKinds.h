@@ -10,7 +10,7 @@ class NoMove : public MovementBase {
 public:
     NoMove();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
 };
 
 // 再生範囲: two values (start and end of a playback range) that the media
@@ -19,7 +19,7 @@ class MovieRange : public MovementBase {
 public:
     MovieRange();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
 };
 
 // 直線移動: straight between the section's boundary values.
@@ -27,7 +27,7 @@ class LinearMove : public MovementBase {
 public:
     LinearMove();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
 };
 
 // 直線移動(時間制御): straight along the path at constant speed, timed by
@@ -36,7 +36,7 @@ class LinearSpeed : public MovementBase {
 public:
     LinearSpeed();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
     int getSectionIndex(const EffectItemNumber& item,
                         const SectionPosition& position) const override;
     std::vector<double> getSectionPositions(const ObjectFrames& object,
@@ -49,7 +49,7 @@ class InterpolationMove : public MovementBase {
 public:
     InterpolationMove();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
 };
 
 // 補間移動(時間制御): the same kind of curve at constant speed along the path.
@@ -57,7 +57,7 @@ class InterpolationSpeed : public MovementBase {
 public:
     InterpolationSpeed();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
     int getSectionIndex(const EffectItemNumber& item,
                         const SectionPosition& position) const override;
     std::vector<double> getSectionPositions(const ObjectFrames& object,
@@ -70,7 +70,7 @@ class RandomMove : public MovementBase {
 public:
     RandomMove();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
     bool hasPath(const EffectItemNumber& item) const override;
 };
 
@@ -79,7 +79,7 @@ class TeleportationMove : public MovementBase {
 public:
     TeleportationMove();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
     // The last value is never shown.
     bool isValueUsed(const EffectItemNumber& item, int index) const override;
 };
@@ -89,7 +89,7 @@ class SpeedMove : public MovementBase {
 public:
     SpeedMove();
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
     bool isValueUsed(const EffectItemNumber& item, int index) const override;
 };
 

@@ -65,7 +65,7 @@ ScriptMovement::ScriptMovement(std::wstring scriptName, std::string text, std::w
 }
 
 double ScriptMovement::getValue(const EffectItemNumber& item, const SectionPosition& position,
-                                const ValueContext& context) const {
+                                const Render::ObjectContextBase& context) const {
     try {
         return runScript(item, position, context);
     } catch (const std::exception& e) {
@@ -75,7 +75,7 @@ double ScriptMovement::getValue(const EffectItemNumber& item, const SectionPosit
 }
 
 double ScriptMovement::runScript(const EffectItemNumber&, const SectionPosition&,
-                                 const ValueContext&) const {
+                                 const Render::ObjectContextBase&) const {
     // The script languages run movement scripts once scripting exists.
     throw System::makeException("Effect::ScriptMovement::getValue", "not implement.");
 }

@@ -18,7 +18,7 @@ public:
     // The script's number; a standard exception raised by the script is
     // logged as a warning and gives 0.
     double getValue(const EffectItemNumber& item, const SectionPosition& position,
-                    const ValueContext& context) const override;
+                    const Render::ObjectContextBase& context) const override;
 
     // Reads the header into the options. A "--label" line writes into label
     // when one is given. A malformed line stops the reading with a warning;
@@ -36,7 +36,7 @@ public:
 private:
     // Runs the script for one value.
     double runScript(const EffectItemNumber& item, const SectionPosition& position,
-                     const ValueContext& context) const;
+                     const Render::ObjectContextBase& context) const;
     // One "--" line; returns whether it set the language.
     bool readDirective(const std::string& line, std::wstring* label);
 };

@@ -1,7 +1,7 @@
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
 #include "effect/item/EffectItemLayerObject.h"
-#include "effect/base/ValueContext.h"
+#include "effect/base/ObjectContextBase.h"
 
 #include "effect/EffectTestSupport.h"
 
@@ -71,8 +71,10 @@ TEST_F(NumberItem, AStepAboveOneCountsInWholeUnitsEverywhere) {
 
     // Halfway through the object the value is halfway between them.
     const Effect::ObjectFrames object{0, 10, {}};
-    Effect::ValueContext context;
-    context.setObject(object, 5, 5);
+    Render::ObjectContextBase context;
+    context.frame = 5;
+    context.time = 5;
+    context.setObjectFrames(object);
     EXPECT_DOUBLE_EQ(item.getValue(context), 30.0);
     EXPECT_DOUBLE_EQ(item.getValueAtFrame(context, 10), 45.0);
 }

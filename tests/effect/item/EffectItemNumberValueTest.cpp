@@ -1,6 +1,6 @@
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
-#include "effect/base/ValueContext.h"
+#include "effect/base/ObjectContextBase.h"
 
 #include "effect/EffectTestSupport.h"
 
@@ -18,13 +18,17 @@ protected:
     EffectTest::NumberItems numbers;
     Effect::ItemList& items = numbers.items;
     Effect::ObjectFrames object{0, 40, {10}};
-    Effect::ValueContext context;
+    Render::ObjectContextBase context;
 
     EffectItemNumber& make(Effect::MovementBase* movement, std::vector<std::int32_t> values,
                            std::uint32_t flags = 0, double step = 1) {
         return numbers.make(movement, std::move(values), flags, step);
     }
-    void at(int frame, double time) { context.setObject(object, frame, time); }
+    void at(int frame, double time) {
+        context.frame = frame;
+        context.time = time;
+        context.setObjectFrames(object);
+    }
 };
 
 TEST_F(NumberValue, ValueAtTheContextAtAFrameAndAtATime) {

@@ -1,7 +1,7 @@
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
 #include "effect/movement/MovementKinds.h"
-#include "effect/base/ValueContext.h"
+#include "effect/base/ObjectContextBase.h"
 
 #include "effect/EffectTestSupport.h"
 
@@ -22,7 +22,7 @@ protected:
     EffectTest::NumberItems numbers;
     Effect::ItemList& items = numbers.items;
     Effect::ObjectFrames object;
-    Effect::ValueContext context;
+    Render::ObjectContextBase context;
 
     EffectItemNumber& item(Effect::MovementBase* movement, std::vector<std::int32_t> values,
                            std::uint32_t flags = 0, const wchar_t* name = L"X") {
@@ -32,7 +32,9 @@ protected:
         object = {start, end, std::move(boundaries)};
     }
     double at(const EffectItemNumber& number, double time) {
-        context.setObject(object, static_cast<int>(time), time);
+        context.frame = static_cast<int>(time);
+        context.time = time;
+        context.setObjectFrames(object);
         return number.getValue(context);
     }
 };
@@ -210,7 +212,9 @@ TEST_F(Movement, InterpolationSpeedIsASmoothPathAtConstantSpeed) {
     }
     EffectItemNumber& three = item(movements.interpolationSpeed, {0, 10, 30});
     EXPECT_EQ(three.movement->getSectionPositions(object, three), std::vector<double>{10.0 / 30.0});
-    context.setObject(object, 50, 50);
+    context.frame = 50;
+    context.time = 50;
+    context.setObjectFrames(object);
     EXPECT_EQ(three.movement->getSectionIndex(three, context.sectionPosition), 1);
 }
 
@@ -283,7 +287,9 @@ TEST_F(Movement, BaseAnswersOfKindsThatDoNotOverride) {
     EffectItemNumber& number = item(movements.linear, {0, 1, 2, 3});
     const Effect::MovementBase& linear = *movements.linear;
     EXPECT_EQ(linear.getSectionPositions(object, number), (std::vector<double>{0.25, 0.625}));
-    context.setObject(object, 12, 12);
+    context.frame = 12;
+    context.time = 12;
+    context.setObjectFrames(object);
     EXPECT_EQ(linear.getSectionIndex(number, context.sectionPosition), -1);
     EXPECT_TRUE(linear.isValueUsed(number, 3));
     EXPECT_TRUE(linear.hasPath(number));

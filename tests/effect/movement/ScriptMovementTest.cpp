@@ -1,6 +1,6 @@
 #include "effect/movement/ScriptMovement.h"
 #include "effect/item/EffectItemNumber.h"
-#include "effect/base/ValueContext.h"
+#include "effect/base/ObjectContextBase.h"
 
 #include "effect/EffectTestSupport.h"
 #include "core/CoreTestSupport.h"
@@ -118,8 +118,10 @@ TEST(ScriptMovement, AFailingScriptGivesZeroWithAWarning) {
     Effect::ItemList items;
     Effect::EffectItemNumber item(items, L"X", 5, 0, 10, 1);
     Effect::ObjectFrames object{0, 10, {}};
-    Effect::ValueContext context;
-    context.setObject(object, 3, 3);
+    Render::ObjectContextBase context;
+    context.frame = 3;
+    context.time = 3;
+    context.setObjectFrames(object);
     CoreTest::LogLines log;
     EXPECT_EQ(movement.getValue(item, context.sectionPosition, context), 0.0);
     const auto warnings = log.of(System::Log::WARN);
