@@ -12,6 +12,7 @@
 #include "media/resource/ResourceService.h"
 #include "media/audio/XAudio2Service.h"
 #include "plugin/input/InputService.h"
+#include "render/cache/CacheService.h"
 #include "window/WindowService.h"
 
 namespace App {
@@ -49,7 +50,7 @@ std::span<const StartupRow> startupTable() {
         // Plugin::FilterPluginService
         // Plugin::ScriptModuleService
         // Plugin::CommonPluginService
-        // Cache::CacheService
+        {"Cache::CacheService", [] { return makeHolder<Cache::CacheService>(); }},
         {"Effect::EffectService", [] { return makeHolder<Effect::EffectService>(); }},
         // Undo::UndoService
         // Edit::EditService

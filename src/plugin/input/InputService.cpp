@@ -61,9 +61,11 @@ InputService::InputService() {
     // module host exists.
     updateExtTypeList();
     Effect::setMediaFileProbe(&probe_);
+    Cache::setMediaFileSource(&cacheSource_);
 }
 
 InputService::~InputService() {
+    Cache::setMediaFileSource(nullptr);
     Effect::setMediaFileProbe(nullptr);
     fileCache.clear();
 }

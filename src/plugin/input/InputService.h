@@ -11,6 +11,7 @@
 #include "core/file/Config.h"
 #include "effect/registry/EffectService.h"
 #include "effect/registry/MediaFileProbe.h"
+#include "plugin/input/CacheMediaSource.h"
 #include "plugin/input/InputFileCache.h"
 
 #include <functional>
@@ -102,6 +103,7 @@ public:
 
 private:
     Probe probe_{*this};
+    CacheMediaSource cacheSource_{*this};
 };
 
 }  // namespace Plugin

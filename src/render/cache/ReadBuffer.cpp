@@ -1,5 +1,7 @@
 #include "render/cache/ReadBuffer.h"
 
+#include "render/cache/TransferSlot.h"
+
 #include <atomic>
 #include <cstring>
 
@@ -10,15 +12,9 @@ namespace {
 std::atomic<ImageReadBuffer*> imageInstance{nullptr};
 std::atomic<AudioReadBuffer*> audioInstance{nullptr};
 
-template <class T>
-void registerFirst(std::atomic<T*>& slot, T* self) {
-    T* expected = nullptr;
-    slot.compare_exchange_strong(expected, self);
-}
-
 }  // namespace
 
-ImageReadBuffer::ImageReadBuffer() { registerFirst(imageInstance, this); }
+ImageReadBuffer::ImageReadBuffer() { Detail::claimSlot(imageInstance, this); }
 ImageReadBuffer::~ImageReadBuffer() { imageInstance = nullptr; }
 
 // A reader may run without the cache service (tools, tests, or after it was
@@ -29,7 +25,7 @@ ImageReadBuffer& ImageReadBuffer::instance() {
     return *fallback;
 }
 
-AudioReadBuffer::AudioReadBuffer() { registerFirst(audioInstance, this); }
+AudioReadBuffer::AudioReadBuffer() { Detail::claimSlot(audioInstance, this); }
 AudioReadBuffer::~AudioReadBuffer() { audioInstance = nullptr; }
 
 AudioReadBuffer& AudioReadBuffer::instance() {
