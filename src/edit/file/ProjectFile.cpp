@@ -1,12 +1,12 @@
 // The project file: ini text, CR LF, sections written in model order and
 // read back by name.
+#include "edit/file/FileRead.h"
 #include "edit/file/GroupIdMap.h"
 #include "edit/model/Project.h"
 
 #include "core/base/Exception.h"
 #include "core/base/Log.h"
 #include "core/event/MessageBox.h"
-#include "core/file/File.h"
 #include "core/file/FileName.h"
 #include "core/file/IniFile.h"
 #include "core/text/StringConvert.h"
@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Edit {
@@ -23,11 +24,11 @@ namespace Edit {
 namespace {
 
 using System::IniFile;
+using FileRead::fail;
+using FileRead::present;
+using FileRead::MaxLayer;
 
 constexpr int kFileVersion = 2001802;
-// Layers above this are refused on reading: no project uses them, and
-// growing the layer table that far would exhaust memory.
-constexpr int kMaxLayer = 100000;
 
 std::string decimal(int value) { return std::to_string(value); }
 
@@ -39,10 +40,31 @@ std::string fixed(float value) {
 
 // --- writing ---------------------------------------------------------------
 
+// Free texts (names, paths, plugin data) are written as they stand, so one
+// that would not read back as the same key and value is refused: a line
+// break would end the line early and what follows would read as another
+// key or a section; '=' would end a key early; a key starting with '[' or
+// ';' may read as a section or a comment; a line holding NUL is skipped on
+// reading. The save then fails and the old file stays.
+void writeText(IniFile::Save& save, const std::string& section, const std::string& key, const std::string& value) {
+    using namespace std::string_view_literals;
+    const bool keyFits = key.find_first_of("=\r\n\0"sv) == std::string::npos &&
+                         (key.empty() || (key[0] != '[' && key[0] != ';'));
+    if (!keyFits || value.find_first_of("\r\n\0"sv) != std::string::npos)
+        throw System::makeException("Edit::Project::saveProjectFile", "text not writable to project file.",
+                                    (" section=" + section + " key=" + key).c_str());
+    save.writeValue(key, value);
+}
+
+void writeText(IniFile::Save& save, const std::string& section, const std::string& key, const std::wstring& value) {
+    writeText(save, section, key, System::String::toUtf8(value));
+}
+
 void saveSceneIniFile(const Scene& scene, IniFile::Save& save, int sceneIndex) {
-    save.writeSection("scene." + decimal(sceneIndex));
+    const std::string section = "scene." + decimal(sceneIndex);
+    save.writeSection(section);
     save.writeValue("scene", decimal(scene.id));
-    if (!scene.name.empty()) save.writeValue("name", scene.name.c_str());
+    if (!scene.name.empty()) writeText(save, section, "name", scene.name);
     save.writeValue("video.width", decimal(scene.width));
     save.writeValue("video.height", decimal(scene.height));
     save.writeValue("video.rate", decimal(scene.videoRate));
@@ -66,10 +88,11 @@ void saveSceneIniFile(const Scene& scene, IniFile::Save& save, int sceneIndex) {
 }
 
 void saveLayerIniFile(const Layer& layer, IniFile::Save& save, int layerIndex, int sceneId, int layerNumber) {
-    save.writeSection("layer." + decimal(layerIndex));
+    const std::string section = "layer." + decimal(layerIndex);
+    save.writeSection(section);
     save.writeValue("layer", decimal(layerNumber));
     if (sceneId != 0) save.writeValue("scene", decimal(sceneId));
-    if (!layer.name.empty()) save.writeValue("name", layer.name.c_str());
+    if (!layer.name.empty()) writeText(save, section, "name", layer.name);
     if (layer.lock) save.writeValue("lock", std::string("1"));
     if (layer.hide) save.writeValue("hide", std::string("1"));
 }
@@ -110,39 +133,24 @@ void savePluginData(const Project::PluginData& data, IniFile::Save& save) {
         for (const auto& entry : entries)
             if (entry.first != "plugin.name") keys.push_back(entry.first);
         std::sort(keys.begin(), keys.end());
-        save.writeSection("plugin." + decimal(index++));
-        save.writeValue("plugin.name", name);
-        for (const std::string& key : keys) save.writeValue(key.c_str(), entries.at(key));
+        const std::string section = "plugin." + decimal(index++);
+        save.writeSection(section);
+        writeText(save, section, "plugin.name", name);
+        for (const std::string& key : keys) writeText(save, section, key, entries.at(key));
     }
 }
 
 // --- reading ---------------------------------------------------------------
 
-// Whether the key is in the section at all (a missing key reads as the
-// shared empty value, which belongs to no file).
-bool present(const IniFile::SectionRef& section, const char* key) {
-    return section.findValue(key).file != nullptr;
-}
-
-[[noreturn]] void fail(const char* place, const char* message, const IniFile::SectionRef& section,
-                       const char* key) {
-    throw System::makeException(place, message, System::String::toUtf8(section.getPlace(key)).c_str());
-}
-
 void loadSceneIniFile(Scene& scene, const IniFile::SectionRef& section) {
     // A missing key takes what a new scene of the same id would have.
     const Scene defaults(scene.id, 0, scene.effectService);
     const std::wstring name = section.findValue("name").toString(Scene::getDefaultName(scene.id).c_str());
-    const int width = section.getValue("video.width").toInt();
-    const int height = section.getValue("video.height").toInt();
-    const int rate = section.getValue("video.rate").toInt();
-    const int scale = section.getValue("video.scale").toInt();
-    // Sizes and rates the renderer would divide by or allocate from.
     constexpr const char* place = "Edit::Scene::loadSceneIniFile";
-    if (width <= 0) fail(place, "invalid scene parameter.", section, "video.width");
-    if (height <= 0) fail(place, "invalid scene parameter.", section, "video.height");
-    if (rate <= 0) fail(place, "invalid scene parameter.", section, "video.rate");
-    if (scale <= 0) fail(place, "invalid scene parameter.", section, "video.scale");
+    const int width = FileRead::readSceneFormat(section, "video.width", place);
+    const int height = FileRead::readSceneFormat(section, "video.height", place);
+    const int rate = FileRead::readSceneFormat(section, "video.rate", place);
+    const int scale = FileRead::readSceneFormat(section, "video.scale", place);
     scene.name = name;
     scene.width = width;
     scene.height = height;
@@ -177,7 +185,7 @@ void loadLayerIniFile(Project& project, const IniFile::SectionRef& section) {
     const bool lock = section.findValue("lock").toInt(0) != 0;
     const bool hide = section.findValue("hide").toInt(0) != 0;
     // The format gives no meaning to such layers.
-    if (number < 0 || number > kMaxLayer) return;
+    if (number < 0 || number > MaxLayer) return;
     Layer& layer = *project.getOrCreateScene(sceneId)->getLayerObjectListGrow(number).layer;
     layer.name = name;
     layer.lock = lock;
@@ -204,30 +212,24 @@ ObjectPointer loadObjectIniFile(Scene& scene, const IniFile& file, const IniFile
                                 GroupIdMap& groups) {
     constexpr const char* place = "Edit::LayerObjectManager::loadObjectIniFile";
     const int layer = section.getValue("layer").toInt();
-    if (layer < 0 || layer > kMaxLayer) fail(place, "invalid layer number.", section, "layer");
+    if (layer < 0 || layer > MaxLayer) fail(place, "invalid layer number.", section, "layer");
     const std::vector<IniFile::VALUE> frames = section.getValue("frame").split(",");
     if (frames.size() < 2) fail(place, "not enough frame number list.", section, "frame");
     const int start = frames.front().toInt();
     const int end = frames.back().toInt();
     if (start < 0 || end < start) fail(place, "invalid frame number list.", section, "frame");
 
-    ObjectPointer object = scene.createEmptyObject(layer, start, end);
-    try {
-        object->camera = section.findValue("camera").toInt(1) != 0;
-        object->clipping = section.findValue("clipping").toInt(0) != 0;
+    return FileRead::createFilledObject(scene, layer, start, end, [&](Object& object) {
+        object.camera = section.findValue("camera").toInt(1) != 0;
+        object.clipping = section.findValue("clipping").toInt(0) != 0;
         for (std::size_t i = 1; i + 1 < frames.size(); ++i) {
             const int frame = frames[i].toInt();
-            if (!object->isInsideSection(frame)) fail(place, "invalid frame number list.", section, "frame");
-            object->addSection(frame, nullptr);
+            if (!object.isInsideSection(frame)) fail(place, "invalid frame number list.", section, "frame");
+            object.addSection(frame, nullptr);
         }
-        if (const int number = section.findValue("group").toInt(0)) object->setGroup(groups.groupOf(number));
-        loadEffectIniFile(*object, file, section.name());
-    } catch (...) {
-        object->releaseGroup();
-        scene.getLayerObjectListGrow(layer).removeObject(*object);
-        throw;
-    }
-    return object;
+        if (const int number = section.findValue("group").toInt(0)) object.setGroup(groups.groupOf(number));
+        loadEffectIniFile(object, file, section.name());
+    });
 }
 
 void loadPluginData(Project& project, const IniFile& file) {
@@ -249,7 +251,7 @@ void Project::saveProjectFile(const Project& project, const std::wstring& path) 
     IniFile::Save save(path.c_str());
     save.writeSection("project");
     save.writeValue("version", decimal(kFileVersion));
-    save.writeValue("file", project.path.c_str());
+    writeText(save, "project", "file", project.path);
     save.writeValue("display.scene", decimal(project.currentSceneId));
 
     GroupIdMap groups;
@@ -273,15 +275,8 @@ void Project::saveProjectFile(const Project& project, const std::wstring& path) 
 }
 
 void Project::loadProjectFile(Project& project, const std::wstring& path) {
-    {
-        // An unreadable file raises the file system's own error.
-        System::File probe;
-        probe.open(path.c_str(), System::File::Mode::Read);
-    }
     IniFile file;
-    if (!file.loadFile(path.c_str()))
-        throw System::makeException("Edit::Project::loadProjectFile", "failed to read file.",
-                                    System::String::toUtf8(path).c_str());
+    FileRead::loadIniFile(file, path, false, "Edit::Project::loadProjectFile");
 
     const IniFile::SectionRef header = file.getSection("project");
     std::wstring projectPath = header.findValue("file").toString(L"");

@@ -2,9 +2,8 @@
 #include "effect/base/EffectBase.h"
 
 #include "core/base/Log.h"
-#include "core/file/SettingService.h"
-#include "core/base/Singleton.h"
 #include "core/text/StringConvert.h"
+#include "effect/registry/OldScript.h"
 
 #include <exception>
 
@@ -14,12 +13,6 @@ namespace {
 
 bool readFlag(const System::IniFile::SectionRef& section, const char* key) {
     return section.findValue(key).toInt(0) != 0;
-}
-
-// The store of effect.conf, with the legacy name tables.
-const System::IniFile* effectSettings() {
-    const Setting::SettingService* service = System::Singleton<Setting::SettingService>::getInstance();
-    return service ? &service->effectConfig : nullptr;
 }
 
 // The shared empty value of a missing key belongs to no file.
@@ -81,11 +74,7 @@ EffectItem* EffectBase::findItem(const std::wstring& itemName) const {
 }
 
 EffectItem* EffectBase::findQroItem(const std::wstring& key) const {
-    const System::IniFile* settings = effectSettings();
-    if (!settings) return nullptr;
-    const System::IniFile::SectionRef section =
-        settings->getSection("OldScript." + System::String::toUtf8(name));
-    const System::IniFile::VALUE* value = findKey(section, System::String::toUtf8(key));
+    const System::IniFile::VALUE* value = OldScript::find(System::String::toUtf8(name), System::String::toUtf8(key));
     return value ? findItem(System::String::toWide(value->text)) : nullptr;
 }
 

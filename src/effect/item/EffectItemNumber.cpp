@@ -177,9 +177,8 @@ void EffectItemNumber::parse(const std::string& text) {
     if (movement->timeControlled && next < pieces.size()) readDoubles(pieces[next], curve);
 }
 
-void EffectItemNumber::loadQroValue(const std::string& value, const std::wstring& key,
-                                    const wchar_t* effectName, bool flag) {
-    fromString(flag ? value : convertLegacyTrack(value, key, effectName));
+void EffectItemNumber::loadQroValue(const std::string& value, const std::wstring&, const wchar_t*, bool flag) {
+    fromString(flag ? value : convertLegacyTrack(value));
 }
 
 void EffectItemNumber::setMovement(MovementBase& newMovement) {

@@ -11,6 +11,7 @@
 #include "effect/registry/BuiltinEffects.h"
 #include "effect/registry/MediaFileProbe.h"
 #include "effect/registry/MediaSources.h"
+#include "effect/registry/OldScript.h"
 #include "effect/movement/MovementKinds.h"
 #include "effect/movement/MovementLookup.h"
 #include "media/text/TextDraw.h"
@@ -184,14 +185,8 @@ std::shared_ptr<EffectBase> EffectService::createEffect(const wchar_t* name) con
 EffectDefine& EffectService::findQroEffect(const wchar_t* name) const {
     const std::wstring legacy = name ? name : L"";
     if (effects_.contains(legacy)) return findEffect(legacy.c_str());
-    std::wstring mapped = legacy;
-    if (const auto* settings = System::Singleton<Setting::SettingService>::getInstance()) {
-        const System::IniFile::VALUE& value =
-            settings->effectConfig.getSection("OldScript").findValue(utf8(legacy.c_str()));
-        // The shared empty value of a missing key belongs to no file.
-        if (value.file) mapped = System::String::toWide(value.text);
-    }
-    return findEffect(mapped.c_str());
+    const System::IniFile::VALUE* mapped = OldScript::find("", utf8(legacy.c_str()));
+    return findEffect(mapped ? System::String::toWide(mapped->text).c_str() : legacy.c_str());
 }
 
 void EffectService::throwDefaultEffectNotFound(const std::string& typeName) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,49 @@ TEST_F(ProjectFile, UnusableFilesAreErrorsNotEmptyProjects) {
         kScene0 + "[layer.0]\nlayer=1\nlock=yes\n",
     };
     for (const std::string& text : broken) EXPECT_THROW(load(text), std::exception) << text;
+}
+
+TEST_F(ProjectFile, TextsThatWouldNotReadBackAreRefusedAndTheOldFileStays) {
+    using Change = std::function<void(Edit::Project&)>;
+    const std::vector<std::pair<const char*, Change>> refused = {
+        {"scene name", [](Edit::Project& p) { p.getScene(1)->name = L"two\nlines"; }},
+        {"scene name CR", [](Edit::Project& p) { p.getScene(1)->name = L"a\rb"; }},
+        {"layer name", [](Edit::Project& p) { p.getScene(1)->getLayerObjectListGrow(2).layer->name = L"x\n[0]"; }},
+        {"project path", [](Edit::Project& p) { p.path = L"/tmp/a\nb.mvp2"; }},
+        {"plugin name", [](Edit::Project& p) { p.pluginData["a\nb"] = {{"k", "v"}}; }},
+        {"plugin key with =", [](Edit::Project& p) { p.pluginData["tool"] = {{"k=1", "v"}}; }},
+        {"plugin key with LF", [](Edit::Project& p) { p.pluginData["tool"] = {{"k\nx", "v"}}; }},
+        {"plugin key as section", [](Edit::Project& p) { p.pluginData["tool"] = {{"[x", "y]"}}; }},
+        {"plugin key as comment", [](Edit::Project& p) { p.pluginData["tool"] = {{";k", "v"}}; }},
+        {"plugin key with NUL", [](Edit::Project& p) { p.pluginData["tool"] = {{std::string("k\0x", 3), "v"}}; }},
+        {"plugin value", [](Edit::Project& p) { p.pluginData["tool"] = {{"k", "v\r\n[scene.9]"}}; }},
+        {"plugin value with NUL", [](Edit::Project& p) { p.pluginData["tool"] = {{"k", std::string("v\0w", 3)}}; }},
+    };
+    for (const auto& [what, change] : refused) {
+        CoreTest::writeBytes(file("p.mvp2"), "old project");
+        Edit::Project project(&registry.service);
+        project.getOrCreateScene(0);
+        project.getOrCreateScene(1);
+        change(project);
+        const std::string error = EffectTest::errorOf([&] { Edit::Project::saveProjectFile(project, wide(file("p.mvp2"))); });
+        EXPECT_EQ(error.rfind("text not writable to project file.", 0), 0u) << what << ": " << error;
+        EXPECT_EQ(CoreTest::readBytes(file("p.mvp2")), "old project") << what;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << what;
+    }
+
+    // Texts near those are written as they stand and read back the same.
+    Edit::Project project(&registry.service);
+    project.getOrCreateScene(0)->name = L"a\\nb [x]=y;";
+    project.getScene(0)->getLayerObjectListGrow(1).layer->name = L"[layer]";
+    project.pluginData["tool"] = {{"a[b]", "=v]"}, {"", "empty key"}, {"k;", ";v"}};
+    const std::string written = save(project);
+    EXPECT_NE(written.find("name=a\\nb [x]=y;\r\n"), std::string::npos);
+    EXPECT_NE(written.find("[plugin.0]\r\nplugin.name=tool\r\n=empty key\r\na[b]==v]\r\nk;=;v\r\n"),
+              std::string::npos);
+    auto reloaded = load(written);
+    EXPECT_EQ(reloaded->getScene(0)->name, L"a\\nb [x]=y;");
+    EXPECT_EQ(reloaded->getScene(0)->getLayerObjectList(1).layer->name, L"[layer]");
+    EXPECT_EQ(reloaded->pluginData, project.pluginData);
 }
 
 TEST_F(ProjectFile, PluginSectionsWithoutANameAreSkipped) {

@@ -407,7 +407,8 @@ TEST_F(NumberItem, LegacyValueWithNumberFlagReadsTheText) {
     EffectItemNumber& item = make(0.1);
     item.loadQroValue("2.5", L"x", L"effect", true);
     EXPECT_EQ(item.values, std::vector<std::int32_t>{25});
-    item.loadQroValue("1,2,直線移動,0", L"x", L"effect", false);
+    // Without a track-mode table the movement is the script named after "@".
+    item.loadQroValue("1,2,0@直線移動", L"x", L"effect", false);
     EXPECT_EQ(item.values, (std::vector<std::int32_t>{10, 20}));
 }
 
