@@ -10,6 +10,8 @@
 #include "edit/scope/ProjectLock.h"
 #include "edit/service/EditHooks.h"
 
+#include <string>
+
 namespace Effect {
 class EffectService;
 }  // namespace Effect
@@ -32,6 +34,11 @@ public:
     // Makes the scene current, creating it when absent. The caller holds an
     // edit scope.
     void setCurrentScene(int id);
+
+    // Imports a legacy object exchange file as a new scene and makes it
+    // current, inside an edit scope of its own; false after a failure,
+    // which is reported and leaves the current scene as it was.
+    bool importQroScene(const std::wstring& path);
 
     Project project;
     EditHooks hooks;
