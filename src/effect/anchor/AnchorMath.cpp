@@ -4,12 +4,6 @@
 
 namespace Anchor {
 
-Float4 transform(const Float4& p, const Media::Matrix4& m) {
-    float out[4];
-    for (int j = 0; j < 4; ++j) out[j] = p.x * m[j] + p.y * m[4 + j] + p.z * m[8 + j] + p.w * m[12 + j];
-    return {out[0], out[1], out[2], out[3]};
-}
-
 Float4 transformPosition(float x, float y, float z, const Media::Matrix4& m) {
     return transform({x, y, z, 1.0f}, m);
 }
@@ -85,17 +79,6 @@ Float4 transformByInverse(const Float4& p, const Media::Matrix4& m) {
         out[j] = p.x * d[j] + p.y * d[4 + j] + p.z * d[8 + j] + static_cast<double>(p.w) * d[12 + j];
     return {static_cast<float>(out[0]), static_cast<float>(out[1]), static_cast<float>(out[2]),
             static_cast<float>(out[3])};
-}
-
-Media::Matrix4 multiply(const Media::Matrix4& a, const Media::Matrix4& b) {
-    Media::Matrix4 r{};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k) sum += a[i * 4 + k] * b[k * 4 + j];
-            r[i * 4 + j] = sum;
-        }
-    return r;
 }
 
 }  // namespace Anchor

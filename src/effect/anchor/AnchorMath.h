@@ -2,7 +2,7 @@
 // The projective arithmetic of anchors: row vectors (x, y, z, w) times a
 // 4 × 4 matrix stored row by row, the test that keeps a clip point, and the
 // general inverse through which a drag goes back into an effect's space.
-#include "media/gpu/VertexListMath.h"
+#include "effect/base/TransformMatrix.h"
 
 namespace Anchor {
 
@@ -13,17 +13,9 @@ struct Float2 {
     friend bool operator==(const Float2&, const Float2&) = default;
 };
 
-struct Float4 {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-    float w = 0.0f;
-
-    friend bool operator==(const Float4&, const Float4&) = default;
-};
-
-// p × M.
-Float4 transform(const Float4& p, const Media::Matrix4& m);
+// A row vector (x, y, z, w); p × M is Effect::Transform::transform.
+using Effect::Transform::Float4;
+using Effect::Transform::transform;
 // (x, y, z, 1) × M.
 Float4 transformPosition(float x, float y, float z, const Media::Matrix4& m);
 
@@ -40,7 +32,5 @@ Float2 toNormalised(const Float4& clip);
 Media::Matrix4 inverse(const Media::Matrix4& m);
 // p × M⁻¹, the inverse kept in double on the way.
 Float4 transformByInverse(const Float4& p, const Media::Matrix4& m);
-// a × b: a applies first.
-Media::Matrix4 multiply(const Media::Matrix4& a, const Media::Matrix4& b);
 
 }  // namespace Anchor

@@ -48,8 +48,8 @@ void expectNear(const Float4& actual, const Float4& expected, float tolerance) {
 }
 
 TEST(AnchorGeometryTest, InverseUndoesAViewMatrixAndASingularOneIsNotFinite) {
-    const Media::Matrix4 view = Anchor::multiply(Anchor::multiply(rotationY(35), rotationX(-20)), screen(1920, 1080));
-    const Media::Matrix4 product = Anchor::multiply(view, Anchor::inverse(view));
+    const Media::Matrix4 view = Effect::Transform::multiply(Effect::Transform::multiply(rotationY(35), rotationX(-20)), screen(1920, 1080));
+    const Media::Matrix4 product = Effect::Transform::multiply(view, Anchor::inverse(view));
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(product[i], identity[i], 1e-4) << i;
 
     const Media::Matrix4 flat = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
@@ -78,10 +78,10 @@ TEST(AnchorGeometryTest, UnprojectMovesThroughClipSpace) {
         // scene pixel at z = 0, y down in both.
         {"flat", {0, 0, 200, 100}, screen(200, 100), {0, 0, 0, 1}, 10, -20, {10, -20, 0, 1}},
         // Turned 60° about Y, the picture's x axis lies along (cos, 0, sin).
-        {"tilted about y", {0, 0, 200, 100}, Anchor::multiply(rotationY(60), screen(200, 100)), {0, 0, 0, 1}, 10, 0,
+        {"tilted about y", {0, 0, 200, 100}, Effect::Transform::multiply(rotationY(60), screen(200, 100)), {0, 0, 0, 1}, 10, 0,
          {5, 0, 8.660254f, 1}},
         // Turned 30° about X, the picture's y axis lies along (0, cos, −sin).
-        {"tilted about x", {0, 0, 200, 100}, Anchor::multiply(rotationX(30), screen(200, 100)), {0, 0, 0, 1}, 0, 10,
+        {"tilted about x", {0, 0, 200, 100}, Effect::Transform::multiply(rotationX(30), screen(200, 100)), {0, 0, 0, 1}, 0, 10,
          {0, 8.660254f, -5, 1}},
     };
     for (const Case& c : cases) {
@@ -108,7 +108,7 @@ TEST(AnchorGeometryTest, DragLandsTheGivenPixelsAway) {
                                        0, 0, 10000.0f / 9999, 1,  //
                                        0, 0, -10000.0f / 9999, 0};
     const Media::Matrix4 camera =
-        Anchor::multiply(Media::lookToMatrix({100, -50, -800}, {-100, 50, 800}, {0, 1, 0}), projection);
+        Effect::Transform::multiply(Media::lookToMatrix({100, -50, -800}, {-100, 50, 800}, {0, 1, 0}), projection);
     struct Case {
         const char* name;
         Media::Matrix4 m;
@@ -118,7 +118,7 @@ TEST(AnchorGeometryTest, DragLandsTheGivenPixelsAway) {
         {"flat", screen(1920, 1080), {300, -200, 0, 1}},
         {"flat, deeper", screen(1920, 1080), {300, -200, 500, 1}},
         {"camera", camera, {40, 30, 20, 1}},
-        {"tilted camera", Anchor::multiply(rotationY(40), camera), {40, 30, 20, 1}},
+        {"tilted camera", Effect::Transform::multiply(rotationY(40), camera), {40, 30, 20, 1}},
     };
     Control control(12, 7, 972, 547);  // 960 × 540
     AnchorEvent event;

@@ -11,6 +11,10 @@
 #include <cmath>
 #include <thread>
 
+namespace Effect::Transform {
+bool operator==(const Float4& a, const Float4& b) { return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w; }
+}  // namespace Effect::Transform
+
 namespace {
 
 using Anchor::AnchorItem;
