@@ -28,6 +28,16 @@ struct EditHooks {
     std::function<void()> refreshColorSetting;
     // The text window.
     std::function<void()> refreshTextSetting;
+
+    // What on-picture handles read of the object settings window while a
+    // preview frame renders (the window changes them only inside edit
+    // scopes): the object it shows and its current section. Without a
+    // window it shows the focus object at the rendered frame's section.
+    std::function<ObjectPointer()> getSettingObject;
+    std::function<int()> getSettingSection;
+    // Selects the section holding the frame, repaints the rows and tells
+    // the section listeners when the section changed.
+    std::function<void(int frame)> setSettingFrame;
 };
 
 }  // namespace Edit

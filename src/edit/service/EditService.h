@@ -10,6 +10,7 @@
 #include "edit/scope/ProjectLock.h"
 #include "edit/service/EditHooks.h"
 
+#include <atomic>
 #include <string>
 
 namespace Effect {
@@ -42,6 +43,16 @@ public:
 
     Project project;
     EditHooks hooks;
+
+    // Options of the on-picture handles, read by render workers: dots on
+    // movement paths, object handles as centre points instead of outlines,
+    // snapping of object drags to other objects.
+    std::atomic<int> displayObjectMovePoint{1};
+    std::atomic<int> displayObjectCenterAnchor{0};
+    std::atomic<int> anchorObjectMoveSnap{1};
+    // Clipping objects are shown tinted instead of clipping (the toggle of
+    // the clipping object's handle).
+    std::atomic<bool> visibleClippingObject{false};
 
 private:
     ScenePointer currentScene_;

@@ -19,6 +19,9 @@ struct GroupControlState {
     // The group's own transform, and the view its governed objects see.
     Media::Matrix4 worldMatrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     Media::Matrix4 viewMatrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    // Set while the group renders when drags of its objects may snap to
+    // other objects.
+    bool snapAllowed = false;
 };
 
 struct CameraControlState {
