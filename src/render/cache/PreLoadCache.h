@@ -65,7 +65,7 @@ public:
                     return {};
                 }
                 lock.unlock();
-                post(key, std::move(loader));
+                post(key, std::move(loader), task);
             }
         }
         task->done.wait();
@@ -76,14 +76,15 @@ public:
     // the load, but may wait for room in the worker's queue. Recency is
     // left as it is.
     void preload(const Key& key, Loader loader) {
+        std::shared_ptr<LoadTask> task;
         {
             std::lock_guard lock(mutex_);
             if (stopped_ || index_.count(key)) return;
             bool inserted = false;
-            pendingTask(key, inserted);
+            task = pendingTask(key, inserted);
             if (!inserted) return;
         }
-        post(key, std::move(loader));
+        post(key, std::move(loader), std::move(task));
     }
 
     // The cached buffer (made most recent) or empty; never loads.
@@ -241,15 +242,18 @@ private:
         }
     }
 
-    // A load job always ends its key's pending state: a loader that threw or
-    // delivered nothing leaves its waiters an empty result.
-    void post(const Key& key, Loader loader) {
-        worker_.pushTask(0, [this, key, loader = std::move(loader)] {
+    // A load job always ends its own task: a loader that threw or delivered
+    // nothing leaves its waiters an empty result. A newer load of the key,
+    // registered once this one delivered, is not its to end.
+    void post(const Key& key, Loader loader, std::shared_ptr<LoadTask> task) {
+        worker_.pushTask(0, [this, key, loader = std::move(loader), task = std::move(task)] {
             try {
                 loader();
             } catch (...) {
             }
-            abandon(key);
+            std::lock_guard lock(mutex_);
+            const auto it = pending_.find(key);
+            if (it != pending_.end() && it->second == task) release(key, nullptr);
         });
     }
 

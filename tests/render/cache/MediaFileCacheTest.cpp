@@ -74,6 +74,10 @@ TEST(MediaFileCacheTest, APictureIsDecodedOnceAndMatchesTheFile) {
                 ASSERT_EQ(picture->pixels.data[y * picture->pitch + x * 4 + c], reference[(y * 64 + x) * 3 + c])
                     << x << "," << y;
     EXPECT_FALSE(cache.getImage(wide(folder.file("missing.bmp"))));
+    cache.setCacheSize(0);
+    EXPECT_TRUE(cache.cache.getKeys().empty());
+    EXPECT_TRUE(cache.getImage(wide(path)));
+    EXPECT_TRUE(cache.getImage(wide(path)));
 }
 
 }  // namespace
