@@ -32,6 +32,16 @@ protected:
                          std::uint32_t flags);
     void setBoundaryAnchor(Render::ObjectContext& context, const EffectPointer& entry, int boundary, int width,
                            int height, std::uint32_t flags);
+    // Axis handles under a camera and scale handles at the settings
+    // window's current section.
+    void setEditHandles(Render::ObjectContext& context, const EffectPointer& entry, int width, int height);
+    // The input's "サイズ" while it does not move, for an output over a
+    // video input; else the effect's own scale.
+    EffectItemNumber* getSizeItem(const Edit::Object& object) const;
+    // Every anchored item and the size item reach their stored values at
+    // the boundary frames.
+    bool valuesReachBoundaries(const EffectItemNumber* size) const;
+    void scaleDrag(Anchor::AnchorEvent& event);
     // Moves the new position so that a dragged point meets another
     // object's snap point within 8 preview pixels.
     static void snapToObjects(Anchor::AnchorEvent& event, Anchor::Float4& position);

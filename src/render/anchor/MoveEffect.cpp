@@ -11,6 +11,7 @@
 #include "render/context/ControlStateLookup.h"
 #include "render/context/ObjectContext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Effect {
@@ -40,7 +41,9 @@ void MoveEffect::drawAnchorItems(Render::ObjectContext& context, const EffectPoi
 
     setObjectAnchor(context, entry, width, height, currentFlags);
 
-    if (!Render::isSettingObject(context) || !holdsSeveralValues()) return;
+    if (!Render::isSettingObject(context)) return;
+    setEditHandles(context, entry, width, height);
+    if (!holdsSeveralValues()) return;
     for (int boundary = 0; boundary <= context.object->getMidPointCount() + 1; ++boundary)
         setBoundaryAnchor(context, entry, boundary, width, height, boundaryFlags);
     drawMovementPath(context, entry);
@@ -94,10 +97,8 @@ void MoveEffect::setBoundaryAnchor(Render::ObjectContext& context, const EffectP
 
     // Between boundaries a movement placed by path length is not at its
     // stored values, so the outline would lie.
-    bool outline = !noOutline;
-    if (outline && frame != object.start && frame != object.end)
-        for (const EffectItemNumber* item : anchored())
-            outline = outline && item->movement->valuesAtBoundaries;
+    const bool outline = !noOutline && (frame == object.start || frame == object.end ||
+                                        valuesReachBoundaries(getSizeItem(object)));
 
     Anchor::AnchorList& list = *context.anchors;
     Anchor::AnchorItem& item = outline
@@ -105,6 +106,77 @@ void MoveEffect::setBoundaryAnchor(Render::ObjectContext& context, const EffectP
                                    : list.addLargeCircle(context.object, entry, boundary, 0, 0, 0, m, flags);
     item.matrix = view.getGroupViewMatrix();
     item.payload[0] = item.payload[1] = position;
+}
+
+EffectItemNumber* MoveEffect::getSizeItem(const Edit::Object& object) const {
+    if (effectType == EffectKind::Output && !object.effectList.empty() &&
+        object.effectList.front()->mediaType == MediaKind::Video) {
+        auto* size = dynamic_cast<EffectItemNumber*>(object.effectList.front()->findItem(L"サイズ"));
+        if (size && size->movement == DefaultMovement::noMove) return size;
+    }
+    return zoomItem;
+}
+
+bool MoveEffect::valuesReachBoundaries(const EffectItemNumber* size) const {
+    if (size && !size->movement->valuesAtBoundaries) return false;
+    for (const EffectItemNumber* item : anchored())
+        if (!item->movement->valuesAtBoundaries) return false;
+    return true;
+}
+
+void MoveEffect::setEditHandles(Render::ObjectContext& context, const EffectPointer& entry, int width,
+                                int height) {
+    const Edit::Object& object = *context.object;
+    const int section = Render::getSettingSection(context);
+    std::vector<int> indices;
+    if (!getBoundaryValueIndices(section, object.getMidPointCount(), indices)) return;
+    if (holdsSeveralValues()) moveContextTo(context, getBoundaryFrame(object, section));
+
+    int index = Anchor::AnchorIndex::AllSections;
+    if (context.frame == object.end) index = object.getMidPointCount() + 1;
+    else if (context.sectionPosition.offset == 0.0) index = context.sectionPosition.index;
+
+    OutputView view = context.getOutputView();
+    const Media::Float3 p = {view.x, view.y, view.z};
+    const Media::Matrix4 g = view.getGroupViewMatrix();
+    Anchor::AnchorList& list = *context.anchors;
+
+    if (context.view.cameraControl) {
+        struct Axis {
+            Media::Float3 direction;
+            std::uint32_t flags;
+        };
+        static constexpr Axis axes[3] = {{{1, 0, 0}, 0x100004}, {{0, 1, 0}, 0x100008}, {{0, 0, 1}, 0x100010}};
+        const Anchor::Float4 origin = Anchor::transformPosition(p.x, p.y, p.z, g);
+        for (const Axis& axis : axes) {
+            const Media::Float3 end = {p.x - 40 * axis.direction.x, p.y - 40 * axis.direction.y,
+                                       p.z - 40 * axis.direction.z};
+            list.addHandle(origin, Anchor::transformPosition(end.x, end.y, end.z, g), context.object, entry, index,
+                           p.x, p.y, p.z, g, axis.flags);
+        }
+    }
+
+    EffectItemNumber* size = getSizeItem(object);
+    if (!size || noOutline || !size->isOnKeyFrame(context)) return;
+    if (context.frame != object.start && context.frame != object.end && !valuesReachBoundaries(size)) return;
+    const float scale = static_cast<float>(size->getValue(context) * 0.01);
+    using namespace Transform;
+    Media::Matrix4 mu = multiply(scaling(scale, scale, scale), Transform::rotationZ(view.rotationZ));
+    mu = multiply(mu, Transform::rotationY(view.rotationY));
+    mu = multiply(mu, Transform::rotationX(view.rotationX));
+    mu = multiply(mu, translation(p.x, p.y, p.z));
+    // The box is centred on the position: no offset; w keeps the scale the
+    // drag starts from.
+    const Anchor::Float4 offset = {0.0f, 0.0f, 0.0f, scale};
+    const std::size_t first = list.items.size();
+    list.addResizeHandles(context.object, entry, index, width, height, p, offset, mu, multiply(mu, g), g,
+                          size == zoomItem ? 0u : static_cast<std::uint32_t>(Anchor::AnchorItem::ResizeSize));
+    // P1 keeps the anchored values the drag starts from.
+    const auto& items = anchored();
+    const Anchor::Float4 start = {static_cast<float>(items[0]->getValue(context)),
+                                  static_cast<float>(items[1]->getValue(context)),
+                                  static_cast<float>(items[2]->getValue(context)), 0.0f};
+    for (std::size_t i = first; i < list.items.size(); ++i) list.items[i].payload[1] = start;
 }
 
 Anchor::Float4 MoveEffect::getAnchorPosition(Render::ObjectContext& context, double time) {
@@ -115,6 +187,10 @@ Anchor::Float4 MoveEffect::getAnchorPosition(Render::ObjectContext& context, dou
 }
 
 void MoveEffect::dragAnchor(Anchor::AnchorEvent& event) {
+    if (event.flags & AnchorFlag::ScaleHandle) {
+        scaleDrag(event);
+        return;
+    }
     Anchor::Float4 position = getDragPosition(event);
     const Anchor::Float4 current = event.payload[1];
     if (event.flags & AnchorFlag::AxisHandle) {
@@ -130,6 +206,44 @@ void MoveEffect::dragAnchor(Anchor::AnchorEvent& event) {
         moveAnchoredValues(event, deltas);
     }
     event.payload[1] = position;
+}
+
+void MoveEffect::scaleDrag(Anchor::AnchorEvent& event) {
+    // Payload of a corner: P0 the corner, P1 the anchored values at the
+    // start, P2 the opposite corner, P3 the offset of the position from the
+    // box centre (w: the scale at the start), P4 the box centre.
+    const Anchor::AnchorItem::Payload& payload = event.payload;
+    Anchor::AnchorControlData::Rect picture;
+    if (event.control) picture = event.control->pictureRect;
+    const float halfWidth = std::max(1.0f, picture.right - picture.left) / 2.0f;
+    const float halfHeight = std::max(1.0f, picture.bottom - picture.top) / 2.0f;
+    auto onPicture = [&](const Anchor::Float4& position) {
+        const Anchor::Float2 n = Anchor::toNormalised(Anchor::transform(position, event.matrix));
+        return Anchor::Float2{n.x * halfWidth, -n.y * halfHeight};
+    };
+    const Anchor::Float2 centre = onPicture(payload[4]);
+    const Anchor::Float2 a = onPicture(payload[0]);
+    const Anchor::Float2 b = {a.x + static_cast<float>(event.x), a.y + static_cast<float>(event.y)};
+    const float ax = a.x - centre.x, ay = a.y - centre.y;
+    const float bx = b.x - centre.x, by = b.y - centre.y;
+    const float from = std::max(std::hypot(ax, ay), 16.0f);
+    // Through the centre the box keeps its smallest size.
+    const float ratio = ax * bx + ay * by > 0.0f ? std::max(std::hypot(bx, by), 16.0f) / from : 16.0f / from;
+
+    const int midPoints = event.object ? event.object->getMidPointCount() : 0;
+    if (EffectItemNumber* size = event.object ? getSizeItem(*event.object) : zoomItem)
+        size->setAnchorValue(event.index, midPoints, ratio * payload[3].w * 100.0);
+    // The opposite corner stays where it is.
+    const float start[3] = {payload[1].x, payload[1].y, payload[1].z};
+    const float corner[3] = {payload[0].x, payload[0].y, payload[0].z};
+    const float opposite[3] = {payload[2].x, payload[2].y, payload[2].z};
+    const float offset[3] = {payload[3].x, payload[3].y, payload[3].z};
+    const float centreNow[3] = {payload[4].x, payload[4].y, payload[4].z};
+    const auto& items = anchored();
+    for (std::size_t i = 0; i < items.size() && i < 3; ++i) {
+        const float position = opposite[i] + 0.5f * ratio * (corner[i] - opposite[i]) + ratio * offset[i];
+        items[i]->setAnchorValue(event.index, midPoints, start[i] + position - (centreNow[i] + offset[i]));
+    }
 }
 
 void MoveEffect::snapToObjects(Anchor::AnchorEvent& event, Anchor::Float4& position) {

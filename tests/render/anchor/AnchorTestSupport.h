@@ -5,6 +5,7 @@
 // anchors, and a stand-in for the preview's anchor control that lays the
 // anchors out over its picture rectangle as the preview does.
 #include "edit/model/Scene.h"
+#include "effect/base/ControlState.h"
 #include "effect/anchor/AnchorList.h"
 #include "effect/anchor/MoveEffect.h"
 #include "effect/anchor/MoveXYAnchorEffect.h"
@@ -43,6 +44,7 @@ public:
     PlaceOutput() : MoveEffect(kOutput, Effect::EffectKind::Output, Effect::MediaKind::Video,
                                Effect::MediaKind::Video, L"") {
         anchorItems = &group;
+        zoomItem = &zoom;
     }
     std::shared_ptr<EffectBase> create() const override { return std::make_shared<PlaceOutput>(); }
     Effect::OutputView getOutputView(Render::ObjectContext& context) override {
@@ -57,6 +59,15 @@ public:
     Effect::EffectItemNumber y{items, L"Y", 0, -100000, 100000, 0.1};
     Effect::EffectItemNumber z{items, L"Z", 0, -100000, 100000, 0.1};
     Effect::EffectItemNumberGroup group{items, L"", {&x, &y, &z}, false};
+    Effect::EffectItemNumber zoom{items, L"拡大率", 100, 0, 5000, 0.01};
+};
+
+// A camera control whose view-projection the test sets.
+class Camera : public Effect::EffectBase, public Effect::CameraControlState {
+public:
+    Camera() : EffectBase(L"カメラ制御", Effect::EffectKind::Control, Effect::MediaKind::Video,
+                          Effect::MediaKind::Video, L"") {}
+    std::shared_ptr<EffectBase> create() const override { return std::make_shared<Camera>(); }
 };
 
 // A filter with a point in the object's own space.
