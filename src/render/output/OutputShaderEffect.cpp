@@ -87,12 +87,13 @@ void OutputShaderEffect::bindRasterizer(int entry) {
     rasterizerStateList->get(entry)->bind(direct3D->context());
 }
 
-void OutputShaderEffect::uploadObjectConstant(const Media::Matrix4& projection, float alpha, int blend,
-                                              const Media::Matrix4* normalWorld, float shine) {
+Resource::ShaderList::ObjectConstant OutputShaderEffect::objectConstant(
+    const Resource::ShaderList::ObjectConstant& previous, const Media::Matrix4& projection, float alpha,
+    int blend, const Media::Matrix4* normalWorld, float shine) {
     // Row-vector matrices stored row by row are the shader's columns: the
     // transposition the block asks for comes free. normalWorld is stored
     // the same way, which is the block's "untransposed".
-    Resource::ShaderList::ObjectConstant block = shaderList->getObjectConstant();
+    Resource::ShaderList::ObjectConstant block = previous;
     std::memcpy(block.projection, projection.data(), sizeof block.projection);
     block.alpha = alpha;
     block.blend = blend;
@@ -100,7 +101,13 @@ void OutputShaderEffect::uploadObjectConstant(const Media::Matrix4& projection, 
         std::memcpy(block.normalWorld, normalWorld->data(), sizeof block.normalWorld);
         block.shine = shine;
     }
-    shaderList->setObjectConstant(block);
+    return block;
+}
+
+void OutputShaderEffect::uploadObjectConstant(const Media::Matrix4& projection, float alpha, int blend,
+                                              const Media::Matrix4* normalWorld, float shine) {
+    shaderList->setObjectConstant(
+        objectConstant(shaderList->getObjectConstant(), projection, alpha, blend, normalWorld, shine));
     Platform::Gl::Context& context = direct3D->context();
     Platform::Gl::bindConstantBuffer(context, Stage::Vertex, 0, shaderList->getObjectConstantBuffer());
     Platform::Gl::bindConstantBuffer(context, Stage::Pixel, 0, shaderList->getObjectConstantBuffer());
@@ -260,6 +267,31 @@ void OutputShaderEffect::drawCameraPass(Media::RenderBuffer& frame) {
         .drawPass(nullptr, 0, nullptr, blendStateList->get(BlendOver), nullptr);
 }
 
+Resource::ShaderList::LightingConstant OutputShaderEffect::lightingConstant(
+    const std::vector<Media::LightSource>& lights, const Media::Matrix4& pixelToWorld,
+    const LightView& lightView) {
+    // Map coordinates grow downwards where clip space grows upwards.
+    const Media::Matrix4 flipY = {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    Resource::ShaderList::LightingConstant block{};
+    const int count = static_cast<int>(std::min<std::size_t>(lights.size(), maxLights));
+    block.lightNum = count;
+    float residual = 1.0f;
+    float ambient[3] = {0, 0, 0};
+    for (int i = 0; i < count; ++i) {
+        const Media::LightSource& light = lights[static_cast<std::size_t>(i)];
+        block.source[i] = light;
+        residual *= light.col[3];
+        if (light.type == Media::LightSource::Ambient)
+            for (int c = 0; c < 3; ++c) ambient[c] += light.col[c];
+        if (light.type == Media::LightSource::ShadowLight && lightView) {
+            const Media::Matrix4 m = multiply(multiply(pixelToWorld, lightView(light)), flipY);
+            std::memcpy(block.projection[i], m.data(), sizeof block.projection[i]);
+        }
+    }
+    for (int c = 0; c < 3; ++c) block.ambient[c] = ambient[c] + residual;
+    return block;
+}
+
 void OutputShaderEffect::drawCameraLighting(Media::RenderBuffer& frame,
                                             const Media::Matrix4& cameraViewProjection,
                                             const LightView& lightView, const Media::Float3 corners[4]) {
@@ -277,27 +309,11 @@ void OutputShaderEffect::drawCameraLighting(Media::RenderBuffer& frame,
     // Frame pixels to device coordinates, then back through the camera.
     const float w = static_cast<float>(frame.getWidth()), h = static_cast<float>(frame.getHeight());
     const Media::Matrix4 pixelToDevice = {2.0f / w, 0, 0, 0, 0, -2.0f / h, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
-    const Media::Matrix4 unproject = multiply(pixelToDevice, inverse(cameraViewProjection));
-    const Media::Matrix4 flipY = {1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-    Resource::ShaderList::LightingConstant block{};
     const auto& lights = frame.getLights();
     const int count = static_cast<int>(std::min<std::size_t>(lights.size(), maxLights));
-    block.lightNum = count;
-    float residual = 1.0f;
-    float ambient[3] = {0, 0, 0};
-    for (int i = 0; i < count; ++i) {
-        const Media::LightSource& light = lights[static_cast<std::size_t>(i)];
-        block.source[i] = light;
-        residual *= light.col[3];
-        if (light.type == Media::LightSource::Ambient)
-            for (int c = 0; c < 3; ++c) ambient[c] += light.col[c];
-        if (light.type == Media::LightSource::ShadowLight && lightView) {
-            const Media::Matrix4 m = multiply(multiply(unproject, lightView(light)), flipY);
-            std::memcpy(block.projection[i], m.data(), sizeof block.projection[i]);
-        }
-    }
-    for (int c = 0; c < 3; ++c) block.ambient[c] = ambient[c] + residual;
+    const Resource::ShaderList::LightingConstant block =
+        lightingConstant(lights, multiply(pixelToDevice, inverse(cameraViewProjection)), lightView);
     std::unique_ptr<Platform::Gl::Buffer> constants;
     Media::ConstantBufferCommon::create(constants, &block, sizeof block);
 

@@ -14,12 +14,14 @@
 //   (matrices, alpha, mode, states), so the context-facing operations stay
 //   thin and the GPU work can be driven on its own.
 #include "media/gpu/LightSource.h"
+#include "media/gpu/ShaderList.h"
 #include "media/gpu/ShaderResource.h"
 #include "media/gpu/ShaderStateResource.h"
 #include "media/gpu/VertexListMath.h"
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace Media {
 class Direct3DService;
@@ -102,6 +104,16 @@ public:
                     const Media::Matrix4& lightView, Media::ResourceBuffer& shadowMap,
                     Media::ResourceBuffer* image, Media::VertexList& mesh, bool hasMesh,
                     Platform::Gl::SamplerState* sampler);
+
+    // The constant blocks' CPU images. The object block keeps the previous
+    // normalWorld and shine unless lit; the lighting block takes the first
+    // lights, their residual factors' product added to the ambient sum.
+    static Resource::ShaderList::ObjectConstant objectConstant(
+        const Resource::ShaderList::ObjectConstant& previous, const Media::Matrix4& projection,
+        float alpha, int blend, const Media::Matrix4* normalWorld, float shine);
+    static Resource::ShaderList::LightingConstant lightingConstant(
+        const std::vector<Media::LightSource>& lights, const Media::Matrix4& pixelToWorld,
+        const LightView& lightView);
 
     // The 4 × 4 inverse (row vectors); a singular matrix gives zeros.
     static Media::Matrix4 inverse(const Media::Matrix4& m);
