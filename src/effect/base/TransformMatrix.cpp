@@ -1,6 +1,7 @@
 #include "effect/base/TransformMatrix.h"
 
 #include <cmath>
+#include <utility>
 
 namespace Effect::Transform {
 
@@ -55,6 +56,32 @@ Float4 transform(const Float4& p, const Matrix4& m) {
     float out[4];
     for (int j = 0; j < 4; ++j) out[j] = p.x * m[j] + p.y * m[4 + j] + p.z * m[8 + j] + p.w * m[12 + j];
     return {out[0], out[1], out[2], out[3]};
+}
+
+Matrix4 inverse(const Matrix4& m) {
+    // Gauss-Jordan with partial pivoting, in double for the camera's
+    // projection, whose entries span several orders of magnitude.
+    double a[4][8];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 8; ++j) a[i][j] = j < 4 ? m[i * 4 + j] : (j - 4 == i ? 1.0 : 0.0);
+    for (int column = 0; column < 4; ++column) {
+        int pivot = column;
+        for (int row = column + 1; row < 4; ++row)
+            if (std::fabs(a[row][column]) > std::fabs(a[pivot][column])) pivot = row;
+        if (a[pivot][column] == 0.0) return Matrix4{};
+        std::swap(a[pivot], a[column]);
+        const double scale = 1.0 / a[column][column];
+        for (double& x : a[column]) x *= scale;
+        for (int row = 0; row < 4; ++row) {
+            if (row == column) continue;
+            const double factor = a[row][column];
+            for (int j = 0; j < 8; ++j) a[row][j] -= factor * a[column][j];
+        }
+    }
+    Matrix4 r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) r[i * 4 + j] = static_cast<float>(a[i][j + 4]);
+    return r;
 }
 
 }  // namespace Effect::Transform

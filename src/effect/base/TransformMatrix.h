@@ -15,6 +15,8 @@ Matrix4 rotationX(float degrees);
 Matrix4 rotationY(float degrees);
 Matrix4 rotationZ(float degrees);
 Matrix4 multiply(const Matrix4& a, const Matrix4& b);
+// The inverse; a singular matrix gives all zeros.
+Matrix4 inverse(const Matrix4& m);
 
 // The row vector (x, y, z, w) × M, without the divide by w.
 struct Float4 {

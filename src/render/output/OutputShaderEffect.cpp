@@ -1,5 +1,8 @@
 #include "render/output/OutputShaderEffect.h"
 
+#include "core/base/Singleton.h"
+#include "effect/base/ControlState.h"
+#include "effect/base/OutputView.h"
 #include "media/gpu/BlendStateList.h"
 #include "media/gpu/ConstantBufferCommon.h"
 #include "media/gpu/Direct3DService.h"
@@ -12,6 +15,8 @@
 #include "media/gpu/VertexList.h"
 #include "platform/gl/GlBuffer.h"
 #include "platform/gl/GlCommands.h"
+#include "render/context/ControlStateLookup.h"
+#include "render/context/ObjectContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +27,7 @@ namespace Effect {
 namespace {
 
 using Platform::Gl::Stage;
+using namespace Transform;
 
 void bindTexture(Media::Direct3DService& service, int slot, Media::ResourceBuffer* image) {
     Platform::Gl::bindTexture(service.context(), Stage::Pixel, slot,
@@ -39,43 +45,78 @@ Media::VertexList& meshOrQuad(Media::VertexList* mesh, Media::ResourceBuffer* im
 
 }  // namespace
 
-OutputShaderEffect::OutputShaderEffect() : direct3D(&Media::Direct3DService::Get()) {}
+OutputShaderEffect::OutputShaderEffect()
+    : direct3D(System::Singleton<Media::Direct3DService>::getInstance()) {}
 
-Media::Matrix4 OutputShaderEffect::multiply(const Media::Matrix4& a, const Media::Matrix4& b) {
-    Media::Matrix4 r{};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k) sum += a[i * 4 + k] * b[k * 4 + j];
-            r[i * 4 + j] = sum;
+void OutputShaderEffect::drawObject(Render::ObjectContext& context, Media::RenderBuffer& frame,
+                                    Media::ResourceBuffer* image) {
+    const OutputView view = context.getOutputView();
+    if (!(view.alpha > 0.0f)) return;
+    ObjectDraw draw;
+    draw.world = view.getWorldMatrix();
+    const CameraControlState* camera = Render::getCameraControlState(view.cameraControl.get());
+    if (camera && view.cameraMode != 0) {
+        if (view.cameraMode == OutputView::Billboard) {
+            // Turned to face the camera.
+            const Matrix4 facing = Media::lookToMatrix({0, 0, 0}, camera->direction, {0, 1, 0});
+            draw.world = multiply(inverse(facing), draw.world);
         }
-    return r;
+        context.drawnDifferently = 1;
+    }
+    draw.view = view.getViewMatrix();
+    draw.alpha = view.alpha;
+    draw.blend = view.blendMode;
+    draw.sampler = view.sampler;
+    draw.rasterizer = view.rasterizer;
+    draw.camera = camera != nullptr;
+    draw.shine = context.view.shine;
+    draw.mesh = context.vertexList.get();
+    const OutputView& own = context.view;
+    draw.lightView = [&own](const Media::LightSource& light) { return own.getLightViewMatrix(light); };
+    drawPrepared(frame, image, draw);
 }
 
-Media::Matrix4 OutputShaderEffect::inverse(const Media::Matrix4& m) {
-    // Gauss-Jordan with partial pivoting, in double for the camera's
-    // projection, whose entries span several orders of magnitude.
-    double a[4][8];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 8; ++j) a[i][j] = j < 4 ? m[i * 4 + j] : (j - 4 == i ? 1.0 : 0.0);
-    for (int column = 0; column < 4; ++column) {
-        int pivot = column;
-        for (int row = column + 1; row < 4; ++row)
-            if (std::fabs(a[row][column]) > std::fabs(a[pivot][column])) pivot = row;
-        if (a[pivot][column] == 0.0) return Media::Matrix4{};
-        std::swap(a[pivot], a[column]);
-        const double scale = 1.0 / a[column][column];
-        for (double& x : a[column]) x *= scale;
-        for (int row = 0; row < 4; ++row) {
-            if (row == column) continue;
-            const double factor = a[row][column];
-            for (int j = 0; j < 8; ++j) a[row][j] -= factor * a[column][j];
-        }
-    }
-    Media::Matrix4 r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) r[i * 4 + j] = static_cast<float>(a[i][j + 4]);
-    return r;
+void OutputShaderEffect::drawObjectFlat(Render::ObjectContext& context, Media::RenderBuffer& frame,
+                                        Media::ResourceBuffer& image) {
+    const OutputView view = context.getOutputView();
+    // Frame pixel (x, y) takes picture pixel (x + dx, y + dy).
+    const float dx = 0.5f * (static_cast<float>(image.getWidth()) - static_cast<float>(frame.getWidth())) +
+                     (view.centerX - view.x);
+    const float dy = 0.5f * (static_cast<float>(image.getHeight()) - static_cast<float>(frame.getHeight())) +
+                     (view.centerY - view.y);
+    drawFlat(frame, image, view.alpha, view.blendMode, static_cast<int>(std::round(dx)),
+             static_cast<int>(std::round(dy)));
+}
+
+void OutputShaderEffect::drawObjectToBuffer(Render::ObjectContext& context, Media::ResourceBuffer& target,
+                                            Media::ResourceBuffer* image) {
+    const OutputView view = context.getOutputView();
+    drawIntoImage(target, image, multiply(view.getWorldMatrix(), view.getViewMatrix()), 1.0f, 0, view.sampler,
+                  0, context.vertexList.get());
+}
+
+void OutputShaderEffect::drawObjectImage(const OutputView& view, Media::ResourceBuffer& target,
+                                         Media::ResourceBuffer* image, Media::VertexList* mesh) {
+    const Matrix4 screen = view.getScreenMatrix(static_cast<int>(target.getWidth()),
+                                                static_cast<int>(target.getHeight()));
+    drawIntoImage(target, image, multiply(view.getObjectMatrix(), screen), view.alpha, view.blendMode,
+                  view.sampler, view.rasterizer, mesh);
+}
+
+void OutputShaderEffect::drawTransition(const OutputView& view, Media::RenderBuffer& frame,
+                                        Media::ResourceBuffer& image, bool composite) {
+    const Matrix4 screen = view.getScreenMatrix(frame.getWidth(), frame.getHeight());
+    drawTransitionImage(frame, image, multiply(view.getObjectMatrix(), screen), view.alpha, view.sampler,
+                        composite);
+}
+
+void OutputShaderEffect::drawCameraLighting(Render::ObjectContext& context, Media::RenderBuffer& frame,
+                                            const Media::Float3 corners[4]) {
+    const CameraControlState* camera = Render::getCameraControlState(context.view.cameraControl.get());
+    const OutputView& own = context.view;
+    drawCameraLighting(frame, camera ? camera->viewProjectionMatrix : identity(),
+                       [&own](const Media::LightSource& light) { return own.getLightViewMatrix(light); },
+                       corners);
 }
 
 void OutputShaderEffect::bindBlend(int entry) {

@@ -32,8 +32,13 @@ class VertexList;
 namespace Platform::Gl {
 class SamplerState;
 }
+namespace Render {
+class ObjectContext;
+}
 
 namespace Effect {
+
+class OutputView;
 
 class OutputShaderEffect : public Resource::ShaderStateResource, public Resource::ShaderResource {
 public:
@@ -67,6 +72,28 @@ public:
     };
 
     OutputShaderEffect();
+
+    // The full path of an object: its output's view with world and view
+    // matrices, in camera space under a camera, lit when the frame carries
+    // lights. Draws nothing at alpha 0 or below.
+    void drawObject(Render::ObjectContext& context, Media::RenderBuffer& frame, Media::ResourceBuffer* image);
+    // The flat path: the picture is in frame orientation, only shifted.
+    void drawObjectFlat(Render::ObjectContext& context, Media::RenderBuffer& frame,
+                        Media::ResourceBuffer& image);
+    // The object as it would appear in the frame, into a picture of the
+    // frame's size (off-screen drawing).
+    void drawObjectToBuffer(Render::ObjectContext& context, Media::ResourceBuffer& target,
+                            Media::ResourceBuffer* image);
+    // With the view's own object matrix and the target's screen only (no
+    // world, group or camera): script drawing into a script buffer.
+    void drawObjectImage(const OutputView& view, Media::ResourceBuffer& target, Media::ResourceBuffer* image,
+                         Media::VertexList* mesh);
+    // One picture of a scene change with the view's object matrix.
+    void drawTransition(const OutputView& view, Media::RenderBuffer& frame, Media::ResourceBuffer& image,
+                        bool composite);
+    // The camera control's lighting pass under the context's camera.
+    void drawCameraLighting(Render::ObjectContext& context, Media::RenderBuffer& frame,
+                            const Media::Float3 corners[4]);
 
     // Steps of the drawing paths.
 
@@ -115,11 +142,8 @@ public:
         const std::vector<Media::LightSource>& lights, const Media::Matrix4& pixelToWorld,
         const LightView& lightView);
 
-    // The 4 × 4 inverse (row vectors); a singular matrix gives zeros.
-    static Media::Matrix4 inverse(const Media::Matrix4& m);
-    static Media::Matrix4 multiply(const Media::Matrix4& a, const Media::Matrix4& b);
-
 protected:
+    // Null while there is no GPU service (registries built without one).
     Media::Direct3DService* direct3D;
 
 private:
