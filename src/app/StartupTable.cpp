@@ -13,6 +13,7 @@
 #include "media/audio/XAudio2Service.h"
 #include "plugin/input/InputService.h"
 #include "render/cache/CacheService.h"
+#include "render/output/OutputEffects.h"
 #include "window/WindowService.h"
 
 namespace App {
@@ -51,7 +52,11 @@ std::span<const StartupRow> startupTable() {
         // Plugin::ScriptModuleService
         // Plugin::CommonPluginService
         {"Cache::CacheService", [] { return makeHolder<Cache::CacheService>(); }},
-        {"Effect::EffectService", [] { return makeHolder<Effect::EffectService>(); }},
+        {"Effect::EffectService",
+         [] {
+             Render::installOutputEffects();
+             return makeHolder<Effect::EffectService>();
+         }},
         // Undo::UndoService
         // Edit::EditService
         // Render::RenderService

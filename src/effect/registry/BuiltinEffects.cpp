@@ -1,5 +1,6 @@
 #include "effect/registry/BuiltinEffects.h"
 
+#include "effect/registry/BuiltinEffectHooks.h"
 #include "effect/registry/EffectService.h"
 
 namespace Effect {
@@ -16,11 +17,11 @@ std::span<const BuiltinEffect> builtinEffects() {
         {8, L"フレームバッファ", nullptr},  // FrameLoad
         {9, L"オーディオバッファ", nullptr},  // AudioBufferLoad
         {10, L"直前オブジェクト", nullptr},  // BeforeObjectLoad
-        {11, L"標準描画", nullptr},  // VideoOutput
+        {11, L"標準描画", &registerInstalledEffect<11>},  // VideoOutput
         {12, L"音声再生", nullptr},  // AudioOutput
-        {13, L"映像再生", nullptr},  // MovieOutput
-        {14, L"基本出力", nullptr},  // SimpleOutput
-        {15, L"パーティクル出力", nullptr},  // ParticleOutput
+        {13, L"映像再生", &registerInstalledEffect<13>},  // MovieOutput
+        {14, L"基本出力", &registerInstalledEffect<14>},  // SimpleOutput
+        {15, L"パーティクル出力", &registerInstalledEffect<15>},  // ParticleOutput
         {16, L"部分フィルタ", nullptr},  // PartEffect
         {17, L"グループ制御", nullptr},  // GroupControl
         {18, L"グループ制御(音声)", nullptr},  // GroupAudioControl
@@ -65,7 +66,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {57, L"インターレース解除", nullptr},  // DeinterlaceFilter
         {58, L"ノイズ", nullptr},  // NoiseFilter
         {59, L"モザイク", nullptr},  // MosaicFilter
-        {60, L"オフスクリーン描画", nullptr},  // TempDraw
+        {60, L"オフスクリーン描画", &registerInstalledEffect<60>},  // TempDraw
         {61, L"画像ループ", nullptr},  // ImageLoop
         {62, L"オブジェクト分割", nullptr},  // ObjectDivide
         {63, L"フェード", nullptr},  // FadeFilter

@@ -3,7 +3,9 @@
 // order: row n gets the order n + 8, after the nine movements. A row whose
 // class is not part of the program yet keeps its number and registers
 // nothing, so the orders of the others never shift; an effect joins the
-// program by setting its row's function to &registerBuiltinEffect<Class>.
+// program by setting its row's function to &registerBuiltinEffect<Class>,
+// or to &registerInstalledEffect<number> when its class sits above the
+// registry (BuiltinEffectHooks.h).
 #include <span>
 
 namespace Effect {

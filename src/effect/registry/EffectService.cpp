@@ -114,10 +114,11 @@ EffectService::EffectService() {
 
     connectMediaSources();
     for (const BuiltinEffect& row : builtinEffects()) {
-        if (row.registerEffect)
-            row.registerEffect(*this);
-        else
-            ++counter_;  // keeps the menu orders of the rows after it
+        const int before = counter_;
+        if (row.registerEffect) row.registerEffect(*this);
+        // A row that registered nothing (not built, or its hook not
+        // installed) still keeps the menu orders of the rows after it.
+        if (counter_ == before) ++counter_;
     }
     // Script effects, script movements and filter plugins register here
     // once scripting and plugins exist.

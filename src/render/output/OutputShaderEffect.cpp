@@ -78,12 +78,14 @@ void OutputShaderEffect::drawObject(Render::ObjectContext& context, Media::Rende
 
 void OutputShaderEffect::drawObjectFlat(Render::ObjectContext& context, Media::RenderBuffer& frame,
                                         Media::ResourceBuffer& image) {
-    const OutputView view = context.getOutputView();
-    // Frame pixel (x, y) takes picture pixel (x + dx, y + dy).
+    // The shift comes from the context's own view, where an off-screen
+    // drawing left the baked position; alpha and mode from the output.
+    const OutputView& own = context.view;
     const float dx = 0.5f * (static_cast<float>(image.getWidth()) - static_cast<float>(frame.getWidth())) +
-                     (view.centerX - view.x);
+                     (own.centerX - own.x);
     const float dy = 0.5f * (static_cast<float>(image.getHeight()) - static_cast<float>(frame.getHeight())) +
-                     (view.centerY - view.y);
+                     (own.centerY - own.y);
+    const OutputView view = context.getOutputView();
     drawFlat(frame, image, view.alpha, view.blendMode, static_cast<int>(std::round(dx)),
              static_cast<int>(std::round(dy)));
 }
