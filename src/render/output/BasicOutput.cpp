@@ -7,7 +7,10 @@
 namespace Effect {
 
 BasicOutput::BasicOutput(const wchar_t* name, std::uint8_t media)
-    : EffectBase(name, EffectKind::Output, media, media, L""), blend(items, L"合成モード", 0, blendModeList()) {}
+    : MoveEffect(name, EffectKind::Output, media, media, L""), blend(items, L"合成モード", 0, blendModeList()) {
+    anchorItems = &position;
+    zoomItem = &scale;
+}
 
 void applyTransparencyAndBlend(OutputView& view, float transparency, int blendMode) {
     view.alpha *= 1.0f - transparency * 0.01f;

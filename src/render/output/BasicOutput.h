@@ -1,9 +1,10 @@
 #pragma once
 // The standard drawing of an object's picture into the frame: position,
 // centre, rotation, scale, aspect, transparency and blend mode items on
-// top of the view the object arrives with. The standard drawing and the
+// top of the view the object arrives with; X, Y and Z are the object's
+// handle on the preview. The standard drawing and the
 // video playback outputs are this body under their own names.
-#include "effect/base/EffectBase.h"
+#include "effect/anchor/MoveEffect.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
 #include "effect/item/EffectItemSelect.h"
@@ -11,7 +12,7 @@
 
 namespace Effect {
 
-class BasicOutput : public EffectBase, public OutputShaderEffect {
+class BasicOutput : public MoveEffect, public OutputShaderEffect {
 public:
     void outputVideo(Render::ObjectContext& context, Media::RenderBuffer& target,
                      std::unique_ptr<Media::ResourceBuffer>& image) override;

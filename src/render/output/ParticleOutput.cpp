@@ -32,8 +32,10 @@ bool isZero(Media::Float3 v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f;
 }  // namespace
 
 ParticleOutput::ParticleOutput()
-    : EffectBase(Name, EffectKind::Output, MediaKind::Video, MediaKind::Video, L""),
-      blend(items, L"合成モード", 0, blendModeList()) {}
+    : MoveEffect(Name, EffectKind::Output, MediaKind::Video, MediaKind::Video, L""),
+      blend(items, L"合成モード", 0, blendModeList()) {
+    anchorItems = &position;
+}
 
 OutputView ParticleOutput::getOutputView(Render::ObjectContext& context) {
     OutputView view = context.view;

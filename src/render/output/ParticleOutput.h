@@ -7,7 +7,7 @@
 // its index and age alone, with item values read at its emission frame and
 // a random sequence seeded by the object's layer and start. Any frame
 // renders alike on any thread.
-#include "effect/base/EffectBase.h"
+#include "effect/anchor/MoveEffect.h"
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
@@ -16,7 +16,7 @@
 
 namespace Effect {
 
-class ParticleOutput : public EffectBase, public OutputShaderEffect {
+class ParticleOutput : public MoveEffect, public OutputShaderEffect {
 public:
     static constexpr wchar_t Name[] = L"パーティクル出力";
     // Only the newest particles are drawn.
