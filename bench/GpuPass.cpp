@@ -1,6 +1,10 @@
 // Reference figures of the GPU layer on the running driver: one full-HD
-// RGBA16F full-screen pass, and full-HD read-backs.
+// RGBA16F full-screen pass, full-HD read-backs, and the box blur (four
+// passes) at radius 10 and 100 on both stages, so its cost per pass shows
+// beside the plain pass.
 #include "core/base/Singleton.h"
+#include "effects/blur/BokashiFilter.h"
+#include "effect/EffectTestSupport.h"
 #include "media/gpu/Direct3DService.h"
 #include "media/gpu/PixelShader.h"
 #include "media/gpu/ResourceBuffer.h"
@@ -67,5 +71,27 @@ void FullHdReadBackRgba8(benchmark::State& state) {
                           static_cast<GLsizei>(rows.size()), rows.data());
 }
 BENCHMARK(FullHdReadBackRgba8)->Unit(benchmark::kMillisecond);
+
+// Arguments: radius, stage (0 pixel, 1 compute). Each blur takes a fresh
+// copy of the picture, made outside the timing.
+void FullHdBlur(benchmark::State& state) {
+    resources();
+    EffectTest::Movements::install();
+    Effect::BokashiFilter blur;
+    blur.createResource();
+    const int radius = static_cast<int>(state.range(0));
+    const bool compute = state.range(1) != 0;
+    auto source = filledPicture();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto input = source->clone();
+        glFinish();
+        state.ResumeTiming();
+        std::unique_ptr<Media::ResourceBuffer> result;
+        blur.blur(result, std::move(input), radius, 0.0f, Effect::BokashiFilter::Keep, compute);
+        glFinish();
+    }
+}
+BENCHMARK(FullHdBlur)->ArgNames({"radius", "compute"})->ArgsProduct({{10, 100}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace

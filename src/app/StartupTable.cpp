@@ -6,6 +6,7 @@
 #include "core/thread/ThreadPriority.h"
 #include "core/translate/TranslateService.h"
 #include "effect/registry/EffectService.h"
+#include "effects/BuiltinEffectList.h"
 #include "media/draw/Direct2DService.h"
 #include "media/gpu/Direct3DService.h"
 #include "media/image/ImageService.h"
@@ -55,6 +56,7 @@ std::span<const StartupRow> startupTable() {
         {"Effect::EffectService",
          [] {
              Render::installOutputEffects();
+             Effect::installBuiltinEffects();
              return makeHolder<Effect::EffectService>();
          }},
         // Undo::UndoService

@@ -1,0 +1,20 @@
+#include "effects/BuiltinEffectList.h"
+
+#include "effect/registry/BuiltinEffectHooks.h"
+#include "effect/registry/EffectService.h"
+#include "effects/basic/BasicTransform.h"
+#include "effects/blur/BokashiFilter.h"
+#include "effects/media/FigureLoad.h"
+
+namespace Effect {
+
+void installBuiltinEffects() {
+    installBuiltinEffect(6, &registerBuiltinEffect<FigureLoad>);
+    installBuiltinEffect(31, &registerBuiltinEffect<BokashiFilter>);
+    installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);
+    installBuiltinEffect(74, &registerBuiltinEffect<BasicScale>);
+    installBuiltinEffect(75, &registerBuiltinEffect<BasicAlpha>);
+    installBuiltinEffect(76, &registerBuiltinEffect<BasicAngle>);
+}
+
+}  // namespace Effect
