@@ -5,6 +5,7 @@
 #include "media/gpu/ShaderResource.h"
 #include "media/gpu/VertexBufferCommon.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -144,7 +145,10 @@ void VertexListTemplate<T>::appendTransformed(const VertexList& other, const Mat
     if (!same) return;
     // A list may append itself: only the vertices it had count.
     const std::size_t count = same->vertices.size();
-    vertices.reserve(vertices.size() + count);
+    // Grown geometrically: particle lists append thousands of shapes one
+    // by one, and an exact reserve would copy the list every time.
+    if (vertices.capacity() < vertices.size() + count)
+        vertices.reserve(std::max(vertices.size() + count, 2 * vertices.capacity()));
     for (std::size_t i = 0; i < count; ++i) {
         T v = same->vertices[i];
         const Float3 position = transformPoint(matrix, positionOf(v));
