@@ -298,8 +298,10 @@ protected:
     }
 
     void drawSurface(Effect::OutputShaderEffect& effect, Media::RenderBuffer& target,
-                     Media::ResourceBuffer& image, float x, float y, float z, bool castsShadow) {
+                     Media::ResourceBuffer& image, float x, float y, float z, bool castsShadow,
+                     int blend = 0) {
         Effect::OutputShaderEffect::ObjectDraw d;
+        d.blend = blend;
         d.world = translation(x, y, z);
         d.view = pixelsToClip(side, side);
         d.camera = true;
@@ -378,6 +380,28 @@ TEST_F(LightingTest, ACasterDarkensTheSurfaceWhereItsShadowFalls) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
         const Rgba p = pixels[static_cast<std::size_t>(c.y * side + c.x)];
         for (int i = 0; i < 4; ++i) EXPECT_NEAR(p[i], c.expected[i], 4e-3f);
+    }
+}
+
+// An object drawn with a blend mode casts no shadow, and lights other than
+// shadow lights never read a map.
+TEST_F(LightingTest, BlendedCastersAndPlainLightsCastNoShadow) {
+    Effect::OutputShaderEffect effect;
+    auto image = picture(side, side, [&](UINT, UINT) { return surface; });
+    auto casterImage = picture(4, 4, [&](UINT, UINT) { return casterColour; });
+    for (std::int32_t type : {Media::LightSource::ShadowLight, Media::LightSource::Light}) {
+        SCOPED_TRACE(type);
+        auto target = frame(side, side, [&](UINT, UINT) { return background; });
+        Media::LightSource record = shadowLight();
+        record.type = type;
+        target->addLight(record);
+        drawSurface(effect, *target, *image, 0, 0, 0.3f, true);
+        // Blend mode 3 over an opaque surface keeps the caster opaque.
+        drawSurface(effect, *target, *casterImage, -2, -2, 0.6f, true, type == 2 ? 3 : 0);
+        light(effect, *target);
+        const Rgba p = read(*target)[5 * side + 9];
+        const Rgba expected = lit(surface, 1);
+        for (int i = 0; i < 4; ++i) EXPECT_NEAR(p[i], expected[i], 4e-3f);
     }
 }
 

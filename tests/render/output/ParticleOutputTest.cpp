@@ -128,4 +128,19 @@ TEST_F(ParticleOutputTest, AFrameIsTheSameOnEveryRunAndThread) {
     EXPECT_NE(first.vertices[4].x, elsewhere.vertices[4].x);
 }
 
+// Directions taken from the emitter's movement: an emitter that does not
+// move gives no direction, so every particle stays on it.
+TEST_F(ParticleOutputTest, AStillEmitterGivesNoMovementDirection) {
+    Effect::ParticleOutput& output = place<Effect::ParticleOutput>(0, 300);
+    output.x.setValue(4, 0);
+    output.directionFromMovement.value = true;
+    output.angleFromMovement.value = true;
+    const Drawn drawn = drawAt(output, 30);
+    ASSERT_EQ(particles(drawn), 21u);
+    for (std::size_t i = 0; i < drawn.vertices.size(); ++i) {
+        const float corner = i % 4 == 0 || i % 4 == 3 ? -2.0f : 2.0f;
+        EXPECT_FLOAT_EQ(drawn.vertices[i].x, 4.0f + corner) << i;
+    }
+}
+
 }  // namespace
