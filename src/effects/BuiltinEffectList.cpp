@@ -5,10 +5,12 @@
 #include "effects/basic/BasicTransform.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
+#include "effects/media/ImageLoad.h"
 
 namespace Effect {
 
 void installBuiltinEffects() {
+    installBuiltinEffect(2, &registerBuiltinEffect<ImageLoad>);
     installBuiltinEffect(6, &registerBuiltinEffect<FigureLoad>);
     installBuiltinEffect(31, &registerBuiltinEffect<BokashiFilter>);
     installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);

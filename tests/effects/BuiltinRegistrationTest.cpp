@@ -7,6 +7,7 @@
 #include "effects/basic/BasicTransform.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
+#include "effects/media/ImageLoad.h"
 #include "render/output/OutputEffects.h"
 
 #include "core/CoreTestSupport.h"
@@ -75,7 +76,7 @@ TEST_F(Registration, EachEffectTakesItsRowAndDeclaresWhatTheRowSays) {
         EXPECT_EQ(second->id, first->id + 1);
         EXPECT_EQ(first->name, service.findEffect(L"ぼかし").prototype->name);
     }
-    EXPECT_EQ(installed, 11);  // with the outputs of the rendering
+    EXPECT_EQ(installed, 12);  // with the outputs of the rendering
     // The registry writes each kind's menu section back.
     EXPECT_EQ(env.settings.getValue("Effect.ぼかし", "order").text, "39");
     EXPECT_EQ(env.settings.getValue("Effect.座標", "order").text, "81");
@@ -119,6 +120,11 @@ TEST_F(Registration, AProjectHoldingEachEffectIsWrittenAndReadBackByteForByte) {
     effectOf<Effect::BasicAngle>(*figure).z.setValue(-720, 0);
     Edit::ObjectPointer svg = scene.createObject(L"図形", 2, 10, 20);
     effectOf<Effect::FigureLoad>(*svg).figure.setFilePath(L"/tmp/figures/star.svg");
+    Edit::ObjectPointer image = scene.createObject(L"画像ファイル", 3, 0, 40);
+    auto& still = effectOf<Effect::ImageLoad>(*image);
+    still.file.path = L"/tmp/pictures/img_0003.png";
+    still.sequence.value = true;
+    still.number.fromString("1,20,直線移動,0");
     scene.updateLayerObject();
 
     Edit::Project::saveProjectFile(project, file("a.mvp2"));
@@ -126,7 +132,9 @@ TEST_F(Registration, AProjectHoldingEachEffectIsWrittenAndReadBackByteForByte) {
     for (const char* line : {"effect.name=図形\r\n図形の種類=三角形\r\nサイズ=80,120,40,直線移動,0\r\n",
                              "色=12abef\r\n角を丸くする=1\r\n", "effect.name=ぼかし\r\n範囲=12,3,7,直線移動,0\r\n",
                              "effect.name=座標\r\nX=-12.25\r\n", "拡大率=150.125\r\n", "透明度=33.50\r\n",
-                             "Z=-720.00\r\n", "図形の種類=/tmp/figures/star.svg\r\n"})
+                             "Z=-720.00\r\n", "図形の種類=/tmp/figures/star.svg\r\n",
+                             "effect.name=画像ファイル\r\nファイル=/tmp/pictures/img_0003.png\r\n"
+                             "表示番号=1,20,直線移動,0\r\n連番ファイル=1\r\n"})
         EXPECT_NE(written.find(line), std::string::npos) << line;
     Edit::Project reloaded(&service);
     Edit::Project::loadProjectFile(reloaded, file("a.mvp2"));

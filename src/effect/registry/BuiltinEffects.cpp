@@ -8,7 +8,7 @@ namespace Effect {
 std::span<const BuiltinEffect> builtinEffects() {
     static const BuiltinEffect table[] = {
         {1, L"動画ファイル", 1, 3, L"", nullptr},  // MovieLoad
-        {2, L"画像ファイル", 1, 1, L"", nullptr},  // ImageLoad
+        {2, L"画像ファイル", 1, 1, L"", &registerInstalledEffect<2>},  // ImageLoad
         {3, L"音声ファイル", 1, 2, L"", nullptr},  // AudioLoad
         {4, L"モデルファイル", 1, 1, L"", nullptr},  // ModelLoad
         {5, L"テキスト", 1, 1, L"", nullptr},  // TextInput

@@ -19,6 +19,8 @@ public:
     // Whether a lower-case extension is read as video or as audio; opens
     // no file.
     virtual bool isMediaExtension(const std::wstring& extension) const = 0;
+    // Whether a lower-case extension is read as a still image.
+    virtual bool isImageExtension(const std::wstring&) const { return false; }
     // Opens the file as video, else as audio; false when neither works.
     virtual bool probe(const wchar_t* path, Streams& out) const = 0;
 };

@@ -193,6 +193,10 @@ bool InputService::Probe::isMediaExtension(const std::wstring& extension) const 
     return tables->videoExtTypeList.count(extension) || tables->audioExtTypeList.count(extension);
 }
 
+bool InputService::Probe::isImageExtension(const std::wstring& extension) const {
+    return service_.getTables()->imageExtTypeList.count(extension) != 0;
+}
+
 bool InputService::Probe::probe(const wchar_t* path, Streams& out) const {
     const std::shared_ptr<InputFile> file = service_.getInputFileAny(path ? path : L"");
     if (!file) return false;

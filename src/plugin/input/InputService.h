@@ -75,6 +75,7 @@ private:
     public:
         explicit Probe(InputService& service) : service_(service) {}
         bool isMediaExtension(const std::wstring& extension) const override;
+        bool isImageExtension(const std::wstring& extension) const override;
         bool probe(const wchar_t* path, Streams& out) const override;
 
     private:
