@@ -87,8 +87,10 @@ protected:
     // The polyline of the anchored position over the object's length.
     void drawMovementPath(Render::ObjectContext& context, const EffectPointer& entry);
     // The common drag step: the start position moved by the event's offset
-    // on the picture and brought back through the anchor's matrix.
-    static Anchor::Float4 getDragPosition(const Anchor::AnchorEvent& event);
+    // on the picture and brought back through the anchor's matrix. False,
+    // and nothing to apply, when the matrix cannot be inverted (a view
+    // scaled to nothing): the values must not run to their limits.
+    static bool getDragPosition(const Anchor::AnchorEvent& event, Anchor::Float4& position);
     // Adds the differences to the values the anchor's index addresses;
     // `deltas` holds one per anchored item.
     void moveAnchoredValues(const Anchor::AnchorEvent& event, const float* deltas) const;

@@ -196,9 +196,11 @@ void AnchorEffectBase::drawMovementPath(Render::ObjectContext& context, const Ef
     context.anchors->addPolyline(entry.get(), points.data(), static_cast<int>(points.size()), nullptr);
 }
 
-Anchor::Float4 AnchorEffectBase::getDragPosition(const Anchor::AnchorEvent& event) {
-    return Anchor::unprojectScreenDelta(event, event.payload[0], event.matrix, static_cast<float>(event.x),
-                                        static_cast<float>(event.y));
+bool AnchorEffectBase::getDragPosition(const Anchor::AnchorEvent& event, Anchor::Float4& position) {
+    position = Anchor::unprojectScreenDelta(event, event.payload[0], event.matrix, static_cast<float>(event.x),
+                                            static_cast<float>(event.y));
+    return std::isfinite(position.x) && std::isfinite(position.y) && std::isfinite(position.z) &&
+           std::isfinite(position.w);
 }
 
 void AnchorEffectBase::moveAnchoredValues(const Anchor::AnchorEvent& event, const float* deltas) const {

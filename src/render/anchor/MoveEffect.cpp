@@ -191,7 +191,8 @@ void MoveEffect::dragAnchor(Anchor::AnchorEvent& event) {
         scaleDrag(event);
         return;
     }
-    Anchor::Float4 position = getDragPosition(event);
+    Anchor::Float4 position;
+    if (!getDragPosition(event, position)) return;
     const Anchor::Float4 current = event.payload[1];
     if (event.flags & AnchorFlag::AxisHandle) {
         const float factor = event.payload[2].x;

@@ -61,7 +61,8 @@ Anchor::Float4 MoveXYAnchorEffect::getAnchorPosition(Render::ObjectContext& cont
 }
 
 void MoveXYAnchorEffect::dragAnchor(Anchor::AnchorEvent& event) {
-    Anchor::Float4 position = getDragPosition(event);
+    Anchor::Float4 position;
+    if (!getDragPosition(event, position)) return;
     const Anchor::Float4 current = event.payload[1];
     position.z = current.z;
     const float deltas[2] = {position.x - current.x, position.y - current.y};

@@ -115,6 +115,13 @@ TEST_F(MoveXYAnchorEffectTest, DragMovesThePointInThePicturePlane) {
     EXPECT_EQ(filter.y.values, (std::vector<std::int32_t>{2}));
     EXPECT_NEAR(event.payload[1].x, 17, 1e-3);
     EXPECT_EQ(event.payload[1].z, 0);
+
+    // A view scaled to nothing cannot be inverted: the values stay.
+    event.matrix = {};
+    event.x = 50;
+    EXPECT_TRUE(filter.anchorEvent(event));
+    EXPECT_EQ(filter.x.values, (std::vector<std::int32_t>{17}));
+    EXPECT_EQ(filter.y.values, (std::vector<std::int32_t>{2}));
 }
 
 }  // namespace
