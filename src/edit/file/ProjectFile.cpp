@@ -42,15 +42,16 @@ std::string fixed(float value) {
 
 // Free texts (names, paths, plugin data) are written as they stand, so one
 // that would not read back as the same key and value is refused: a line
-// break would end the line early and what follows would read as another
-// key or a section; '=' would end a key early; a key starting with '[' or
-// ';' may read as a section or a comment; a line holding NUL is skipped on
-// reading. The save then fails and the old file stays.
+// feed would end the line early and what follows would read as another
+// key or a section; '=' would end a key early; a CR ending the value is
+// dropped on reading; a line holding NUL is skipped on reading, one
+// starting with ';' is a comment and one in square brackets a section.
+// The save then fails and the old file stays.
 void writeText(IniFile::Save& save, const std::string& section, const std::string& key, const std::string& value) {
     using namespace std::string_view_literals;
-    const bool keyFits = key.find_first_of("=\r\n\0"sv) == std::string::npos &&
-                         (key.empty() || (key[0] != '[' && key[0] != ';'));
-    if (!keyFits || value.find_first_of("\r\n\0"sv) != std::string::npos)
+    const bool keyFits = key.find_first_of("=\n\0"sv) == std::string::npos && !key.starts_with(';') &&
+                         !(key.starts_with('[') && value.ends_with(']'));
+    if (!keyFits || value.find_first_of("\n\0"sv) != std::string::npos || value.ends_with('\r'))
         throw System::makeException("Edit::Project::saveProjectFile", "text not writable to project file.",
                                     (" section=" + section + " key=" + key).c_str());
     save.writeValue(key, value);

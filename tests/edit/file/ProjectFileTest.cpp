@@ -211,7 +211,7 @@ TEST_F(ProjectFile, TextsThatWouldNotReadBackAreRefusedAndTheOldFileStays) {
     using Change = std::function<void(Edit::Project&)>;
     const std::vector<std::pair<const char*, Change>> refused = {
         {"scene name", [](Edit::Project& p) { p.getScene(1)->name = L"two\nlines"; }},
-        {"scene name CR", [](Edit::Project& p) { p.getScene(1)->name = L"a\rb"; }},
+        {"scene name ending in CR", [](Edit::Project& p) { p.getScene(1)->name = L"ab\r"; }},
         {"layer name", [](Edit::Project& p) { p.getScene(1)->getLayerObjectListGrow(2).layer->name = L"x\n[0]"; }},
         {"project path", [](Edit::Project& p) { p.path = L"/tmp/a\nb.mvp2"; }},
         {"plugin name", [](Edit::Project& p) { p.pluginData["a\nb"] = {{"k", "v"}}; }},
@@ -221,6 +221,7 @@ TEST_F(ProjectFile, TextsThatWouldNotReadBackAreRefusedAndTheOldFileStays) {
         {"plugin key as comment", [](Edit::Project& p) { p.pluginData["tool"] = {{";k", "v"}}; }},
         {"plugin key with NUL", [](Edit::Project& p) { p.pluginData["tool"] = {{std::string("k\0x", 3), "v"}}; }},
         {"plugin value", [](Edit::Project& p) { p.pluginData["tool"] = {{"k", "v\r\n[scene.9]"}}; }},
+        {"plugin value ending in CR", [](Edit::Project& p) { p.pluginData["tool"] = {{"k", "v\r"}}; }},
         {"plugin value with NUL", [](Edit::Project& p) { p.pluginData["tool"] = {{"k", std::string("v\0w", 3)}}; }},
     };
     for (const auto& [what, change] : refused) {
@@ -237,15 +238,16 @@ TEST_F(ProjectFile, TextsThatWouldNotReadBackAreRefusedAndTheOldFileStays) {
 
     // Texts near those are written as they stand and read back the same.
     Edit::Project project(&registry.service);
-    project.getOrCreateScene(0)->name = L"a\\nb [x]=y;";
+    // A CR inside a line is not a line end for the reader.
+    project.getOrCreateScene(0)->name = L"a\\nb\r[x]=y;";
     project.getScene(0)->getLayerObjectListGrow(1).layer->name = L"[layer]";
-    project.pluginData["tool"] = {{"a[b]", "=v]"}, {"", "empty key"}, {"k;", ";v"}};
+    project.pluginData["tool"] = {{"a[b]", "=v]"}, {"", "empty key"}, {"k;", ";v"}, {"[k", "v"}, {"k\r", "]"}};
     const std::string written = save(project);
-    EXPECT_NE(written.find("name=a\\nb [x]=y;\r\n"), std::string::npos);
-    EXPECT_NE(written.find("[plugin.0]\r\nplugin.name=tool\r\n=empty key\r\na[b]==v]\r\nk;=;v\r\n"),
+    EXPECT_NE(written.find("name=a\\nb\r[x]=y;\r\n"), std::string::npos);
+    EXPECT_NE(written.find("[plugin.0]\r\nplugin.name=tool\r\n=empty key\r\n[k=v\r\na[b]==v]\r\nk\r=]\r\nk;=;v\r\n"),
               std::string::npos);
     auto reloaded = load(written);
-    EXPECT_EQ(reloaded->getScene(0)->name, L"a\\nb [x]=y;");
+    EXPECT_EQ(reloaded->getScene(0)->name, L"a\\nb\r[x]=y;");
     EXPECT_EQ(reloaded->getScene(0)->getLayerObjectList(1).layer->name, L"[layer]");
     EXPECT_EQ(reloaded->pluginData, project.pluginData);
 }
