@@ -6,11 +6,14 @@
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
+#include "effects/media/MovieLoad.h"
 
 namespace Effect {
 
 void installBuiltinEffects() {
+    installBuiltinEffect(1, &registerBuiltinEffect<MovieLoad>);
     installBuiltinEffect(2, &registerBuiltinEffect<ImageLoad>);
+    installBuiltinEffect(3, &registerBuiltinEffect<AudioLoad>);
     installBuiltinEffect(6, &registerBuiltinEffect<FigureLoad>);
     installBuiltinEffect(31, &registerBuiltinEffect<BokashiFilter>);
     installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);

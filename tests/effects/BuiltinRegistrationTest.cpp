@@ -8,9 +8,11 @@
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
+#include "effects/media/MovieLoad.h"
 #include "render/output/OutputEffects.h"
 
 #include "core/CoreTestSupport.h"
+#include "edit/EditTestSupport.h"
 #include "effect/RegistryTestSupport.h"
 #include "effects/EffectsTestSupport.h"
 
@@ -76,7 +78,7 @@ TEST_F(Registration, EachEffectTakesItsRowAndDeclaresWhatTheRowSays) {
         EXPECT_EQ(second->id, first->id + 1);
         EXPECT_EQ(first->name, service.findEffect(L"ぼかし").prototype->name);
     }
-    EXPECT_EQ(installed, 12);  // with the outputs of the rendering
+    EXPECT_EQ(installed, 14);  // with the outputs of the rendering
     // The registry writes each kind's menu section back.
     EXPECT_EQ(env.settings.getValue("Effect.ぼかし", "order").text, "39");
     EXPECT_EQ(env.settings.getValue("Effect.座標", "order").text, "81");
@@ -96,6 +98,7 @@ TEST_F(Registration, DestroyingOneInstanceLeavesTheOthersShadersWorking) {
 
 TEST_F(Registration, AProjectHoldingEachEffectIsWrittenAndReadBackByteForByte) {
     Effect::EffectService service;
+    service.registerEffect<EditTest::Play>();  // the sound output is not built yet
     CoreTest::TempFolder folder;
     const auto file = [&](const char* name) {
         const std::string path = (folder.path() / name).string();
@@ -125,6 +128,16 @@ TEST_F(Registration, AProjectHoldingEachEffectIsWrittenAndReadBackByteForByte) {
     still.file.path = L"/tmp/pictures/img_0003.png";
     still.sequence.value = true;
     still.number.fromString("1,20,直線移動,0");
+    Edit::ObjectPointer movie = scene.createObject(L"動画ファイル", 4, 0, 40);
+    auto& clip = effectOf<Effect::MovieLoad>(*movie);
+    clip.file.path = L"/tmp/clips/a.avi";
+    clip.position.setValue(1.5, 0);
+    clip.position.setValue(7.25, 1);
+    clip.speed.setValue(-150, 0);
+    clip.loop.value = true;
+    clip.yuv.range = 1;
+    Edit::ObjectPointer sound = scene.createObject(L"音声ファイル", 5, 0, 40);
+    effectOf<Effect::AudioLoad>(*sound).file.path = L"/tmp/clips/a.wav";
     scene.updateLayerObject();
 
     Edit::Project::saveProjectFile(project, file("a.mvp2"));
@@ -134,7 +147,10 @@ TEST_F(Registration, AProjectHoldingEachEffectIsWrittenAndReadBackByteForByte) {
                              "effect.name=座標\r\nX=-12.25\r\n", "拡大率=150.125\r\n", "透明度=33.50\r\n",
                              "Z=-720.00\r\n", "図形の種類=/tmp/figures/star.svg\r\n",
                              "effect.name=画像ファイル\r\nファイル=/tmp/pictures/img_0003.png\r\n"
-                             "表示番号=1,20,直線移動,0\r\n連番ファイル=1\r\n"})
+                             "表示番号=1,20,直線移動,0\r\n連番ファイル=1\r\n",
+                             "effect.name=動画ファイル\r\n再生位置=1.500,7.250,再生範囲,0\r\n再生速度=-150.00\r\n"
+                             "ファイル=/tmp/clips/a.avi\r\nトラック=0\r\nループ再生=1\r\n",
+                             "effect.name=音声ファイル\r\n再生位置=0.000,0.000,再生範囲,0\r\n"})
         EXPECT_NE(written.find(line), std::string::npos) << line;
     Edit::Project reloaded(&service);
     Edit::Project::loadProjectFile(reloaded, file("a.mvp2"));

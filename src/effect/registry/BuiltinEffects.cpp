@@ -7,9 +7,9 @@ namespace Effect {
 
 std::span<const BuiltinEffect> builtinEffects() {
     static const BuiltinEffect table[] = {
-        {1, L"動画ファイル", 1, 3, L"", nullptr},  // MovieLoad
+        {1, L"動画ファイル", 1, 3, L"", &registerInstalledEffect<1>},  // MovieLoad
         {2, L"画像ファイル", 1, 1, L"", &registerInstalledEffect<2>},  // ImageLoad
-        {3, L"音声ファイル", 1, 2, L"", nullptr},  // AudioLoad
+        {3, L"音声ファイル", 1, 2, L"", &registerInstalledEffect<3>},  // AudioLoad
         {4, L"モデルファイル", 1, 1, L"", nullptr},  // ModelLoad
         {5, L"テキスト", 1, 1, L"", nullptr},  // TextInput
         {6, L"図形", 1, 1, L"", &registerInstalledEffect<6>},  // FigureLoad

@@ -19,6 +19,23 @@ public:
     // Whether a lower-case extension is read as video or as audio; opens
     // no file.
     virtual bool isMediaExtension(const std::wstring& extension) const = 0;
+    // What the media objects need of a file opened for video (kind 1) or
+    // audio (kind 2).
+    struct Info {
+        bool video = false;
+        bool audio = false;
+        bool multiTrack = false;
+        int frameCount = 0;
+        unsigned rate = 0;
+        unsigned scale = 0;
+        int pixelFormat = 0;
+        int videoTrackCount = 0;
+        long long sampleCount = 0;
+        int sampleRate = 0;
+        int audioTrackCount = 0;
+    };
+    // False when the file does not open for the kind.
+    virtual bool getInfo(const std::wstring&, int, Info&) const { return false; }
     // Whether a lower-case extension is read as a still image.
     virtual bool isImageExtension(const std::wstring&) const { return false; }
     // Opens the file as video, else as audio; false when neither works.

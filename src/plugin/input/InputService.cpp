@@ -197,6 +197,23 @@ bool InputService::Probe::isImageExtension(const std::wstring& extension) const 
     return service_.getTables()->imageExtTypeList.count(extension) != 0;
 }
 
+bool InputService::Probe::getInfo(const std::wstring& path, int kind, Info& out) const {
+    const std::shared_ptr<InputFile> file = service_.getInputFile(path, kind);
+    if (!file) return false;
+    out.video = (file->flags & InputFile::Video) != 0;
+    out.audio = (file->flags & InputFile::Audio) != 0;
+    out.multiTrack = (file->flags & InputFile::MultiTrack) != 0;
+    out.frameCount = file->frameCount;
+    out.rate = file->rate;
+    out.scale = file->scale;
+    out.pixelFormat = file->pixelFormat;
+    out.videoTrackCount = file->videoTrackCount;
+    out.sampleCount = file->sampleCount;
+    out.sampleRate = file->sampleRate;
+    out.audioTrackCount = file->audioTrackCount;
+    return true;
+}
+
 bool InputService::Probe::probe(const wchar_t* path, Streams& out) const {
     const std::shared_ptr<InputFile> file = service_.getInputFileAny(path ? path : L"");
     if (!file) return false;

@@ -76,6 +76,7 @@ private:
         explicit Probe(InputService& service) : service_(service) {}
         bool isMediaExtension(const std::wstring& extension) const override;
         bool isImageExtension(const std::wstring& extension) const override;
+        bool getInfo(const std::wstring& path, int kind, Info& out) const override;
         bool probe(const wchar_t* path, Streams& out) const override;
 
     private:

@@ -1,0 +1,85 @@
+#pragma once
+// 動画ファイル and 音声ファイル: a video file's frame (and its sound), or a
+// sound file, at the media position the playback computes; a multi-track
+// file plays the chosen track.
+#include "effect/item/EffectItemCheck.h"
+#include "effect/item/EffectItemFile.h"
+#include "effect/item/EffectItemInteger.h"
+#include "effect/item/EffectItemNumber.h"
+#include "effect/item/EffectItemYUV.h"
+#include "effects/base/BuiltinClass.h"
+#include "effects/media/InputMovieEffect.h"
+#include "render/cache/AudioCache.h"
+#include "render/cache/CacheService.h"
+
+#include <memory>
+#include <string>
+
+namespace Media {
+class AudioBuffer;
+}
+
+namespace Effect {
+
+// What the two file objects share: the track, the sound and the file rows.
+class InputMultiTrackMovieEffect : public InputMovieEffect {
+public:
+    InputMultiTrackMovieEffect(int kind, EffectItemNumber& position, EffectItemNumber& speed,
+                               EffectItemFile& file, EffectItemCheck& loop, EffectItemInteger& track);
+    // The track actually read.
+    int getTrackIndex();
+    // The object's sound for a stretch of scene samples (count samples of
+    // the range) at the context's frame; none while nothing plays.
+    std::unique_ptr<Media::AudioBuffer> readAudio(Cache::CacheService& cache,
+                                                  const Render::ObjectContextBase& context,
+                                                  const Cache::AudioSampleRange& range, int count);
+
+protected:
+    EffectItemInteger* track_;
+    EffectItemFile* file_;
+};
+
+class MovieLoad : public BuiltinClass<MovieLoad>, public Cache::CacheInstance, public InputMultiTrackMovieEffect {
+public:
+    static constexpr const wchar_t* Name = L"動画ファイル";
+    MovieLoad();
+
+    void inputVideo(std::unique_ptr<Media::ResourceBuffer>& result, Render::ObjectContext& context) override;
+    void preloadVideo(Render::ObjectContext& context) override;
+    int getTrackCount(int media) const override;
+    const wchar_t* getDisplayName() const override;
+    void updateItemVisible() override;
+    bool effectEvent(EffectEvent& event) override;
+
+    EffectItemNumber position;
+    EffectItemNumber speed;
+    EffectItemFile file;
+    EffectItemInteger track;
+    EffectItemCheck loop;
+    EffectItemInteger withAudio;
+    EffectItemYUV yuv;
+
+private:
+    mutable std::wstring displayName_;
+};
+
+class AudioLoad : public BuiltinClass<AudioLoad>, public Cache::CacheInstance, public InputMultiTrackMovieEffect {
+public:
+    static constexpr const wchar_t* Name = L"音声ファイル";
+    AudioLoad();
+
+    const wchar_t* getDisplayName() const override;
+    void updateItemVisible() override;
+    bool effectEvent(EffectEvent& event) override;
+
+    EffectItemNumber position;
+    EffectItemNumber speed;
+    EffectItemFile file;
+    EffectItemInteger track;
+    EffectItemCheck loop;
+
+private:
+    mutable std::wstring displayName_;
+};
+
+}  // namespace Effect

@@ -1,0 +1,178 @@
+#include "effects/media/MovieLoad.h"
+
+#include "core/base/Singleton.h"
+#include "edit/model/Scene.h"
+#include "media/audio/AudioBuffer.h"
+#include "media/gpu/ResourceBuffer.h"
+#include "plugin/input/InputService.h"
+#include "render/cache/CacheService.h"
+
+#include "effects/EffectsTestSupport.h"
+#include "media/MediaFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace EffectsTest;
+
+std::wstring wide(const std::string& path) { return std::wstring(path.begin(), path.end()); }
+
+class MovieFile : public EffectGpuTest {
+protected:
+    MovieFile() {
+        scene.videoRate = 10;
+        scene.videoScale = 1;
+        lone.context.scene = &scene;
+        lone.frames.end = 59;
+    }
+    // Two seconds at 10 fps whose frame n is red n × 10 / 255.
+    std::wstring makeMovie() {
+        const std::string path = folder.file("movie.avi");
+        EXPECT_TRUE(MediaTest::ffmpeg("-f lavfi -i color=c=black:s=4x4:r=10:d=2 -vf geq=r='N*10':g=0:b=0 "
+                                      "-c:v rawvideo -pix_fmt bgr24 " + path));
+        return wide(path);
+    }
+    // The source frame the object shows at its frame, by its red.
+    int shownAt(Effect::MovieLoad& movie, int frame) {
+        lone.context.frame = frame;
+        lone.context.time = frame;
+        lone.context.updateSectionPosition();
+        std::unique_ptr<Media::ResourceBuffer> picture;
+        movie.inputVideo(picture, lone.context);
+        if (!picture) return -1;
+        return static_cast<int>(std::lround(pixel(*picture, 1, 1)[0] * 255.0f / 10.0f));
+    }
+
+    MediaTest::TempFolder folder;
+    LoneObjectContext lone;
+    Edit::Scene scene{1, 0};
+    Plugin::InputService input;
+    System::Singleton<Cache::CacheService> cache;
+};
+
+TEST_F(MovieFile, FramesFollowTheSpeedTheDirectionAndTheLoop) {
+    Effect::MovieLoad movie;
+    movie.file.path = makeMovie();
+    ASSERT_TRUE(movie.updateMediaInfo());
+    EXPECT_DOUBLE_EQ(movie.getMediaInfo().length, 2.0);
+    EXPECT_DOUBLE_EQ(movie.getMediaInfo().frameRate, 10.0);
+    struct Case {
+        double speed;
+        bool loop;
+        int frame;
+        int shown;
+    };
+    const Case cases[] = {
+        {100, false, 0, 0},   {100, false, 7, 7},   {100, false, 19, 19},
+        {100, false, 30, 19},  // past the end: the last frame stays
+        {200, false, 5, 10},  {200, false, 9, 18},  {200, false, 12, 19},
+        {-100, false, 0, 19}, {-100, false, 5, 15}, {-100, false, 19, 1},
+        {100, true, 25, 5},   {100, true, 40, 0},
+        {-100, true, 10, 10}, {-100, true, 13, 7},  {-100, true, 30, 10},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << "speed " << k.speed << (k.loop ? " loop" : "") << " frame " << k.frame);
+        movie.speed.setValue(k.speed, 0);
+        movie.loop.value = k.loop;
+        EXPECT_EQ(shownAt(movie, k.frame), k.shown);
+    }
+}
+
+TEST_F(MovieFile, ThePlayRangeAndAnAnimatedPositionChooseTheSeconds) {
+    Effect::MovieLoad movie;
+    movie.file.path = makeMovie();
+    // 再生範囲 from 0.5 to 1.5 seconds, looped.
+    movie.position.setValue(0.5, 0);
+    movie.position.setValue(1.5, 1);
+    movie.loop.value = true;
+    EXPECT_EQ(shownAt(movie, 0), 5);
+    EXPECT_EQ(shownAt(movie, 9), 14);
+    EXPECT_EQ(shownAt(movie, 10), 5);
+    // A range of no length shows its start.
+    movie.position.setValue(0.5, 1);
+    EXPECT_EQ(shownAt(movie, 7), 5);
+    // Another movement makes the item's own value the position.
+    movie.position.setMovement(*EffectTest::Movements::install().linear);
+    movie.position.setValue(1.2, 0);
+    movie.position.setValue(0.2, 1);
+    movie.loop.value = false;
+    EXPECT_FALSE(movie.isDerived());
+    EXPECT_EQ(shownAt(movie, 0), 12);
+    lone.context.updateSectionPosition();
+    EXPECT_DOUBLE_EQ(movie.getPlaybackRate(lone.context), -1.0);  // the value falls: backwards
+}
+
+TEST_F(MovieFile, FilesThatDoNotOpenShowNothingAndAreRefused) {
+    Effect::MovieLoad movie;
+    EXPECT_EQ(shownAt(movie, 0), -1);
+    EXPECT_STREQ(movie.getDisplayName(), L"動画ファイル");
+    const std::wstring path = makeMovie();
+    Effect::EffectEvent drop;
+    drop.code = Effect::EffectEvent::FileDropped;
+    drop.path = path.c_str();
+    EXPECT_TRUE(movie.effectEvent(drop));
+    EXPECT_STREQ(movie.getDisplayName(), L"movie.avi");
+    EXPECT_EQ(movie.withAudio.value, 0);  // no sound in the file
+    EXPECT_EQ(movie.getTrackCount(0), 0);
+    EXPECT_EQ(shownAt(movie, 3), 3);
+
+    movie.file.path = wide(folder.file("movie.txt"));
+    Effect::EffectEvent changed;
+    changed.code = Effect::EffectEvent::ItemChanged;
+    changed.item = &movie.file;
+    EXPECT_FALSE(movie.effectEvent(changed));
+    EXPECT_TRUE(movie.file.path.empty());
+    EXPECT_EQ(shownAt(movie, 3), -1);
+}
+
+TEST_F(MovieFile, SoundIsReadFromTheSecondTheFrameStandsFor) {
+    const std::string path = folder.file("tone.wav");
+    ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i sine=frequency=440:sample_rate=8000:duration=2.5 "
+                                  "-ac 2 -c:a pcm_s16le " + path));
+    const std::string raw = folder.file("tone.raw");
+    ASSERT_TRUE(MediaTest::ffmpeg("-i " + path + " -f f32le -c:a pcm_f32le " + raw));
+    const std::vector<std::uint8_t> bytes = MediaTest::readFile(raw);
+    std::vector<float> reference(bytes.size() / 4);
+    std::memcpy(reference.data(), bytes.data(), reference.size() * 4);
+
+    Effect::AudioLoad sound;
+    sound.file.path = wide(path);
+    ASSERT_TRUE(sound.updateMediaInfo());
+    EXPECT_DOUBLE_EQ(sound.getMediaInfo().length, 2.5);
+    auto& caches = *System::Singleton<Cache::CacheService>::getInstance();
+    caches.audioCache.setCacheSize(16);
+    struct Case {
+        double speed;
+        int frame;
+        int firstSource;  // the source sample of the frame's first sample
+        int step;
+    };
+    // Frame 5 of a 10 fps scene at 8000 Hz starts at object sample 4000;
+    // at 200 % each sample is the mean of the two source samples it spans.
+    for (const Case& k : {Case{100, 5, 4000, 1}, Case{100, 12, 9600, 1}, Case{200, 5, 8000, 2}}) {
+        SCOPED_TRACE(k.speed);
+        sound.speed.setValue(k.speed, 0);
+        lone.context.frame = k.frame;
+        lone.context.time = k.frame;
+        lone.context.updateSectionPosition();
+        const auto block = sound.readAudio(caches, lone.context, {k.frame * 800, 8000}, 40);
+        ASSERT_TRUE(block);
+        for (int j = 0; j < 40; ++j) {
+            float expected = 0;
+            for (int i = 0; i < k.step; ++i) expected += reference[2 * (k.firstSource + k.step * j + i)];
+            EXPECT_NEAR(block->getChannel(0)[j], expected / k.step, 1e-4f) << j;
+        }
+    }
+    // Past the end of a range that does not loop nothing is read.
+    sound.speed.setValue(100, 0);
+    lone.context.frame = lone.context.time = 30;
+    EXPECT_FALSE(sound.readAudio(caches, lone.context, {30 * 800, 8000}, 40));
+}
+
+}  // namespace
