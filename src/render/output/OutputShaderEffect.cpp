@@ -34,7 +34,7 @@ void bindTexture(Media::Direct3DService& service, int slot, Media::ResourceBuffe
                               image ? &image->getShaderResourceView() : nullptr);
 }
 
-// What the full-target passes draw through when the object has no mesh.
+// The object's own mesh, or the shared quad sized to the picture.
 Media::VertexList& meshOrQuad(Media::VertexList* mesh, Media::ResourceBuffer* image,
                               std::shared_ptr<Media::VertexListQuadPosUvCommon>& quad) {
     if (mesh) return *mesh;

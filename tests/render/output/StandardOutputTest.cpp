@@ -3,6 +3,7 @@
 // colour it leaves there.
 #include "render/output/OutputSceneFixture.h"
 
+#include "effect/base/ControlState.h"
 #include "effect/registry/BuiltinEffectHooks.h"
 #include "render/output/OutputEffects.h"
 
@@ -178,4 +179,58 @@ TEST(OutputRegistrationTest, RowsRegisterTheOutputs) {
     EXPECT_NE(dynamic_cast<Effect::TempDraw*>(service.createEffect(L"オフスクリーン描画").get()), nullptr);
 }
 
+// A camera control's record: its view-projection puts frame-centred pixels
+// on the frame with depth = z.
+class TestCamera : public Effect::EffectBase, public Effect::CameraControlState {
+public:
+    TestCamera() : EffectBase(L"カメラ制御", Effect::EffectKind::Control, Effect::MediaKind::Video,
+                              Effect::MediaKind::Video, L"") {
+        viewProjectionMatrix = OutputTest::pixelsToClip(kSide, kSide);
+    }
+    std::shared_ptr<Effect::EffectBase> create() const override { return std::make_shared<TestCamera>(); }
+};
+
+// Under a camera the standard drawing keeps depth, and a billboard marks
+// the object as drawn differently; the basic output leaves the camera out.
+TEST_F(StandardOutputTest, CameraSpaceThroughTheContext) {
+    auto camera = std::make_shared<Edit::Object>();
+    camera->effectList.push_back(std::make_shared<TestCamera>());
+    struct Case {
+        const char* what;
+        bool simple;
+        int cameraMode;
+        Box box;
+        float depth;
+    };
+    const Case cases[] = {
+        {"standard drawing", false, 0, {14, 14, 18, 18}, 0.5f},
+        {"billboard", false, 3, {14, 14, 18, 18}, 0.5f},
+        {"basic output scaled", true, 0, {12, 12, 20, 20}, 0.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto frame = target();
+        auto picture = image(4, 4);
+        Render::ObjectContext context;
+        if (c.simple) {
+            Effect::SimpleOutput& output = place<Effect::SimpleOutput>(0, 10);
+            output.scale.setValue(200, 0);
+            context = contextAt(*frame, 0);
+            context.view.cameraControl = camera;
+            output.outputVideo(context, *frame, picture);
+        } else {
+            Effect::BasicOutput& output = place<Effect::VideoOutput>(0, 10);
+            output.z.setValue(0.5, 0);
+            context = contextAt(*frame, 0);
+            context.view.cameraControl = camera;
+            context.view.cameraMode = c.cameraMode;
+            output.outputVideo(context, *frame, picture);
+        }
+        EXPECT_EQ(boxOf(read(*frame), kSide, kBackground), c.box);
+        EXPECT_NEAR(pixel(*frame->getDepthBuffer(), 16, 16)[0], c.depth, 1e-4f);
+        EXPECT_EQ(context.drawnDifferently, c.cameraMode != 0 ? 1 : 0);
+    }
+}
+
 }  // namespace
+
