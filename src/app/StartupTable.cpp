@@ -15,6 +15,7 @@
 #include "plugin/input/InputService.h"
 #include "render/cache/CacheService.h"
 #include "render/output/OutputEffects.h"
+#include "render/service/RenderService.h"
 #include "window/WindowService.h"
 
 namespace App {
@@ -61,7 +62,7 @@ std::span<const StartupRow> startupTable() {
          }},
         // Undo::UndoService
         // Edit::EditService
-        // Render::RenderService
+        {"Render::RenderService", [] { return makeHolder<Render::RenderService>(); }},
         // Component::EditComponent
         // Component::StatusComponent
         // Component::SettingComponent
