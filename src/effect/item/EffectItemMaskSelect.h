@@ -10,6 +10,13 @@
 #include <utility>
 #include <vector>
 
+namespace Media {
+class ResourceBuffer;
+}
+namespace Render {
+class ObjectContext;
+}
+
 namespace Effect {
 
 class EffectItemCheck;
@@ -45,6 +52,16 @@ public:
     // Selects a scene; falls back to the first figure when the project has
     // no such scene.
     void setScene(int sceneId);
+
+    // Render time, on the render threads (built with the render context).
+    // The mask picture, owned by the caller; empty when there is no mask.
+    std::unique_ptr<Media::ResourceBuffer> getMaskImage(Render::ObjectContext& context, int width,
+                                                        int height) const;
+    // Starts loading what getMaskImage will need.
+    void preloadMask(Render::ObjectContext& context) const;
+    // Seconds into a scene mask: since the object began, or the whole
+    // referenced scene stretched over the object when the fit check is set.
+    double getSceneTime(const Render::ObjectContext& context) const;
 
     EffectItemSelect::SharedList* figures;
     int figure = 1;

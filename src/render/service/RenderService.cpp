@@ -2,8 +2,13 @@
 
 namespace Render {
 
-RenderService::RenderService() = default;
+RenderService::RenderService() { Cache::setSceneSource(&sceneSource_); }
 
-RenderService::~RenderService() = default;
+RenderService::~RenderService() {
+    if (Cache::getSceneSource() == &sceneSource_) Cache::setSceneSource(nullptr);
+    // No render may use the scene source once it is gone.
+    videoWorker.thread.stop();
+    videoWorker.objectWorker().stop();
+}
 
 }  // namespace Render

@@ -1,7 +1,9 @@
 #pragma once
 // The process-wide render service (System::Singleton): turns the project
 // into pictures away from the user-interface thread through its video
-// render worker. Made after the edit service; released before it.
+// render worker, and renders scene frames for the media caches. Made after
+// the cache and edit services; released before them.
+#include "render/service/RenderSceneSource.h"
 #include "render/service/RenderVideoWorker.h"
 
 namespace Render {
@@ -16,6 +18,10 @@ public:
     static const char* singletonPlace() { return "System::Singleton<class Render::RenderService>::recreateInstance"; }
 
     RenderVideoWorker videoWorker;
+
+private:
+    // Installed for the media caches while the service lives.
+    RenderSceneSource sceneSource_{videoWorker};
 };
 
 }  // namespace Render

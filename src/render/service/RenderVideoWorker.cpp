@@ -41,6 +41,27 @@ private:
     std::shared_ptr<RenderVideoWorker::RenderingBuffer> buffer_;
 };
 
+// Calls a scene picture's callback exactly once: with the picture, or
+// empty when the task that would deliver it is dropped unrun.
+class SceneImageDelivery {
+public:
+    explicit SceneImageDelivery(RenderVideoWorker::SceneImageCallback done) : done_(std::move(done)) {}
+    ~SceneImageDelivery() {
+        if (done_) done_(nullptr);
+    }
+    SceneImageDelivery(const SceneImageDelivery&) = delete;
+    SceneImageDelivery& operator=(const SceneImageDelivery&) = delete;
+
+    void deliver(std::shared_ptr<Media::ImageBuffer> picture) {
+        auto done = std::move(done_);
+        done_ = nullptr;
+        done(std::move(picture));
+    }
+
+private:
+    RenderVideoWorker::SceneImageCallback done_;
+};
+
 }  // namespace
 
 RenderVideoWorker::RenderVideoWorker(Edit::EditService* editService, int objectQueueBound)
@@ -97,8 +118,9 @@ void RenderVideoWorker::createSceneImage(Edit::Scene& scene, int frame, SceneIma
     auto cache = std::make_shared<ResourceCache>(temporaryImageCacheSize);
     renderScene(scene, frame, *target, *cache, nullptr, 0, INT_MAX, false);
     // Runs after every object of that walk was drawn: the thread keeps order.
+    auto delivery = std::make_shared<SceneImageDelivery>(std::move(done));
     objectThread_.pushTask(taskKey(RenderTaskType::ObjectTask),
-                           [target, cache, done = std::move(done)] { done(target->copyToImageBuffer()); });
+                           [target, cache, delivery] { delivery->deliver(target->copyToImageBuffer()); });
 }
 
 std::shared_ptr<RenderVideoWorker::RenderingBuffer> RenderVideoWorker::createRenderingBuffer(

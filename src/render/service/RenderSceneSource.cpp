@@ -1,0 +1,26 @@
+#include "render/service/RenderSceneSource.h"
+
+#include "edit/service/EditService.h"
+#include "media/image/ImageBuffer.h"
+#include "render/service/RenderVideoWorker.h"
+
+namespace Render {
+
+Edit::Scene* RenderSceneSource::getScene(int id) const {
+    Edit::EditService* edit = video_.editService;
+    return edit ? edit->project.getScene(id).get() : nullptr;
+}
+
+void RenderSceneSource::createSceneImage(Edit::Scene& scene, int frame, ImageDone done) {
+    video_.createSceneImage(scene, frame, std::move(done));
+}
+
+void RenderSceneSource::createSceneAudioBlock(Edit::Scene&, int, AudioDone done) { done(nullptr); }
+
+bool RenderSceneSource::isBusy() const {
+    Edit::EditService* edit = video_.editService;
+    const Edit::ScenePointer* scene = edit ? &edit->getCurrentScene() : nullptr;
+    return scene && *scene && (*scene)->playing;
+}
+
+}  // namespace Render
