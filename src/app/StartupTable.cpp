@@ -13,6 +13,7 @@
 #include "media/resource/ResourceService.h"
 #include "media/audio/XAudio2Service.h"
 #include "plugin/input/InputService.h"
+#include "render/audio/AudioEffects.h"
 #include "render/cache/CacheService.h"
 #include "render/output/OutputEffects.h"
 #include "render/service/RenderService.h"
@@ -57,6 +58,7 @@ std::span<const StartupRow> startupTable() {
         {"Effect::EffectService",
          [] {
              Render::installOutputEffects();
+             Render::installAudioEffects();
              Effect::installBuiltinEffects();
              return makeHolder<Effect::EffectService>();
          }},

@@ -18,7 +18,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {9, L"オーディオバッファ", 1, 2, L"", nullptr},  // AudioBufferLoad
         {10, L"直前オブジェクト", 1, 1, L"", nullptr},  // BeforeObjectLoad
         {11, L"標準描画", 2, 1, L"", &registerInstalledEffect<11>},  // VideoOutput
-        {12, L"音声再生", 2, 2, L"", nullptr},  // AudioOutput
+        {12, L"音声再生", 2, 2, L"", &registerInstalledEffect<12>},  // AudioOutput
         {13, L"映像再生", 2, 3, L"", &registerInstalledEffect<13>},  // MovieOutput
         {14, L"基本出力", 2, 1, L"", &registerInstalledEffect<14>},  // SimpleOutput
         {15, L"パーティクル出力", 2, 1, L"", &registerInstalledEffect<15>},  // ParticleOutput
