@@ -8,8 +8,8 @@
 // A key is absent, pending (a load was asked for) or cached. A caller that
 // registers a key without a loader (get with an empty loader) must see to it
 // that complete() or abandon() follows. After stop() nothing is registered
-// any more and every request returns empty at once, so no wait can be left
-// without an end.
+// any more and a request of a key not cached returns empty at once, so no
+// wait is left without an end.
 #include "core/thread/SyncEvent.h"
 #include "core/thread/WorkerThread.h"
 
