@@ -242,3 +242,39 @@ TEST_F(VideoSceneWalkBoundTest, AWalkThatWaitsForEveryObjectDrawsTheSamePixels) 
 }
 
 }  // namespace
+
+// The same walk through the program's standard drawing.
+class StandardDrawingWalkTest : public WalkTest::WalkFixture {
+protected:
+    StandardDrawingWalkTest() : WalkFixture(8, true) {}
+    static Effect::EffectItemNumber& number(const Edit::ObjectPointer& object, const wchar_t* name) {
+        return dynamic_cast<Effect::EffectItemNumber&>(*object->effectList[1]->findItem(name));
+    }
+};
+
+TEST_F(StandardDrawingWalkTest, PicturesArePlacedMovedAndBlendedByTheStandardDrawing) {
+    ASSERT_EQ(place(0, 0, 40).second, nullptr);  // not the test drawing
+    WalkTest::Picture& lower = dynamic_cast<WalkTest::Picture&>(*objectAt(0, 0)->effectList[0]);
+    lower.width = 64, lower.height = 36, lower.color = kRed;
+    place(1, 0, 40);
+    WalkTest::Picture& upper = dynamic_cast<WalkTest::Picture&>(*objectAt(1, 0)->effectList[0]);
+    upper.width = 32, upper.height = 36, upper.color = kBlue;
+    number(objectAt(1, 0), L"X").setValue(16, 0);
+    number(objectAt(1, 0), L"透明度").setValue(50, 0);
+    place(2, 0, 40);
+    Effect::EffectItemNumber& x = number(objectAt(2, 0), L"X");
+    x.setMovement(*service.findMovement(L"直線移動").prototype);
+    x.resizeValueList(2);
+    x.setValue(-20, 0);
+    x.setValue(20, 1);
+
+    const std::vector<Rgba> pixels = render(10);
+    // Blue at half opacity over red on columns 32 to 63.
+    expectNear(at(pixels, 40, 5), {0.5f, 0, 0.5f, 1});
+    expectNear(at(pixels, 20, 5), kRed);
+    // The white square at X = -10: columns 20 to 23 of row 18.
+    expectNear(at(pixels, 20, 18), kWhite);
+    expectNear(at(pixels, 23, 18), kWhite);
+    expectNear(at(pixels, 19, 18), kRed);
+    expectNear(at(pixels, 24, 18), kRed);
+}

@@ -5,6 +5,8 @@
 #include "core/event/EventService.h"
 #include "edit/service/EditService.h"
 #include "effect/registry/EffectService.h"
+#include "effect/registry/BuiltinEffectHooks.h"
+#include "render/output/OutputEffects.h"
 #include "render/service/RenderVideoWorker.h"
 
 #include "effect/RegistryTestSupport.h"
@@ -16,9 +18,29 @@
 
 namespace WalkTest {
 
+// The program's own outputs in the registry, while it lives.
+class ProgramOutputs {
+public:
+    explicit ProgramOutputs(bool install) : installed_(install) {
+        if (installed_) Render::installOutputEffects();
+    }
+    ~ProgramOutputs() {
+        if (installed_)
+            for (int row : {11, 13, 14, 15, 60}) Effect::installBuiltinEffect(row, nullptr);
+    }
+    ProgramOutputs(const ProgramOutputs&) = delete;
+    ProgramOutputs& operator=(const ProgramOutputs&) = delete;
+
+private:
+    bool installed_;
+};
+
 class WalkFixture : public MediaTest::GpuTest {
 public:
-    explicit WalkFixture(int objectQueueBound = 8) : worker(&edit, objectQueueBound) {
+    // programOutputs: the objects draw through the program's standard
+    // outputs instead of the test drawing.
+    explicit WalkFixture(int objectQueueBound = 8, bool programOutputs = false)
+        : outputs(programOutputs), worker(&edit, objectQueueBound) {
         currentWorker() = &worker;
         scene().width = 64;
         scene().height = 36;
@@ -33,7 +55,7 @@ public:
         Edit::Scene& target = into ? *into : scene();
         Edit::ObjectPointer object = target.createObject(Input::Name, layer, start, end);
         target.updateLayerObject();
-        return {&dynamic_cast<Input&>(*object->effectList[0]), &dynamic_cast<Draw&>(*object->effectList[1])};
+        return {&dynamic_cast<Input&>(*object->effectList[0]), dynamic_cast<Draw*>(object->effectList[1].get())};
     }
     template <class Control>
     Control& placeControl(int layer, int start, int end) {
@@ -57,11 +79,12 @@ public:
         return pixels.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(scene().width) + x);
     }
 
+    ProgramOutputs outputs;
     RegistryTest::Environment env;
     Effect::EffectService service;
     bool registered = [this] {
         service.registerEffect<Picture>();
-        service.registerEffect<Draw>();
+        if (!service.createEffect(kDraw)) service.registerEffect<Draw>();
         service.registerEffect<Group>();
         service.registerEffect<Camera>();
         service.registerEffect<TimeShift>();
