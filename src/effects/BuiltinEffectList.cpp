@@ -7,6 +7,7 @@
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
 #include "effects/media/MovieLoad.h"
+#include "effects/media/SceneLoad.h"
 
 namespace Effect {
 
@@ -15,6 +16,7 @@ void installBuiltinEffects() {
     installBuiltinEffect(2, &registerBuiltinEffect<ImageLoad>);
     installBuiltinEffect(3, &registerBuiltinEffect<AudioLoad>);
     installBuiltinEffect(6, &registerBuiltinEffect<FigureLoad>);
+    installBuiltinEffect(7, &registerBuiltinEffect<SceneLoad>);
     installBuiltinEffect(31, &registerBuiltinEffect<BokashiFilter>);
     installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);
     installBuiltinEffect(74, &registerBuiltinEffect<BasicScale>);

@@ -9,6 +9,7 @@
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
 #include "effects/media/MovieLoad.h"
+#include "effects/media/SceneLoad.h"
 #include "render/output/OutputEffects.h"
 
 #include "core/CoreTestSupport.h"
@@ -78,7 +79,7 @@ TEST_F(Registration, EachEffectTakesItsRowAndDeclaresWhatTheRowSays) {
         EXPECT_EQ(second->id, first->id + 1);
         EXPECT_EQ(first->name, service.findEffect(L"ぼかし").prototype->name);
     }
-    EXPECT_EQ(installed, 14);  // with the outputs of the rendering
+    EXPECT_EQ(installed, 15);  // with the outputs of the rendering
     // The registry writes each kind's menu section back.
     EXPECT_EQ(env.settings.getValue("Effect.ぼかし", "order").text, "39");
     EXPECT_EQ(env.settings.getValue("Effect.座標", "order").text, "81");
@@ -138,6 +139,11 @@ TEST_F(Registration, AProjectHoldingEachEffectIsWrittenAndReadBackByteForByte) {
     clip.yuv.range = 1;
     Edit::ObjectPointer sound = scene.createObject(L"音声ファイル", 5, 0, 40);
     effectOf<Effect::AudioLoad>(*sound).file.path = L"/tmp/clips/a.wav";
+    Edit::ObjectPointer nested = scene.createObject(L"シーン", 6, 0, 40);
+    auto& inner = effectOf<Effect::SceneLoad>(*nested);
+    inner.scene.value = 0;
+    inner.scene.fromString("2");
+    inner.speed.setValue(200, 0);
     scene.updateLayerObject();
 
     Edit::Project::saveProjectFile(project, file("a.mvp2"));
@@ -150,7 +156,9 @@ TEST_F(Registration, AProjectHoldingEachEffectIsWrittenAndReadBackByteForByte) {
                              "表示番号=1,20,直線移動,0\r\n連番ファイル=1\r\n",
                              "effect.name=動画ファイル\r\n再生位置=1.500,7.250,再生範囲,0\r\n再生速度=-150.00\r\n"
                              "ファイル=/tmp/clips/a.avi\r\nトラック=0\r\nループ再生=1\r\n",
-                             "effect.name=音声ファイル\r\n再生位置=0.000,0.000,再生範囲,0\r\n"})
+                             "effect.name=音声ファイル\r\n再生位置=0.000,0.000,再生範囲,0\r\n",
+                             "effect.name=シーン\r\n再生位置=0.000,0.000,再生範囲,0\r\n再生速度=200.00\r\n"
+                             "シーン=2\r\nループ再生=0\r\n"})
         EXPECT_NE(written.find(line), std::string::npos) << line;
     Edit::Project reloaded(&service);
     Edit::Project::loadProjectFile(reloaded, file("a.mvp2"));

@@ -13,7 +13,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {4, L"モデルファイル", 1, 1, L"", nullptr},  // ModelLoad
         {5, L"テキスト", 1, 1, L"", nullptr},  // TextInput
         {6, L"図形", 1, 1, L"", &registerInstalledEffect<6>},  // FigureLoad
-        {7, L"シーン", 1, 3, L"", nullptr},  // SceneLoad
+        {7, L"シーン", 1, 3, L"", &registerInstalledEffect<7>},  // SceneLoad
         {8, L"フレームバッファ", 1, 1, L"", nullptr},  // FrameLoad
         {9, L"オーディオバッファ", 1, 2, L"", nullptr},  // AudioBufferLoad
         {10, L"直前オブジェクト", 1, 1, L"", nullptr},  // BeforeObjectLoad

@@ -7,6 +7,7 @@
 #include "effect/movement/MovementLookup.h"
 #include "effect/registry/EffectService.h"
 #include "effect/registry/MediaFileProbe.h"
+#include "render/cache/SceneSource.h"
 #include "core/base/Singleton.h"
 
 #include <algorithm>
@@ -31,8 +32,8 @@ double sceneFps(const Render::ObjectContextBase& context) {
 }  // namespace
 
 InputMovieEffect::InputMovieEffect(int kind, EffectItemNumber& position, EffectItemNumber& speed,
-                                   EffectItemFile* file, EffectItemCheck* loop)
-    : kind_(kind), position_(&position), speed_(&speed), file_(file), loop_(loop) {}
+                                   EffectItemFile* file, EffectItemCheck* loop, EffectItemScene* scene)
+    : kind_(kind), position_(&position), speed_(&speed), file_(file), loop_(loop), scene_(scene) {}
 
 void InputMovieEffect::setupPositionItem() {
     if (DefaultMovement::movieRange) position_->setMovement(*DefaultMovement::movieRange);
@@ -44,6 +45,18 @@ void InputMovieEffect::setupPositionItem() {
 
 bool InputMovieEffect::updateMediaInfo() {
     std::lock_guard lock(mutex_);
+    if (scene_) {
+        info_ = {};
+        info_.hasVideo = info_.hasAudio = true;
+        const Edit::Scene* scene = nullptr;
+        if (scene_->value != 0)
+            if (const Cache::SceneSource* source = Cache::getSceneSource()) scene = source->getScene(scene_->value);
+        if (scene && scene->videoRate > 0 && scene->videoScale > 0) {
+            info_.length = static_cast<double>(scene->totalLength + 1) * scene->videoScale / scene->videoRate;
+            info_.frameRate = static_cast<double>(scene->videoRate) / scene->videoScale;
+        }
+        return info_.length != 0.0;
+    }
     if (fresh_) return kind_ == AudioStream ? info_.hasAudio : info_.hasVideo;
     fresh_ = true;
     info_ = {};

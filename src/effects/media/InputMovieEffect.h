@@ -13,6 +13,7 @@
 // their own threads, so it is kept under a lock of the instance.
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemFile.h"
+#include "effect/item/EffectItemInteger.h"
 #include "effect/item/EffectItemNumber.h"
 
 #include <mutex>
@@ -43,14 +44,16 @@ public:
     // The stream a source is asked for.
     enum Kind : int { VideoStream = 1, AudioStream = 2 };
 
+    // A source is a file or, with a scene item, a scene of the project.
     InputMovieEffect(int kind, EffectItemNumber& position, EffectItemNumber& speed, EffectItemFile* file,
-                     EffectItemCheck* loop);
+                     EffectItemCheck* loop, EffectItemScene* scene = nullptr);
 
     // The position starts with 再生範囲 (the whole media), which only its
     // movement menu offers.
     void setupPositionItem();
-    // Refreshes the information when it is stale; whether the source is
-    // usable for the kind.
+    // Refreshes the information when it is stale (a scene every time, so
+    // edits of the scene show at once); whether the source is usable for
+    // the kind.
     bool updateMediaInfo();
     MediaInfo getMediaInfo() const;
     // The next use reads the source again.
@@ -83,6 +86,7 @@ protected:
     EffectItemNumber* speed_;
     EffectItemFile* file_;
     EffectItemCheck* loop_;
+    EffectItemScene* scene_;
 
 private:
     // The media position at the context before wrapping.
