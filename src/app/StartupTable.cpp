@@ -5,6 +5,8 @@
 #include "core/file/SettingService.h"
 #include "core/thread/ThreadPriority.h"
 #include "core/translate/TranslateService.h"
+#include "edit/service/EditService.h"
+#include "edit/undo/UndoService.h"
 #include "effect/registry/EffectService.h"
 #include "effects/BuiltinEffectList.h"
 #include "media/draw/Direct2DService.h"
@@ -62,8 +64,8 @@ std::span<const StartupRow> startupTable() {
              Effect::installBuiltinEffects();
              return makeHolder<Effect::EffectService>();
          }},
-        // Undo::UndoService
-        // Edit::EditService
+        {"Undo::UndoService", [] { return makeHolder<Undo::UndoService>(); }},
+        {"Edit::EditService", [] { return makeHolder<Edit::EditService>(); }},
         {"Render::RenderService", [] { return makeHolder<Render::RenderService>(); }},
         // Component::EditComponent
         // Component::StatusComponent

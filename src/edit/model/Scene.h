@@ -7,6 +7,7 @@
 // User-interface thread; changes happen inside an edit scope, render
 // workers read under the shared lock.
 #include "edit/model/LayerObjectManager.h"
+#include "edit/undo/UndoHistory.h"
 
 #include <array>
 #include <functional>
@@ -123,6 +124,8 @@ public:
     FrameZoom zoom;
     ObjectSelection selection;
     int listOrder;
+    // This scene's own undo and redo steps.
+    Undo::UndoHistory undoHistory;
 
     // The timeline's zoom steps; empty accepts every value.
     static inline std::vector<int> zoomSteps;

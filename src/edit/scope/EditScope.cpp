@@ -52,6 +52,7 @@ EditScope::~EditScope() { end(); }
 void EditScope::beginUndo() {
     if (undoOpen) return;
     undoOpen = true;
+    if (Undo::UndoService* undo = service_.getUndoService()) undo->beginUndoGroup();
 }
 
 void EditScope::releaseLock() noexcept {
@@ -71,6 +72,10 @@ void EditScope::end() noexcept {
             scene->focusObject.reset();
             notifyFocusChange = true;
         }
+    }
+    if (undoOpen) {
+        if (Undo::UndoService* undo = service_.getUndoService())
+            runStep(failure, [undo] { undo->commitUndoGroup(); });
     }
     releaseLock();
 

@@ -9,6 +9,7 @@
 #include "edit/model/Project.h"
 #include "edit/scope/ProjectLock.h"
 #include "edit/service/EditHooks.h"
+#include "edit/undo/UndoInstance.h"
 
 #include <atomic>
 #include <string>
@@ -19,7 +20,7 @@ class EffectService;
 
 namespace Edit {
 
-class EditService : public Event::EventInstance {
+class EditService : public Event::EventInstance, public Undo::UndoInstance {
 public:
     // Scene 0 is current once construction returns. Without a service the
     // process-wide effect registry makes the effects.
@@ -31,9 +32,11 @@ public:
 
     ProjectLock& getLock() { return lock_; }
     const ScenePointer& getCurrentScene() const { return currentScene_; }
+    // Null when the program runs without one (some tests).
+    Undo::UndoService* getUndoService() const { return undoService; }
 
-    // Makes the scene current, creating it when absent. The caller holds an
-    // edit scope.
+    // Makes the scene current, creating it when absent, and points the undo
+    // service at its history. The caller holds an edit scope.
     void setCurrentScene(int id);
 
     // Imports a legacy object exchange file as a new scene and makes it

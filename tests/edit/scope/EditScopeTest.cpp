@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,6 +16,23 @@
 namespace {
 
 using EditTest::kFigure;
+
+// An undo record that only reports its commit.
+class Probe : public Undo::UndoItem {
+public:
+    explicit Probe(std::function<void()> onCommit) : onCommit_(std::move(onCommit)) {}
+    bool commit() override {
+        onCommit_();
+        return true;
+    }
+    void saveUndo() override {}
+    void saveRedo() override {}
+    void undo(Edit::EditScope&) override {}
+    void redo(Edit::EditScope&) override {}
+
+private:
+    std::function<void()> onCommit_;
+};
 
 class Scopes : public ::testing::Test, public ScopeTest::Fixture {
 protected:
@@ -64,6 +83,12 @@ TEST_F(Scopes, EndRunsItsStepsInTheFixedOrderAfterTheUnlock) {
         Edit::EditScope scope(edit);
         EXPECT_EQ(stops, 1);
         EXPECT_FALSE(lockFree());
+        scope.beginUndo();
+        undo.addUndoItem(std::make_unique<Probe>([&] {
+            // The group is committed under the lock, after the re-sort.
+            calls.push_back(scene().getLayerObjectList(0).objects.front() == moved ? "commit(sorted)" : "commit");
+            if (!lockFree()) calls.push_back("locked");
+        }));
         moved = scene().createObject(kFigure, 0, 50, 59);
         scene().createObject(kFigure, 0, 10, 19);
         moved->start = 0;  // now first on the layer, but not yet sorted
@@ -81,7 +106,7 @@ TEST_F(Scopes, EndRunsItsStepsInTheFixedOrderAfterTheUnlock) {
         EXPECT_TRUE(calls.empty());
     }
     const std::vector<std::string> expected = {
-        "clearSection", "rebuild",     "time(object)",   "color",    "text",
+        "commit(sorted)", "locked", "clearSection", "rebuild",     "time(object)",   "color",    "text",
         "objectUpdate(object)", "layerUpdate", "sceneChange(0)", "focus(0)", "frame(7)"};
     EXPECT_EQ(calls, expected);
     EXPECT_TRUE(lockedDuring.empty());

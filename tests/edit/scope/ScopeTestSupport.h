@@ -1,9 +1,10 @@
 #pragma once
 // An edit service over the test registry, with the event service that its
-// scopes notify.
+// scopes notify and the undo service that records their changes.
 #include "core/event/EventService.h"
 #include "edit/EditTestSupport.h"
 #include "edit/service/EditService.h"
+#include "edit/undo/UndoService.h"
 
 #include <chrono>
 #include <thread>
@@ -26,6 +27,8 @@ public:
 
     EditTest::Registry registry;
     System::Singleton<Event::EventService> events;
+    System::Singleton<Undo::UndoService> undoHolder;
+    Undo::UndoService& undo = *System::Singleton<Undo::UndoService>::getInstance();
     Edit::EditService edit{&registry.service};
 };
 
