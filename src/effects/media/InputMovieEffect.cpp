@@ -7,6 +7,9 @@
 #include "effect/movement/MovementLookup.h"
 #include "effect/registry/EffectService.h"
 #include "effect/registry/MediaFileProbe.h"
+#include "media/audio/AudioBuffer.h"
+#include "render/audio/AudioObjectContext.h"
+#include "render/cache/AudioCache.h"
 #include "render/cache/SceneSource.h"
 #include "core/base/Singleton.h"
 
@@ -86,6 +89,27 @@ InputMovieEffect::MediaInfo InputMovieEffect::getMediaInfo() const {
 void InputMovieEffect::invalidateMediaInfo() {
     std::lock_guard lock(mutex_);
     fresh_ = false;
+}
+
+std::unique_ptr<Media::AudioBuffer> InputMovieEffect::readSourceAudio(Cache::AudioCache& cache,
+                                                                      const std::wstring& name, int track,
+                                                                      const Render::AudioObjectContext& context) {
+    if (!updateMediaInfo()) return nullptr;
+    const double q = getAudioPosition(context);
+    if (!(q < getMediaInfo().length)) return nullptr;
+    const Render::AudioSampleRange& range = context.sampleRange;
+    return cache.readAudio(name, track, Cache::AudioSampleRange{range.offset, range.rate}, range.count,
+                           q - getElapsedMediaTime(context), getPlaybackRate(context));
+}
+
+void InputMovieEffect::preloadSourceAudio(Cache::AudioCache& cache, const std::wstring& name, int track,
+                                          const Render::AudioObjectContext& context) {
+    if (!updateMediaInfo()) return;
+    const double q = getAudioPosition(context);
+    if (!(q < getMediaInfo().length)) return;
+    const Render::AudioSampleRange& range = context.sampleRange;
+    cache.preloadAudio(name, track, Cache::AudioSampleRange{range.offset, range.rate}, range.count,
+                       q - getElapsedMediaTime(context), getPlaybackRate(context));
 }
 
 bool InputMovieEffect::isDerived() const {

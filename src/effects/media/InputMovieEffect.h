@@ -16,11 +16,21 @@
 #include "effect/item/EffectItemInteger.h"
 #include "effect/item/EffectItemNumber.h"
 
+#include <memory>
 #include <mutex>
+#include <string>
 #include <utility>
 #include <vector>
 
+namespace Cache {
+class AudioCache;
+struct AudioSampleRange;
+}
+namespace Media {
+class AudioBuffer;
+}
 namespace Render {
+class AudioObjectContext;
 class ObjectContextBase;
 }
 
@@ -74,6 +84,14 @@ public:
     // Media seconds from the object's start to the context's time at the
     // section's speed.
     double getElapsedMediaTime(const Render::ObjectContextBase& context) const;
+
+    // The source's sound (a file or scene name of the caches) for the
+    // context's samples, read from the media second of the frame: none
+    // while nothing plays. The preload asks the same blocks ahead.
+    std::unique_ptr<Media::AudioBuffer> readSourceAudio(Cache::AudioCache& cache, const std::wstring& name,
+                                                        int track, const Render::AudioObjectContext& context);
+    void preloadSourceAudio(Cache::AudioCache& cache, const std::wstring& name, int track,
+                            const Render::AudioObjectContext& context);
 
     bool isDerived() const;
     bool isReverse() const;

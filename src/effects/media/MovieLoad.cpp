@@ -5,6 +5,7 @@
 #include "effect/registry/EffectTranslate.h"
 #include "media/audio/AudioBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
+#include "render/audio/AudioObjectContext.h"
 #include "render/cache/VramCache.h"
 #include "render/context/ObjectContext.h"
 
@@ -72,17 +73,6 @@ int InputMultiTrackMovieEffect::getTrackIndex() {
     return std::clamp(track_->value, 0, static_cast<int>(count) - 1);
 }
 
-std::unique_ptr<Media::AudioBuffer> InputMultiTrackMovieEffect::readAudio(Cache::CacheService& cache,
-                                                                          const Render::ObjectContextBase& context,
-                                                                          const Cache::AudioSampleRange& range,
-                                                                          int count) {
-    if (!updateMediaInfo()) return nullptr;
-    const double q = getAudioPosition(context);
-    if (!(q < getMediaInfo().length)) return nullptr;
-    return cache.audioCache.readAudio(file_->path, getTrackIndex(), range, count, q - getElapsedMediaTime(context),
-                                      getPlaybackRate(context));
-}
-
 MovieLoad::MovieLoad()
     : BuiltinClass(Name, EffectKind::Input, MediaKind::VideoAudio, MediaKind::VideoAudio, L""),
       InputMultiTrackMovieEffect(VideoStream, position, speed, file, loop, track),
@@ -109,6 +99,14 @@ void MovieLoad::inputVideo(std::unique_ptr<Media::ResourceBuffer>& result, Rende
 void MovieLoad::preloadVideo(Render::ObjectContext& context) {
     if (!cacheService || !updateMediaInfo()) return;
     cacheService->imageCache.preloadMovieFrame(file.path, getTrackIndex(), getVideoPosition(context));
+}
+
+void MovieLoad::inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) {
+    result = cacheService ? readSourceAudio(cacheService->audioCache, file.path, getTrackIndex(), context) : nullptr;
+}
+
+void MovieLoad::preloadAudio(Render::AudioObjectContext& context) {
+    if (cacheService) preloadSourceAudio(cacheService->audioCache, file.path, getTrackIndex(), context);
 }
 
 int MovieLoad::getTrackCount(int media) const {
@@ -148,6 +146,14 @@ AudioLoad::AudioLoad()
     file.notifyChange = true;
     track.notifyChange = true;
     setupPositionItem();
+}
+
+void AudioLoad::inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) {
+    result = cacheService ? readSourceAudio(cacheService->audioCache, file.path, getTrackIndex(), context) : nullptr;
+}
+
+void AudioLoad::preloadAudio(Render::AudioObjectContext& context) {
+    if (cacheService) preloadSourceAudio(cacheService->audioCache, file.path, getTrackIndex(), context);
 }
 
 const wchar_t* AudioLoad::getDisplayName() const { return displayNameOf(file, name, displayName_); }

@@ -28,11 +28,6 @@ public:
                                EffectItemFile& file, EffectItemCheck& loop, EffectItemInteger& track);
     // The track actually read.
     int getTrackIndex();
-    // The object's sound for a stretch of scene samples (count samples of
-    // the range) at the context's frame; none while nothing plays.
-    std::unique_ptr<Media::AudioBuffer> readAudio(Cache::CacheService& cache,
-                                                  const Render::ObjectContextBase& context,
-                                                  const Cache::AudioSampleRange& range, int count);
 
 protected:
     EffectItemInteger* track_;
@@ -46,6 +41,8 @@ public:
 
     void inputVideo(std::unique_ptr<Media::ResourceBuffer>& result, Render::ObjectContext& context) override;
     void preloadVideo(Render::ObjectContext& context) override;
+    void inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) override;
+    void preloadAudio(Render::AudioObjectContext& context) override;
     int getTrackCount(int media) const override;
     const wchar_t* getDisplayName() const override;
     void updateItemVisible() override;
@@ -68,6 +65,8 @@ public:
     static constexpr const wchar_t* Name = L"音声ファイル";
     AudioLoad();
 
+    void inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) override;
+    void preloadAudio(Render::AudioObjectContext& context) override;
     const wchar_t* getDisplayName() const override;
     void updateItemVisible() override;
     bool effectEvent(EffectEvent& event) override;

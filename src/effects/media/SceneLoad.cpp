@@ -4,6 +4,7 @@
 #include "effect/registry/EffectTranslate.h"
 #include "media/audio/AudioBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
+#include "render/audio/AudioObjectContext.h"
 #include "render/cache/SceneSource.h"
 #include "render/cache/VramCache.h"
 #include "render/context/ObjectContext.h"
@@ -35,13 +36,15 @@ void SceneLoad::preloadVideo(Render::ObjectContext& context) {
     cacheService->imageCache.preloadMovieFrame(Cache::makeSceneFileName(scene.value), 0, getVideoPosition(context));
 }
 
-std::unique_ptr<Media::AudioBuffer> SceneLoad::readAudio(const Render::ObjectContextBase& context,
-                                                         const Cache::AudioSampleRange& range, int count) {
-    if (!cacheService || scene.value == 0 || !updateMediaInfo()) return nullptr;
-    const double q = getAudioPosition(context);
-    if (!(q < getMediaInfo().length)) return nullptr;
-    return cacheService->audioCache.readAudio(Cache::makeSceneFileName(scene.value), 0, range, count,
-                                              q - getElapsedMediaTime(context), getPlaybackRate(context));
+void SceneLoad::inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) {
+    result.reset();
+    if (cacheService && scene.value != 0)
+        result = readSourceAudio(cacheService->audioCache, Cache::makeSceneFileName(scene.value), 0, context);
+}
+
+void SceneLoad::preloadAudio(Render::AudioObjectContext& context) {
+    if (cacheService && scene.value != 0)
+        preloadSourceAudio(cacheService->audioCache, Cache::makeSceneFileName(scene.value), 0, context);
 }
 
 int SceneLoad::getTrackCount(int media) const { return media == 0 ? 1 : 0; }

@@ -25,10 +25,8 @@ public:
 
     void inputVideo(std::unique_ptr<Media::ResourceBuffer>& result, Render::ObjectContext& context) override;
     void preloadVideo(Render::ObjectContext& context) override;
-    // The scene's sound for a stretch of scene samples at the context's
-    // frame; none while nothing plays.
-    std::unique_ptr<Media::AudioBuffer> readAudio(const Render::ObjectContextBase& context,
-                                                  const Cache::AudioSampleRange& range, int count);
+    void inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) override;
+    void preloadAudio(Render::AudioObjectContext& context) override;
     int getTrackCount(int media) const override;
     const wchar_t* getDisplayName() const override;
     bool effectEvent(EffectEvent& event) override;
