@@ -10,6 +10,7 @@
 // context, which knows the project's objects.
 #include "effect/movement/SectionPosition.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -44,6 +45,10 @@ public:
     void setObject(std::shared_ptr<Edit::Object> target);
     // The section position again, after frame or time moved.
     void updateSectionPosition();
+    // A new list: the context's object, then the filter objects of the
+    // media on the following layers at the context's frame, up to the first
+    // object that is no filter.
+    void collectFilterObjects(std::uint8_t mediaType);
     // Frames and sections of the current object; an object that is not
     // part of a project (tests of items and movements) may be set alone.
     const Effect::ObjectFrames& getObjectFrames() const { return *frames_; }

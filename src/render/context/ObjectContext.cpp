@@ -70,20 +70,6 @@ bool ObjectContext::isControlObject() const {
     return object && !object->effectList.empty() && object->effectList.front()->effectType == Kind::Control;
 }
 
-void ObjectContext::collectFilterObjects(std::uint8_t mediaType) {
-    auto list = std::make_shared<FilterObjectList>();
-    list->push_back(object);
-    if (scene) {
-        for (int i = layer + 1; i <= scene->lastLayer; ++i) {
-            const Edit::ObjectPointer& found = scene->findObjectAtFrame(i, frame, mediaType);
-            if (!found) continue;
-            if (found->effectList.front()->effectType != Kind::Filter) break;
-            list->push_back(found);
-        }
-    }
-    filterObjects = std::move(list);
-}
-
 void ObjectContext::collectGroupControls() {
     if (!filterObjects || !scene) return;
     const std::shared_ptr<Edit::Object>& group = view.groupControl;

@@ -61,10 +61,6 @@ public:
     std::uint8_t extendedColor = 0;
 
     // Walk side ("RenderVideoWorker").
-    // A new list: the context's object, then the filter objects on the
-    // following layers at the context's frame, up to the first object that
-    // is no filter.
-    void collectFilterObjects(std::uint8_t mediaType);
     // Appends the group controls in force that carry filters, inner first.
     void collectGroupControls();
     // Preload of every enabled input and filter of the listed objects.

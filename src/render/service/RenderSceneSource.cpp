@@ -2,6 +2,7 @@
 
 #include "edit/service/EditService.h"
 #include "media/image/ImageBuffer.h"
+#include "render/audio/RenderAudioWorker.h"
 #include "render/service/RenderVideoWorker.h"
 
 namespace Render {
@@ -15,7 +16,13 @@ void RenderSceneSource::createSceneImage(Edit::Scene& scene, int frame, ImageDon
     video_.createSceneImage(scene, frame, std::move(done));
 }
 
-void RenderSceneSource::createSceneAudioBlock(Edit::Scene&, int, AudioDone done) { done(nullptr); }
+void RenderSceneSource::createSceneAudioBlock(Edit::Scene& scene, int block, AudioDone done) {
+    if (!audio_) {
+        done(nullptr);
+        return;
+    }
+    audio_->createSceneAudioBlock(scene, block, std::move(done));
+}
 
 bool RenderSceneSource::isBusy() const {
     Edit::EditService* edit = video_.editService;

@@ -6,21 +6,24 @@
 
 namespace Render {
 
+class RenderAudioWorker;
 class RenderVideoWorker;
 
 class RenderSceneSource : public Cache::SceneSource {
 public:
-    explicit RenderSceneSource(RenderVideoWorker& video) : video_(video) {}
+    explicit RenderSceneSource(RenderVideoWorker& video, RenderAudioWorker* audio = nullptr)
+        : video_(video), audio_(audio) {}
 
     Edit::Scene* getScene(int id) const override;
     // On "RenderVideoWorker", inside a walk.
     void createSceneImage(Edit::Scene& scene, int frame, ImageDone done) override;
-    // The audio render worker is not part of the service yet: no sound.
+    // Inside a walk of the audio render worker; without one, no sound.
     void createSceneAudioBlock(Edit::Scene& scene, int block, AudioDone done) override;
     bool isBusy() const override;
 
 private:
     RenderVideoWorker& video_;
+    RenderAudioWorker* audio_;
 };
 
 }  // namespace Render

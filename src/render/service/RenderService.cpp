@@ -9,6 +9,8 @@ RenderService::~RenderService() {
     // No render may use the scene source once it is gone.
     videoWorker.thread.stop();
     videoWorker.objectWorker().stop();
+    audioWorker.thread.stop();
+    audioWorker.objectWorker().stop();
 }
 
 }  // namespace Render

@@ -3,6 +3,7 @@
 // into pictures away from the user-interface thread through its video
 // render worker, and renders scene frames for the media caches. Made after
 // the cache and edit services; released before them.
+#include "render/audio/RenderAudioWorker.h"
 #include "render/service/RenderSceneSource.h"
 #include "render/service/RenderVideoWorker.h"
 
@@ -18,10 +19,11 @@ public:
     static const char* singletonPlace() { return "System::Singleton<class Render::RenderService>::recreateInstance"; }
 
     RenderVideoWorker videoWorker;
+    RenderAudioWorker audioWorker;
 
 private:
     // Installed for the media caches while the service lives.
-    RenderSceneSource sceneSource_{videoWorker};
+    RenderSceneSource sceneSource_{videoWorker, &audioWorker};
 };
 
 }  // namespace Render
