@@ -64,6 +64,19 @@ private:
 
 }  // namespace
 
+// The walk's tasks point into the target and the cache: when the walk
+// raises, they run out before the caller lets those go.
+void RenderVideoWorker::walkScene(Edit::Scene& scene, int frame, Media::RenderBuffer& target, ResourceCache& cache,
+                                  Anchor::AnchorList* anchors, int frameOffset, int lastLayer,
+                                  bool sceneChangeKey) {
+    try {
+        renderScene(scene, frame, target, cache, anchors, frameOffset, lastLayer, sceneChangeKey);
+    } catch (...) {
+        objectThread_.waitAllTasks();
+        throw;
+    }
+}
+
 RenderVideoWorker::RenderVideoWorker(Edit::EditService* editService, int objectQueueBound)
     : RenderWorkerBase("RenderVideoWorker"),
       direct3D(&Media::Direct3DService::Get()),
@@ -101,8 +114,7 @@ void RenderVideoWorker::renderFrame(RenderTaskType type, int frame, const FrameC
         Edit::EditReadScope scope(*editService);
         if (auto* caches = System::Singleton<Cache::CacheService>::getInstance()) caches->vramCache.beginFrame();
         scenesInProgress.clear();
-        if (scope.scene)
-            renderScene(*scope.scene, frame, target, cache, anchors, 0, INT_MAX, false);
+        if (scope.scene) walkScene(*scope.scene, frame, target, cache, anchors, 0, INT_MAX, false);
         // Every object task of this walk has run before the lock goes.
         objectThread_.waitAllTasks();
     }
@@ -116,7 +128,7 @@ void RenderVideoWorker::renderFrame(RenderTaskType type, int frame, const FrameC
 void RenderVideoWorker::createSceneImage(Edit::Scene& scene, int frame, SceneImageCallback done) {
     auto target = std::make_shared<Media::RenderBuffer>(direct3D->pixelFormat, direct3D->sampleDesc);
     auto cache = std::make_shared<ResourceCache>(temporaryImageCacheSize);
-    renderScene(scene, frame, *target, *cache, nullptr, 0, INT_MAX, false);
+    walkScene(scene, frame, *target, *cache, nullptr, 0, INT_MAX, false);
     // Runs after every object of that walk was drawn: the thread keeps order.
     auto delivery = std::make_shared<SceneImageDelivery>(std::move(done));
     objectThread_.pushTask(taskKey(RenderTaskType::ObjectTask),
@@ -128,7 +140,7 @@ std::shared_ptr<RenderVideoWorker::RenderingBuffer> RenderVideoWorker::createRen
     auto buffer = std::make_shared<RenderingBuffer>(direct3D->pixelFormat, direct3D->sampleDesc);
     auto cache = std::make_shared<ResourceCache>(temporaryImageCacheSize);
     auto release = std::make_shared<SetWhenReleased>(buffer);
-    renderScene(scene, frame, buffer->buffer, *cache, nullptr, frameOffset, lastLayer, true);
+    walkScene(scene, frame, buffer->buffer, *cache, nullptr, frameOffset, lastLayer, true);
     objectThread_.pushTask(taskKey(RenderTaskType::ObjectTask), [release = std::move(release), cache] {});
     return buffer;
 }

@@ -107,6 +107,8 @@ public:
 
 private:
     void renderFrame(RenderTaskType type, int frame, const FrameCallback& done);
+    void walkScene(Edit::Scene& scene, int frame, Media::RenderBuffer& target, ResourceCache& cache,
+                   Anchor::AnchorList* anchors, int frameOffset, int lastLayer, bool sceneChangeKey);
 
     std::unique_ptr<Media::ResourceBuffer> previousImage_;
     System::Config config_{"Render.video"};

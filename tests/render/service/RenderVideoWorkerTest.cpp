@@ -107,6 +107,22 @@ TEST_F(RenderVideoWorkerTest, ARenderingBufferIsSetWhenDrawnAndWhenItsRenderIsDr
     EXPECT_TRUE(dropped->isSet());
 }
 
+TEST_F(RenderVideoWorkerTest, AWalkThatRaisesLetsItsObjectTasksFinishFirst) {
+    for (int layer = 0; layer < 6; ++layer) place(layer, 0, 10).first->width = 64;
+    place(6, 0, 10).first->failPreload = true;
+    request(Render::RenderTaskType::OneShot, 0);
+    // The frame's target and cache stayed until every drawing task ran; the
+    // callback never came and the worker goes on.
+    EXPECT_TRUE(finish().empty());
+    int reported = 0;
+    for (const auto& line : env.log.of(System::Log::ERROR))
+        if (line.tag == "Worker::WorkerThread::processTask" && line.text.find("preload failed") != std::string::npos)
+            ++reported;
+    EXPECT_EQ(reported, 1);
+    dynamic_cast<WalkTest::Picture&>(*objectAt(6, 0)->effectList[0]).failPreload = false;
+    EXPECT_EQ(render(0).size(), 64u * 36u);
+}
+
 TEST(ResourceCacheTest, EntriesAreDroppedLeastRecentlyUsedFirstByPixelWeight) {
     Render::ResourceCache cache(100);
     auto a = std::make_shared<Media::ResourceBuffer>(0u, 0u, DXGI_FORMAT_R16G16B16A16_FLOAT);

@@ -18,6 +18,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ public:
     static constexpr const wchar_t* Name = kPicture;
     Picture() : EffectBase(kPicture, EK::Input, MK::Video, MK::Video, L"") {}
     std::shared_ptr<EffectBase> create() const override { return std::make_shared<Picture>(); }
+    void preloadVideo(Render::ObjectContext&) override {
+        if (failPreload) throw std::runtime_error("preload failed");
+    }
     void inputVideo(std::unique_ptr<Media::ResourceBuffer>& result, Render::ObjectContext&) override {
         result = std::make_unique<Media::ResourceBuffer>(width, height);
         const float premultiplied[4] = {color[0] * color[3], color[1] * color[3], color[2] * color[3], color[3]};
@@ -55,6 +59,7 @@ public:
     unsigned width = 4;
     unsigned height = 4;
     Rgba color{1, 1, 1, 1};
+    bool failPreload = false;
 };
 
 // Places the picture at X, Y, Z (number items) with its own opacity.
