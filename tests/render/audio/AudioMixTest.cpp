@@ -6,6 +6,7 @@
 #include "effect/registry/BuiltinEffectHooks.h"
 #include "render/audio/AudioEffects.h"
 #include "render/audio/OutputAudioEffect.h"
+#include "render/output/MovieOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,27 @@ TEST(AudioOutputRegistrationTest, TheRowRegistersTheSoundOutput) {
     EXPECT_EQ(define.prototype->effectType, Effect::EffectKind::Output);
     EXPECT_EQ(define.prototype->mediaType, Effect::MediaKind::Audio);
     EXPECT_EQ(define.prototype->items.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+// The video playback output's sound: its volume, then the common mix with
+// the group's gains; it has no pan.
+TEST_F(AudioOutputTest, TheMovieOutputPlaysAtItsVolume) {
+    Effect::MovieOutput movie;
+    movie.volume.setValue(250, 0);
+    Edit::ObjectPointer object = placeSound(0, 0, 99, nullptr);
+    Render::AudioObjectContext context;
+    context.scene = &scene;
+    context.setObject(object);
+    context.rightGain = 0.5f;  // as a filter before the output may leave it
+    auto target = planes({V(3, 1.0f), V(3, 0.0f)});
+    std::unique_ptr<Media::AudioBuffer> audio = planes({{0.5f, -0.25f, 0.0f}});
+    movie.outputAudio(context, *target, audio);
+    EXPECT_EQ(plane(*target, 0), (V{2.25f, 0.375f, 1.0f}));
+    EXPECT_EQ(plane(*target, 1), (V{0.625f, -0.3125f, 0.0f}));
 }
 
 }  // namespace
