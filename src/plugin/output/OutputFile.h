@@ -15,6 +15,7 @@ namespace Plugin {
 // The scene facts an export range is worked out from.
 struct OutputSceneInfo {
     int lastFrame = 0;        // the scene's last frame
+    int cursorFrame = 0;
     int selectionStart = -1;  // a frame selection when both are 0 or more
     int selectionEnd = -1;
     int rate = 30;            // video.rate / video.scale
