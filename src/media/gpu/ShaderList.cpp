@@ -31,7 +31,6 @@
 #include "embedded/embedded_ObjectLighting_vert.h"
 #include "embedded/embedded_ObjectResolve_frag.h"
 #include "embedded/embedded_ObjectShadow_frag.h"
-#include "media/gpu/ConstantBufferCommon.h"
 #include "media/gpu/Direct3DService.h"
 #include "platform/gl/GlFormat.h"
 
@@ -160,6 +159,10 @@ std::string textOf(const Source& source, const std::string& extra = {}) {
 
 struct ShaderList::PerContext {
     std::unique_ptr<Platform::Gl::Buffer> constants;
+    ObjectConstant objectConstant{};
+    LightConstant lightConstant{};
+    std::unique_ptr<Platform::Gl::Buffer> objectConstants;
+    std::unique_ptr<Platform::Gl::Buffer> lightConstants;
     Media::VertexBufferCommon quadStrip{4, 28, Media::VertexBufferCommon::TriangleStrip,
                                         Platform::Gl::Buffer::Sharing::ContextOnly};
     Media::VertexBufferCommon quadStripNormal{4, 40, Media::VertexBufferCommon::TriangleStrip,
@@ -169,6 +172,9 @@ struct ShaderList::PerContext {
 Platform::Gl::Buffer* ShaderList::getConstantBuffer() { return perContext_->get().constants.get(); }
 Media::VertexBufferCommon& ShaderList::quadStrip() { return perContext_->get().quadStrip; }
 Media::VertexBufferCommon& ShaderList::quadStripNormal() { return perContext_->get().quadStripNormal; }
+const ShaderList::ObjectConstant& ShaderList::getObjectConstant() { return perContext_->get().objectConstant; }
+Platform::Gl::Buffer* ShaderList::getObjectConstantBuffer() { return perContext_->get().objectConstants.get(); }
+Platform::Gl::Buffer* ShaderList::getLightConstantBuffer() { return perContext_->get().lightConstants.get(); }
 
 ShaderList::ShaderList(Media::Direct3DService* service) {
     for (auto& shader : objectVertexShaders_) shader = std::make_unique<Media::VertexShader>(service);
@@ -178,10 +184,15 @@ ShaderList::ShaderList(Media::Direct3DService* service) {
     Platform::Gl::Display& display = *service->device;
     perContext_ = std::make_unique<Platform::Gl::ContextLocal<PerContext>>(display, [device = &display] {
         auto objects = std::make_unique<PerContext>();
+        const auto block = [device](std::size_t size, const void* data) {
+            return std::make_unique<Platform::Gl::Buffer>(*device, size, data,
+                                                          "Media::ConstantBufferCommon::create",
+                                                          Platform::Gl::Buffer::Sharing::ContextOnly);
+        };
         const std::uint8_t zero[constantSize] = {};
-        objects->constants = std::make_unique<Platform::Gl::Buffer>(
-            *device, constantSize, zero, "Media::ConstantBufferCommon::create",
-            Platform::Gl::Buffer::Sharing::ContextOnly);
+        objects->constants = block(constantSize, zero);
+        objects->objectConstants = block(sizeof objects->objectConstant, &objects->objectConstant);
+        objects->lightConstants = block(sizeof objects->lightConstant, &objects->lightConstant);
         return objects;
     });
 
@@ -212,10 +223,6 @@ ShaderList::ShaderList(Media::Direct3DService* service) {
         computeShaders_[static_cast<std::size_t>(index)]->loadFromMemory(text.data(), text.size());
     }
 
-    Media::ConstantBufferCommon::create(objectConstantBuffer_, &objectConstant_,
-                                        static_cast<UINT>(sizeof objectConstant_));
-    Media::ConstantBufferCommon::create(lightConstantBuffer_, &lightConstant_,
-                                        static_cast<UINT>(sizeof lightConstant_));
     const std::string objectHelpers = std::string(embedded_ObjectConstant_glsl) +
                                       embedded_BuiltinBlendMode_glsl + embedded_BuiltinFootprint_glsl;
     for (int index = 0; index < objectVertexCount; ++index) {
@@ -229,13 +236,15 @@ ShaderList::ShaderList(Media::Direct3DService* service) {
 }
 
 void ShaderList::setObjectConstant(const ObjectConstant& block) {
-    objectConstant_ = block;
-    objectConstantBuffer_->update(&objectConstant_);
+    PerContext& own = perContext_->get();
+    own.objectConstant = block;
+    own.objectConstants->update(&own.objectConstant);
 }
 
 void ShaderList::setLightConstant(const LightConstant& block) {
-    lightConstant_ = block;
-    lightConstantBuffer_->update(&lightConstant_);
+    PerContext& own = perContext_->get();
+    own.lightConstant = block;
+    own.lightConstants->update(&own.lightConstant);
 }
 
 ShaderList::~ShaderList() = default;

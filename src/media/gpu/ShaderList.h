@@ -8,9 +8,10 @@
 //
 // - Every program is made when the list is made; the first failure ends
 //   the construction (loadFromMemory's exception).
-// - The parameter block and the persistent quad strips are the calling
-//   thread's own (one per context), so render threads drawing at once
-//   never see each other's parameters or vertices.
+// - The parameter block, the object and light constants and the
+//   persistent quad strips are the calling thread's own (one per context),
+//   so render threads drawing at once never see each other's parameters or
+//   vertices.
 // - Constant blocks keep D3D's packing; each layout below is the block's
 //   CPU image, byte for byte.
 #include "media/gpu/ComputeShader.h"
@@ -206,13 +207,13 @@ public:
     Platform::Gl::Buffer* getConstantBuffer();
     static constexpr std::size_t constantSize = 16;
 
-    // The object and light constants: written, uploaded and drawn with by
-    // one caller before the next writes them.
+    // The calling thread's object and light constants: the CPU copy is
+    // written and uploaded, then drawn with through the thread's buffers.
     void setObjectConstant(const ObjectConstant& block);
     void setLightConstant(const LightConstant& block);
-    const ObjectConstant& getObjectConstant() const { return objectConstant_; }
-    Platform::Gl::Buffer* getObjectConstantBuffer() const { return objectConstantBuffer_.get(); }
-    Platform::Gl::Buffer* getLightConstantBuffer() const { return lightConstantBuffer_.get(); }
+    const ObjectConstant& getObjectConstant();
+    Platform::Gl::Buffer* getObjectConstantBuffer();
+    Platform::Gl::Buffer* getLightConstantBuffer();
 
     // Q0 with quad A (12-byte vertices) and Q1 with quad B (28-byte
     // vertices with texture coordinates).
@@ -234,10 +235,6 @@ private:
     std::unique_ptr<Platform::Gl::ContextLocal<PerContext>> perContext_;
     std::array<std::unique_ptr<Media::VertexShader>, objectVertexCount> objectVertexShaders_;
     std::array<std::unique_ptr<Media::PixelShader>, objectPixelCount> objectPixelShaders_;
-    ObjectConstant objectConstant_{};
-    LightConstant lightConstant_{};
-    std::unique_ptr<Platform::Gl::Buffer> objectConstantBuffer_;
-    std::unique_ptr<Platform::Gl::Buffer> lightConstantBuffer_;
     std::array<std::unique_ptr<Media::ComputeShader>, computeCount> computeShaders_;
 };
 

@@ -1,9 +1,12 @@
 // Render threads drawing at once through the shared shader list: each has
-// its own parameter block and quad strip, so neither sees the other's.
+// its own parameter block, object constants and quad strip, so neither sees
+// the other's.
 #include "media/GpuFixture.h"
 #include "media/gpu/ShaderList.h"
 #include "media/gpu/VertexList.h"
+#include "platform/gl/GlCommands.h"
 
+#include <cstring>
 #include <latch>
 #include <string>
 #include <thread>
@@ -106,6 +109,66 @@ TEST_F(GpuThreadsTest, ThreadsDrawingSingleQuadsAtOnceKeepTheirOwnVertices) {
     second.join();
     EXPECT_TRUE(wrong[0].empty()) << wrong[0].size() << " wrong rounds, first " << wrong[0][0];
     EXPECT_TRUE(wrong[1].empty()) << wrong[1].size() << " wrong rounds, first " << wrong[1][0];
+}
+
+// Two threads draw white quads over their whole 8 x 8 pictures through the
+// flat coloured object program, each round at an opacity of its own from
+// the object constants: every picture holds its thread's opacity of that
+// round.
+TEST_F(GpuThreadsTest, ThreadsDrawingObjectsAtOnceKeepTheirOwnObjectConstants) {
+    ShaderList& shaders = resources().shaderList;
+    constexpr int kRounds = 60;
+    std::latch start(2);
+    std::vector<std::string> wrong[2];
+    auto drawer = [&](int thread) {
+        Media::ResourceBuffer picture(8, 8);
+        Media::VertexListQuadPosColor quad;
+        quad.vertices = {{0, 0, 0.5f, 1, 1, 1, 1}, {8, 0, 0.5f, 1, 1, 1, 1},
+                         {8, 8, 0.5f, 1, 1, 1, 1}, {0, 8, 0.5f, 1, 1, 1, 1}};
+        ShaderList::ObjectConstant constant{};
+        // Pixels to clip space, one column per four floats.
+        const float projection[16] = {0.25f, 0, 0, 0, 0, -0.25f, 0, 0, 0, 0, 1, 0, -1, 1, 0, 1};
+        std::memcpy(constant.projection, projection, sizeof projection);
+        constant.normalWorld[0] = constant.normalWorld[5] = constant.normalWorld[10] = constant.normalWorld[15] = 1;
+        start.arrive_and_wait();
+        const float none[4] = {0, 0, 0, 0};
+        for (int round = 0; round < kRounds; ++round) {
+            constant.alpha = (thread == 0 ? 0.0f : 0.5f) + 0.5f * static_cast<float>(round) / kRounds;
+            picture.clear(none);
+            shaders.setObjectConstant(constant);
+            service().setRenderTarget(picture);
+            resources().rasterizerStateList.get(0)->bind(service().context());
+            resources().blendStateList.get(0)->bind(service().context(), nullptr);
+            Platform::Gl::bindConstantBuffer(service().context(), Platform::Gl::Stage::Vertex, 0,
+                                             shaders.getObjectConstantBuffer());
+            Platform::Gl::bindConstantBuffer(service().context(), Platform::Gl::Stage::Pixel, 0,
+                                             shaders.getObjectConstantBuffer());
+            quad.setFlatShader();
+            quad.draw();
+            service().unsetRenderTargets();
+            service().context().bindings() = {};
+            const std::vector<Rgba> pixels = read(picture);
+            for (const Rgba& pixel : pixels)
+                if (std::abs(pixel[3] - constant.alpha) > 2e-3f || std::abs(pixel[0] - constant.alpha) > 2e-3f) {
+                    wrong[thread].push_back("round " + std::to_string(round));
+                    break;
+                }
+        }
+    };
+    std::thread first(drawer, 0), second(drawer, 1);
+    first.join();
+    second.join();
+    EXPECT_TRUE(wrong[0].empty()) << wrong[0].size() << " wrong rounds, first " << wrong[0][0];
+    EXPECT_TRUE(wrong[1].empty()) << wrong[1].size() << " wrong rounds, first " << wrong[1][0];
+    // The light constants are the thread's own as well.
+    Platform::Gl::Buffer* objects = nullptr;
+    Platform::Gl::Buffer* lights = nullptr;
+    std::thread([&] {
+        objects = shaders.getObjectConstantBuffer();
+        lights = shaders.getLightConstantBuffer();
+    }).join();
+    EXPECT_NE(objects, shaders.getObjectConstantBuffer());
+    EXPECT_NE(lights, shaders.getLightConstantBuffer());
 }
 
 }  // namespace
