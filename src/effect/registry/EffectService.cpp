@@ -128,10 +128,7 @@ EffectService::EffectService() {
     palettes.reloadPalette();
     // Colour tags of texts name preset colours from now on.
     Media::TextDraw::setPresetColorLookup([this](const std::wstring& name, float rgba[4]) {
-        const PresetColorDefine* preset = palettes.findPresetColor(name);
-        if (!preset) return false;
-        std::copy(preset->color, preset->color + 4, rgba);
-        return true;
+        return palettes.getPresetColor(name, rgba);
     });
     ready = true;
 }

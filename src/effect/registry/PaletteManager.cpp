@@ -81,6 +81,10 @@ void PaletteManager::registerPalette(const std::wstring& path) {
 }
 
 void PaletteManager::reloadPresetColor() {
+    // Rebuilt whole under the lock, so a lookup meanwhile waits rather than
+    // missing a name. The old definitions go first: each writes its menu
+    // settings back, which the new one of its name reads.
+    std::unique_lock lock(presetMutex_);
     presetColors_.clear();
     for (const auto& [paletteName, define] : palettes_) {
         for (const PaletteEntry& entry : define.palette->entries) {
@@ -102,6 +106,7 @@ std::vector<PaletteDefine*> PaletteManager::getPaletteList() {
 
 std::vector<PresetColorDefine*> PaletteManager::getPresetColorList() const {
     std::vector<PresetColorDefine*> list;
+    std::shared_lock lock(presetMutex_);
     for (const auto& entry : presetColors_) list.push_back(entry.second.get());
     Menu::sortByOrder(list);
     return list;
@@ -112,8 +117,17 @@ std::vector<const wchar_t*> PaletteManager::getPresetColorLabelList() const {
 }
 
 const PresetColorDefine* PaletteManager::findPresetColor(const std::wstring& name) const {
+    std::shared_lock lock(presetMutex_);
     const auto found = presetColors_.find(name);
     return found == presetColors_.end() ? nullptr : found->second.get();
+}
+
+bool PaletteManager::getPresetColor(const std::wstring& name, float rgba[4]) const {
+    std::shared_lock lock(presetMutex_);
+    const auto found = presetColors_.find(name);
+    if (found == presetColors_.end()) return false;
+    std::copy(found->second->color, found->second->color + 4, rgba);
+    return true;
 }
 
 bool PaletteManager::setPresetColorName(Palette& palette, int index, const wchar_t* name) {

@@ -1,11 +1,13 @@
 #pragma once
 // The palettes of the defaults folder and the preset colours named in them.
 // An empty folder gets the generated palette "default". Part of the effect
-// service; user-interface thread only.
+// service; user-interface thread only, except getPresetColor, which text
+// drawing calls from any thread while the preset colours may be rebuilt.
 #include "effect/registry/Palette.h"
 
 #include <map>
 #include <memory>
+#include <shared_mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -31,6 +33,8 @@ public:
     std::vector<const wchar_t*> getPresetColorLabelList() const;
     // The preset colour of a name, or null.
     const PresetColorDefine* findPresetColor(const std::wstring& name) const;
+    // Any thread: copies the colour of a name; false when none has it.
+    bool getPresetColor(const std::wstring& name, float rgba[4]) const;
 
     // Names an entry (no name: clears it). The name leaves every other
     // entry that had it; each palette changed is saved. A name the palette
@@ -46,6 +50,9 @@ private:
     };
     std::map<std::wstring, PaletteDefine, Utf16Less> palettes_;
     std::unordered_map<std::wstring, std::unique_ptr<PresetColorDefine>> presetColors_;
+    // Guards presetColors_ against lookups from other threads; the user-
+    // interface thread is its only writer.
+    mutable std::shared_mutex presetMutex_;
     // Numbers preset colours as they are registered; never reset.
     int counter_ = 0;
 };

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cmath>
+#include <thread>
+
 namespace {
 
 using Effect::Palette;
@@ -196,6 +200,32 @@ TEST_F(Palettes, ListsSortByNameAndLabelsAreDistinct) {
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_STREQ(labels[0], L"寒色");
     EXPECT_STREQ(labels[1], L"暖色");
+}
+
+// Text drawing looks preset colours up from render threads while the
+// user-interface thread rebuilds them: every lookup finds the colour whole,
+// never a half-built table or a missing name.
+TEST_F(Palettes, PresetColoursAreFoundByOtherThreadsWhileTheyAreRebuilt) {
+    write("a", "0=ff8000|Sun\r\n1=00ff00|Leaf\r\n");
+    PaletteManager manager;
+    manager.reloadPalette();
+    std::atomic<bool> done{false};
+    int lookups = 0, wrong = 0;
+    std::thread reader([&] {
+        while (!done.load()) {
+            float rgba[4] = {};
+            ++lookups;
+            if (!manager.getPresetColor(L"Sun", rgba) || rgba[0] != 1.0f ||
+                std::abs(rgba[1] - 128 / 255.0f) > 1e-6f || rgba[2] != 0.0f || rgba[3] != 1.0f)
+                ++wrong;
+            if (manager.getPresetColor(L"Moon", rgba)) ++wrong;
+        }
+    });
+    for (int i = 0; i < 200; ++i) manager.reloadPresetColor();
+    done = true;
+    reader.join();
+    EXPECT_GT(lookups, 0);
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace
