@@ -34,6 +34,15 @@ protected:
         translate.emplace();
     }
 
+    // A loaded language stays in force for the process: the built-in texts
+    // come back for the tests after this one.
+    void TearDown() override {
+        if (!translate) return;
+        Translate::TranslateService& service = *translate->getInstance();
+        service.language.clear();
+        service.loadLanguage();
+    }
+
     std::optional<System::Singleton<Setting::SettingService>> settings;
     std::optional<System::Singleton<Translate::TranslateService>> translate;
 };
