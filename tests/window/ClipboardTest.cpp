@@ -9,6 +9,7 @@
 #include "window/WindowTestSupport.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,9 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+// From gdk/gdkx.h, whose X11 headers clash with the Window namespace.
+extern "C" unsigned long gdk_x11_window_get_xid(GdkWindow* window);
 
 namespace {
 
@@ -106,6 +110,52 @@ TEST_F(ClipboardTest, CommandsAndTimersWaitUntilAPasteFromASlowOwnerIsDone) {
     ASSERT_NE(begins + 1, steps.end());
     EXPECT_EQ(*(begins + 1), "paste ends") << "something ran in the middle of the paste";
     EXPECT_GE(owner.requests(), 2);  // the offered forms, then the text
+}
+
+// Keys and clicks the user gives a window while a paste waits for a slow
+// owner reach the window after the paste, in the order given.
+TEST_F(ClipboardTest, KeysAndClicksWaitUntilAPasteFromASlowOwnerIsDone) {
+    WindowTest::SlowClipboardOwner owner(std::getenv("DISPLAY"), "遅い text", std::chrono::milliseconds(20));
+    ASSERT_TRUE(owner.waitOwning());
+    std::vector<std::string> steps;
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK);
+    gtk_widget_show(window);
+    ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(window) != FALSE; }));
+    const auto record = +[](GtkWidget*, GdkEvent* event, gpointer data) -> gboolean {
+        auto& list = *static_cast<std::vector<std::string>*>(data);
+        list.push_back(event->type == GDK_KEY_PRESS ? "key " + std::to_string(event->key.keyval) : "click");
+        return TRUE;
+    };
+    g_signal_connect(window, "key-press-event", G_CALLBACK(record), &steps);
+    g_signal_connect(window, "button-press-event", G_CALLBACK(record), &steps);
+    const std::string id = std::to_string(gdk_x11_window_get_xid(gtk_widget_get_window(window)));
+    // Device input (XTEST) reaches the focused window as a user's would.
+    ASSERT_EQ(std::system(("xdotool windowfocus --sync " + id).c_str()), 0);
+
+    System::Singleton<Event::EventService> holder;
+    holder.getInstance()->renderVideoFrame.add(&steps, [&](Render::RenderTaskType, int) {
+        steps.push_back("paste begins");
+        std::wstring text;
+        EXPECT_TRUE(System::Clipboard::getText(text));
+        steps.push_back("paste ends");
+    });
+    // The owner answers only once the input has reached the display, so
+    // the input certainly comes while the paste waits.
+    owner.holdAnswers();
+    std::thread user([&] {
+        while (owner.requests() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const std::string send = "xdotool key a mousemove --window " + id + " 10 10 click 1 key b";
+        EXPECT_EQ(std::system(send.c_str()), 0);
+        owner.releaseAnswers();
+    });
+    Event::postEventCommand(Event::EventCommandType::RenderVideoFrame, 1);
+    const bool all = runUntil([&] { return steps.size() >= 5; });
+    user.join();
+    gtk_widget_destroy(window);
+    ASSERT_TRUE(all) << testing::PrintToString(steps);
+    EXPECT_EQ(steps, (std::vector<std::string>{"paste begins", "paste ends", "key " + std::to_string(GDK_KEY_a),
+                                               "click", "key " + std::to_string(GDK_KEY_b)}));
 }
 
 // A picture whose pixel (x, y) is B = 10x + y, G = 100 + y, R = 200 + x,

@@ -77,6 +77,7 @@ void SlowClipboardOwner::serve() {
         if (event.type != SelectionRequest) continue;
         ++requests_;
         std::this_thread::sleep_for(delay_);
+        while (held_ && !stop_) std::this_thread::sleep_for(std::chrono::milliseconds(2));
         const XSelectionRequestEvent& request = event.xselectionrequest;
         const Atom property = request.property != None ? request.property : request.target;
         XEvent reply{};

@@ -21,6 +21,9 @@ public:
     bool waitOwning();
     // Requests received so far, counted before they are answered.
     int requests() const { return requests_; }
+    // Between these, answers wait (after their delay) until released.
+    void holdAnswers() { held_ = true; }
+    void releaseAnswers() { held_ = false; }
 
 private:
     void serve();
@@ -31,6 +34,7 @@ private:
     std::atomic<int> state_{0};  // 0 starting, 1 owning, -1 failed
     std::atomic<int> requests_{0};
     std::atomic<bool> stop_{false};
+    std::atomic<bool> held_{false};
     std::thread thread_;
 };
 

@@ -6,6 +6,7 @@
 #include <gtk/gtk.h>
 
 #include <cerrno>
+#include <deque>
 
 namespace Platform {
 
@@ -34,14 +35,79 @@ void serveForm(GtkClipboard*, GtkSelectionData* selection, guint index, gpointer
 
 void dropOffer(GtkClipboard*, gpointer data) { delete static_cast<Offer*>(data); }
 
+// What the user does to the program's windows while a read waits: keys,
+// buttons, pointer moves, wheels, touches and closing a window.
+bool isUserInput(GdkEventType type) {
+    switch (type) {
+    case GDK_KEY_PRESS: case GDK_KEY_RELEASE:
+    case GDK_BUTTON_PRESS: case GDK_2BUTTON_PRESS: case GDK_3BUTTON_PRESS: case GDK_BUTTON_RELEASE:
+    case GDK_MOTION_NOTIFY: case GDK_SCROLL:
+    case GDK_TOUCH_BEGIN: case GDK_TOUCH_UPDATE: case GDK_TOUCH_END: case GDK_TOUCH_CANCEL:
+    case GDK_TOUCHPAD_SWIPE: case GDK_TOUCHPAD_PINCH:
+    case GDK_DELETE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int inputHoldDepth = 0;
+// Copies of the input met during reads, in arrival order. Input that comes
+// while older input still waits joins it, so nothing overtakes.
+std::deque<GdkEvent*> heldInput;
+
+void holdOrDispatch(GdkEvent* event, gpointer) {
+    if (isUserInput(event->type) && (inputHoldDepth > 0 || !heldInput.empty())) {
+        heldInput.push_back(gdk_event_copy(event));
+        return;
+    }
+    gtk_main_do_event(event);
+}
+
+void replayHeldInput() {
+    while (inputHoldDepth == 0 && !heldInput.empty()) {
+        GdkEvent* event = heldInput.front();
+        heldInput.pop_front();
+        gtk_main_do_event(event);
+        gdk_event_free(event);
+    }
+}
+
+// The toolkit waits for the owner's answer in a nested loop that would also
+// hand the user's input to the windows; it is kept and handed over, in
+// order, at the loop's next turn after the read.
+class InputHold {
+public:
+    InputHold() {
+        static const bool installed = [] {
+            gdk_event_handler_set(holdOrDispatch, nullptr, nullptr);
+            return true;
+        }();
+        (void)installed;
+        ++inputHoldDepth;
+    }
+    ~InputHold() {
+        if (--inputHoldDepth == 0 && !heldInput.empty()) runWhenNotHeld(replayHeldInput);
+    }
+    InputHold(const InputHold&) = delete;
+    InputHold& operator=(const InputHold&) = delete;
+};
+
+// While a read waits, neither our own messages and timers nor the user's
+// input run, so a paste is one step. The input hold ends first (members end
+// in reverse order), while the messages are still held.
+struct ReadScope {
+    DispatchHold messages;
+    InputHold input;
+};
+
 }  // namespace
 
-// The toolkit waits for the owner's answer in a nested loop; the hold keeps
-// our own messages and timers out of it, so a paste runs as one step.
 bool clipboardHasText() {
     GtkClipboard* board = clipboard();
-    const DispatchHold hold;
-    return board && gtk_clipboard_wait_is_text_available(board);
+    if (!board) return false;
+    const ReadScope scope;
+    return gtk_clipboard_wait_is_text_available(board);
 }
 
 bool getClipboardText(std::string& utf8) {
@@ -49,7 +115,7 @@ bool getClipboardText(std::string& utf8) {
     if (!board) return false;
     gchar* text = nullptr;
     {
-        const DispatchHold hold;
+        const ReadScope scope;
         text = gtk_clipboard_wait_for_text(board);
     }
     if (!text) {

@@ -4,8 +4,10 @@
 // programs that paste it, and handed to a clipboard manager, when one runs,
 // as the program ends. Failures return false and set errno (ENXIO without
 // the toolkit, ENODATA when the owner sent nothing). Reads wait for the
-// owner without running the program's own messages and timers meanwhile
-// (DispatchHold). User-interface thread only.
+// owner without running the program's own messages and timers (DispatchHold)
+// or handing the user's keys, clicks and window closes to the windows
+// meanwhile; that input is handed over in order after the read.
+// User-interface thread only.
 #include <string>
 #include <vector>
 
