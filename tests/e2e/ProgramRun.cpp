@@ -1,5 +1,7 @@
 #include "e2e/ProgramRun.h"
 
+#include "support/Sanitizers.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -66,7 +68,8 @@ ProgramRun::~ProgramRun() {
 }
 
 int ProgramRun::wait(int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ms) * TestSupport::kSanitizerSlowdown;
     while (pid_ > 0) {
         int status = 0;
         if (waitpid(pid_, &status, WNOHANG) == pid_) {

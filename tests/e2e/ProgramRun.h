@@ -20,8 +20,8 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    // The exit code, or -1 when the program did not end within ms
-    // (it is then killed) or ended by a signal.
+    // The exit code, or -1 when the program did not end within ms (longer
+    // under the sanitizers; it is then killed) or ended by a signal.
     int wait(int ms);
     std::string output() const;
     // Sends a signal to the running program.

@@ -16,4 +16,8 @@ inline constexpr bool kSanitizerTakesFaults = false;
 inline constexpr bool kSanitizerTakesFaults = false;
 #endif
 
+// How many times longer the program takes under those sanitizers, for the
+// limits that only catch a program that hangs.
+inline constexpr int kSanitizerSlowdown = kSanitizerTakesFaults ? 10 : 1;
+
 }  // namespace TestSupport

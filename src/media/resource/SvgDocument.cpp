@@ -163,7 +163,9 @@ Handle makeHandle(const std::string& bytes) {
 
 }  // namespace
 
-SvgDocument::SvgDocument(const std::wstring& path) { load(readFile(path)); }
+// Delegating, so the object counts as made before load runs: a load that
+// throws still frees the parsed tree in the destructor.
+SvgDocument::SvgDocument(const std::wstring& path) : SvgDocument() { load(readFile(path)); }
 
 std::unique_ptr<SvgDocument> SvgDocument::fromData(const std::string& bytes) {
     std::unique_ptr<SvgDocument> document(new SvgDocument());
