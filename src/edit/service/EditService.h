@@ -39,6 +39,21 @@ public:
     // service at its history. The caller holds an edit scope.
     void setCurrentScene(int id);
 
+    // Makes the scene current inside a scope of its own and announces the
+    // scene change.
+    void updateScene(int id);
+
+    // Stores the frame, kept to 0..the scene's length, as the cursor and
+    // announces it; with moveFrameFollowFocusObject the focus moves to the
+    // object on its layer at that frame when the frame left it.
+    void setCurrentFrame(int frame);
+    // Moves the cursor by a step text ("5f": frames; "1.5": seconds) in the
+    // direction (+1 or -1); a text of another form does nothing.
+    void moveCustomFrame(const std::wstring& step, int direction);
+
+    // The focus follows the cursor.
+    int moveFrameFollowFocusObject = 0;
+
     // Imports a legacy object exchange file as a new scene and makes it
     // current, inside an edit scope of its own; false after a failure,
     // which is reported and leaves the current scene as it was.
