@@ -6,7 +6,9 @@
 #include "edit/model/Project.h"
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemNumber.h"
+#include "core/base/Singleton.h"
 #include "effect/registry/EffectService.h"
+#include "support/ScratchProgramFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -44,6 +46,28 @@ inline void registerEditKinds(Effect::EffectService& service) {
     service.registerEffect<EditKind<&kLight, EK::Filter, MK::Camera>>();
     service.registerEffect<EditKind<&kGroup, EK::Control, MK::Video>>();
 }
+
+// The settings (of the kind the reader looks names up in) and the effect
+// kinds, made once per process in a scratch program folder.
+template <class Settings>
+struct EditServices {
+    explicit EditServices(const char* prefix) {
+        folder = TestSupport::makeScratchProgramFolder(prefix);
+        settings = std::make_unique<System::Singleton<Settings>>();
+        effects = std::make_unique<System::Singleton<Effect::EffectService>>();
+        registerEditKinds(*System::Singleton<Effect::EffectService>::getInstance());
+    }
+    ~EditServices() {
+        effects.reset();
+        settings.reset();
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+
+    std::filesystem::path folder;
+    std::unique_ptr<System::Singleton<Settings>> settings;
+    std::unique_ptr<System::Singleton<Effect::EffectService>> effects;
+};
 
 inline std::string readAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

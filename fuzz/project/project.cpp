@@ -17,33 +17,11 @@
 #include <memory>
 #include <string>
 
-namespace {
-
-struct Services {
-    Services() {
-        folder = TestSupport::makeScratchProgramFolder("project-fuzz-");
-        settings = std::make_unique<System::Singleton<System::IniFile>>();
-        effects = std::make_unique<System::Singleton<Effect::EffectService>>();
-        FuzzSupport::registerEditKinds(*System::Singleton<Effect::EffectService>::getInstance());
-    }
-    ~Services() {
-        effects.reset();
-        settings.reset();
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
-    std::wstring path(const char* name) const { return (folder / name).wstring(); }
-
-    std::filesystem::path folder;
-    std::unique_ptr<System::Singleton<System::IniFile>> settings;
-    std::unique_ptr<System::Singleton<Effect::EffectService>> effects;
-};
-
-}  // namespace
+using Services = FuzzSupport::EditServices<System::IniFile>;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static Services shared;
-    const std::wstring input = shared.path("in.mvp2");
+    static Services shared("project-fuzz-");
+    const std::wstring input = (shared.folder / "in.mvp2").wstring();
     std::ofstream(System::String::toUtf8(input), std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     Edit::Project project;

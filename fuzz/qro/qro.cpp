@@ -15,33 +15,10 @@
 #include <fstream>
 #include <memory>
 
-namespace {
-
-// The settings (with the shipped legacy name tables) and the effect kinds,
-// once per process.
-struct Services {
-    Services() {
-        folder = TestSupport::makeScratchProgramFolder("qro-fuzz-");
-        settings = std::make_unique<System::Singleton<Setting::SettingService>>();
-        effects = std::make_unique<System::Singleton<Effect::EffectService>>();
-        FuzzSupport::registerEditKinds(*System::Singleton<Effect::EffectService>::getInstance());
-    }
-    ~Services() {
-        effects.reset();
-        settings.reset();
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
-
-    std::filesystem::path folder;
-    std::unique_ptr<System::Singleton<Setting::SettingService>> settings;
-    std::unique_ptr<System::Singleton<Effect::EffectService>> effects;
-};
-
-}  // namespace
+using Services = FuzzSupport::EditServices<Setting::SettingService>;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static Services shared;
+    static Services shared("qro-fuzz-");
     const std::filesystem::path input = shared.folder / "in.qro";
     std::ofstream(input, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
