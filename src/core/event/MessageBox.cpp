@@ -1,5 +1,6 @@
 #include "core/event/MessageBox.h"
 
+#include "core/event/DialogSeam.h"
 #include "core/event/EventCommand.h"
 #include "core/event/UserInterface.h"
 #include "core/base/Log.h"
@@ -77,6 +78,10 @@ void showFatalException(const std::exception& e) {
 }
 
 bool showConfirm(const wchar_t* text) {
+    if (DialogSeam* seam = DialogSeam::current()) {
+        const std::string translated = translatedMessage(text);
+        return seam->confirm(System::String::toWide(translated));
+    }
     return showBox(translatedMessage(text), productCaption,
                    Platform::MB_ICONWARNING | Platform::MB_OKCANCEL) == Platform::IDOK;
 }

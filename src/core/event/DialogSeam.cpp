@@ -1,0 +1,38 @@
+#include "core/event/DialogSeam.h"
+
+#include <atomic>
+
+namespace Dialog {
+
+namespace {
+std::atomic<DialogSeam*> installed{nullptr};
+}  // namespace
+
+DialogSeam* DialogSeam::current() { return installed.load(); }
+
+void DialogSeam::install(DialogSeam* seam) { installed.store(seam); }
+
+bool selectOpenFile(std::wstring& path, const std::wstring& filter) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->selectOpenFile(path, filter);
+}
+
+bool selectSaveFile(std::wstring& path, const std::wstring& filter, const wchar_t* title,
+                    FileDialogTemplate* childTemplate, bool defaultExtension,
+                    unsigned extraFlags) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->selectSaveFile(path, filter, title, childTemplate, defaultExtension,
+                                        extraFlags);
+}
+
+bool inputString(const std::wstring& title, const std::wstring& label, std::wstring& value) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->inputString(title, label, value);
+}
+
+bool showSceneDialog(const std::wstring& title, SceneDialogValues& values) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->sceneDialog(title, values);
+}
+
+}  // namespace Dialog

@@ -1,0 +1,78 @@
+#pragma once
+// The questions that services below the dialog layer put to the user: the
+// OK/Cancel confirmation, a one-line text input, the scene settings and the
+// file choosers. The dialog layer installs the program's real dialogs once
+// the windows exist; tests install their own answers. With none installed a
+// confirmation goes to the plain message box and every other question is
+// answered as if cancelled. User-interface thread only.
+#include <optional>
+#include <string>
+
+namespace Dialog {
+
+// What an output writer adds to the save dialog (its settings button). The
+// file chooser gives it an extra area; the writer fills it in procInit and
+// the chooser calls the other slots as the dialog changes. The widget
+// fields are the toolkit's widgets, valid between procInit and procDestroy.
+class FileDialogTemplate {
+public:
+    virtual ~FileDialogTemplate() = default;
+
+    // The writer's name for its extra area.
+    std::wstring templateName;
+    // The extra area (a container the writer adds its controls to), the file
+    // chooser itself, its accept button and that button's font description.
+    void* childWindow = nullptr;
+    void* fileDialogWindow = nullptr;
+    void* okButton = nullptr;
+    void* okButtonFont = nullptr;
+
+    virtual void procInit() {}
+    virtual void procSize() {}
+    virtual void procDestroy() {}
+    // A control of the extra area was used.
+    virtual void procCommand(int controlId) { (void)controlId; }
+};
+
+// The values of the scene dialog; a row is shown only for a value given.
+// The frame rate is the integer pair rate/scale.
+struct SceneDialogValues {
+    std::optional<std::wstring> name;
+    std::optional<int> width, height;
+    std::optional<int> rate, scale;
+    std::optional<int> audioRate;
+};
+
+// The save dialog asks before a file is replaced.
+inline constexpr unsigned OFN_OVERWRITEPROMPT = 0x00000002;
+
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+    // The text is shown as given (callers translate). True only for OK.
+    virtual bool confirm(const std::wstring& text) = 0;
+    // One required text row; true with value replaced on OK.
+    virtual bool inputString(const std::wstring& title, const std::wstring& label,
+                             std::wstring& value) = 0;
+    virtual bool sceneDialog(const std::wstring& title, SceneDialogValues& values) = 0;
+    virtual bool selectOpenFile(std::wstring& path, const std::wstring& filter) = 0;
+    virtual bool selectSaveFile(std::wstring& path, const std::wstring& filter,
+                                const wchar_t* title, FileDialogTemplate* childTemplate,
+                                bool defaultExtension, unsigned extraFlags) = 0;
+
+    // The installed dialogs, or null. Null removes them.
+    static DialogSeam* current();
+    static void install(DialogSeam* seam);
+};
+
+// Ask through the installed dialogs; false (path or values unchanged) when
+// none is installed or the user cancels. The filter is in the double-null
+// form: pairs of display name and pattern list ("*.mvp2;*.txt").
+bool selectOpenFile(std::wstring& path, const std::wstring& filter);
+bool selectSaveFile(std::wstring& path, const std::wstring& filter, const wchar_t* title,
+                    FileDialogTemplate* childTemplate, bool defaultExtension,
+                    unsigned extraFlags);
+bool inputString(const std::wstring& title, const std::wstring& label, std::wstring& value);
+bool showSceneDialog(const std::wstring& title, SceneDialogValues& values);
+
+}  // namespace Dialog
