@@ -6,6 +6,7 @@
 #include "core/base/Process.h"
 #include "core/base/Singleton.h"
 #include "core/event/MessageBox.h"
+#include "platform/CrashHandler.h"
 #include "platform/gtk/Toolkit.h"
 #include "window/WindowService.h"
 
@@ -46,6 +47,9 @@ bool runMessageLoop() {
 }
 
 void startUp() {
+    // Before any fault guard installs itself, so that the guards pass the
+    // faults they do not take on to the crash handler.
+    Platform::CrashHandler::install();
     // The windowing toolkit takes the place of the system's COM and OLE
     // initialisation: boxes need it from the first service on.
     Platform::initializeToolkit(kPlace);
