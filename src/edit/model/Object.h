@@ -67,7 +67,6 @@ public:
     bool camera = true;
     bool selected = false;
 
-private:
     // Copies frames, flags, layer and a new chain into the target.
     void copyPlacementTo(Object& target) const;
 };

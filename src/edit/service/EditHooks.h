@@ -38,6 +38,10 @@ struct EditHooks {
     // Selects the section holding the frame, repaints the rows and tells
     // the section listeners when the section changed.
     std::function<void(int frame)> setSettingFrame;
+
+    // The timeline's layer and frame under its last known mouse position;
+    // false when that position is not over its object area.
+    std::function<bool(int& layer, int& frame)> getTimelinePastePosition;
 };
 
 }  // namespace Edit

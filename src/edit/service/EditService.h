@@ -6,6 +6,7 @@
 // The current-scene pointer is replaced only while an edit scope holds the
 // lock, and read by render workers only under the shared lock.
 #include "core/event/EventInstance.h"
+#include "edit/command/ObjectCopyList.h"
 #include "edit/model/Project.h"
 #include "edit/scope/ProjectLock.h"
 #include "edit/service/EditHooks.h"
@@ -61,6 +62,10 @@ public:
 
     Project project;
     EditHooks hooks;
+
+    // The object clipboard (not the system clipboard): filled by copy, cut
+    // and trim, pasted by paste.
+    ObjectCopyList clipboard;
 
     // Options of the on-picture handles, read by render workers: dots on
     // movement paths, object handles as centre points instead of outlines,
