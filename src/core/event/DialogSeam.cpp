@@ -35,4 +35,9 @@ bool showSceneDialog(const std::wstring& title, SceneDialogValues& values) {
     return seam && seam->sceneDialog(title, values);
 }
 
+bool showFrameLengthDialog(const std::wstring& title, int rate, int scale, int& frames) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->frameLength(title, rate, scale, frames);
+}
+
 }  // namespace Dialog

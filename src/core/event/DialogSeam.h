@@ -59,6 +59,12 @@ public:
     virtual bool selectSaveFile(std::wstring& path, const std::wstring& filter,
                                 const wchar_t* title, FileDialogTemplate* childTemplate,
                                 bool defaultExtension, unsigned extraFlags) = 0;
+    // A length or time typed in seconds (at rate / scale) or in frames;
+    // true with frames replaced on OK. Dialogs that do not ask it cancel.
+    virtual bool frameLength(const std::wstring& title, int rate, int scale, int& frames) {
+        (void)title, (void)rate, (void)scale, (void)frames;
+        return false;
+    }
 
     // The installed dialogs, or null. Null removes them.
     static DialogSeam* current();
@@ -74,5 +80,7 @@ bool selectSaveFile(std::wstring& path, const std::wstring& filter, const wchar_
                     unsigned extraFlags);
 bool inputString(const std::wstring& title, const std::wstring& label, std::wstring& value);
 bool showSceneDialog(const std::wstring& title, SceneDialogValues& values);
+// The frame-length dialog: frames holds the initial frame count.
+bool showFrameLengthDialog(const std::wstring& title, int rate, int scale, int& frames);
 
 }  // namespace Dialog

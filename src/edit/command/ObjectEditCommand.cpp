@@ -1,0 +1,132 @@
+#include "edit/command/ObjectEditCommand.h"
+
+#include "core/base/Log.h"
+#include "edit/command/CommandSupport.h"
+#include "edit/command/CommandTargets.h"
+#include "edit/file/GroupIdMap.h"
+#include "edit/scope/EditScope.h"
+#include "edit/service/EditService.h"
+#include "edit/undo/UndoService.h"
+#include "effect/base/EffectEvent.h"
+
+#include <algorithm>
+
+namespace Edit::EditCommand {
+
+namespace {
+
+using Undo::UndoService;
+
+void clearSelection(Scene& scene) {
+    if (!scene.selection.objects.empty()) scene.selection.clear();
+}
+
+void takeFocus(Scene& scene, EditScope& scope, const ObjectPointer& from, const ObjectPointer& to) {
+    if (scene.focusObject == from && scene.setFocusObject(to)) scope.notifyFocusChange = true;
+}
+
+}  // namespace
+
+void deleteObject(EditService& service) {
+    Scene& scene = *service.getCurrentScene();
+    const std::vector<ObjectPointer> targets = getTargets(scene);
+    if (targets.empty()) return;
+    System::Log::info("Edit::EditCommand::deleteObject", "delete object num=%d", static_cast<int>(targets.size()));
+    EditScope scope(service);
+    scope.resortLayers = scope.refreshTimeSetting = scope.notifyObjectUpdate = true;
+    scope.beginUndo();
+    for (const ObjectPointer& object : targets) detachObject(service, scene, object);
+    clearSelection(scene);
+}
+
+void splitObject(EditService& service, int frame) {
+    Scene& scene = *service.getCurrentScene();
+    const std::vector<ObjectPointer> targets = getTargets(scene);
+    if (targets.empty()) return;
+    System::Log::info("Edit::EditCommand::splitObject", "split object num=%d frame=%d",
+                      static_cast<int>(targets.size()), frame);
+    EditScope scope(service);
+    scope.resortLayers = scope.refreshTimeSetting = scope.notifyObjectUpdate = true;
+    scope.beginUndo();
+    GroupIdMap leftGroups;
+    GroupIdMap rightGroups;
+    for (const ObjectPointer& object : targets) {
+        const auto pieces = splitPieces(scene, scope, object, frame);
+        if (!pieces) continue;
+        const auto& [left, right] = *pieces;
+        record(service, &UndoService::addObjectUndoCreate, left);
+        record(service, &UndoService::addObjectUndoCreate, right);
+        if (object->group) {
+            record(service, &UndoService::addObjectUndoGroup, left);
+            left->setGroup(leftGroups.groupOf(leftGroups.numberOf(object->group.get())));
+            record(service, &UndoService::addObjectUndoGroup, right);
+            right->setGroup(rightGroups.groupOf(rightGroups.numberOf(object->group.get())));
+        }
+        detachObject(service, scene, object);
+        takeFocus(scene, scope, object, right);
+    }
+}
+
+namespace {
+
+// The one target fit for separation, or empty.
+ObjectPointer separableTarget(const Scene& scene) {
+    const std::vector<ObjectPointer> targets = getTargets(scene);
+    if (targets.size() != 1) return {};
+    const ObjectPointer& object = targets.front();
+    const auto& chain = object->effectList;
+    if (chain.size() < 2) return {};
+    const auto& input = *chain[0];
+    if (input.effectType != Effect::EffectKind::Input || input.mediaType != Effect::MediaKind::VideoAudio ||
+        chain[1]->mediaType != Effect::MediaKind::VideoAudio || input.getTrackCount(0) == 0)
+        return {};
+    return object;
+}
+
+}  // namespace
+
+bool canSeparateAudioObject(EditService& service) {
+    return static_cast<bool>(separableTarget(*service.getCurrentScene()));
+}
+
+void separateAudioObject(EditService& service) {
+    Scene& scene = *service.getCurrentScene();
+    const ObjectPointer source = separableTarget(scene);
+    if (!source) return;
+    System::Log::info("Edit::EditCommand::separateAudioObject", "separate audio layer=%d", source->layer);
+    EditScope scope(service);
+    scope.resortLayers = scope.rebuildSetting = scope.refreshTimeSetting = scope.refreshColorSetting =
+        scope.refreshTextSetting = scope.notifyObjectUpdate = true;
+    scope.targetObject = source;
+    scope.beginUndo();
+    const int tracks = std::max(source->effectList.front()->getTrackCount(1), 1);
+    int layer = source->layer;
+    for (int track = 0; track < tracks; ++track) {
+        // Each track looks below the previous new object, so every layer
+        // searched is still sorted.
+        do ++layer;
+        while (scene.getLayerObjectList(layer).findNearestObject(source->start, source->end));
+        const ObjectPointer made = scene.createEmptyObject(layer, source->start, source->end);
+        made->clipping = source->clipping;
+        made->camera = source->camera;
+        made->boundaries = source->boundaries;
+        source->copyEffectList(*made);
+        const EffectManager::EffectPointer& first = made->effectList.front();
+        if (tracks > 1 && first->effectType == Effect::EffectKind::Input) {
+            Effect::EffectEvent event;
+            event.code = Effect::EffectEvent::AudioSplit;
+            event.scope = &scope;
+            event.object = made.get();
+            event.effect = first;
+            event.track = track;
+            first->effectEvent(event);
+        }
+        record(service, &UndoService::addObjectUndoCreate, made);
+        record(service, &UndoService::addObjectUndoEffect, made);
+        replaceOutputEffect(*made, L"音声再生");
+    }
+    record(service, &UndoService::addObjectUndoEffect, source);
+    replaceOutputEffect(*source, L"標準描画");
+}
+
+}  // namespace Edit::EditCommand
