@@ -3,6 +3,7 @@
 #include "core/base/Log.h"
 #include "edit/command/CommandSupport.h"
 #include "edit/command/CommandTargets.h"
+#include "edit/command/ObjectCopyList.h"
 #include "edit/file/GroupIdMap.h"
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
@@ -65,6 +66,21 @@ void splitObject(EditService& service, int frame) {
         detachObject(service, scene, object);
         takeFocus(scene, scope, object, right);
     }
+}
+
+void duplicateObject(EditService& service) {
+    const Scene& scene = *service.getCurrentScene();
+    const std::vector<ObjectPointer> targets = getTargets(scene);
+    if (targets.empty()) return;
+    System::Log::info("Edit::EditCommand::duplicateObject", "duplicate object num=%d",
+                      static_cast<int>(targets.size()));
+    ObjectCopyList copies;
+    for (const ObjectPointer& object : targets) copies.addClone(*object);
+    copies.calcExtent();
+    int layerOffset = copies.extent.bottomLayer - copies.extent.topLayer;
+    while (!copies.findFreeLayer(scene, 0, layerOffset)) {
+    }
+    copies.paste(service, layerOffset, 0, false);
 }
 
 namespace {

@@ -14,6 +14,10 @@ void deleteObject(EditService& service);
 // pieces of one group form a new group, the right pieces another.
 void splitObject(EditService& service, int frame);
 
+// Copies of the targets at the same frames on the first free block of
+// layers below them; the clipboard stays as it is.
+void duplicateObject(EditService& service);
+
 // One target, a movie with video whose output carries sound.
 bool canSeparateAudioObject(EditService& service);
 // The sound goes to new objects on the first free layers below, one per
