@@ -73,6 +73,10 @@ void deleteSection(EditService& service, int frame) {
     }
 }
 
+bool canDeleteSection(const Object& object, int frame) {
+    return frame == object.getKeyFrame(object.getSectionIndex(frame)) && object.canAddSection(frame);
+}
+
 void moveNextSectionFrame(EditService& service) {
     const Scene& scene = *service.getCurrentScene();
     if (!scene.focusObject) return;

@@ -19,6 +19,11 @@ void deleteSection(EditService& service, const ObjectPointer& object, int index)
 // Removes the boundary at the frame from every target that has one there.
 void deleteSection(EditService& service, int frame);
 
+// Whether the section menu offers deleting the section at the frame: the
+// frame starts its section (the object's start for the first) and a
+// section from there on could take a boundary.
+bool canDeleteSection(const Object& object, int frame);
+
 // The cursor to the next / previous key frame of the focus object.
 void moveNextSectionFrame(EditService& service);
 void movePrevSectionFrame(EditService& service);

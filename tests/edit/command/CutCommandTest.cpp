@@ -142,3 +142,42 @@ TEST_F(Cut, DuplicateGoesToTheFirstFreeLayersBelowAtTheSameFrames) {
 }
 
 }  // namespace
+
+namespace {
+
+class CutNotice : public Cut {
+protected:
+    CutNotice() {
+        ev().frameChange.add(this, [this](int frame) { heard.push_back("frame " + std::to_string(frame)); });
+        ev().focusObjectChange.add(this, [this](Edit::ObjectPointer& focus) {
+            heard.push_back("focus " + (focus ? std::to_string(focus->start) : std::string("none")));
+        });
+    }
+    ~CutNotice() override { ev().removeListener(this); }
+    Event::EventService& ev() { return *events.getInstance(); }
+
+    std::vector<std::string> heard;
+};
+
+TEST_F(CutNotice, TheFocusAndTheCursorAreAnnouncedOnlyWhenTheyChange) {
+    const auto object = place(0, 0, 99);
+    const auto other = place(1, 0, 99);
+    scene().setFocusObject(object);
+    scene().cursorFrame = 50;
+    select({other});
+    range(10, 19);
+    EditCommand::cutObject(edit, true);  // the focus object is not cut
+    EXPECT_EQ(heard, (std::vector<std::string>{"frame 40"}));
+
+    heard.clear();
+    scene().selection.clear();
+    EditCommand::splitObject(edit, 60);
+    EXPECT_EQ(heard, (std::vector<std::string>{"focus 60"}));
+
+    heard.clear();
+    range(70, 79);
+    EditCommand::cutObject(edit, false);
+    EXPECT_EQ(heard, (std::vector<std::string>{"focus 80"}));
+}
+
+}  // namespace

@@ -51,6 +51,20 @@ TEST_F(Section, DeleteRemovesOnlyTheBoundaryAtTheFrame) {
               1);
 }
 
+TEST_F(Section, TheMenuOffersDeletingOnlyWhereASectionStarts) {
+    // Object 10 .. 99 with boundaries at 30 and 31 (a one-frame section).
+    const auto object = place(0, 10, 99);
+    object->addSection(30, nullptr);
+    object->addSection(31, nullptr);
+    const std::vector<std::pair<int, bool>> cases = {
+        {10, true}, {20, false}, {30, true}, {31, true}, {50, false}, {99, false},
+    };
+    for (const auto& [frame, offered] : cases) {
+        EXPECT_EQ(EditCommand::canDeleteSection(*object, frame), offered) << frame;
+        EXPECT_EQ(object->isInsideSection(frame), frame == 20 || frame == 50) << frame;
+    }
+}
+
 TEST_F(Section, TheCursorWalksTheFocusObjectsKeyFrames) {
     struct Case {
         int cursor;
