@@ -3,8 +3,13 @@
 // GPU read-backs with, and a render context for an object of 100 frames
 // that is part of no project.
 #include "effect/movement/SectionPosition.h"
+#include "effect/registry/BuiltinEffectHooks.h"
+#include "effect/registry/BuiltinEffects.h"
+#include "effects/BuiltinEffectList.h"
 #include "effect/EffectTestSupport.h"
 #include "media/GpuFixture.h"
+#include "render/audio/AudioEffects.h"
+#include "render/output/OutputEffects.h"
 #include "render/output/OutputFixture.h"
 #include "render/output/OutputShaderEffect.h"
 #include "render/context/ObjectContext.h"
@@ -110,6 +115,22 @@ protected:
                         return;
                     }
     }
+};
+
+// The program's built-in effects and outputs in the registry's table while
+// it lives: registries made after it hold them.
+struct InstalledEffects {
+    InstalledEffects() {
+        Render::installOutputEffects();
+        Render::installAudioEffects();
+        Effect::installBuiltinEffects();
+    }
+    ~InstalledEffects() {
+        for (const Effect::BuiltinEffect& row : Effect::builtinEffects())
+            Effect::installBuiltinEffect(row.number, nullptr);
+    }
+    InstalledEffects(const InstalledEffects&) = delete;
+    InstalledEffects& operator=(const InstalledEffects&) = delete;
 };
 
 // A context for a lone object of frames 0 to 99 at the given frame.

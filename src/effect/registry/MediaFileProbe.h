@@ -33,6 +33,13 @@ public:
         long long sampleCount = 0;
         int sampleRate = 0;
         int audioTrackCount = 0;
+        // For the information tooltips of the media objects.
+        int width = 0;
+        int height = 0;
+        int audioFormat = 0;  // 1 integer PCM, 3 IEEE float
+        int bitsPerSample = 0;
+        int channels = 0;
+        std::wstring readerName;
     };
     // False when the file does not open for the kind.
     virtual bool getInfo(const std::wstring&, int, Info&) const { return false; }

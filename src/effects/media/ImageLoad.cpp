@@ -3,11 +3,13 @@
 #include "core/event/MessageBox.h"
 #include "core/file/File.h"
 #include "core/file/FileName.h"
+#include "core/text/StringUtility.h"
 #include "edit/scope/EditScope.h"
 #include "effect/movement/MovementBase.h"
 #include "effect/movement/MovementLookup.h"
 #include "effect/registry/EffectTranslate.h"
 #include "effect/registry/MediaFileProbe.h"
+#include "effects/base/InfoTip.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "render/cache/MediaFileSource.h"
 #include "render/context/ObjectContext.h"
@@ -124,7 +126,26 @@ const wchar_t* ImageLoad::getDisplayName() const {
 
 void ImageLoad::updateItemVisible() { number.visible = sequence.value; }
 
+bool ImageLoad::getImageInfoText(std::wstring& text) const {
+    if (file.path.empty()) return false;
+    const MediaFileProbe* probe = getMediaFileProbe();
+    MediaFileProbe::Info info;
+    if (!probe || !probe->getInfo(file.path, 1, info)) {
+        text = file.path;
+        return true;
+    }
+    text = System::String::format(L"%ls\nImage: %d x %d \n", file.path.c_str(), info.width, info.height) +
+           L"Plugin: " + info.readerName;
+    return true;
+}
+
 bool ImageLoad::effectEvent(EffectEvent& event) {
+    if (event.code == EffectEvent::ShowInfo) {
+        std::wstring text;
+        if (!getImageInfoText(text)) return false;
+        showInfoTip(text);
+        return true;
+    }
     if (event.code == EffectEvent::FileDropped) {
         resetSequence();
         file.path = event.path ? event.path : L"";

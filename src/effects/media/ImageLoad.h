@@ -34,6 +34,9 @@ public:
     // The file shown at the context's frame: the path itself unless the
     // sequence is on and its folder holds numbered files.
     std::wstring getSequenceFileName(const Render::ObjectContext& context);
+    // The information tooltip's text: the path alone when the file does not
+    // open; none without a path.
+    bool getImageInfoText(std::wstring& text) const;
 
     EffectItemFile file;
     EffectItemNumber number;

@@ -46,7 +46,7 @@ void InputMovieEffect::setupPositionItem() {
     };
 }
 
-bool InputMovieEffect::updateMediaInfo() {
+bool InputMovieEffect::updateMediaInfo() const {
     std::lock_guard lock(mutex_);
     if (scene_) {
         info_ = {};

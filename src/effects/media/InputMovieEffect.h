@@ -11,6 +11,7 @@
 //
 // The video and audio walks refresh and read the media information from
 // their own threads, so it is kept under a lock of the instance.
+#include "effect/base/EffectEvent.h"
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemFile.h"
 #include "effect/item/EffectItemInteger.h"
@@ -22,6 +23,9 @@
 #include <utility>
 #include <vector>
 
+namespace Edit {
+class Object;
+}
 namespace Cache {
 class AudioCache;
 struct AudioSampleRange;
@@ -64,7 +68,7 @@ public:
     // Refreshes the information when it is stale (a scene every time, so
     // edits of the scene show at once); whether the source is usable for
     // the kind.
-    bool updateMediaInfo();
+    bool updateMediaInfo() const;
     MediaInfo getMediaInfo() const;
     // The next use reads the source again.
     void invalidateMediaInfo();
@@ -98,6 +102,32 @@ public:
     // The speed ratio of a section.
     double speedRatio(int section) const;
 
+    // Timeline edits of the object (user-interface thread, inside the
+    // event's edit scope). Each returns whether it did its work.
+    //
+    // The object takes the length its play range lasts at its speed; a
+    // plain resize (not resetRange) only ever shortens it. Skipped while the
+    // position is animated, the speed is animated, the object loops or has
+    // mid-points, or the speed is too slow to fit.
+    bool fitObjectLength(EffectEvent& event, bool resetRange);
+    // A new speed fits the length to the play range.
+    bool onSpeedChanged(EffectEvent& event);
+    // A split or a moved start or end keeps each frame on the media second
+    // it showed: the start value and range end follow the cut.
+    bool rebaseOnRangeChange(EffectEvent& event);
+    // A dropped file replaces the path; the length fits the whole file.
+    bool onFileDropped(EffectEvent& event);
+    // A chosen file fits the length, or is cleared and reported when it
+    // does not open.
+    bool onFileChanged(EffectEvent& event);
+    // The source's information tooltip; false when there is nothing to show.
+    bool showMediaInfo();
+    // Its text: the path alone when the file does not open; none without
+    // a file or scene.
+    bool getMediaInfoText(std::wstring& text) const;
+    // The source was read since the last invalidation.
+    bool isMediaInfoFresh() const;
+
 protected:
     int kind_;
     EffectItemNumber* position_;
@@ -109,10 +139,15 @@ protected:
 private:
     // The media position at the context before wrapping.
     double unwrapped(const Render::ObjectContextBase& context) const;
+    // Neither the position nor the speed animated, no loop.
+    bool isFittable() const;
+    // The user keeps the play range when an object's start or end is dragged.
+    static bool isFixedMovieTimeRange();
 
+    // A cache of the source: refreshed from const reads.
     mutable std::mutex mutex_;
-    MediaInfo info_;
-    bool fresh_ = false;
+    mutable MediaInfo info_;
+    mutable bool fresh_ = false;
 };
 
 }  // namespace Effect

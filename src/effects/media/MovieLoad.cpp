@@ -1,9 +1,9 @@
 #include "effects/media/MovieLoad.h"
 
-#include "core/event/MessageBox.h"
-#include "core/file/FileName.h"
+#include "edit/scope/EditScope.h"
 #include "effect/registry/EffectTranslate.h"
 #include "media/audio/AudioBuffer.h"
+#include "media/audio/WaveformBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "render/audio/AudioObjectContext.h"
 #include "render/cache/VramCache.h"
@@ -23,34 +23,10 @@ const wchar_t* displayNameOf(const EffectItemFile& file, const wchar_t* name, st
     return storage.c_str();
 }
 
-// Dropped and chosen files: the source is read again; a chosen file that
-// does not open is cleared and reported. Returns whether the event was
-// taken, and whether the file now opens in `usable`.
-bool takeFileEvent(InputMovieEffect& playback, EffectItemFile& file, EffectItemInteger& track,
-                   EffectEvent& event, bool& usable) {
-    usable = false;
-    if (event.code == EffectEvent::FileDropped) {
-        playback.invalidateMediaInfo();
-        file.path = event.path ? event.path : L"";
-        System::FileName::expandVariable(file.path);
-        usable = playback.updateMediaInfo();
-        return true;
-    }
-    if (event.code != EffectEvent::ItemChanged) return false;
-    if (event.item == &track) {
-        playback.invalidateMediaInfo();
-        return true;
-    }
-    if (event.item != &file) return false;
+// A new track reads the source again.
+bool takeTrackChanged(InputMovieEffect& playback, const EffectItemFile& file) {
     playback.invalidateMediaInfo();
-    if (file.path.empty()) return false;
-    if (playback.updateMediaInfo()) {
-        usable = true;
-        return true;
-    }
-    file.path.clear();
-    Dialog::postError(L"このファイルには対応していません");
-    return false;
+    return !file.path.empty() && playback.updateMediaInfo();
 }
 
 void showTrackRow(InputMovieEffect& playback, EffectItemInteger& track) {
@@ -66,11 +42,20 @@ InputMultiTrackMovieEffect::InputMultiTrackMovieEffect(int kind, EffectItemNumbe
                                                        EffectItemCheck& loop, EffectItemInteger& track)
     : InputMovieEffect(kind, position, speed, &file, &loop), track_(&track), file_(&file) {}
 
-int InputMultiTrackMovieEffect::getTrackIndex() {
+int InputMultiTrackMovieEffect::getTrackIndex() const {
     if (!updateMediaInfo()) return 0;
     const unsigned count = getMediaInfo().trackCount;
     if (count <= 1) return 0;
     return std::clamp(track_->value, 0, static_cast<int>(count) - 1);
+}
+
+std::shared_ptr<Media::WaveformBuffer> InputMultiTrackMovieEffect::getSourceWaveform(Cache::CacheService* cache) const {
+    if (!cache || !updateMediaInfo() || !getMediaInfo().hasAudio) return {};
+    return cache->waveformCache.getWaveform(file_->path, getTrackIndex());
+}
+
+float InputMultiTrackMovieEffect::getSourceWaveformPosition(const Render::ObjectContextBase& context) const {
+    return static_cast<float>(getAudioPosition(context) * 128.0);
 }
 
 MovieLoad::MovieLoad()
@@ -119,19 +104,46 @@ const wchar_t* MovieLoad::getDisplayName() const { return displayNameOf(file, na
 
 void MovieLoad::updateItemVisible() { showTrackRow(*this, track); }
 
+std::shared_ptr<Media::WaveformBuffer> MovieLoad::getWaveform() const { return getSourceWaveform(cacheService); }
+
+float MovieLoad::getWaveformPosition(Render::ObjectContext& context) { return getSourceWaveformPosition(context); }
+
 bool MovieLoad::effectEvent(EffectEvent& event) {
-    bool usable = false;
-    const bool handled = takeFileEvent(*this, file, track, event, usable);
-    if (event.code == EffectEvent::FileDropped || (event.code == EffectEvent::ItemChanged && event.item == &file)) {
-        // Whether the object's sound can be separated.
-        if (file.path.empty() || !usable) {
-            withAudio.value = 0;
-        } else {
-            InputMovieEffect sound(AudioStream, position, speed, &file, nullptr);
-            withAudio.value = sound.updateMediaInfo() ? 1 : 0;
+    // Whether the object's sound can be separated: known only once the
+    // file was read again.
+    const auto takeSound = [this] { withAudio.value = isMediaInfoFresh() && getMediaInfo().hasAudio ? 1 : 0; };
+    switch (event.code) {
+    case EffectEvent::ItemChanged: {
+        if (event.item == &speed) return onSpeedChanged(event);
+        if (event.item == &track) return takeTrackChanged(*this, file);
+        if (event.scope) {
+            event.scope->rebuildSetting = true;
+            event.scope->refreshTimeSetting = true;
+            event.scope->refreshColorSetting = true;
+            event.scope->refreshTextSetting = true;
         }
+        const bool result = onFileChanged(event);
+        takeSound();
+        return result;
     }
-    return handled;
+    case EffectEvent::FileDropped: {
+        const bool result = onFileDropped(event);
+        takeSound();
+        return result;
+    }
+    case EffectEvent::ObjectSplit:
+    case EffectEvent::StartMoved:
+    case EffectEvent::EndMoved:
+        return rebaseOnRangeChange(event);
+    case EffectEvent::AudioSplit:
+        updateMediaInfo();
+        track.value = event.track;
+        return false;
+    case EffectEvent::ShowInfo:
+        return showMediaInfo();
+    default:
+        return false;
+    }
 }
 
 AudioLoad::AudioLoad()
@@ -160,9 +172,27 @@ const wchar_t* AudioLoad::getDisplayName() const { return displayNameOf(file, na
 
 void AudioLoad::updateItemVisible() { showTrackRow(*this, track); }
 
+std::shared_ptr<Media::WaveformBuffer> AudioLoad::getWaveform() const { return getSourceWaveform(cacheService); }
+
+float AudioLoad::getWaveformPosition(Render::ObjectContext& context) { return getSourceWaveformPosition(context); }
+
 bool AudioLoad::effectEvent(EffectEvent& event) {
-    bool usable = false;
-    return takeFileEvent(*this, file, track, event, usable);
+    switch (event.code) {
+    case EffectEvent::ItemChanged:
+        if (event.item == &speed) return onSpeedChanged(event);
+        if (event.item == &track) return takeTrackChanged(*this, file);
+        return onFileChanged(event);
+    case EffectEvent::FileDropped:
+        return onFileDropped(event);
+    case EffectEvent::ObjectSplit:
+    case EffectEvent::StartMoved:
+    case EffectEvent::EndMoved:
+        return rebaseOnRangeChange(event);
+    case EffectEvent::ShowInfo:
+        return showMediaInfo();
+    default:
+        return false;
+    }
 }
 
 }  // namespace Effect

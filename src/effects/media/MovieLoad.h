@@ -17,6 +17,7 @@
 
 namespace Media {
 class AudioBuffer;
+class WaveformBuffer;
 }
 
 namespace Effect {
@@ -27,7 +28,12 @@ public:
     InputMultiTrackMovieEffect(int kind, EffectItemNumber& position, EffectItemNumber& speed,
                                EffectItemFile& file, EffectItemCheck& loop, EffectItemInteger& track);
     // The track actually read.
-    int getTrackIndex();
+    int getTrackIndex() const;
+    // The file's 128-a-second waveform of the track read; none while the
+    // file has no sound.
+    std::shared_ptr<Media::WaveformBuffer> getSourceWaveform(Cache::CacheService* cache) const;
+    // The waveform index of the context's audio position.
+    float getSourceWaveformPosition(const Render::ObjectContextBase& context) const;
 
 protected:
     EffectItemInteger* track_;
@@ -44,6 +50,8 @@ public:
     void inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) override;
     void preloadAudio(Render::AudioObjectContext& context) override;
     int getTrackCount(int media) const override;
+    std::shared_ptr<Media::WaveformBuffer> getWaveform() const override;
+    float getWaveformPosition(Render::ObjectContext& context) override;
     const wchar_t* getDisplayName() const override;
     void updateItemVisible() override;
     bool effectEvent(EffectEvent& event) override;
@@ -67,6 +75,8 @@ public:
 
     void inputAudio(std::unique_ptr<Media::AudioBuffer>& result, Render::AudioObjectContext& context) override;
     void preloadAudio(Render::AudioObjectContext& context) override;
+    std::shared_ptr<Media::WaveformBuffer> getWaveform() const override;
+    float getWaveformPosition(Render::ObjectContext& context) override;
     const wchar_t* getDisplayName() const override;
     void updateItemVisible() override;
     bool effectEvent(EffectEvent& event) override;

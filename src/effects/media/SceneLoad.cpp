@@ -60,9 +60,23 @@ const wchar_t* SceneLoad::getDisplayName() const {
 }
 
 bool SceneLoad::effectEvent(EffectEvent& event) {
-    if (event.code != EffectEvent::ItemChanged || event.item != &scene) return false;
-    invalidateMediaInfo();
-    return updateMediaInfo();
+    switch (event.code) {
+    case EffectEvent::ItemChanged:
+        if (event.item == &speed) return onSpeedChanged(event);
+        // A new scene plays whole, the object as long as it lasts.
+        invalidateMediaInfo();
+        if (!updateMediaInfo()) return false;
+        fitObjectLength(event, true);
+        return true;
+    case EffectEvent::ObjectSplit:
+    case EffectEvent::StartMoved:
+    case EffectEvent::EndMoved:
+        return rebaseOnRangeChange(event);
+    case EffectEvent::ShowInfo:
+        return showMediaInfo();
+    default:
+        return false;
+    }
 }
 
 }  // namespace Effect

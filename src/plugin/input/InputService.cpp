@@ -211,6 +211,12 @@ bool InputService::Probe::getInfo(const std::wstring& path, int kind, Info& out)
     out.sampleCount = file->sampleCount;
     out.sampleRate = file->sampleRate;
     out.audioTrackCount = file->audioTrackCount;
+    out.width = file->width;
+    out.height = file->height;
+    out.audioFormat = file->audioFormat;
+    out.bitsPerSample = file->bitsPerSample;
+    out.channels = file->channels;
+    out.readerName = file->reader ? file->reader->name : std::wstring();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "effects/media/ImageLoad.h"
 
 #include "core/base/Singleton.h"
+#include "effects/base/InfoTip.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "plugin/input/InputService.h"
 #include "render/cache/CacheService.h"
@@ -156,6 +157,27 @@ TEST_F(ImageFile, ChosenAndDroppedFilesAndTheNumbersRow) {
     image.sequence.value = true;
     image.updateItemVisible();
     EXPECT_TRUE(image.number.visible);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImageFile, TheInformationTooltipGivesTheSizeAndReader) {
+    std::vector<std::wstring> tips;
+    Effect::setInfoTipShower([&](const std::wstring& text) { tips.push_back(text); });
+    Effect::ImageLoad image;
+    Effect::EffectEvent show;
+    show.code = Effect::EffectEvent::ShowInfo;
+    EXPECT_FALSE(image.effectEvent(show));
+    image.file.path = make("two.png", 1);
+    EXPECT_TRUE(image.effectEvent(show));
+    image.file.path = path("none.png");
+    EXPECT_TRUE(image.effectEvent(show));
+    Effect::setInfoTipShower(nullptr);
+    ASSERT_EQ(tips.size(), 2u);
+    EXPECT_EQ(tips[0], path("two.png") + L"\nImage: 2 x 2 \nPlugin: WIC image file reader");
+    EXPECT_EQ(tips[1], path("none.png"));
 }
 
 }  // namespace
