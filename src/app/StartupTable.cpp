@@ -5,6 +5,7 @@
 #include "core/file/SettingService.h"
 #include "core/thread/ThreadPriority.h"
 #include "core/translate/TranslateService.h"
+#include "edit/command/EffectMenuCommand.h"
 #include "edit/service/EditService.h"
 #include "edit/undo/UndoService.h"
 #include "effect/registry/EffectService.h"
@@ -65,7 +66,13 @@ std::span<const StartupRow> startupTable() {
              return makeHolder<Effect::EffectService>();
          }},
         {"Undo::UndoService", [] { return makeHolder<Undo::UndoService>(); }},
-        {"Edit::EditService", [] { return makeHolder<Edit::EditService>(); }},
+        {"Edit::EditService",
+         [] {
+             // The effect menus' entries act on the edit service while it lives.
+             const StartupHolder service = makeHolder<Edit::EditService>();
+             Edit::EditCommand::installEffectMenuCommands(System::Singleton<Edit::EditService>::getInstance());
+             return StartupHolder(service.get(), [service](void*) { Edit::EditCommand::installEffectMenuCommands(nullptr); });
+         }},
         {"Render::RenderService", [] { return makeHolder<Render::RenderService>(); }},
         // Component::EditComponent
         // Component::StatusComponent

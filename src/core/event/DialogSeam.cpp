@@ -40,4 +40,14 @@ bool showFrameLengthDialog(const std::wstring& title, int rate, int scale, int& 
     return seam && seam->frameLength(title, rate, scale, frames);
 }
 
+bool inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum, int maximum) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->inputNumber(title, label, value, minimum, maximum);
+}
+
+bool showAliasDialog(const std::wstring& title, AliasDialogValues& values) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->aliasDialog(title, values);
+}
+
 }  // namespace Dialog

@@ -7,6 +7,7 @@
 // answered as if cancelled. User-interface thread only.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Dialog {
 
@@ -43,6 +44,14 @@ struct SceneDialogValues {
     std::optional<int> audioRate;
 };
 
+// The rows of the alias dialog: the alias name and its menu label, the
+// label offered with the labels already in use.
+struct AliasDialogValues {
+    std::wstring name;
+    std::wstring label;
+    std::vector<std::wstring> labels;
+};
+
 // The save dialog asks before a file is replaced.
 inline constexpr unsigned OFN_OVERWRITEPROMPT = 0x00000002;
 
@@ -65,6 +74,17 @@ public:
         (void)title, (void)rate, (void)scale, (void)frames;
         return false;
     }
+    // A one-number row within the limits; true with value replaced on OK.
+    virtual bool inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum,
+                             int maximum) {
+        (void)title, (void)label, (void)value, (void)minimum, (void)maximum;
+        return false;
+    }
+    // The alias name and label; true with the values replaced on OK.
+    virtual bool aliasDialog(const std::wstring& title, AliasDialogValues& values) {
+        (void)title, (void)values;
+        return false;
+    }
 
     // The installed dialogs, or null. Null removes them.
     static DialogSeam* current();
@@ -82,5 +102,7 @@ bool inputString(const std::wstring& title, const std::wstring& label, std::wstr
 bool showSceneDialog(const std::wstring& title, SceneDialogValues& values);
 // The frame-length dialog: frames holds the initial frame count.
 bool showFrameLengthDialog(const std::wstring& title, int rate, int scale, int& frames);
+bool inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum, int maximum);
+bool showAliasDialog(const std::wstring& title, AliasDialogValues& values);
 
 }  // namespace Dialog

@@ -2,6 +2,7 @@
 // read back by name.
 #include "edit/file/FileRead.h"
 #include "edit/file/GroupIdMap.h"
+#include "edit/file/ObjectSection.h"
 #include "edit/model/Project.h"
 
 #include "core/base/Exception.h"
@@ -98,26 +99,16 @@ void saveLayerIniFile(const Layer& layer, IniFile::Save& save, int layerIndex, i
     if (layer.hide) save.writeValue("hide", std::string("1"));
 }
 
-std::string saveFrameList(const Object& object) {
-    std::string text = decimal(object.start);
-    for (const int boundary : object.boundaries) text += "," + decimal(object.start + boundary);
-    return text + "," + decimal(object.end);
-}
-
 void saveObjectIniFile(IniFile::Save& save, int sceneId, const std::string& sectionName, const Object& object,
                        GroupIdMap& groups, const Object* focus) {
     save.writeSection(sectionName);
     save.writeValue("layer", decimal(object.layer));
     if (sceneId != 0) save.writeValue("scene", decimal(sceneId));
     if (&object == focus) save.writeValue("focus", std::string("1"));
-    save.writeValue("frame", saveFrameList(object));
-    if (!object.camera) save.writeValue("camera", std::string("0"));
-    if (object.clipping) save.writeValue("clipping", std::string("1"));
+    save.writeValue("frame", ObjectSection::saveFrameList(object));
+    ObjectSection::saveFlags(save, object);
     if (object.group) save.writeValue("group", decimal(groups.numberOf(object.group.get())));
-    for (std::size_t i = 0; i < object.effectList.size(); ++i) {
-        save.writeSection(sectionName + "." + std::to_string(i));
-        object.effectList[i]->saveIniSectionParameter(save);
-    }
+    ObjectSection::saveEffects(save, sectionName, object);
 }
 
 void savePluginData(const Project::PluginData& data, IniFile::Save& save) {
@@ -193,22 +184,6 @@ void loadLayerIniFile(Project& project, const IniFile::SectionRef& section) {
     layer.hide = hide;
 }
 
-void loadEffectIniFile(Object& object, const IniFile& file, const std::string& sectionName) {
-    int index = 0;
-    for (;; ++index) {
-        const std::string name = sectionName + "." + std::to_string(index);
-        if (!file.hasSection(name)) break;
-        const IniFile::SectionRef section = file.getSection(name);
-        const std::wstring effectName = section.getValue("effect.name").toString();
-        if (!object.effectService)
-            throw System::makeException("Effect::EffectService::findEffect", "not found effect.");
-        EffectManager::EffectPointer& effect = object.setEffectByDefine(object.effectService->findEffect(effectName.c_str()));
-        effect->loadIniSectionParameter(section);
-        EffectManager::setEffectSectionNum(*effect, object.getMidPointCount() + 1);
-    }
-    if (index == 0) throw System::makeException("Edit::Object::loadEffectIniFile", "no effect defined.");
-}
-
 ObjectPointer loadObjectIniFile(Scene& scene, const IniFile& file, const IniFile::SectionRef& section,
                                 GroupIdMap& groups) {
     constexpr const char* place = "Edit::LayerObjectManager::loadObjectIniFile";
@@ -221,15 +196,10 @@ ObjectPointer loadObjectIniFile(Scene& scene, const IniFile& file, const IniFile
     if (start < 0 || end < start) fail(place, "invalid frame number list.", section, "frame");
 
     return FileRead::createFilledObject(scene, layer, start, end, [&](Object& object) {
-        object.camera = section.findValue("camera").toInt(1) != 0;
-        object.clipping = section.findValue("clipping").toInt(0) != 0;
-        for (std::size_t i = 1; i + 1 < frames.size(); ++i) {
-            const int frame = frames[i].toInt();
-            if (!object.isInsideSection(frame)) fail(place, "invalid frame number list.", section, "frame");
-            object.addSection(frame, nullptr);
-        }
+        ObjectSection::loadFlags(object, section);
+        ObjectSection::loadBoundaries(object, frames, place, section);
         if (const int number = section.findValue("group").toInt(0)) object.setGroup(groups.groupOf(number));
-        loadEffectIniFile(object, file, section.name());
+        ObjectSection::loadEffects(object, file, section.name());
     });
 }
 

@@ -3,6 +3,7 @@
 #include "core/file/FileName.h"
 #include "core/file/IniFile.h"
 #include "effect/registry/EffectDefine.h"
+#include "effect/registry/EffectMenuCommands.h"
 #include "effect/registry/EffectService.h"
 
 #include <exception>
@@ -25,6 +26,15 @@ std::uint8_t AliasDefine::getMediaType() const {
 std::uint8_t AliasDefine::getTargetType() const {
     if (media_ == 0) loadAliasInfo();
     return target_;
+}
+
+void AliasDefine::createObject(int layer, int frame) {
+    if (const auto& command = EffectMenuCommands::installed().loadObjectAlias) command(getAliasPath(), layer, frame);
+}
+
+void AliasDefine::addEffect(const std::shared_ptr<Edit::Object>& object, const EffectBase* position, bool replace) {
+    if (const auto& command = EffectMenuCommands::installed().loadEffectAlias)
+        command(object, getAliasPath(), position, replace);
 }
 
 std::wstring AliasDefine::getAliasPath() const {

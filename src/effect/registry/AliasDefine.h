@@ -24,6 +24,9 @@ public:
     // they are unknown (0).
     std::uint8_t getMediaType() const override;
     std::uint8_t getTargetType() const override;
+    // Through the installed edit commands (loadObjectAlias, loadEffectAlias).
+    void createObject(int layer, int frame) override;
+    void addEffect(const std::shared_ptr<Edit::Object>& object, const EffectBase* position, bool replace) override;
 
     std::wstring getAliasPath() const;
     // Reads the media and target of the effect the file's section Effect.0

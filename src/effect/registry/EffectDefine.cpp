@@ -6,6 +6,7 @@
 #include "core/file/IniFile.h"
 #include "core/text/StringConvert.h"
 #include "effect/base/EffectBase.h"
+#include "effect/registry/EffectMenuCommands.h"
 #include "effect/registry/EffectTranslate.h"
 
 #include <cerrno>
@@ -50,6 +51,14 @@ std::uint8_t EffectDefine::getTargetType() const { return prototype->targetType;
 
 bool EffectDefine::isDefineOf(const EffectBase* effect) const {
     return effect && effect->name == prototype->name;
+}
+
+void EffectDefine::createObject(int layer, int frame) {
+    if (const auto& command = EffectMenuCommands::installed().createObject) command(getName(), layer, frame);
+}
+
+void EffectDefine::addEffect(const std::shared_ptr<Edit::Object>& object, const EffectBase* position, bool replace) {
+    if (const auto& command = EffectMenuCommands::installed().setEffect) command(object, getName(), position, replace);
 }
 
 std::shared_ptr<EffectBase> EffectDefine::createEffect() const {

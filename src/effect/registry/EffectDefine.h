@@ -24,6 +24,9 @@ public:
     std::uint8_t getTargetType() const override;
     // Same name pointer as the prototype: no text comparison.
     bool isDefineOf(const EffectBase* effect) const override;
+    // Through the installed edit commands (createObject, setEffect).
+    void createObject(int layer, int frame) override;
+    void addEffect(const std::shared_ptr<Edit::Object>& object, const EffectBase* position, bool replace) override;
 
     // A new instance with the class's built-in values, sharing the
     // prototype's resources.

@@ -4,6 +4,11 @@
 #include "core/file/MenuDefineBase.h"
 
 #include <cstdint>
+#include <memory>
+
+namespace Edit {
+class Object;
+}  // namespace Edit
 
 namespace Effect {
 
@@ -22,6 +27,12 @@ public:
     virtual std::uint8_t getEffectType() const = 0;
     virtual std::uint8_t getMediaType() const = 0;
     virtual std::uint8_t getTargetType() const = 0;
+    // The entry chosen in the object menu at a layer and frame.
+    virtual void createObject(int layer, int frame) = 0;
+    // The entry chosen in the filter menu of an object, after the position
+    // (in its place with `replace`).
+    virtual void addEffect(const std::shared_ptr<Edit::Object>& object, const EffectBase* position,
+                           bool replace) = 0;
     // Whether an effect instance is of this entry's kind.
     virtual bool isDefineOf(const EffectBase* effect) const;
 

@@ -13,7 +13,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using EditTest::xOf;
 
-class Clipboard : public ::testing::Test, public CommandTest::Fixture {
+class ClipboardCommand : public ::testing::Test, public CommandTest::Fixture {
 protected:
     // Objects on layers 2 and 4 at 100..149 and 120..199, both selected.
     void copyBlock() {
@@ -28,7 +28,7 @@ protected:
     Edit::ObjectPointer a, b;
 };
 
-TEST_F(Clipboard, ABlockPastedAtALayerAndFrameKeepsItsShape) {
+TEST_F(ClipboardCommand, ABlockPastedAtALayerAndFrameKeepsItsShape) {
     copyBlock();
     Edit::EditCommand::pasteObject(edit, 10, 0);
     EXPECT_EQ(objectLines(), (Lines{"2 100,149", "4 120,199", "10 0,49", "12 20,99"}));
@@ -36,7 +36,7 @@ TEST_F(Clipboard, ABlockPastedAtALayerAndFrameKeepsItsShape) {
     EXPECT_EQ(registry.env.infoLines("Edit::EditCommand::pasteObject"), Lines{"paste object num=2"});
 }
 
-TEST_F(Clipboard, ABlockPastedOntoOccupiedFramesMovesOnlyInTime) {
+TEST_F(ClipboardCommand, ABlockPastedOntoOccupiedFramesMovesOnlyInTime) {
     copyBlock();
     // Layer 12 is taken up to 60: the block moves so that its object there
     // starts at 61; then its layer-10 object runs into 85..95 and the whole
@@ -47,7 +47,7 @@ TEST_F(Clipboard, ABlockPastedOntoOccupiedFramesMovesOnlyInTime) {
     EXPECT_EQ(objectLines(), (Lines{"2 100,149", "4 120,199", "10 85,95", "10 96,145", "12 0,60", "12 116,195"}));
 }
 
-TEST_F(Clipboard, PasteWithoutAPositionUsesTheFirstFreeLayersBelowTheBlock) {
+TEST_F(ClipboardCommand, PasteWithoutAPositionUsesTheFirstFreeLayersBelowTheBlock) {
     copyBlock();
     // Cursor inside the copied span: the copied frames. Offset 2 would put
     // the top object onto layer 4 over the other source object; 3 is free.
@@ -73,7 +73,7 @@ TEST_F(Clipboard, PasteWithoutAPositionUsesTheFirstFreeLayersBelowTheBlock) {
     EXPECT_EQ(objectLines(), (Lines{"1 7,56", "2 100,149", "3 27,106", "4 120,199"}));
 }
 
-TEST_F(Clipboard, EveryPasteMakesNewObjectsAndNewGroups) {
+TEST_F(ClipboardCommand, EveryPasteMakesNewObjectsAndNewGroups) {
     a = place(2, 100, 149);
     b = place(4, 120, 199);
     const Edit::ObjectPointer loose = place(3, 0, 9);
@@ -97,7 +97,7 @@ TEST_F(Clipboard, EveryPasteMakesNewObjectsAndNewGroups) {
     EXPECT_EQ(group->members.size(), 2u);
 }
 
-TEST_F(Clipboard, PasteUndoesAndRedoesToTheSavedBytes) {
+TEST_F(ClipboardCommand, PasteUndoesAndRedoesToTheSavedBytes) {
     copyBlock();
     a->setGroup(std::make_shared<Edit::Group>());
     Edit::EditCommand::copyObject(edit);  // no target: the clipboard stays
@@ -117,7 +117,7 @@ TEST_F(Clipboard, PasteUndoesAndRedoesToTheSavedBytes) {
     EXPECT_TRUE(lockFree());
 }
 
-TEST_F(Clipboard, NothingToCopyOrPasteDoesNothing) {
+TEST_F(ClipboardCommand, NothingToCopyOrPasteDoesNothing) {
     place(0, 0, 9);
     Edit::EditCommand::copyObject(edit);  // no selection, no focus
     Edit::EditCommand::pasteObject(edit, 0, 0);
@@ -135,7 +135,7 @@ TEST_F(Clipboard, NothingToCopyOrPasteDoesNothing) {
               std::tuple(0, 0, 0, 0));
 }
 
-TEST_F(Clipboard, ACopyKeepsItsPlaceAfterTheSourceIsGone) {
+TEST_F(ClipboardCommand, ACopyKeepsItsPlaceAfterTheSourceIsGone) {
     copyBlock();
     {
         Edit::EditScope scope(edit);
