@@ -3,6 +3,7 @@
 #include "core/base/Log.h"
 #include "core/text/StringConvert.h"
 #include "edit/command/AliasCommand.h"
+#include "edit/command/ObjectCreateCommand.h"
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
 #include "effect/registry/EffectMenuCommands.h"
@@ -50,6 +51,9 @@ void installEffectMenuCommands(EditService* edit) {
         commands = Effect::EffectMenuCommands{};
         return;
     }
+    commands.createObject = [edit](const wchar_t* name, int layer, int frame) {
+        createObject(*edit, name, layer, frame, {});
+    };
     commands.setEffect = [edit](const ObjectPointer& object, const wchar_t* name, const Effect::EffectBase* position,
                                 bool replace) { setEffect(*edit, object, name, position, replace); };
     commands.loadObjectAlias = [edit](const std::wstring& path, int layer, int frame) {

@@ -309,9 +309,14 @@ TEST_F(AliasCommand, MenuEntriesRunTheCommands) {
     EXPECT_EQ(EditTest::chainNames(*object), (std::vector<std::wstring>{L"フレームバッファ", L"標準描画", L"グロー"}));
     EXPECT_EQ(objectLines(), (Lines{"0 0,49", "3 60,64"}));
 
+    registry.define(EditTest::kFigure).createObject(5, 0);
+    EXPECT_EQ(objectLines(), (Lines{"0 0,49", "3 60,64", "5 0,80"}));
+
     Edit::EditCommand::installEffectMenuCommands(nullptr);
     registry.define(EditTest::kBlur).addEffect(object, nullptr, false);
+    registry.define(EditTest::kFigure).createObject(6, 0);
     EXPECT_EQ(object->effectList.size(), 3u);
+    EXPECT_EQ(objectLines().size(), 3u);
 }
 
 }  // namespace
