@@ -109,10 +109,14 @@ protected:
 
     EffectsTest::InstalledEffects installed;
     RegistryTest::Environment env;
-    Effect::EffectService service;
+    // The process-wide services, which the effects consult for the edit
+    // settings.
+    System::Singleton<Effect::EffectService> serviceHolder;
+    Effect::EffectService& service = *System::Singleton<Effect::EffectService>::getInstance();
     System::Singleton<Event::EventService> events;
     System::Singleton<Undo::UndoService> undoHolder;
-    Edit::EditService edit{&service};
+    System::Singleton<Edit::EditService> editHolder;
+    Edit::EditService& edit = *System::Singleton<Edit::EditService>::getInstance();
     ProjectScenes scenes{edit};
     Plugin::InputService input;
     System::Singleton<Cache::CacheService> cache;
