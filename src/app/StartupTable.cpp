@@ -16,10 +16,12 @@
 #include "media/resource/ResourceService.h"
 #include "media/audio/XAudio2Service.h"
 #include "plugin/input/InputService.h"
+#include "plugin/output/OutputService.h"
 #include "render/audio/AudioEffects.h"
 #include "render/cache/CacheService.h"
 #include "render/output/OutputEffects.h"
 #include "render/service/RenderService.h"
+#include "window/ExportWindowHost.h"
 #include "window/WindowService.h"
 
 namespace App {
@@ -52,7 +54,12 @@ std::span<const StartupRow> startupTable() {
              return holder;
          }},
         {"Plugin::InputService", [] { return makeHolder<Plugin::InputService>(); }},
-        // Plugin::OutputService
+        {"Plugin::OutputService",
+         [] {
+             StartupHolder holder = makeHolder<Plugin::OutputService>();
+             Window::installExportWindowHost();
+             return holder;
+         }},
         // Plugin::ScriptService
         // Plugin::FilterPluginService
         // Plugin::ScriptModuleService

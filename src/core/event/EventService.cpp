@@ -90,7 +90,7 @@ void EventService::processEventCommandMessage(EventCommandType type, LPARAM payl
         break;
     }
     case EventCommandType::OutputFileEnd:
-        // The output service ends its export here once it exists.
+        if (outputFileEnd) outputFileEnd();
         break;
     default:
         System::Log::warn("Event::EventService::processEventCommandMessage", "unknown EventCommandType.");

@@ -7,6 +7,7 @@
 #include "core/event/EventCommand.h"
 #include "core/event/EventListenerList.h"
 
+#include <functional>
 #include <memory>
 
 namespace Edit {
@@ -52,6 +53,10 @@ public:
     EventListenerList<void()> applicationEnd;                                     // 15
     EventListenerList<void()> projectClear;                                       // 16
     EventListenerList<void()> projectSave;                                        // 17
+
+    // The end of an export (command 9), set by the output service while it
+    // lives.
+    std::function<void()> outputFileEnd;
 };
 
 }  // namespace Event

@@ -86,6 +86,8 @@ bool showConfirm(const wchar_t* text) {
                    Platform::MB_ICONWARNING | Platform::MB_OKCANCEL) == Platform::IDOK;
 }
 
+void showWarning(const wchar_t* text) { showBox(translatedMessage(text), productCaption, Platform::MB_ICONWARNING); }
+
 void showInformation(const wchar_t* text) {
     showBox(translatedMessage(text), productCaption, Platform::MB_ICONINFORMATION);
 }

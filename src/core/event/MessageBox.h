@@ -32,6 +32,9 @@ void showFatalException(const std::exception& e);
 // A warning box with OK and Cancel (text translated through the Message
 // table); true when the user chose OK.
 bool showConfirm(const wchar_t* text);
+// A warning box with OK only and the product caption (text translated
+// through the Message table).
+void showWarning(const wchar_t* text);
 // An information box with the product caption (text translated through the
 // Message table).
 void showInformation(const wchar_t* text);

@@ -2,7 +2,9 @@
 
 #include "core/base/Exception.h"
 #include "core/text/StringConvert.h"
+#include "core/event/MessageBox.h"
 #include "core/translate/TranslateService.h"
+#include "platform/gtk/SettingStrip.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +14,53 @@ namespace Plugin {
 
 OutputPlugin::OutputPlugin() { ints_.emplace_back(config_, "order", &order, 0); }
 
-OutputPlugin::~OutputPlugin() { scope_.reset(); }
+OutputPlugin::~OutputPlugin() {
+    strip_.reset();
+    scope_.reset();
+}
+
+bool OutputPlugin::selectSaveFile(std::wstring& path, const OutputSceneInfo& scene, bool defaultExtension,
+                                  unsigned extraFlags) {
+    dialogScene_ = scene;
+    templateName = name;
+    const bool chosen = Dialog::selectSaveFile(path, fileFilter, name.c_str(), (flags & HasSetting) ? this : nullptr,
+                                               defaultExtension, extraFlags);
+    strip_.reset();
+    stripText_.clear();
+    return chosen;
+}
+
+std::shared_ptr<OutputFile> OutputPlugin::createOutputFile(const OutputSceneInfo& scene,
+                                                           const SourceMaker& makeSource) {
+    std::wstring path;
+    if (!selectSaveFile(path, scene, true, Dialog::OFN_OVERWRITEPROMPT)) return {};
+    return makeOutputFile(path, scene, makeSource());
+}
+
+void OutputPlugin::setStripText(std::wstring text) {
+    stripText_ = std::move(text);
+    if (strip_) strip_->setText(stripText_);
+}
+
+void OutputPlugin::procInit() {
+    strip_ = std::make_unique<Platform::SettingStrip>(
+        childWindow, L"", Translate::TranslateService::translate(Translate::TranslateService::Table::Dialog, L"設定"),
+        [this] { procCommand(settingButtonId); });
+    setStripText(getSummaryText(dialogScene_) + getSettingText());
+}
+
+void OutputPlugin::procDestroy() { strip_.reset(); }
+
+void OutputPlugin::procCommand(int controlId) {
+    if (controlId != settingButtonId) return;
+    // Runs inside the toolkit's callback: nothing may leave it.
+    try {
+        showSetting();
+    } catch (const std::exception& e) {
+        Dialog::showException(e);
+    }
+    setStripText(getSettingText());
+}
 
 void OutputPlugin::loadConfig(int defaultOrder) {
     ints_.front().defaultValue = defaultOrder;

@@ -1,5 +1,6 @@
 #include "plugin/output/SequentialFileSave.h"
 
+#include "core/event/MessageBox.h"
 #include "core/file/FileName.h"
 #include "core/translate/TranslateService.h"
 
@@ -27,6 +28,26 @@ std::wstring SequentialFileSave::getSettingText() {
 std::shared_ptr<OutputFile> SequentialFileSave::makeOutputFile(const std::wstring& path, const OutputSceneInfo& scene,
                                                                std::shared_ptr<OutputFrameSource> source) {
     return std::make_shared<SequentialFileSaveFile>(path, scene, std::move(source), *transparent != 0, *quality);
+}
+
+std::shared_ptr<OutputFile> SequentialFileSave::createOutputFile(const OutputSceneInfo& scene,
+                                                                 const SourceMaker& makeSource) {
+    std::wstring path;
+    for (;;) {
+        // The images are asked about below, not by the dialog.
+        if (!selectSaveFile(path, scene, false, 0)) return {};
+        auto file = std::make_shared<SequentialFileSaveFile>(path, scene, makeSource(), *transparent != 0, *quality);
+        switch (file->prepare()) {
+        case SequentialFileSaveFile::Prepared::Ready:
+            return file;
+        case SequentialFileSaveFile::Prepared::UnsupportedExtension:
+            Dialog::showWarning(L"対応していないファイル拡張子です");
+            break;
+        case SequentialFileSaveFile::Prepared::NamesExist:
+            if (Dialog::showConfirm(L"同名のファイルが存在しています\n上書きしますか？")) return file;
+            break;
+        }
+    }
 }
 
 SequentialFileSaveFile::SequentialFileSaveFile(const std::wstring& path_, const OutputSceneInfo& scene_,

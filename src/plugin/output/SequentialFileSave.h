@@ -10,6 +10,9 @@ namespace Plugin {
 class SequentialFileSave : public OutputPlugin {
 public:
     SequentialFileSave();
+    // Asks again until the path has a known extension and, when frames'
+    // names are taken, the user agreed to replace them.
+    std::shared_ptr<OutputFile> createOutputFile(const OutputSceneInfo& scene, const SourceMaker& makeSource) override;
     std::shared_ptr<OutputFile> makeOutputFile(const std::wstring& path, const OutputSceneInfo& scene,
                                                std::shared_ptr<OutputFrameSource> source) override;
     std::wstring getSettingText() override;
