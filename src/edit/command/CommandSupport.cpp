@@ -75,21 +75,19 @@ std::optional<std::pair<ObjectPointer, ObjectPointer>> splitPieces(Scene& scene,
     if (!(object->start < frame && frame <= object->end) || object->layer < 0) return std::nullopt;
     const ObjectPointer left = scene.createEmptyObject(object->layer, object->start, object->end);
     const ObjectPointer right = scene.createEmptyObject(object->layer, object->start, object->end);
-    bool split = false;
     try {
-        split = object->splitObject(frame, *left, *right, scene);
+        if (!object->splitObject(frame, *left, *right, scene)) {
+            dropPiece(scene, left);
+            dropPiece(scene, right);
+            return std::nullopt;
+        }
+        sendPieceEvent(scope, left, object);
+        sendPieceEvent(scope, right, object);
     } catch (...) {
         dropPiece(scene, left);
         dropPiece(scene, right);
         throw;
     }
-    if (!split) {
-        dropPiece(scene, left);
-        dropPiece(scene, right);
-        return std::nullopt;
-    }
-    sendPieceEvent(scope, left, object);
-    sendPieceEvent(scope, right, object);
     return std::pair{left, right};
 }
 

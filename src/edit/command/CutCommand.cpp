@@ -46,15 +46,23 @@ bool replaceByPieces(EditService& service, Scene& scene, EditScope& scope, const
     if (!outer) return false;
     std::vector<ObjectPointer> pieces = {outer->first, outer->second};
     ObjectPointer between;
-    if (frames.size() == 2) {
-        const auto inner = splitPieces(scene, scope, outer->second, frames.back());
-        if (!inner) {
-            dropPiece(scene, outer->first);
-            dropPiece(scene, outer->second);
-            return false;
+    // What can fail comes first, so a failure leaves the timeline as it was.
+    try {
+        if (frames.size() == 2) {
+            const auto inner = splitPieces(scene, scope, outer->second, frames.back());
+            if (!inner) {
+                for (const ObjectPointer& piece : pieces) dropPiece(scene, piece);
+                return false;
+            }
+            between = outer->second;
+            pieces = {outer->first, inner->first, inner->second};
         }
-        between = outer->second;
-        pieces = {outer->first, inner->first, inner->second};
+        for (std::size_t i = 0; i < pieces.size(); ++i)
+            if (!keep[i]) service.clipboard.addClone(*pieces[i]);
+    } catch (...) {
+        for (const ObjectPointer& piece : pieces) dropPiece(scene, piece);
+        if (between) dropPiece(scene, between);
+        throw;
     }
     for (std::size_t i = 0; i < pieces.size(); ++i)
         if (keep[i]) record(service, &UndoService::addObjectUndoCreate, pieces[i]);
@@ -67,11 +75,8 @@ bool replaceByPieces(EditService& service, Scene& scene, EditScope& scope, const
         }
     }
     if (scene.focusObject == object && scene.setFocusObject(pieces[focus])) scope.notifyFocusChange = true;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (keep[i]) continue;
-        service.clipboard.addClone(*pieces[i]);
-        dropPiece(scene, pieces[i]);
-    }
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        if (!keep[i]) dropPiece(scene, pieces[i]);
     if (between) dropPiece(scene, between);
     return true;
 }

@@ -123,19 +123,25 @@ void separateAudioObject(EditService& service) {
         do ++layer;
         while (scene.getLayerObjectList(layer).findNearestObject(source->start, source->end));
         const ObjectPointer made = scene.createEmptyObject(layer, source->start, source->end);
-        made->clipping = source->clipping;
-        made->camera = source->camera;
-        made->boundaries = source->boundaries;
-        source->copyEffectList(*made);
-        const EffectManager::EffectPointer& first = made->effectList.front();
-        if (tracks > 1 && first->effectType == Effect::EffectKind::Input) {
-            Effect::EffectEvent event;
-            event.code = Effect::EffectEvent::AudioSplit;
-            event.scope = &scope;
-            event.object = made.get();
-            event.effect = first;
-            event.track = track;
-            first->effectEvent(event);
+        try {
+            made->clipping = source->clipping;
+            made->camera = source->camera;
+            made->boundaries = source->boundaries;
+            source->copyEffectList(*made);
+            const EffectManager::EffectPointer& first = made->effectList.front();
+            if (tracks > 1 && first->effectType == Effect::EffectKind::Input) {
+                Effect::EffectEvent event;
+                event.code = Effect::EffectEvent::AudioSplit;
+                event.scope = &scope;
+                event.object = made.get();
+                event.effect = first;
+                event.track = track;
+                first->effectEvent(event);
+            }
+        } catch (...) {
+            // Not recorded yet: it would stay on the timeline beyond undo.
+            dropPiece(scene, made);
+            throw;
         }
         record(service, &UndoService::addObjectUndoCreate, made);
         record(service, &UndoService::addObjectUndoEffect, made);

@@ -1,8 +1,11 @@
 #include "edit/command/ObjectEditCommand.h"
 
+#include "edit/command/CutCommand.h"
 #include "edit/command/EditCommandTestSupport.h"
 #include "effect/base/EffectEvent.h"
 #include "support/LogCapture.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -146,6 +149,44 @@ TEST_F(SeparateAudio, OneTrackSendsNoTrackEventAndOtherTargetsAreRefused) {
     EditCommand::separateAudioObject(edit);
     EXPECT_EQ(placement(), "0:0,9 1:0,9 2:0,9");
     EXPECT_TRUE(TrackMovie::events.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// An input that fails when told it was split.
+class Brittle : public Effect::EffectBase {
+public:
+    static constexpr const wchar_t* Name = L"割れない図形";
+    Brittle() : EffectBase(Name, Effect::EffectKind::Input, Effect::MediaKind::Video, Effect::MediaKind::Video, L"") {}
+    std::shared_ptr<Effect::EffectBase> create() const override { return std::make_shared<Brittle>(); }
+    bool effectEvent(Effect::EffectEvent& event) override {
+        if (event.code == Effect::EffectEvent::ObjectSplit) throw std::runtime_error("cannot split");
+        return true;
+    }
+};
+
+class FailedSplit : public ObjectEdit {
+protected:
+    FailedSplit() { registry.service.registerEffect<Brittle>(); }
+};
+
+TEST_F(FailedSplit, KeepsWhatWasDoneAndLeavesNoStrayPieces) {
+    select({place(0, 0, 99), place(1, 0, 99, Brittle::Name)});
+    const std::string before = savedContent();
+    EXPECT_THROW(EditCommand::splitObject(edit, 40), std::runtime_error);
+    EXPECT_EQ(placement(), "0:0,39 0:40,99 1:0,99");
+    undo.undo();
+    EXPECT_EQ(savedContent(), before);
+
+    scene().selectStartFrame = 10;
+    scene().selectEndFrame = 19;
+    // The failure ends the cut before its gaps are closed.
+    EXPECT_THROW(Edit::EditCommand::cutObject(edit, true), std::runtime_error);
+    EXPECT_EQ(placement(), "0:0,9 0:20,99 1:0,99");
+    undo.undo();
+    EXPECT_EQ(savedContent(), before);
 }
 
 }  // namespace
