@@ -94,7 +94,7 @@ public:
     TrackMovie() : EffectBase(Name, Effect::EffectKind::Input, Effect::MediaKind::VideoAudio,
                               Effect::MediaKind::VideoAudio, L"") {}
     std::shared_ptr<Effect::EffectBase> create() const override { return std::make_shared<TrackMovie>(); }
-    int getTrackCount(int media) const override { return media == 0 ? 1 : tracks; }
+    int getTrackCount(int media) const override { return media == 0 ? videoTracks : tracks; }
     bool effectEvent(Effect::EffectEvent& event) override {
         if (event.code == Effect::EffectEvent::AudioSplit) events.push_back(event.track);
         return true;
@@ -102,6 +102,7 @@ public:
 
     Effect::EffectItemNumber x{items, L"X", 0, -100, 100, 1};
     static inline int tracks = 1;
+    static inline int videoTracks = 1;
     static inline std::vector<int> events;
 };
 
@@ -110,6 +111,7 @@ protected:
     SeparateAudio() {
         registry.service.registerEffect<TrackMovie>();
         TrackMovie::tracks = 1;
+        TrackMovie::videoTracks = 1;
         TrackMovie::events.clear();
     }
 };
@@ -144,8 +146,12 @@ TEST_F(SeparateAudio, OneTrackSendsNoTrackEventAndOtherTargetsAreRefused) {
     EditCommand::separateAudioObject(edit);
     EXPECT_EQ(placement(), "0:0,9 1:0,9");
 
+    // A file without a picture has nothing to keep apart from its sound.
     scene().selection.clear();
     select({movie});
+    TrackMovie::videoTracks = 0;
+    EXPECT_FALSE(EditCommand::canSeparateAudioObject(edit));
+    TrackMovie::videoTracks = 1;
     EditCommand::separateAudioObject(edit);
     EXPECT_EQ(placement(), "0:0,9 1:0,9 2:0,9");
     EXPECT_TRUE(TrackMovie::events.empty());
