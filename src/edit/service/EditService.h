@@ -10,6 +10,7 @@
 #include "edit/model/Project.h"
 #include "edit/scope/ProjectLock.h"
 #include "edit/service/EditHooks.h"
+#include "edit/service/ProjectHooks.h"
 #include "edit/undo/UndoInstance.h"
 
 #include <atomic>
@@ -59,6 +60,34 @@ public:
     // current, inside an edit scope of its own; false after a failure,
     // which is reported and leaves the current scene as it was.
     bool importQroScene(const std::wstring& path);
+
+    // --- The project as a whole: new, open, save, close. ---
+    // True at once when a restart is pending or nothing is modified;
+    // otherwise the user's answer to the discard question.
+    bool confirmDiscardProject();
+    // Every scene goes; a fresh scene 0 becomes current, nothing modified.
+    void clearProject();
+    // After the discard question, a new project from the scene dialog.
+    void createProject();
+    // False when the file is missing or the user keeps the project. A file
+    // that cannot be read leaves an empty project without a path (reported);
+    // the result is then still true. With adoptPath the project takes the
+    // given path, otherwise the one stored in the file stays.
+    bool loadProject(const std::wstring& path, bool confirm, bool adoptPath);
+    // Writes the project (the file is replaced only when complete); false
+    // after a failure, which is reported and leaves the project modified. A
+    // quiet save leaves the footer and the recent-project list alone.
+    bool saveProject(const std::wstring& path, bool quiet);
+    // Asks for a file name starting from the project path.
+    void saveProjectAs();
+    // To the project's own file, or as a new file when it has none.
+    void saveProjectOverwrite();
+    // Whether the project path names a file.
+    bool hasProjectFile() const;
+    // "ProjectFile (*.mvp2)", then every file, in the file-dialog form.
+    static const std::wstring& projectFileFilter();
+    ProjectHooks projectHooks;
+    // --- end of the project block ---
 
     Project project;
     EditHooks hooks;
