@@ -72,7 +72,7 @@ bool EditService::confirmDiscardProject() {
 void EditService::clearProject() {
     EditScope scope(*this);
     if (undoService) undoService->modified = false;
-    if (projectHooks.clearObjectClipboard) projectHooks.clearObjectClipboard();
+    clipboard.clear();
     project.clear();
     if (eventService) notifyQuietly(eventService->projectClear);
     scope.notifySceneChange = true;

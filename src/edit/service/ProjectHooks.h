@@ -1,9 +1,9 @@
 #pragma once
 // What the project commands ask of the services and windows above the
 // project model: the footer's progress text, the recent-project list, the
-// automatic-backup timer, the object clipboard and whether a restart is
-// pending. Each owner fills its entries when it starts and clears them when
-// it goes; an empty entry is skipped. User-interface thread only.
+// automatic-backup timer and whether a restart is pending. Each owner fills
+// its entries when it starts and clears them when it goes; an empty entry is
+// skipped. User-interface thread only.
 #include <functional>
 #include <string>
 
@@ -16,7 +16,6 @@ struct ProjectHooks {
     std::function<void(const std::wstring& path)> addProjectHistory;
     // Re-arms the automatic backup from the settings.
     std::function<void()> updateAutoBackupTimer;
-    std::function<void()> clearObjectClipboard;
     // True once the project went to the restart file and the loop is ending.
     std::function<bool()> restartRequested;
 };

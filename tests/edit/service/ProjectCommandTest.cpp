@@ -3,6 +3,7 @@
 #include "edit/scope/ScopeTestSupport.h"
 #include "edit/service/ProjectFakeDialogs.h"
 #include "effect/EffectConfTestSupport.h"
+#include "support/VirtualDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -165,14 +166,19 @@ TEST_F(ProjectCommand, AFailedOpenAdoptsNoPathSoTheNextSaveAsksForAName) {
 }
 
 TEST_F(ProjectCommand, OpeningAMissingFileShowsTheErrorAndKeepsTheProject) {
+    TestSupport::useTestDisplay();
+    TestSupport::MessageBoxWatcher boxes;
     edit.project.path = wide("kept.mvp2");
     edit.project.getOrCreateScene(3);
     undo.modified = true;
     for (const char* name : {"missing.mvp2", "."}) {
         EXPECT_FALSE(edit.loadProject(wide(name), true, true));
     }
-    EXPECT_EQ(registry.env.errorBoxes(),
-              std::vector<std::string>(2, "指定のファイルが存在しません"));
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    for (const TestSupport::SeenBox& box : boxes.boxes) {
+        EXPECT_EQ(box.title, "Movane Quorin2");
+        EXPECT_EQ(box.text, "指定のファイルが存在しません");
+    }
     EXPECT_TRUE(dialogs.confirms.empty());
     EXPECT_EQ(edit.project.path, wide("kept.mvp2"));
     EXPECT_EQ(edit.project.scenes.size(), 2u);
