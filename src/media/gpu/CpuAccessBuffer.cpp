@@ -50,4 +50,11 @@ void CpuAccessBuffer::copyTo(ImageBuffer& image) const {
     std::memcpy(image.pixels.data, block_.data, std::size_t{height_} * rowPitch_);
 }
 
+void CpuAccessBuffer::moveTo(ImageBuffer& image) && {
+    image.width = width_;
+    image.height = height_;
+    image.pitch = rowPitch_;
+    image.pixels = std::move(block_);
+}
+
 }  // namespace Media

@@ -28,6 +28,9 @@ public:
     // The rows into the image (its format kept), sized to the block with
     // the block's row pitch.
     void copyTo(ImageBuffer& image) const;
+    // Hands the rows to the image without copying them (its format kept);
+    // the block is empty afterwards.
+    void moveTo(ImageBuffer& image) &&;
 
     const std::uint8_t* data() const { return block_.data; }
     UINT getRowPitch() const { return rowPitch_; }

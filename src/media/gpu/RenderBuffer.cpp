@@ -164,10 +164,12 @@ std::unique_ptr<ResourceBuffer> RenderBuffer::createResourceBuffer(bool copy) {
 }
 
 std::shared_ptr<ImageBuffer> RenderBuffer::copyToImageBuffer() {
-    const CpuAccessBuffer staging = CpuAccessBuffer::readBack(texture_.get(), format_);
+    // The read-back is the frame's only pass through the CPU: its block
+    // becomes the image's.
+    CpuAccessBuffer staging = CpuAccessBuffer::readBack(texture_.get(), format_);
     auto image = std::make_shared<ImageBuffer>();
     image->format = static_cast<std::uint32_t>(format_);
-    staging.copyTo(*image);
+    std::move(staging).moveTo(*image);
     return image;
 }
 
