@@ -10,6 +10,9 @@
 
 namespace Edit {
 
+// The preview's view switches, kept by the render service's settings.
+enum class PreviewSwitch { GridXY, CameraGrid, CameraFreeView, VisibleClippingObject };
+
 struct EditHooks {
     // The player stops without returning to the start.
     std::function<void()> stopPlayback;
@@ -42,6 +45,8 @@ struct EditHooks {
     // The timeline's layer and frame under its last known mouse position;
     // false when that position is not over its object area.
     std::function<bool(int& layer, int& frame)> getTimelinePastePosition;
+    // Stores a view switch in the render service's settings.
+    std::function<void(PreviewSwitch which, bool enable)> setPreviewSwitch;
 };
 
 }  // namespace Edit
