@@ -14,6 +14,14 @@ void record(EditService& service, void (Undo::UndoService::*add)(const ObjectPoi
     if (Undo::UndoService* undo = service.getUndoService()) (undo->*add)(object);
 }
 
+void clearSelection(Scene& scene) {
+    if (!scene.selection.objects.empty()) scene.selection.clear();
+}
+
+void passFocus(Scene& scene, EditScope& scope, const ObjectPointer& from, const ObjectPointer& to) {
+    if (scene.focusObject == from && scene.setFocusObject(to)) scope.notifyFocusChange = true;
+}
+
 void markMoved(Scene& scene, const Object& object) {
     if (object.layer < 0) return;
     LayerObjectList& list = scene.getLayerObjectListGrow(object.layer);

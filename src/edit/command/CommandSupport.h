@@ -23,6 +23,12 @@ namespace EditCommand {
 void record(EditService& service, void (Undo::UndoService::*add)(const ObjectPointer&),
             const ObjectPointer& object);
 
+// Empties the selection when it holds an object.
+void clearSelection(Scene& scene);
+
+// When `from` has the focus, `to` takes it, announced by the scope.
+void passFocus(Scene& scene, EditScope& scope, const ObjectPointer& from, const ObjectPointer& to);
+
 // The object leaves its layer (recorded as a deletion); the scope's end
 // takes it out of the list.
 void detachObject(EditService& service, Scene& scene, const ObjectPointer& object);

@@ -74,15 +74,11 @@ bool replaceByPieces(EditService& service, Scene& scene, EditScope& scope, const
             pieces[i]->setGroup(object->group);
         }
     }
-    if (scene.focusObject == object && scene.setFocusObject(pieces[focus])) scope.notifyFocusChange = true;
+    passFocus(scene, scope, object, pieces[focus]);
     for (std::size_t i = 0; i < pieces.size(); ++i)
         if (!keep[i]) dropPiece(scene, pieces[i]);
     if (between) dropPiece(scene, between);
     return true;
-}
-
-void clearSelection(Scene& scene) {
-    if (!scene.selection.objects.empty()) scene.selection.clear();
 }
 
 void clearFrameRange(Scene& scene) { scene.selectStartFrame = scene.selectEndFrame = -1; }

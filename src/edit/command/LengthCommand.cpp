@@ -42,7 +42,7 @@ void removeObjectLeftGap(EditService& service) {
         const int previousEnd = place == list.objects.begin() ? -1 : (*(place - 1))->end;
         if (previousEnd < object->start - 1) gaps[object->layer].emplace_back(previousEnd + 1, object->start - 1);
     }
-    if (!scene.selection.objects.empty()) scene.selection.clear();
+    clearSelection(scene);
     closeGaps(service, scene, std::move(gaps));
 }
 

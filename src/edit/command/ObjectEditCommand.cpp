@@ -14,19 +14,7 @@
 
 namespace Edit::EditCommand {
 
-namespace {
-
 using Undo::UndoService;
-
-void clearSelection(Scene& scene) {
-    if (!scene.selection.objects.empty()) scene.selection.clear();
-}
-
-void takeFocus(Scene& scene, EditScope& scope, const ObjectPointer& from, const ObjectPointer& to) {
-    if (scene.focusObject == from && scene.setFocusObject(to)) scope.notifyFocusChange = true;
-}
-
-}  // namespace
 
 void deleteObject(EditService& service) {
     Scene& scene = *service.getCurrentScene();
@@ -64,7 +52,7 @@ void splitObject(EditService& service, int frame) {
             right->setGroup(rightGroups.groupOf(rightGroups.numberOf(object->group.get())));
         }
         detachObject(service, scene, object);
-        takeFocus(scene, scope, object, right);
+        passFocus(scene, scope, object, right);
     }
 }
 
