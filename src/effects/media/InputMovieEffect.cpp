@@ -70,6 +70,7 @@ bool InputMovieEffect::updateMediaInfo() const {
     info_.hasAudio = file.audio;
     info_.isYUY2 = file.video && file.pixelFormat == 107;
     info_.isYC48 = file.video && file.pixelFormat == 13;
+    info_.audioTrackCount = static_cast<unsigned>(std::max(file.audioTrackCount, 0));
     if (file.multiTrack)
         info_.trackCount = static_cast<unsigned>(
             kind_ == AudioStream ? file.audioTrackCount : std::max(file.videoTrackCount, file.audioTrackCount));

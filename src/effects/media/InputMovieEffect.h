@@ -46,6 +46,7 @@ public:
         double length = 0.0;     // seconds; 0 without any
         double frameRate = 0.0;  // frames per second of a video source; 0 for sound
         unsigned trackCount = 0;
+        unsigned audioTrackCount = 0;  // as the file describes it (0 when it does not)
         bool hasVideo = false;
         bool hasAudio = false;
         bool isYUY2 = false;

@@ -97,7 +97,8 @@ void MovieLoad::preloadAudio(Render::AudioObjectContext& context) {
 int MovieLoad::getTrackCount(int media) const {
     if (media == 0) return file.path.empty() ? 0 : withAudio.value;
     const MediaInfo info = getMediaInfo();
-    return info.hasAudio ? static_cast<int>(std::max(info.trackCount, 1u)) : 0;
+    // A file that gives no count carries one sound track.
+    return info.hasAudio ? static_cast<int>(std::max(info.audioTrackCount, 1u)) : 0;
 }
 
 const wchar_t* MovieLoad::getDisplayName() const { return displayNameOf(file, name, displayName_); }

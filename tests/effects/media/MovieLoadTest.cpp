@@ -1,6 +1,7 @@
 #include "effects/media/MovieLoad.h"
 
 #include "core/base/Singleton.h"
+#include "effect/registry/MediaFileProbe.h"
 #include "edit/model/Scene.h"
 #include "media/audio/AudioBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
@@ -185,6 +186,61 @@ TEST_F(MovieFile, SoundIsReadFromTheSecondTheFrameStandsFor) {
     // Past the end of a range that does not loop nothing is played.
     sound.speed.setValue(100, 0);
     EXPECT_FALSE(read(30));
+}
+
+}  // namespace
+
+namespace {
+
+// A file of three video and two sound tracks, or of one of each.
+class TrackProbe : public Effect::MediaFileProbe {
+public:
+    bool isMediaExtension(const std::wstring&) const override { return true; }
+    bool probe(const wchar_t*, Streams&) const override { return false; }
+    bool getInfo(const std::wstring&, int, Info& out) const override {
+        out.video = out.audio = true;
+        out.multiTrack = multiTrack;
+        out.frameCount = 10;
+        out.rate = 10;
+        out.scale = 1;
+        out.videoTrackCount = multiTrack ? 3 : 1;
+        out.audioTrackCount = multiTrack ? 2 : 1;
+        out.sampleCount = 8000;
+        out.sampleRate = 8000;
+        return true;
+    }
+    bool multiTrack = true;
+};
+
+TEST(MultiTrackFile, TheTrackRowAndTheTrackReadFollowTheFile) {
+    EffectTest::Movements::install();
+    TrackProbe probe;
+    Effect::setMediaFileProbe(&probe);
+    Effect::MovieLoad movie;
+    movie.file.path = L"/media/tracks.avi";
+    Effect::AudioLoad sound;
+    sound.file.path = L"/media/tracks.avi";
+    // The movie counts the larger of its track counts, the sound its own;
+    // a value beyond them reads the last track.
+    movie.updateItemVisible();
+    sound.updateItemVisible();
+    EXPECT_TRUE(movie.track.visible);
+    EXPECT_EQ(movie.track.maximum, 2);
+    EXPECT_EQ(sound.track.maximum, 1);
+    movie.track.value = sound.track.value = 5;
+    EXPECT_EQ(movie.getTrackIndex(), 2);
+    EXPECT_EQ(sound.getTrackIndex(), 1);
+    // Separating the sound makes one object per sound track.
+    EXPECT_EQ(movie.getTrackCount(1), 2);
+
+    probe.multiTrack = false;
+    movie.invalidateMediaInfo();
+    movie.updateItemVisible();
+    EXPECT_FALSE(movie.track.visible);
+    EXPECT_EQ(movie.track.maximum, 0);
+    EXPECT_EQ(movie.getTrackIndex(), 0);
+    EXPECT_EQ(movie.getTrackCount(1), 1);
+    Effect::setMediaFileProbe(nullptr);
 }
 
 }  // namespace
