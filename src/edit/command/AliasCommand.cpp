@@ -10,12 +10,14 @@
 #include "edit/command/EffectMenuCommand.h"
 #include "edit/file/AliasFile.h"
 #include "edit/file/FileRead.h"
+#include "edit/command/CommandSupport.h"
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
 #include "effect/registry/AliasSave.h"
 #include "effect/registry/EffectService.h"
 
 #include <algorithm>
+#include <climits>
 #include <exception>
 
 namespace Edit::EditCommand {
@@ -70,7 +72,7 @@ void loadObjectAlias(EditService& edit, const std::wstring& path, int layer, int
             ObjectPointer object = file.hasSection("Object")
                                        ? AliasFile::loadObjectAliasFile(scene, file, layer, frame, end, true)
                                        : AliasFile::loadObjectAliasFileEffect(scene, file, layer, frame, end);
-            if (Undo::UndoService* undo = edit.getUndoService()) undo->addObjectUndoCreate(object);
+            record(edit, &Undo::UndoService::addObjectUndoCreate, object);
             if (scene.setFocusObject(object)) scope.notifyFocusChange = true;
             return;
         }
@@ -83,6 +85,12 @@ void loadObjectAlias(EditService& edit, const std::wstring& path, int layer, int
             AliasFile::pushObjectAliasFileToObjectList(file, name, groups, list.objects, service);
         }
         if (list.empty()) throw System::makeException(tag, "no object section.");
+        // The block must fit the frame and layer numbers where it lands.
+        list.calcExtent();
+        const ObjectListExtent& extent = list.extent;
+        if (static_cast<long long>(frame) + extent.lastFrame - extent.firstFrame > INT_MAX / 2 ||
+            static_cast<long long>(layer) + extent.bottomLayer - extent.topLayer > FileRead::MaxLayer)
+            throw System::makeException(tag, "invalid frame number list.");
         list.pasteAt(edit, layer, frame, true);
     } catch (const std::exception& e) {
         reportLoadFailure(tag, e);
@@ -101,7 +109,7 @@ void loadEffectAlias(EditService& edit, const ObjectPointer& object, const std::
         EditScope scope(edit);
         setEffectScopeFlags(scope, object);
         scope.beginUndo();
-        if (Undo::UndoService* undo = edit.getUndoService()) undo->addObjectUndoEffect(object);
+        record(edit, &Undo::UndoService::addObjectUndoEffect, object);
         AliasFile::loadEffectAliasFile(*object, file, position);
         if (replace) removeReplacedEffect(*object, position);
         object->adjustEffectList();

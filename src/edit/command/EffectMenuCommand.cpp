@@ -4,6 +4,7 @@
 #include "core/text/StringConvert.h"
 #include "edit/command/AliasCommand.h"
 #include "edit/command/ObjectCreateCommand.h"
+#include "edit/command/CommandSupport.h"
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
 #include "effect/registry/EffectMenuCommands.h"
@@ -39,7 +40,7 @@ void setEffect(EditService& edit, const ObjectPointer& object, const wchar_t* na
     EditScope scope(edit);
     setEffectScopeFlags(scope, object);
     scope.beginUndo();
-    if (Undo::UndoService* undo = edit.getUndoService()) undo->addObjectUndoEffect(object);
+    record(edit, &Undo::UndoService::addObjectUndoEffect, object);
     object->addEffect(name, object->getMidPointCount(), position);
     if (replace) removeReplacedEffect(*object, position);
     object->adjustEffectList();

@@ -1,5 +1,6 @@
 #include "edit/command/ObjectCopyList.h"
 
+#include "edit/command/CommandSupport.h"
 #include "edit/file/GroupIdMap.h"
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
@@ -99,7 +100,6 @@ void ObjectCopyList::paste(EditService& edit, int layerOffset, int frameOffset, 
     scope.notifyObjectUpdate = true;
     scope.beginUndo();
     Scene& scene = *scope.scene;
-    Undo::UndoService* undo = edit.getUndoService();
     GroupIdMap groups;
     bool first = true;
     for (const ObjectPointer& clone : objects) {
@@ -109,9 +109,9 @@ void ObjectCopyList::paste(EditService& edit, int layerOffset, int frameOffset, 
         object->layer = layer;
         object->start = clone->start + frameOffset;
         object->end = clone->end + frameOffset;
-        if (undo) undo->addObjectUndoCreate(object);
+        EditCommand::record(edit, &Undo::UndoService::addObjectUndoCreate, object);
         if (clone->group) {
-            if (undo) undo->addObjectUndoGroup(object);
+            EditCommand::record(edit, &Undo::UndoService::addObjectUndoGroup, object);
             object->setGroup(groups.groupOf(groups.numberOf(clone->group.get())));
         }
         if (focusFirst && first && scene.setFocusObject(object)) scope.notifyFocusChange = true;

@@ -283,8 +283,16 @@ TEST_F(AliasCommand, FailuresAreReportedAndChangeNothing) {
     Edit::EditCommand::loadObjectAlias(edit, unknown, 1, 0);
     Edit::EditCommand::loadObjectAlias(edit, badFrames, 1, 0);
     Edit::EditCommand::loadObjectAlias(edit, badLayer, 1, 0);
+    // Blocks that would run past the frame or layer numbers.
+    const std::wstring longBlock = writeAlias("long.object", "[0]\r\nlayer=0\r\nframe=0,2000000000\r\n[0.0]\r\n"
+                                                             "effect.name=図形\r\n");
+    const std::wstring tallBlock = writeAlias("tall.object", "[0]\r\nlayer=0\r\nframe=0,9\r\n[0.0]\r\n"
+                                                             "effect.name=図形\r\n[1]\r\nlayer=100000\r\n"
+                                                             "frame=0,9\r\n[1.0]\r\neffect.name=図形\r\n");
+    Edit::EditCommand::loadObjectAlias(edit, longBlock, 1, 500000000);
+    Edit::EditCommand::loadObjectAlias(edit, tallBlock, 5, 0);
     Edit::EditCommand::loadEffectAlias(edit, object, half, nullptr, false);
-    EXPECT_EQ(loadFailures().size(), 7u);
+    EXPECT_EQ(loadFailures().size(), 9u);
     EXPECT_EQ(saved(), before);
     EXPECT_EQ(EditTest::chainNames(*object), (std::vector<std::wstring>{L"図形", L"標準描画"}));
     EXPECT_TRUE(lockFree());

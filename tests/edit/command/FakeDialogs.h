@@ -24,7 +24,14 @@ public:
         return answer;
     }
     bool inputString(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }
-    bool sceneDialog(const std::wstring&, Dialog::SceneDialogValues&) override { return false; }
+    bool sceneDialog(const std::wstring& title, Dialog::SceneDialogValues& values) override {
+        asked.push_back(title);
+        proposed.push_back(values);
+        if (scenes.empty()) return false;
+        const bool answer = scenes.front();
+        scenes.pop_front();
+        return answer;
+    }
     bool selectOpenFile(std::wstring&, const std::wstring&) override { return false; }
     bool selectSaveFile(std::wstring&, const std::wstring&, const wchar_t*, Dialog::FileDialogTemplate*, bool,
                         unsigned) override {
@@ -55,6 +62,9 @@ public:
     // Name and label of each alias dialog; none: cancelled.
     std::deque<std::optional<std::pair<std::wstring, std::wstring>>> aliases;
     std::deque<bool> confirms;
+    // OK or Cancel of each scene dialog; OK keeps the proposed values.
+    std::deque<bool> scenes;
+    std::vector<Dialog::SceneDialogValues> proposed;
     std::deque<std::optional<int>> numbers;
     std::vector<std::wstring> asked;
     std::vector<std::wstring> labels;
