@@ -142,6 +142,8 @@ private:
     double unwrapped(const Render::ObjectContextBase& context) const;
     // Neither the position nor the speed animated, no loop.
     bool isFittable() const;
+    // And the object has no mid-points and the source is usable.
+    bool canFitLength(const EffectEvent& event) const;
     // The user keeps the play range when an object's start or end is dragged.
     static bool isFixedMovieTimeRange();
 

@@ -95,6 +95,10 @@ bool InputMovieEffect::isFittable() const {
     return isDerived() && speed_->movement == DefaultMovement::noMove && !(loop_ && loop_->value);
 }
 
+bool InputMovieEffect::canFitLength(const EffectEvent& event) const {
+    return isFittable() && event.object && event.object->getMidPointCount() == 0 && updateMediaInfo();
+}
+
 bool InputMovieEffect::isFixedMovieTimeRange() { return false; }
 
 bool InputMovieEffect::isMediaInfoFresh() const {
@@ -103,7 +107,7 @@ bool InputMovieEffect::isMediaInfoFresh() const {
 }
 
 bool InputMovieEffect::fitObjectLength(EffectEvent& event, bool resetRange) {
-    if (!isFittable() || !event.object || event.object->getMidPointCount() != 0 || !updateMediaInfo()) return false;
+    if (!canFitLength(event)) return false;
     const double length = getMediaInfo().length;
     double start = 0.0, end = 0.0;
     if (resetRange) {
@@ -135,7 +139,7 @@ bool InputMovieEffect::fitObjectLength(EffectEvent& event, bool resetRange) {
 }
 
 bool InputMovieEffect::onSpeedChanged(EffectEvent& event) {
-    if (!isFittable() || !event.object || event.object->getMidPointCount() != 0 || !updateMediaInfo()) return false;
+    if (!canFitLength(event)) return false;
     const double ratio = firstValue(*speed_) / 100.0;
     if (std::fabs(ratio) <= kSlowestFit || !event.scope || !event.scope->scene) return false;
     Edit::Scene& scene = *event.scope->scene;
