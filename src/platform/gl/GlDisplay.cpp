@@ -20,6 +20,13 @@ std::mutex g_registryMutex;
 std::unordered_map<std::uint64_t, Display*> g_displays;
 std::uint64_t g_lastSerial = 0;
 std::vector<int> g_forcedUnrenderable;
+FormatQuery g_formatQuery = nullptr;
+
+GLint askDriver(GLenum internalFormat, GLenum pname) {
+    GLint answer = GL_NONE;
+    glGetInternalformativ(GL_TEXTURE_2D, internalFormat, pname, 1, &answer);
+    return answer;
+}
 
 bool hasExtension(const char* list, const char* name) {
     if (!list) return false;
@@ -257,6 +264,11 @@ void forceUnrenderable(std::vector<int> codes) {
     g_forcedUnrenderable = std::move(codes);
 }
 
+void setFormatQuery(FormatQuery query) {
+    std::lock_guard lock(g_registryMutex);
+    g_formatQuery = query;
+}
+
 const Format& Display::storageFormat(const Format& format, unsigned bindFlags) const {
     if (!(bindFlags & Texture::RenderTarget)) return format;
     const auto renderable = capabilities_.renderable.find(format.code);
@@ -329,17 +341,16 @@ void Display::probeCapabilities() {
         epoxy_has_gl_extension("GL_ARB_fragment_shader_interlock") ||
         capabilities_.fragmentShaderInterlockNv;
     std::vector<int> forced;
+    FormatQuery query = askDriver;
     {
         std::lock_guard lock(g_registryMutex);
         forced = g_forcedUnrenderable;
+        if (g_formatQuery) query = g_formatQuery;
     }
     for (const Format& format : allFormats()) {
-        GLint supported = GL_FALSE, texture2D = GL_NONE, renderable = GL_NONE;
-        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_INTERNALFORMAT_SUPPORTED, 1,
-                              &supported);
-        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_TEXTURE_2D, 1, &texture2D);
-        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_FRAMEBUFFER_RENDERABLE, 1,
-                              &renderable);
+        const GLint supported = query(format.internalFormat, GL_INTERNALFORMAT_SUPPORTED);
+        const GLint texture2D = query(format.internalFormat, GL_TEXTURE_2D);
+        const GLint renderable = query(format.internalFormat, GL_FRAMEBUFFER_RENDERABLE);
         capabilities_.texture2D[format.code] = supported == GL_TRUE && texture2D != GL_NONE;
         capabilities_.renderable[format.code] =
             renderable != GL_NONE &&

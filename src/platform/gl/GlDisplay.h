@@ -58,6 +58,12 @@ struct Capabilities {
 // renderable whatever the driver says.
 void forceUnrenderable(std::vector<int> codes);
 
+// How the next displays ask the driver about a storage format: one
+// glGetInternalformativ answer for GL_TEXTURE_2D. Tests put a driver that
+// refuses formats in front of the real one; null restores the driver.
+using FormatQuery = GLint (*)(GLenum internalFormat, GLenum pname);
+void setFormatQuery(FormatQuery query);
+
 class Display {
 public:
     // place: the exception place for failures (the caller's function).

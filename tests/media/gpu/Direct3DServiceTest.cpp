@@ -6,6 +6,7 @@
 #include "core/base/Singleton.h"
 #include "media/LogCapture.h"
 #include "media/gpu/ResourceBuffer.h"
+#include "platform/gl/GlDisplay.h"
 #include "platform/gl/GlFormat.h"
 #include "platform/gl/GlOrderedAccess.h"
 
@@ -19,39 +20,65 @@ namespace {
 
 constexpr const char* kTag = "Media::Direct3DService::Direct3DService";
 
+// The driver's own answer for the storage a format is kept in, asked here
+// directly.
+std::string driverSays(int code) {
+    const Platform::Gl::Format& format = *Platform::Gl::findFormat(code);
+    GLint supported = GL_FALSE, texture2D = GL_NONE;
+    glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_INTERNALFORMAT_SUPPORTED, 1, &supported);
+    glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_TEXTURE_2D, 1, &texture2D);
+    return supported == GL_TRUE && texture2D != GL_NONE ? "1" : "0";
+}
+
+// A driver that knows no 16-bit signed normalised storage.
+GLint withoutSnorm16(GLenum internalFormat, GLenum pname) {
+    GLint answer = GL_NONE;
+    if (internalFormat != GL_RGBA16_SNORM) glGetInternalformativ(GL_TEXTURE_2D, internalFormat, pname, 1, &answer);
+    return answer;
+}
+
+// The start's information lines, each format line the driver's answer:
+// the running driver's own, and one that refuses a format (llvmpipe
+// supports all seven, so only a refusing driver shows a 0 line).
 TEST(Direct3DServiceTest, StartLogsFeatureLevelOrderedAccessAndSevenFormatsInOrder) {
-    MediaTest::LogCapture log;
-    System::Singleton<Media::Direct3DService> holder;
-    std::vector<std::string> lines;
-    for (const auto& line : log.lines)
-        if (line.tag == kTag && line.type == &System::Log::INFO) lines.push_back(line.text);
-    // Each format line is the driver's own answer for the storage the
-    // format is kept in, asked here again.
-    auto driverSays = [](int code) {
-        const Platform::Gl::Format& format = *Platform::Gl::findFormat(code);
-        GLint supported = GL_FALSE, texture2D = GL_NONE;
-        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_INTERNALFORMAT_SUPPORTED, 1,
-                              &supported);
-        glGetInternalformativ(GL_TEXTURE_2D, format.internalFormat, GL_TEXTURE_2D, 1, &texture2D);
-        return std::string(supported == GL_TRUE && texture2D != GL_NONE ? "1" : "0");
+    struct Case {
+        const char* driver;
+        Platform::Gl::FormatQuery query;
+        int refused;  // DXGI code whose line must read 0; 0: none
     };
-    const bool ordered = Media::Direct3DService::Get().device->capabilities().orderedAccess;
-    const std::vector<std::string> expected = {
-        "D3D feature level : 0x0000b100",
-        std::string("D3D ROVsSupported : ") + (ordered ? "1" : "0"),
-        "D3D DXGI_FORMAT_R8G8B8A8_UNORM Texture2D Supported : " + driverSays(28),
-        "D3D DXGI_FORMAT_B8G8R8A8_UNORM Texture2D Supported : " + driverSays(87),
-        "D3D DXGI_FORMAT_A8_UNORM Texture2D Supported : " + driverSays(65),
-        "D3D DXGI_FORMAT_R16G16B16A16_FLOAT Texture2D Supported : " + driverSays(10),
-        "D3D DXGI_FORMAT_G8R8_G8B8_UNORM Texture2D Supported : " + driverSays(69),
-        "D3D DXGI_FORMAT_R16G16B16A16_UNORM Texture2D Supported : " + driverSays(11),
-        "D3D DXGI_FORMAT_R16G16B16A16_SNORM Texture2D Supported : " + driverSays(13),
-    };
-    EXPECT_EQ(lines, expected);
-    // llvmpipe proves its primitive order.
-    if (Media::Direct3DService::Get().device->capabilities().renderer.find("llvmpipe") !=
-        std::string::npos) {
-        EXPECT_TRUE(ordered);
+    const Case cases[] = {{"running driver", nullptr, 0}, {"refusing RGBA16_SNORM", withoutSnorm16, 13}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.driver);
+        Platform::Gl::setFormatQuery(c.query);
+        MediaTest::LogCapture log;
+        std::vector<std::string> lines;
+        std::vector<std::string> expected;
+        bool llvmpipe = false;
+        bool ordered = false;
+        {
+            System::Singleton<Media::Direct3DService> holder;
+            for (const auto& line : log.lines)
+                if (line.tag == kTag && line.type == &System::Log::INFO) lines.push_back(line.text);
+            const auto answer = [&](int code) { return code == c.refused ? std::string("0") : driverSays(code); };
+            const auto& capabilities = Media::Direct3DService::Get().device->capabilities();
+            ordered = capabilities.orderedAccess;
+            llvmpipe = capabilities.renderer.find("llvmpipe") != std::string::npos;
+            expected = {
+                "D3D feature level : 0x0000b100",
+                std::string("D3D ROVsSupported : ") + (ordered ? "1" : "0"),
+                "D3D DXGI_FORMAT_R8G8B8A8_UNORM Texture2D Supported : " + answer(28),
+                "D3D DXGI_FORMAT_B8G8R8A8_UNORM Texture2D Supported : " + answer(87),
+                "D3D DXGI_FORMAT_A8_UNORM Texture2D Supported : " + answer(65),
+                "D3D DXGI_FORMAT_R16G16B16A16_FLOAT Texture2D Supported : " + answer(10),
+                "D3D DXGI_FORMAT_G8R8_G8B8_UNORM Texture2D Supported : " + answer(69),
+                "D3D DXGI_FORMAT_R16G16B16A16_UNORM Texture2D Supported : " + answer(11),
+                "D3D DXGI_FORMAT_R16G16B16A16_SNORM Texture2D Supported : " + answer(13),
+            };
+        }
+        Platform::Gl::setFormatQuery(nullptr);
+        EXPECT_EQ(lines, expected);
+        // llvmpipe proves its primitive order.
+        if (llvmpipe) EXPECT_TRUE(ordered);
     }
 }
 
