@@ -20,7 +20,7 @@ public:
     }
     void setProgress(const std::wstring& message, const std::wstring& detail, float fraction) override {
         if (WindowService* windows = service(); windows && windows->footer)
-            windows->footer->setProgress(message.c_str(), detail.c_str(), fraction);
+            windows->footer->setProgress(message.c_str(), message.empty() ? nullptr : detail.c_str(), fraction);
     }
     void registerWaitHandle(Platform::WaitHandle handle, std::function<void()> callback) override {
         if (WindowService* windows = service()) windows->registerWaitHandle(handle, std::move(callback));

@@ -14,6 +14,7 @@
 #include "plugin/output/JpgFileSave.h"
 #include "plugin/output/PngFileSave.h"
 #include "plugin/output/SequentialFileSave.h"
+#include "render/service/RenderSceneSource.h"
 #include "render/service/RenderService.h"
 
 #include <chrono>
@@ -91,6 +92,7 @@ OutputService::~OutputService() {
     outputWorker.stop();
     currentOutput.reset();
     outputting_ = false;
+    Render::RenderSceneSource::exportRunning = false;
     plugins.clear();
 }
 
@@ -132,6 +134,7 @@ void OutputService::outputFile(int index) {
     outputWorker.pushTask(0, [this, file] { exportTask(file); });
     currentOutput = file;
     outputting_ = true;
+    Render::RenderSceneSource::exportRunning = true;
     file->startTick = tickCount();
 
     OutputHost* host = OutputHost::current();
@@ -192,6 +195,7 @@ void OutputService::outputFileEnd() {
     }
     currentOutput.reset();
     outputting_ = false;
+    Render::RenderSceneSource::exportRunning = false;
     runningVideo_ = nullptr;
     runningAudio_ = nullptr;
 }

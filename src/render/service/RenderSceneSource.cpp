@@ -25,6 +25,7 @@ void RenderSceneSource::createSceneAudioBlock(Edit::Scene& scene, int block, Aud
 }
 
 bool RenderSceneSource::isBusy() const {
+    if (exportRunning.load()) return true;
     Edit::EditService* edit = video_.editService;
     const Edit::ScenePointer* scene = edit ? &edit->getCurrentScene() : nullptr;
     return scene && *scene && (*scene)->playing;

@@ -1,8 +1,10 @@
 #pragma once
 // What the media caches ask of scenes, answered by the render service: the
 // project's scenes, frames of another scene rendered by the video render
-// worker, and whether playback runs.
+// worker, and whether playback or an export runs.
 #include "render/cache/SceneSource.h"
+
+#include <atomic>
 
 namespace Render {
 
@@ -20,6 +22,9 @@ public:
     // Inside a walk of the audio render worker; without one, no sound.
     void createSceneAudioBlock(Edit::Scene& scene, int block, AudioDone done) override;
     bool isBusy() const override;
+
+    // Set by the output service while an export runs.
+    static inline std::atomic<bool> exportRunning{false};
 
 private:
     RenderVideoWorker& video_;

@@ -8,6 +8,7 @@
 #include "plugin/output/JpgFileSave.h"
 #include "plugin/output/PngFileSave.h"
 #include "plugin/output/SequentialFileSave.h"
+#include "render/service/RenderSceneSource.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,10 @@ TEST_F(OutputServiceTest, OneExportAtATimeWithInputBlockedAndProgressShown) {
     EXPECT_EQ(log.count(System::Log::INFO, "Plugin::OutputService::outputFile",
                         "export file start : " + path), 1);
 
+    // Waveforms wait while the export runs.
+    Render::RenderSceneSource scenes(worker, &audio);
+    EXPECT_TRUE(scenes.isBusy());
+
     // A second start asks nothing and starts nothing.
     output.outputFile(0);
     EXPECT_EQ(dialogs.saveDialogs.size(), 1u);
@@ -96,6 +101,7 @@ TEST_F(OutputServiceTest, OneExportAtATimeWithInputBlockedAndProgressShown) {
     EXPECT_FALSE(output.isOutputting());
     EXPECT_TRUE(host.inputEnabled);
     EXPECT_EQ(host.progress.back(), L"|");
+    EXPECT_FALSE(scenes.isBusy());
     EXPECT_EQ(ended("export file complete"), 1);
     EXPECT_EQ(host.balloons, 1);
     EXPECT_TRUE(fs::exists(path));
