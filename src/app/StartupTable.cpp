@@ -77,7 +77,12 @@ std::span<const StartupRow> startupTable() {
          [] {
              // The effect menus' entries act on the edit service while it lives.
              const StartupHolder service = makeHolder<Edit::EditService>();
-             Edit::EditCommand::installEffectMenuCommands(System::Singleton<Edit::EditService>::getInstance());
+             Edit::EditService* edit = System::Singleton<Edit::EditService>::getInstance();
+             Edit::EditCommand::installEffectMenuCommands(edit);
+             // The caches outlive the edit service.
+             edit->hooks.purgeSceneCaches = [] {
+                 if (auto* caches = System::Singleton<Cache::CacheService>::getInstance()) caches->eraseSceneEntries();
+             };
              return StartupHolder(service.get(), [service](void*) { Edit::EditCommand::installEffectMenuCommands(nullptr); });
          }},
         {"Render::RenderService", [] { return makeHolder<Render::RenderService>(); }},

@@ -8,19 +8,30 @@
 
 namespace System {
 
+namespace {
+
+// Decimal text, or the default.
+int parseInt(const std::string& text, int defaultValue) {
+    try {
+        return std::stoi(text, nullptr, 10);
+    } catch (const std::exception&) {
+        return defaultValue;
+    }
+}
+
+}  // namespace
+
 Config::Parameter::Parameter(Config& group, const char* key) : key(key) {
     group.parameters.push_back(this);
 }
 
-void Config::Int::fromString(const std::string& text) {
-    try {
-        *target = std::stoi(text, nullptr, 10);
-    } catch (const std::exception&) {
-        reset();
-    }
-}
+void Config::Int::fromString(const std::string& text) { *target = parseInt(text, defaultValue); }
 
 void Config::Int::toString(std::string& out) { out = std::to_string(*target); }
+
+void Config::AtomicInt::fromString(const std::string& text) { *target = parseInt(text, defaultValue); }
+
+void Config::AtomicInt::toString(std::string& out) { out = std::to_string(target->load()); }
 
 void Config::Float::fromString(const std::string& text) {
     try {

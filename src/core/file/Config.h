@@ -12,6 +12,7 @@
 //     System::Config::Scope scope{config};   // binds to the main settings file and loads
 #include "core/file/IniFile.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,19 @@ public:
         using Value::Value;
         void fromString(const std::string& text) override;
         void toString(std::string& out) override;
+    };
+
+    // An Int read by other threads while the owner's thread changes it.
+    class AtomicInt : public Parameter {
+    public:
+        AtomicInt(Config& group, const char* key, std::atomic<int>* target, int defaultValue)
+            : Parameter(group, key), target(target), defaultValue(defaultValue) {}
+        void fromString(const std::string& text) override;
+        void toString(std::string& out) override;
+        void reset() override { *target = defaultValue; }
+
+        std::atomic<int>* target;
+        int defaultValue;
     };
 
     // "%f" text (120.000000); anything std::stof rejects gives the default.

@@ -69,23 +69,6 @@ std::wstring intListToString(const std::vector<int>& list) {
     return text;
 }
 
-double getFrameRate(int rate, int scale) {
-    if (const auto* settings = System::Singleton<Setting::SettingService>::getInstance()) {
-        const auto& section = settings->systemConfig.getSection(settings->frameRate.name);
-        for (const auto& [key, value] : section) {
-            try {
-                const std::vector<std::string> parts = System::String::split(value.text, '/');
-                const int numerator = Effect::StdConvert::toInt(parts[0]);
-                const int denominator = parts.size() > 1 ? Effect::StdConvert::toInt(parts[1]) : 1;
-                if (numerator == rate && denominator == scale) return Effect::StdConvert::toDouble(key);
-            } catch (const std::exception&) {
-                // A preset that does not read is skipped.
-            }
-        }
-    }
-    return scale == 0 ? 0.0 : static_cast<double>(rate) / scale;
-}
-
 Scene::Scene(int id, int listOrder, Effect::EffectService* service)
     : LayerObjectManager(service), name(getDefaultName(id)), id(id), listOrder(listOrder) {
     zoom.normalizer = normalizeZoom;

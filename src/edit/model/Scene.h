@@ -6,6 +6,7 @@
 //
 // User-interface thread; changes happen inside an edit scope, render
 // workers read under the shared lock.
+#include "edit/model/FrameRate.h"
 #include "edit/model/LayerObjectManager.h"
 #include "edit/undo/UndoHistory.h"
 
@@ -137,9 +138,5 @@ private:
 };
 
 using ScenePointer = std::shared_ptr<Scene>;
-
-// The frame rate shown for rate / scale: a preset's own figure when one
-// matches, else the quotient.
-double getFrameRate(int rate, int scale);
 
 }  // namespace Edit

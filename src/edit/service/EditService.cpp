@@ -12,7 +12,8 @@ namespace Edit {
 
 EditService::EditService() : EditService(nullptr) {}
 
-EditService::EditService(Effect::EffectService* effects) : project(effects) {
+EditService::EditService(Effect::EffectService* effects)
+    : project(effects), settings_(*this, System::Config::mainSettingsFile()) {
     if (undoService) undoService->editService = this;
     EditScope scope(*this);
     setCurrentScene(0);

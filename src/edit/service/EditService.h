@@ -10,7 +10,9 @@
 #include "edit/model/Project.h"
 #include "edit/scope/ProjectLock.h"
 #include "edit/service/EditHooks.h"
+#include "edit/service/EditSettings.h"
 #include "edit/service/ProjectHooks.h"
+#include "edit/service/SelectControl.h"
 #include "edit/undo/UndoInstance.h"
 
 #include <atomic>
@@ -53,8 +55,38 @@ public:
     // direction (+1 or -1); a text of another form does nothing.
     void moveCustomFrame(const std::wstring& step, int direction);
 
-    // The focus follows the cursor.
-    int moveFrameFollowFocusObject = 0;
+    // ---- Scene operations. The dialogs go through Dialog::DialogSeam;
+    // a cancelled dialog changes nothing. Each logs one line.
+    // Asks for a new name of the scene; an unknown id does nothing.
+    void renameScene(int id);
+    // Shows the scene dialog with the values given and stores the answer
+    // in the scene; an unknown id does nothing.
+    void settingScene(int id, const std::wstring& name, int rate, int scale, int width, int height,
+                      int audioRate);
+    // createScene with the next free id's default name and the current
+    // scene's format.
+    bool createNewScene();
+    // Asks for the new scene's settings; on OK makes the scene with the next
+    // free id and switches to it. False when cancelled.
+    bool createScene(const std::wstring& name, int width, int height, int rate, int scale, int audioRate);
+    // Asks for a name and copies the scene right behind it in the scene
+    // list; the current scene stays.
+    void duplicateScene(int id);
+    // Deletes the scene (never scene 0), asking first when it holds
+    // objects; the current scene gives way to scene 0 first.
+    void deleteScene(int id);
+    // ---- end of the scene operations
+
+    // ---- Selection. Notifying calls every selectObjectChange listener.
+    // False when the object already was selected. An object on a locked
+    // layer stays unselected (and notify still notifies).
+    bool selectObject(const ObjectPointer& object, bool notify);
+    // A click on the object: selects it (with its group when asked) and
+    // claims the control's gesture.
+    void clickSelectObject(SelectControl& control, const ObjectPointer& object, bool withGroup);
+    // A click on nothing: clears the selection unless Ctrl or a drag keeps it.
+    void clearSelectObject(SelectControl& control);
+    // ---- end of the selection
 
     // Imports a legacy object exchange file as a new scene and makes it
     // current, inside an edit scope of its own; false after a failure,
@@ -89,6 +121,53 @@ public:
     ProjectHooks projectHooks;
     // --- end of the project block ---
 
+    // ---- The "Edit" settings (keys of the same name), loaded from the main
+    // settings file at construction and written back at destruction.
+    // At exit the project goes to the resume file and comes back at start.
+    int editResume = 0;
+    // Periodic backups: on/off, minutes between them, files kept.
+    int autoBackup = 1;
+    int autoBackupInterval = 5;
+    int autoBackupFileMax = 20;
+    // Recent projects kept.
+    int historyFileMax = 10;
+    // Timeline drags snap to other objects.
+    int layerObjectMoveSnap = 1;
+    // A single click focuses the object: on the timeline, on the preview.
+    int singleClickFocusLayerObject = 1;
+    int singleClickFocusAnchorObject = 0;
+    // A click selects the object's whole group: timeline, preview.
+    int clickLayerObjectSelectGroup = 1;
+    int clickAnchorObjectSelectGroup = 1;
+    // Options of the on-picture handles, read by render workers: dots on
+    // movement paths, object handles as centre points instead of outlines,
+    // snapping of preview drags to other objects.
+    std::atomic<int> displayObjectMovePoint{1};
+    std::atomic<int> displayObjectCenterAnchor{0};
+    std::atomic<int> anchorObjectMoveSnap{1};
+    // The other handles hide while the mouse is over one.
+    int mouseHoverHideOtherAnchor = 0;
+    // New sections and splits at the cursor frame.
+    int addSectionSplitByCursorFrame = 0;
+    // Media objects keep their playback position when their ends are dragged.
+    int fixedMovieTimeRange = 0;
+    // Range selection while the cursor moves: 0 never, 1 with Shift.
+    int moveFrameSelectRangeMode = 1;
+    // The focus follows the cursor.
+    int moveFrameFollowFocusObject = 0;
+    // Steps of the custom cursor moves A to D (see moveCustomFrame).
+    std::wstring customMoveFrameA = L"5f";
+    std::wstring customMoveFrameB = L"1";
+    std::wstring customMoveFrameC = L"30";
+    std::wstring customMoveFrameD = L"60";
+    // Played when an export completes; empty plays nothing.
+    std::wstring outputCompleteSoundFile;
+    // An Alt+left drag acts as a right drag.
+    int altLeftClickToRightClick = 0;
+    // A media file dropped on an empty scene sets the scene's format.
+    int adjustSceneByDropFile = 0;
+    // ---- end of the "Edit" settings
+
     Project project;
     EditHooks hooks;
 
@@ -96,17 +175,13 @@ public:
     // and trim, pasted by paste.
     ObjectCopyList clipboard;
 
-    // Options of the on-picture handles, read by render workers: dots on
-    // movement paths, object handles as centre points instead of outlines,
-    // snapping of object drags to other objects.
-    std::atomic<int> displayObjectMovePoint{1};
-    std::atomic<int> displayObjectCenterAnchor{0};
-    std::atomic<int> anchorObjectMoveSnap{1};
     // Clipping objects are shown tinted instead of clipping (the toggle of
     // the clipping object's handle).
     std::atomic<bool> visibleClippingObject{false};
 
 private:
+    // After the option members it binds.
+    EditSettings settings_;
     ScenePointer currentScene_;
     ProjectLock lock_;
 };

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -49,6 +51,22 @@ TEST(ConfigLoad, KeysPresentAreReadMissingOnesReset) {
         EXPECT_FLOAT_EQ(owner.ratio, c.ratio) << c.file;
         EXPECT_EQ(owner.label, c.label) << c.file;
     }
+}
+
+TEST(ConfigLoad, AtomicIntReadsAndWritesLikeInt) {
+    IniFile ini;
+    ini.loadMemory("[Group]\nA=12abc\nB=x\n");
+    {
+        std::atomic<int> a{-1}, b{-1}, c{-1};
+        Config group("Group");
+        Config::AtomicInt aParameter{group, "A", &a, 5};
+        Config::AtomicInt bParameter{group, "B", &b, 5};
+        Config::AtomicInt cParameter{group, "C", &c, 6};
+        Config::Scope scope(group, &ini);
+        EXPECT_EQ(std::tuple(a.load(), b.load(), c.load()), std::tuple(12, 5, 6));
+        b = -3;
+    }
+    EXPECT_EQ(std::tuple(text(ini, "A"), text(ini, "B"), text(ini, "C")), std::tuple("12", "-3", "6"));
 }
 
 TEST(ConfigWriteBack, EveryParameterIsWrittenOthersStay) {
