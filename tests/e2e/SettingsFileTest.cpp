@@ -82,7 +82,17 @@ TEST_F(SettingsFileTest, FirstStartWritesEveryGroupAndTheNextStartKeepsThem) {
     const std::string first = readFile(file);
     for (const char* group :
          {"[Logger]\r\nMaxViewLine=200\r\nMaxFileNum=5\r\nViewLogLevel=2\r\nFileLogLevel=4\r\nDebuggerLogLevel=0\r\n",
-          "[Edit]\r\nProjectWidth=1920\r\nProjectHeight=1080\r\nProjectVideoRate=30\r\nProjectVideoScale=1\r\n"
+          // The edit service's options, written as it goes, then the
+          // setting service's project defaults.
+          "[Edit]\r\nEditResume=0\r\nAutoBackup=1\r\nAutoBackupInterval=5\r\nAutoBackupFileMax=20\r\n"
+          "HistoryFileMax=10\r\nLayerObjectMoveSnap=1\r\nAnchorObjectMoveSnap=1\r\n"
+          "SingleClickFocusLayerObject=1\r\nSingleClickFocusAnchorObject=0\r\nClickLayerObjectSelectGroup=1\r\n"
+          "ClickAnchorObjectSelectGroup=1\r\nDisplayObjectMovePoint=1\r\nDisplayObjectCenterAnchor=0\r\n"
+          "MouseHoverHideOtherAnchor=0\r\nAddSectionSplitByCursorFrame=0\r\nFixedMovieTimeRange=0\r\n"
+          "MoveFrameSelectRangeMode=1\r\nMoveFrameFollowFocusObject=0\r\nCustomMoveFrameA=5f\r\n"
+          "CustomMoveFrameB=1\r\nCustomMoveFrameC=30\r\nCustomMoveFrameD=60\r\nOutputCompleteSoundFile=\r\n"
+          "AltLeftClickToRightClick=0\r\nAdjustSceneByDropFile=0\r\n"
+          "ProjectWidth=1920\r\nProjectHeight=1080\r\nProjectVideoRate=30\r\nProjectVideoScale=1\r\n"
           "ProjectAudioRate=44100\r\nTempoBeatPerMinute=120.000000\r\nTempoBeatTime=4\r\n"
           "TempoOffsetTime=0.000000\r\nGridWidth=200\r\nGridHeight=200\r\nGridX=16,-16\r\nGridY=16,-16\r\n"
           "GridStep=200.000000\r\nGridRange=10000.000000\r\nEnableEnterSubmit=0\r\n",
@@ -94,6 +104,7 @@ TEST_F(SettingsFileTest, FirstStartWritesEveryGroupAndTheNextStartKeepsThem) {
     // A value the user changed is read at the next start and written back.
     std::string edited = first;
     edited.replace(edited.find("MaxViewLine=200"), 15, "MaxViewLine=321");
+    edited.replace(edited.find("CustomMoveFrameB=1\r\n"), 18, "CustomMoveFrameB=2.5");
     writeFile(file, edited);
     runAndClose(home);
     EXPECT_EQ(readFile(file), edited);
