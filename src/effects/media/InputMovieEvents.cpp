@@ -99,7 +99,10 @@ bool InputMovieEffect::canFitLength(const EffectEvent& event) const {
     return isFittable() && event.object && event.object->getMidPointCount() == 0 && updateMediaInfo();
 }
 
-bool InputMovieEffect::isFixedMovieTimeRange() { return false; }
+bool InputMovieEffect::isFixedMovieTimeRange() {
+    const Edit::EditService* edit = System::Singleton<Edit::EditService>::getInstance();
+    return edit && edit->fixedMovieTimeRange != 0;
+}
 
 bool InputMovieEffect::isMediaInfoFresh() const {
     std::lock_guard lock(mutex_);

@@ -203,6 +203,8 @@ TEST_F(MediaTimeline, ANewSpeedRefitsTheLengthAsOneUndoStep) {
 }
 
 TEST_F(MediaTimeline, ASplitKeepsEachHalfOnTheSecondsItShowed) {
+    // Splitting re-bases even with the range fixed for resizes.
+    edit.fixedMovieTimeRange = 1;
     Edit::ObjectPointer object = place(L"動画ファイル", 0, 99);
     ASSERT_TRUE(drop(object, makeMovie(false)));
     ASSERT_EQ(frames(object), std::make_pair(0, 19));
@@ -259,6 +261,12 @@ TEST_F(MediaTimeline, AResizeMovesTheRangeAndNeverOutgrowsTheMedia) {
     Undo::UndoService& undo = *System::Singleton<Undo::UndoService>::getInstance();
     undo.undo();
     EXPECT_EQ(range(movie.position), std::make_pair(0.0, 1.5));
+    // With the range fixed by the user a resize leaves both values.
+    edit.fixedMovieTimeRange = 1;
+    object->end = 9;
+    EXPECT_FALSE(moved(object, EffectEvent::EndMoved, 14));
+    EXPECT_EQ(range(movie.position), std::make_pair(0.0, 1.5));
+    EXPECT_EQ(frames(object), std::make_pair(5, 9));
 }
 
 TEST_F(MediaTimeline, SeparatedSoundTakesItsTrackAndTheWaveformFollowsTheAudioPosition) {
