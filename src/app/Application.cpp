@@ -6,6 +6,7 @@
 #include "core/base/Process.h"
 #include "core/base/Singleton.h"
 #include "core/event/MessageBox.h"
+#include "edit/service/EditService.h"
 #include "platform/CrashHandler.h"
 #include "platform/gtk/Toolkit.h"
 #include "window/WindowService.h"
@@ -20,15 +21,19 @@ namespace {
 constexpr const char* kPlace = "wWinMain";
 
 // Saves the user's work before anything can go wrong again: the edit
-// service writes the emergency backup and the recovery project here. It
-// runs before the box, so a second fault while the box is open, or ending
-// the waiting process, does not lose the project.
-void saveEmergencyBackup() {}
+// service writes the emergency backup and the recovery project. It runs
+// before the box, so a second fault while the box is open, or ending the
+// waiting process, does not lose the project.
+void saveEmergencyBackup() {
+    auto* edit = System::Singleton<Edit::EditService>::getInstance();
+    if (!edit) return;
+    edit->backupHistory.killTimer();
+    edit->applicationRecovery();
+}
 
 // An exception left the message loop: the program ends after this.
 void endFatally(const std::exception& e) {
     System::Process::exceptionOccurred = true;
-    // The edit service's automatic backup timer is cleared here.
     saveEmergencyBackup();
     Dialog::showFatalException(e);
 }

@@ -22,6 +22,7 @@
 #include "render/output/OutputEffects.h"
 #include "render/service/RenderService.h"
 #include "window/ExportWindowHost.h"
+#include "window/Timer.h"
 #include "window/WindowService.h"
 
 namespace App {
@@ -83,6 +84,13 @@ std::span<const StartupRow> startupTable() {
              edit->hooks.purgeSceneCaches = [] {
                  if (auto* caches = System::Singleton<Cache::CacheService>::getInstance()) caches->eraseSceneEntries();
              };
+             // The automatic backup ticks through a window timer, which goes
+             // with the service that holds it.
+             auto timer = std::make_shared<System::Timer>();
+             edit->backupHistory.timer.set = [timer](int elapse, std::function<void()> tick) {
+                 timer->set(elapse, std::move(tick));
+             };
+             edit->backupHistory.timer.clear = [timer] { timer->clear(); };
              return StartupHolder(service.get(), [service](void*) { Edit::EditCommand::installEffectMenuCommands(nullptr); });
          }},
         {"Render::RenderService", [] { return makeHolder<Render::RenderService>(); }},

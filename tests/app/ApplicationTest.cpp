@@ -3,8 +3,12 @@
 #include "core/base/Exception.h"
 #include "core/base/Log.h"
 #include "core/base/Process.h"
+#include "core/event/EventService.h"
+#include "edit/service/EditService.h"
+#include "edit/undo/UndoService.h"
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
+#include "support/ScratchProgramFolder.h"
 #include "support/VirtualDisplay.h"
 #include "window/WindowService.h"
 
@@ -14,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -149,6 +155,31 @@ TEST_F(ApplicationTest, AFailureInTheLoopIsFatalShowsTheNoticeAndExitsWithOne) {
     // After a fatal end the main window is left to the end of the process.
     EXPECT_TRUE(Platform::isWindow(main));
     Platform::destroyWindow(main);
+}
+
+// The project is safe before the box asks anything of the user: a second
+// fault while the box is open, or the process ended while it waits, loses
+// nothing.
+TEST_F(ApplicationTest, AFatalFailureWritesTheEmergencyBackupBeforeTheBox) {
+    const std::filesystem::path folder = TestSupport::makeScratchProgramFolder("movane2-fatal-");
+    const std::filesystem::path recover = folder / "data" / "recover.mvp2";
+    std::ofstream(folder / "data" / "resume.mvp2") << "resume";
+    bool savedBeforeTheBox = false;
+    watcher.whileOpen = [&](const TestSupport::SeenBox&) {
+        savedBeforeTheBox = std::filesystem::exists(recover) &&
+                            !std::filesystem::exists(folder / "data" / "resume.mvp2");
+    };
+    const App::StartupRow table[] = {row<Event::EventService>("events"), windowRow(),
+                                     row<Undo::UndoService>("undo"), row<Edit::EditService>("edit"),
+                                     row<FailingWaitHandle>("failing wait handle")};
+    EXPECT_EQ(App::run(table, "movane2"), 1);
+    EXPECT_TRUE(savedBeforeTheBox);
+    EXPECT_EQ(watcher.boxes.size(), 1u);
+    int emergency = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "data" / "Backup"))
+        emergency += entry.path().filename().string().rfind("ExceptionBackup_", 0) == 0;
+    EXPECT_EQ(emergency, 1);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

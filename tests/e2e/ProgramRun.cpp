@@ -19,7 +19,8 @@ extern char** environ;
 
 namespace E2E {
 
-ProgramRun::ProgramRun(const std::map<std::string, std::string>& environment) {
+ProgramRun::ProgramRun(const std::map<std::string, std::string>& environment,
+                       std::span<const std::string> arguments) {
     char pattern[] = "/tmp/movane2-e2e-XXXXXX";
     if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
     folder_ = pattern;
@@ -46,13 +47,15 @@ ProgramRun::ProgramRun(const std::map<std::string, std::string>& environment) {
 
     const std::string program = MOVANE2_BINARY_DIR "/movane2";
     const std::string log = (folder_ / "output.txt").string();
-    char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_ = fork();
     if (pid_ == 0) {
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, STDOUT_FILENO);
         dup2(out, STDERR_FILENO);
-        execve(program.c_str(), argv, envp.data());
+        execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     if (pid_ < 0) throw std::runtime_error("fork failed");

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <span>
 #include <string>
 
 namespace E2E {
@@ -14,8 +15,10 @@ class ProgramRun {
 public:
     // environment: variables to set ("" for a value unsets it), on top of
     // the test's own environment. XDG_DATA_HOME points into a fresh
-    // temporary folder, removed with this object.
-    explicit ProgramRun(const std::map<std::string, std::string>& environment);
+    // temporary folder, removed with this object. arguments follow the
+    // program name on its command line.
+    explicit ProgramRun(const std::map<std::string, std::string>& environment,
+                        std::span<const std::string> arguments = {});
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;

@@ -59,6 +59,7 @@ void EditScope::releaseLock() noexcept {
     if (!lock) return;
     lock->unlock();
     lock = nullptr;
+    ++service_.editCount;
 }
 
 void EditScope::end() noexcept {

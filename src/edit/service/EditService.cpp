@@ -15,11 +15,13 @@ EditService::EditService() : EditService(nullptr) {}
 EditService::EditService(Effect::EffectService* effects)
     : project(effects), settings_(*this, System::Config::mainSettingsFile()) {
     if (undoService) undoService->editService = this;
+    startHistories();
     EditScope scope(*this);
     setCurrentScene(0);
 }
 
 EditService::~EditService() {
+    stopHistories();
     if (undoService && undoService->editService == this) {
         undoService->editService = nullptr;
         undoService->history = nullptr;

@@ -9,13 +9,17 @@
 #include "edit/command/ObjectCopyList.h"
 #include "edit/model/Project.h"
 #include "edit/scope/ProjectLock.h"
+#include "edit/service/BackupHistory.h"
+#include "edit/service/CommandLine.h"
 #include "edit/service/EditHooks.h"
 #include "edit/service/EditSettings.h"
+#include "edit/service/ProjectHistory.h"
 #include "edit/service/ProjectHooks.h"
 #include "edit/service/SelectControl.h"
 #include "edit/undo/UndoInstance.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 namespace Effect {
@@ -179,7 +183,40 @@ public:
     // the clipping object's handle).
     std::atomic<bool> visibleClippingObject{false};
 
+    // ---- Start-up, exit, crash recovery and the file histories.
+    // The application-begin listener: after asking, the emergency backup of
+    // a run that ended abnormally; otherwise the restart project, the
+    // project named on the command line or the resume project. Then the
+    // history and backup settings apply and the automatic backup and the
+    // crash recovery start.
+    void applicationBegin();
+    void applicationBegin(OptionTable options);
+    // The process's own command line.
+    static OptionTable parseCommandLine();
+    // Once per service: the emergency backup and "recover.mvp2" (or, when
+    // the project lock cannot be had, a copy of the newest backup), and the
+    // resume file goes. Any thread, also from the crash handler.
+    void applicationRecovery();
+    // The application-end listener: the timer stops; with editResume the
+    // project goes to "resume.mvp2" unless a fatal error happened.
+    void saveResumeProject();
+    // Arms the automatic backup from the settings, or stops it.
+    void updateAutoBackupTimer();
+    // "%AppData%/" + name, expanded.
+    static std::wstring getDataFilePath(const wchar_t* name);
+
+    ProjectHistory projectHistory;
+    BackupHistory backupHistory;
+    // Edit scopes closed so far; an automatic backup is written only when
+    // it moved since the last one.
+    std::uint64_t editCount = 0;
+    // ---- end of start-up and histories
+
 private:
+    void startHistories();
+    void stopHistories() noexcept;
+
+    std::atomic<bool> recovered_{false};
     // After the option members it binds.
     EditSettings settings_;
     ScenePointer currentScene_;
