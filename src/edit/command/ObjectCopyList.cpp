@@ -33,7 +33,8 @@ void calcObjectListExtent(ObjectListExtent& extent, const std::vector<ObjectPoin
     extent.firstFrame = front.start;
     extent.lastFrame = front.end;
     for (const ObjectPointer& object : objects) {
-        const auto [entry, added] = extent.layerExtents.try_emplace(object->layer, object->start, object->end);
+        const auto [entry, added] =
+            extent.layerExtents.try_emplace(object->layer, ObjectListExtent::Range{object->start, object->end});
         if (added) {
             extent.topLayer = std::min(extent.topLayer, object->layer);
             extent.bottomLayer = std::max(extent.bottomLayer, object->layer);
