@@ -2,6 +2,8 @@
 // A shared GPU buffer (constants or vertices) whose whole contents are
 // replaced from a CPU copy. Any thread may destroy it; updates and uses run
 // on the calling thread's context and hand over through a write fence.
+// A context-only buffer has no hand-over: another context that updates or
+// binds it is refused, since its reads would race the owner's writes.
 #include "platform/gl/GlSync.h"
 
 #include <epoxy/gl.h>
@@ -28,6 +30,9 @@ public:
 
     // Replaces the whole contents.
     void update(const void* data);
+    // Throws E_INVALIDARG with `call` when the buffer is another context's
+    // own.
+    void checkContext(const Context& context, const char* call) const;
 
     // Null for a context-only buffer.
     const std::shared_ptr<Handover>& handover() const { return handover_; }
@@ -41,6 +46,7 @@ private:
     GLuint name_ = 0;
     std::uint64_t id_;
     std::shared_ptr<Handover> handover_;
+    std::uint64_t owner_ = 0;  // the making context's id; 0: shared
 };
 
 }  // namespace Platform::Gl

@@ -118,6 +118,7 @@ void bindSampler(Context&, Stage stage, const SamplerState* sampler) {
 
 void bindConstantBuffer(Context& context, Stage stage, int slot, Buffer* buffer) {
     const GLuint binding = uniformBinding(stage, slot);
+    if (buffer) buffer->checkContext(context, "glBindBufferBase");
     glBindBufferBase(GL_UNIFORM_BUFFER, binding, buffer ? buffer->name() : 0);
     context.setRead(Context::UniformBinding + binding, buffer ? buffer->handover() : nullptr);
 }
@@ -175,6 +176,7 @@ void applyInputLayout(Context& context, const InputLayout& layout) {
 }
 
 void setVertexBuffer(Context& context, Buffer& buffer, GLsizei stride) {
+    buffer.checkContext(context, "glVertexArrayVertexBuffer");
     glVertexArrayVertexBuffer(context.vertexArray(), 0, buffer.name(), 0, stride);
     context.setRead(Context::VertexBuffer, buffer.handover());
 }

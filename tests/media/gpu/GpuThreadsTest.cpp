@@ -1,8 +1,10 @@
 // Render threads drawing at once through the shared shader list: each has
 // its own parameter block, object constants and quad strip, so neither sees
 // the other's.
+#include "core/CoreTestSupport.h"
 #include "media/GpuFixture.h"
 #include "media/gpu/ShaderList.h"
+#include "media/gpu/VertexBufferCommon.h"
 #include "media/gpu/VertexList.h"
 #include "platform/gl/GlCommands.h"
 
@@ -76,7 +78,8 @@ TEST_F(GpuThreadsTest, ThreadsDrawingSingleQuadsAtOnceKeepTheirOwnVertices) {
     shaders.objectVertex(0).loadFromMemory(vertexCode, std::strlen(vertexCode));
     shaders.objectPixel(0).loadFromMemory(pixelCode, std::strlen(pixelCode));
 
-    constexpr int kRounds = 60;
+    // Enough rounds that the threads' draws overlap many times.
+    constexpr int kRounds = 300;
     std::latch start(2);
     std::vector<std::string> wrong[2];
     auto drawer = [&](int thread) {
@@ -109,6 +112,32 @@ TEST_F(GpuThreadsTest, ThreadsDrawingSingleQuadsAtOnceKeepTheirOwnVertices) {
     second.join();
     EXPECT_TRUE(wrong[0].empty()) << wrong[0].size() << " wrong rounds, first " << wrong[0][0];
     EXPECT_TRUE(wrong[1].empty()) << wrong[1].size() << " wrong rounds, first " << wrong[1][0];
+}
+
+// A strip is its thread's own and has no hand-over: another thread that
+// draws or rewrites it, racing the owner's writes, is refused instead of
+// drawing whatever the owner wrote last.
+TEST_F(GpuThreadsTest, AThreadsOwnStripIsRefusedOnAnotherThread) {
+    Media::VertexBufferCommon& strip = resources().shaderList.quadStrip();
+    strip.update();
+    std::string drawn, rewritten;
+    std::thread([&] {
+        Media::ResourceBuffer picture(8, 8);
+        service().setRenderTarget(picture);
+        drawn = CoreTest::failureText([&] { service().drawVertexBuffer(strip); });
+        service().unsetRenderTargets();
+        rewritten = CoreTest::failureText([&] { strip.update(); });
+    }).join();
+    for (const auto& [text, call] : {std::pair{drawn, "glVertexArrayVertexBuffer"},
+                                     std::pair{rewritten, "glNamedBufferSubData"}}) {
+        EXPECT_EQ(text.rfind(std::string(call) + "() failed.\n", 0), 0u) << text;
+        EXPECT_NE(text.find("[Place]\nPlatform::Gl::Buffer()"), std::string::npos) << text;
+    }
+    // The owner itself still draws it.
+    Media::ResourceBuffer picture(8, 8);
+    service().setRenderTarget(picture);
+    EXPECT_NO_THROW(service().drawVertexBuffer(strip));
+    service().unsetRenderTargets();
 }
 
 // Two threads draw white quads over their whole 8 x 8 pictures through the
