@@ -5,6 +5,7 @@
 #include "core/file/SettingService.h"
 #include "core/thread/ThreadPriority.h"
 #include "core/translate/TranslateService.h"
+#include "dialogs/seam/ProgramDialogs.h"
 #include "edit/command/EffectMenuCommand.h"
 #include "edit/service/EditService.h"
 #include "edit/undo/UndoService.h"
@@ -52,7 +53,11 @@ std::span<const StartupRow> startupTable() {
              StartupHolder holder = makeHolder<Window::WindowService>();
              System::Singleton<Window::WindowService>::getInstance()->footer->setProgress(
                  L"Initializing...", nullptr, 0.0f);
-             return holder;
+             // The services' questions get the program's own dialogs while
+             // the windows exist.
+             static Dialog::ProgramDialogs dialogs;
+             Dialog::DialogSeam::install(&dialogs);
+             return StartupHolder(holder.get(), [holder](void*) { Dialog::DialogSeam::install(nullptr); });
          }},
         {"Plugin::InputService", [] { return makeHolder<Plugin::InputService>(); }},
         {"Plugin::OutputService",
@@ -91,6 +96,11 @@ std::span<const StartupRow> startupTable() {
                  timer->set(elapse, std::move(tick));
              };
              edit->backupHistory.timer.clear = [timer] { timer->clear(); };
+             // Loading and saving show their progress in the footer.
+             edit->projectHooks.setProgress = [](const wchar_t* text) {
+                 if (auto* window = System::Singleton<Window::WindowService>::getInstance())
+                     window->footer->setProgress(text, nullptr, 0.0f);
+             };
              return StartupHolder(service.get(), [service](void*) { Edit::EditCommand::installEffectMenuCommands(nullptr); });
          }},
         {"Render::RenderService", [] { return makeHolder<Render::RenderService>(); }},

@@ -1,0 +1,15 @@
+#include "dialogs/form/InputStringDialog.h"
+
+#include "dialogs/template/DialogTemplate.h"
+
+namespace Dialog::InputStringDialog {
+
+bool show(const std::wstring& title, const std::wstring& label, std::wstring& value) {
+    DialogTemplate dialog(title);
+    auto& row = dialog.addItem<DialogItemText>(label.empty() ? std::wstring(L"名前") : label, value, true);
+    if (!dialog.show()) return false;
+    value = row.text;
+    return true;
+}
+
+}  // namespace Dialog::InputStringDialog

@@ -1,0 +1,20 @@
+#pragma once
+// The program's own answers to the questions of the services below the
+// dialog layer: the confirmation box, the text and scene dialogs and the
+// file choosers. Installed while the windows exist. User-interface thread
+// only.
+#include "core/event/DialogSeam.h"
+
+namespace Dialog {
+
+class ProgramDialogs : public DialogSeam {
+public:
+    bool confirm(const std::wstring& text) override;
+    bool inputString(const std::wstring& title, const std::wstring& label, std::wstring& value) override;
+    bool sceneDialog(const std::wstring& title, SceneDialogValues& values) override;
+    bool selectOpenFile(std::wstring& path, const std::wstring& filter) override;
+    bool selectSaveFile(std::wstring& path, const std::wstring& filter, const wchar_t* title,
+                        FileDialogTemplate* childTemplate, bool defaultExtension, unsigned extraFlags) override;
+};
+
+}  // namespace Dialog
