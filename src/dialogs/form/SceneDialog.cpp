@@ -1,51 +1,8 @@
 #include "dialogs/form/SceneDialog.h"
 
-#include "core/base/Singleton.h"
-#include "core/file/SettingService.h"
-#include "core/text/StringConvert.h"
-#include "edit/model/Scene.h"
-
-#include <cmath>
-#include <cstdlib>
+#include "edit/model/FrameRate.h"
 
 namespace Dialog {
-
-namespace {
-
-// rate/scale of an entered frame rate: the first preset whose figure equals
-// it exactly, otherwise millionths reduced by tens only.
-void frameRateScaleOf(double frameRate, int& rate, int& scale) {
-    if (const auto* settings = System::Singleton<Setting::SettingService>::getInstance()) {
-        for (const auto& [key, value] : settings->systemConfig.getSection(settings->frameRate.name)) {
-            char* end = nullptr;
-            const double figure = std::strtod(key.c_str(), &end);
-            if (end == key.c_str() || *end != '\0' || figure != frameRate) continue;
-            const std::size_t slash = value.text.find('/');
-            char* numberEnd = nullptr;
-            const long numerator = std::strtol(value.text.c_str(), &numberEnd, 10);
-            if (numberEnd == value.text.c_str()) continue;
-            long denominator = 1;
-            if (slash != std::string::npos) {
-                const char* first = value.text.c_str() + slash + 1;
-                denominator = std::strtol(first, &numberEnd, 10);
-                if (numberEnd == first) continue;
-            }
-            rate = static_cast<int>(numerator);
-            scale = static_cast<int>(denominator);
-            return;
-        }
-    }
-    long long r = std::llround(frameRate * 1000000.0);
-    long long s = 1000000;
-    while (s > 1 && r % 10 == 0) {
-        r /= 10;
-        s /= 10;
-    }
-    rate = static_cast<int>(r);
-    scale = static_cast<int>(s);
-}
-
-}  // namespace
 
 bool SceneDialog::show(SceneDialogValues& values) {
     items.clear();
@@ -67,10 +24,9 @@ bool SceneDialog::show(SceneDialogValues& values) {
         values.height = size->height;
     }
     if (rate) {
-        int r = 0, s = 1;
-        frameRateScaleOf(rate->value, r, s);
-        values.rate = r;
-        values.scale = s;
+        const Edit::RateScale pair = Edit::getFrameRateScale(rate->value);
+        values.rate = pair.rate;
+        values.scale = pair.scale;
     }
     if (audio) values.audioRate = audio->value;
     return true;
