@@ -101,7 +101,9 @@ void VideoSceneWalk::run() {
 }
 
 void VideoSceneWalk::walkLayer(int i) {
-    if (timeControlActive_ && timeControlEnd_ != 0 && timeControlEnd_ < i) {
+    // Ends exactly as in the audio walk, so picture and sound agree: a time
+    // control on layer 0 that governs only its own layer ends at layer 1.
+    if (timeControlActive_ && timeControlEnd_ < i) {
         context_.frame = startFrame_;
         context_.time = startTime_;
         timeControlActive_ = false;

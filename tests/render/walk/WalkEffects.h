@@ -10,6 +10,8 @@
 #include "media/gpu/RenderBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "media/image/ImageBuffer.h"
+#include "render/audio/AudioObjectContext.h"
+#include "render/audio/AudioSampleRange.h"
 #include "render/context/ObjectContext.h"
 #include "render/context/PreInputBuffer.h"
 #include "render/output/OutputShaderEffect.h"
@@ -135,16 +137,23 @@ public:
     std::vector<std::string> calls;
 };
 
-// Moves the frame of the layers it governs by shift.
+// Moves the frame (and the scene sample position) of the layers it
+// governs by shift.
 class TimeShift : public Effect::EffectBase {
 public:
     static constexpr const wchar_t* Name = kTime;
-    TimeShift() : EffectBase(kTime, EK::Control, MK::Video, MK::Scene, L"") {}
+    TimeShift() : EffectBase(kTime, EK::Control, MK::VideoAudio, MK::Scene, L"") {}
     std::shared_ptr<EffectBase> create() const override { return std::make_shared<TimeShift>(); }
     int getLayerRange() const override { return range; }
     void preloadVideo(Render::ObjectContext& context) override {
         context.frame += shift;
         context.time += shift;
+    }
+    void preloadAudio(Render::AudioObjectContext& context) override {
+        context.frame += shift;
+        context.time += shift;
+        context.sampleRange.position = Render::sampleOfFrame(context.sampleRange.rate, context.frame,
+                                                             context.scene->videoRate, context.scene->videoScale);
     }
 
     int shift = 0;
