@@ -28,6 +28,27 @@
 
 namespace App {
 
+namespace {
+
+// The render service, with the edit service's playback stop wired to its
+// player while both live.
+struct RenderServiceHolder {
+    StartupHolder service = makeHolder<Render::RenderService>();
+    Edit::EditService* edit = System::Singleton<Edit::EditService>::getInstance();
+
+    RenderServiceHolder() {
+        Render::MoviePlayer* player = &System::Singleton<Render::RenderService>::getInstance()->player;
+        if (edit) edit->hooks.stopPlayback = [player] { player->stop(false); };
+    }
+    ~RenderServiceHolder() {
+        if (edit) edit->hooks.stopPlayback = nullptr;
+    }
+    RenderServiceHolder(const RenderServiceHolder&) = delete;
+    RenderServiceHolder& operator=(const RenderServiceHolder&) = delete;
+};
+
+}  // namespace
+
 std::span<const StartupRow> startupTable() {
     static const StartupRow rows[] = {
         {"Setting::SettingService", [] { return makeHolder<Setting::SettingService>(); }},
@@ -103,7 +124,7 @@ std::span<const StartupRow> startupTable() {
              };
              return StartupHolder(service.get(), [service](void*) { Edit::EditCommand::installEffectMenuCommands(nullptr); });
          }},
-        {"Render::RenderService", [] { return makeHolder<Render::RenderService>(); }},
+        {"Render::RenderService", [] { return StartupHolder(std::make_shared<RenderServiceHolder>()); }},
         // Component::EditComponent
         // Component::StatusComponent
         // Component::SettingComponent

@@ -46,7 +46,7 @@ public:
     WindowService& operator=(const WindowService&) = delete;
 
     // A handle already registered keeps its first callback.
-    void registerWaitHandle(Platform::WaitHandle handle, std::function<void()> callback);
+    void registerWaitHandle(Platform::WaitHandle handle, std::function<void()> callback) override;
     // An unknown handle is ignored. Unregister a handle before closing it.
     void unregisterWaitHandle(Platform::WaitHandle handle) override;
 

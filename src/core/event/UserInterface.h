@@ -8,6 +8,7 @@
 #include "platform/gtk/Messages.h"
 #include "platform/gtk/WaitSource.h"
 
+#include <functional>
 #include <memory>
 
 namespace Media {
@@ -29,6 +30,9 @@ public:
     // User-interface thread only, from here down.
     virtual std::unique_ptr<ModalGuard> beginModal() = 0;
     virtual void requestLayout() = 0;
+    // The callback runs on the user-interface thread each time the handle
+    // is signalled, until the handle is unregistered.
+    virtual void registerWaitHandle(Platform::WaitHandle handle, std::function<void()> callback) = 0;
     virtual void unregisterWaitHandle(Platform::WaitHandle handle) = 0;
     virtual void setClipboardImage(const Media::ImageBuffer& image) = 0;
 

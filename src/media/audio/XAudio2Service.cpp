@@ -67,16 +67,25 @@ void XAudio2Service::createPlayer(std::uint32_t rate) {
 
 void XAudio2Service::play() {
     if (!sourceVoice_ || playing_) return;
-    playing_ = true;
     System::Log::info("Media::XAudio2Service::play", "start audio player");
-    sourceVoice_->start();
+    if (!sourceVoice_->start()) fail("sourceVoice->Start", "Media::XAudio2Service::play");
+    playing_ = true;
 }
 
 void XAudio2Service::submitBuffer(std::unique_ptr<System::AlignedBuffer> block) {
     if (!sourceVoice_ || !block) return;
     releasePlayedBuffers();
     const System::AlignedBuffer* kept = queueBuffer(std::move(block));
-    sourceVoice_->submit(kept->data, kept->size);
+    if (!sourceVoice_->submit(kept->data, kept->size))
+        fail("sourceVoice->SubmitSourceBuffer", "Media::XAudio2Service::submitBuffer");
+}
+
+void XAudio2Service::fail(const char* call, const char* place) {
+    System::Exception failure = audioFailure(call, place);
+    destroyVoices();
+    heldBlocks_.clear();
+    heldBytes_ = 0;
+    throw failure;
 }
 
 void XAudio2Service::stop() {

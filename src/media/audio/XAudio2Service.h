@@ -21,15 +21,18 @@ public:
     static constexpr std::uint64_t maxHeldBytes = 3839999;
 
     XAudio2Service() = default;
-    ~XAudio2Service();
+    virtual ~XAudio2Service();
     XAudio2Service(const XAudio2Service&) = delete;
     XAudio2Service& operator=(const XAudio2Service&) = delete;
 
     // Makes sure the engine and a voice at `rate` exist. Never throws: a
     // failure is logged and playback runs without sound.
     void createPlayer(std::uint32_t rate);
-    void play();
-    void submitBuffer(std::unique_ptr<System::AlignedBuffer> block);
+    // Both raise their call's exception when the device has failed; the
+    // voice is then closed, so the next createPlayer opens a new one.
+    // Virtual so tests can stand in a failing device.
+    virtual void play();
+    virtual void submitBuffer(std::unique_ptr<System::AlignedBuffer> block);
     void stop();
     // 0..100 percent.
     void setVolume(int percent);
@@ -49,6 +52,7 @@ public:
 private:
     void initialize();
     void destroyVoices();
+    [[noreturn]] void fail(const char* call, const char* place);
 
     std::deque<std::unique_ptr<System::AlignedBuffer>> heldBlocks_;
     std::uint64_t heldBytes_ = 0;

@@ -65,18 +65,28 @@ void AudioVoice::close() {
     queue_.clear();
 }
 
-void AudioVoice::start() {
-    if (device_) SDL_PauseAudioDevice(device_, 0);
+bool AudioVoice::start() {
+    if (!device_ || SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
+        SDL_SetError("the audio device is not available");
+        return false;
+    }
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
 }
 
 void AudioVoice::stop() {
     if (device_) SDL_PauseAudioDevice(device_, 1);
 }
 
-void AudioVoice::submit(const void* data, std::uint32_t bytes) {
+bool AudioVoice::submit(const void* data, std::uint32_t bytes) {
+    if (!device_ || SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
+        SDL_SetError("the audio device is not available");
+        return false;
+    }
     std::lock_guard lock(mutex_);
     // Whole sample frames only, so the device stream stays aligned.
     queue_.push_back({static_cast<const std::uint8_t*>(data), bytes - bytes % kFrameBytes, 0});
+    return true;
 }
 
 std::uint32_t AudioVoice::buffersQueued() const {

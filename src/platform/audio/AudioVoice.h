@@ -34,10 +34,11 @@ public:
     void close();
     bool isOpen() const { return device_ != 0; }
 
-    void start();
+    // Both false once the device has gone (unplugged, its server ended).
+    bool start();
     void stop();
     // Appends a block (bytes of L, R float pairs); it is read in place.
-    void submit(const void* data, std::uint32_t bytes);
+    bool submit(const void* data, std::uint32_t bytes);
     // Blocks not yet played to their end, the one playing included.
     std::uint32_t buffersQueued() const;
     void flush();

@@ -1,10 +1,14 @@
 #include "render/service/RenderService.h"
 
+#include "core/base/Singleton.h"
 #include "edit/service/EditService.h"
+#include "media/audio/XAudio2Service.h"
 
 namespace Render {
 
-RenderService::RenderService() {
+RenderService::RenderService()
+    : player(videoWorker.editService, videoWorker, audioWorker,
+             System::Singleton<Media::XAudio2Service>::getInstance()) {
     Cache::setSceneSource(&sceneSource_);
     // The preview's view switches are edited through the edit commands.
     if (Edit::EditService* edit = videoWorker.editService) {
@@ -20,6 +24,7 @@ RenderService::RenderService() {
 }
 
 RenderService::~RenderService() {
+    player.stop(false);
     if (Edit::EditService* edit = videoWorker.editService) edit->hooks.setPreviewSwitch = nullptr;
     if (Cache::getSceneSource() == &sceneSource_) Cache::setSceneSource(nullptr);
     // No render may use the scene source once it is gone.

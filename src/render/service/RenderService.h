@@ -1,9 +1,11 @@
 #pragma once
 // The process-wide render service (System::Singleton): turns the project
 // into pictures away from the user-interface thread through its video
-// render worker, and renders scene frames for the media caches. Made after
-// the cache and edit services; released before them.
+// render worker, renders scene frames for the media caches, and plays the
+// current scene. Made after the cache, edit and sound services; released
+// before them.
 #include "render/audio/RenderAudioWorker.h"
+#include "render/player/MoviePlayer.h"
 #include "render/service/RenderSceneSource.h"
 #include "render/service/RenderVideoWorker.h"
 
@@ -24,6 +26,10 @@ public:
 private:
     // Installed for the media caches while the service lives.
     RenderSceneSource sceneSource_{videoWorker, &audioWorker};
+
+public:
+    // Plays the current scene in the preview; the last member.
+    MoviePlayer player;
 };
 
 }  // namespace Render

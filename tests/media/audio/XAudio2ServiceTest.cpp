@@ -1,5 +1,6 @@
 #include "media/audio/XAudio2Service.h"
 
+#include "core/base/Exception.h"
 #include "media/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 namespace {
@@ -107,6 +109,42 @@ TEST_F(XAudio2ServiceTest, PlaybackRecoversFromAnUnderrun) {
     ASSERT_TRUE(waitFor([&] { return voice->framesPlayed() == before + 2400; }));
     service.releasePlayedBuffers();
     EXPECT_EQ(service.heldBlockCount(), 0u);
+}
+
+// SDL takes a write that fails on its file driver for a lost device.
+TEST_F(XAudio2ServiceTest, ALostDeviceRaisesAndClosesTheVoice) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
+    Media::XAudio2Service service;
+    service.createPlayer(48000);
+    ASSERT_NE(service.voice(), nullptr);
+    std::string failure;
+    ASSERT_TRUE(waitFor([&] {
+        try {
+            service.stop();
+            service.play();
+            service.submitBuffer(block(480));
+        } catch (const System::Exception& e) {
+            failure = e.what();
+            return true;
+        }
+        return false;
+    }));
+    const auto raised = [&](const std::string& call, const std::string& place) {
+        return failure.rfind(call + "() failed.", 0) == 0 && failure.find("[Place]\n" + place + "()") != std::string::npos;
+    };
+    EXPECT_TRUE(raised("sourceVoice->Start", "Media::XAudio2Service::play") ||
+                raised("sourceVoice->SubmitSourceBuffer", "Media::XAudio2Service::submitBuffer"))
+        << failure;
+    EXPECT_EQ(service.voice(), nullptr);
+    EXPECT_FALSE(service.isPlaying());
+    EXPECT_EQ(service.heldBlockCount(), 0u);
+    // The next player opens a new device.
+    setenv("SDL_DISKAUDIOFILE", (testing::TempDir() + "lost-device.raw").c_str(), 1);
+    service.createPlayer(48000);
+    EXPECT_NE(service.voice(), nullptr);
+    service.play();
+    EXPECT_TRUE(service.isPlaying());
 }
 
 TEST_F(XAudio2ServiceTest, WithoutADeviceThePlayerRunsSilently) {
