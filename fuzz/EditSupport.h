@@ -25,6 +25,8 @@ class EditKind : public Effect::EffectBase {
 public:
     EditKind() : EffectBase(*N, K, M, M, L"") {}
     std::shared_ptr<Effect::EffectBase> create() const override { return std::make_shared<EditKind>(); }
+    // Controls report their range, as the program's own do.
+    int getLayerRange() const override { return 0; }
 
     Effect::EffectItemNumber x{items, L"X", 0, -100000, 100000, 1};
     Effect::EffectItemCheck flag{items, L"反転", false};
