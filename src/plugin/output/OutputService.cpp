@@ -5,7 +5,6 @@
 #include "core/base/Singleton.h"
 #include "core/event/EventService.h"
 #include "core/event/MessageBox.h"
-#include "core/file/Config.h"
 #include "core/text/StringConvert.h"
 #include "core/translate/TranslateService.h"
 #include "edit/scope/EditReadScope.h"
@@ -41,17 +40,6 @@ OutputHost*& installedHost() {
 
 Edit::EditService* editServiceOr(Edit::EditService* given) {
     return given ? given : System::Singleton<Edit::EditService>::getInstance();
-}
-
-// The "Edit" key as the settings file holds it; read only, never written.
-std::wstring completeSoundFile() {
-    System::IniFile* ini = System::Config::mainSettingsFile();
-    if (!ini) return {};
-    std::wstring path;
-    System::Config config{"Edit"};
-    System::Config::String parameter{config, "OutputCompleteSoundFile", &path, L""};
-    config.load(*ini);
-    return path;
 }
 
 }  // namespace
@@ -206,7 +194,10 @@ void OutputService::finishNotice(const OutputFile& file) {
     if (!host) return;
     try {
         host->showCompleteBalloon();
-        const std::wstring sound = completeSoundFile();
+        // The edit service's setting as it stands now, so a changed setting
+        // is heard without a restart.
+        Edit::EditService* edit = editServiceOr(editService);
+        const std::wstring sound = edit ? edit->outputCompleteSoundFile : std::wstring();
         if (!sound.empty()) host->playSound(sound);
     } catch (const std::exception& e) {
         System::Log::error(kEndTag, "%s", e.what());

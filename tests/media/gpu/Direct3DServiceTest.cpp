@@ -78,7 +78,9 @@ TEST(Direct3DServiceTest, StartLogsFeatureLevelOrderedAccessAndSevenFormatsInOrd
         Platform::Gl::setFormatQuery(nullptr);
         EXPECT_EQ(lines, expected);
         // llvmpipe proves its primitive order.
-        if (llvmpipe) EXPECT_TRUE(ordered);
+        if (llvmpipe) {
+            EXPECT_TRUE(ordered);
+        }
     }
 }
 

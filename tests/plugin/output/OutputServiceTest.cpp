@@ -174,8 +174,8 @@ TEST_F(OutputServiceTest, FullDiskFailsWithoutLeavingAFile) {
 }
 
 TEST_F(OutputServiceTest, CompletionSoundFromTheEditSettings) {
-    System::Singleton<System::IniFile> settings;
-    System::Singleton<System::IniFile>::getInstance()->loadMemory("[Edit]\nOutputCompleteSoundFile=/sounds/done.wav\n");
+    // The setting as the edit service holds it now, not as it was loaded.
+    edit.outputCompleteSoundFile = L"/sounds/done.wav";
     exportWith(0, folder.file("sound.avi"));
     EXPECT_EQ(host.sounds, std::vector<std::wstring>{L"/sounds/done.wav"});
     // Stills end complete but without notice.
