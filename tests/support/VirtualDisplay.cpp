@@ -19,8 +19,10 @@ VirtualDisplay::VirtualDisplay() {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
     const std::string fd = std::to_string(fds[1]);
+    // -noreset: the server would otherwise reset whenever its last client
+    // (a short xdotool query) leaves, refusing a program that connects then.
     const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24",
-                          "-nolisten", "tcp", nullptr};
+                          "-nolisten", "tcp", "-noreset", nullptr};
     pid_ = fork();
     if (pid_ == 0) {
         close(fds[0]);
