@@ -39,11 +39,11 @@ void playSoundFile(const std::wstring& path) {
     current.close();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) fail();
     current.subsystem = true;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* samples = nullptr;
     Uint32 bytes = 0;
-    if (!SDL_LoadWAV(System::String::toUtf8(path).c_str(), &spec, &samples, &bytes)) fail();
-    current.id = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+    if (!SDL_LoadWAV(System::String::toUtf8(path).c_str(), &format, &samples, &bytes)) fail();
+    current.id = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
     const bool queued = current.id && SDL_QueueAudio(current.id, samples, bytes) == 0;
     SDL_FreeWAV(samples);
     if (!queued) fail();
