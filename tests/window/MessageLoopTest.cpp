@@ -2,6 +2,7 @@
 #include "platform/gtk/NativeWindow.h"
 #include "support/VirtualDisplay.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -106,3 +107,29 @@ TEST_F(MessageLoopTest, WindowClassesAreUniqueAndKnown) {
 }
 
 }  // namespace
+
+// An idle loop sleeps in poll: a source of the test counts the turns the
+// loop takes while a poster waits 300 ms before ending it. A loop that
+// wakes itself every turn takes thousands.
+TEST_F(MessageLoopTest, AnIdleLoopSleepsUntilAMessageComes) {
+    static int turns = 0;
+    static GSourceFuncs counting = {[](GSource*, gint* timeout) -> gboolean {
+                                        ++turns;
+                                        *timeout = -1;
+                                        return FALSE;
+                                    },
+                                    nullptr, nullptr, nullptr, nullptr, nullptr};
+    GSource* counter = g_source_new(&counting, sizeof(GSource));
+    g_source_attach(counter, g_main_context_default());
+    turns = 0;
+    std::thread poster([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        postMessage(window, WM_USER + 99, 0, 0);
+    });
+    runMessageLoop();
+    poster.join();
+    g_source_destroy(counter);
+    g_source_unref(counter);
+    EXPECT_EQ(received, (std::vector<UINT>{WM_USER + 99}));
+    EXPECT_LT(turns, 50);
+}

@@ -31,6 +31,7 @@ struct Queue {
     int wakeFd = -1;
     GSource* source = nullptr;
     gpointer wakeTag = nullptr;
+    bool polled = true;
 };
 
 GMainLoop* currentLoop = nullptr;
@@ -73,10 +74,17 @@ void enqueue(const Message& m) {
 }
 
 // While held the wake-up is not polled: it stays readable and is served
-// after the hold.
+// after the hold. The condition is changed only when the hold begins or
+// ends: changing it wakes the context, and doing so every turn would spin
+// the loop.
 gboolean prepareQueue(GSource* source, gint* timeout) {
     *timeout = -1;
-    g_source_modify_unix_fd(source, queue().wakeTag, holdDepth > 0 ? GIOCondition(0) : G_IO_IN);
+    Queue& q = queue();
+    const bool poll = holdDepth == 0;
+    if (poll != q.polled) {
+        q.polled = poll;
+        g_source_modify_unix_fd(source, q.wakeTag, poll ? G_IO_IN : GIOCondition(0));
+    }
     return FALSE;
 }
 
