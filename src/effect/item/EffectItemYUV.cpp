@@ -44,13 +44,11 @@ std::unique_ptr<EffectItem> EffectItemYUV::clone() const {
 
 std::string EffectItemYUV::toString() const {
     std::string text;
-    if (colorSpace != 0) {
-        const std::vector<std::wstring> names = colorSpaceNames();
-        if (colorSpace < 1 || static_cast<std::size_t>(colorSpace) > names.size())
-            text = "自動";
-        else
-            text = System::String::toUtf8(names[static_cast<std::size_t>(colorSpace) - 1]);
-    }
+    // A position outside the table is automatic and is written as 0 is: an
+    // "自動" would read back as 0 and be written the next time as 0 is.
+    const std::vector<std::wstring> names = colorSpaceNames();
+    if (colorSpace >= 1 && static_cast<std::size_t>(colorSpace) <= names.size())
+        text = System::String::toUtf8(names[static_cast<std::size_t>(colorSpace) - 1]);
     if (range != 0) text += "," + std::to_string(range);
     return text;
 }

@@ -21,10 +21,12 @@ public:
     void copyFrom(const EffectItem& other) override;
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
-    // Empty for (0, 0); else the entry name ("自動" for a position outside
-    // the table), then "," and the second value when it is not 0.
+    // The entry name (nothing for automatic: 0 or a position outside the
+    // table), then "," and the second value when it is not 0; so (0, 0) and
+    // every automatic colour space without a second value give "".
     std::string toString() const override;
-    // Never throws: what fails to read stays 0.
+    // Never throws: what fails to read stays 0; "自動" (automatic) reads as 0
+    // unless an entry has that name.
     void fromString(const std::string& text) override;
 
     int colorSpace;

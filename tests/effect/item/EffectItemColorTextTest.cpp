@@ -242,7 +242,9 @@ TEST(TextItems, TextsThatWouldNotReadBackAreRefusedWhole) {
     }
 }
 
-TEST(YuvItem, ColourSpaceNames) {
+// Every value is written as the text it reads back from, so a project saved
+// twice holds the same line; automatic (0 or outside the table) is one text.
+TEST(YuvItem, WrittenTextReadsBackToTheSameText) {
     Effect::EffectItemYUV::setColorSpaceNames([] {
         return std::vector<std::wstring>{L"BT.601", L"BT.709", L"BT.2020"};
     });
@@ -255,14 +257,16 @@ TEST(YuvItem, ColourSpaceNames) {
     };
     const Case cases[] = {
         {0, 0, "", 0, 0},
+        {1, 0, "BT.601", 1, 0},
         {3, 0, "BT.2020", 3, 0},
         {0, 5, ",5", 0, 5},
         {2, -1, "BT.709,-1", 2, -1},
-        {4, 0, "自動", 0, 0},   // beyond the table
-        {-2, 1, "自動,1", 0, 1},
+        {4, 0, "", 0, 0},  // beyond the table
+        {-2, 1, ",1", 0, 1},
+        {1000, 7, ",7", 0, 7},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(testing::Message() << c.colorSpace << "," << c.range);
         yuv.colorSpace = c.colorSpace;
         yuv.range = c.range;
         EXPECT_EQ(yuv.toString(), c.text);
@@ -270,10 +274,44 @@ TEST(YuvItem, ColourSpaceNames) {
         yuv.fromString(c.text);
         EXPECT_EQ(yuv.colorSpace, c.readSpace);
         EXPECT_EQ(yuv.range, c.readRange);
+        EXPECT_EQ(yuv.toString(), c.text);
     }
-    yuv.fromString("BT.709,x");
-    EXPECT_EQ(yuv.colorSpace, 2);
-    EXPECT_EQ(yuv.range, 0);
+    Effect::EffectItemYUV::setColorSpaceNames({});
+}
+
+TEST(YuvItem, ReadsTextsNotWrittenByIt) {
+    Effect::EffectItemYUV::setColorSpaceNames([] {
+        return std::vector<std::wstring>{L"BT.601", L"BT.709", L"自動"};
+    });
+    Effect::ItemList items;
+    Effect::EffectItemYUV yuv(items, L"YUV");
+    struct Case {
+        const char* text;
+        int colorSpace, range;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"自動", 3, 0, "自動"},  // an entry may carry that name
+        {"自動,1", 3, 1, "自動,1"},
+        {"BT.709,x", 2, 0, "BT.709"},
+        {"BT.709,3,4", 2, 3, "BT.709,3"},
+        {"bt.709", 0, 0, ""},
+        {"\xff\xfe,2", 0, 2, ",2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        yuv.colorSpace = yuv.range = 9;
+        yuv.fromString(c.text);
+        EXPECT_EQ(yuv.colorSpace, c.colorSpace);
+        EXPECT_EQ(yuv.range, c.range);
+        EXPECT_EQ(yuv.toString(), c.written);
+    }
+    // Without such an entry "自動" is automatic.
+    Effect::EffectItemYUV::setColorSpaceNames([] { return std::vector<std::wstring>{L"BT.601"}; });
+    yuv.fromString("自動,1");
+    EXPECT_EQ(yuv.colorSpace, 0);
+    EXPECT_EQ(yuv.range, 1);
+    EXPECT_EQ(yuv.toString(), ",1");
     Effect::EffectItemYUV::setColorSpaceNames({});
 }
 
