@@ -28,7 +28,7 @@ std::unique_ptr<EffectItem> EffectItemComboFile::clone() const {
 
 std::string EffectItemComboFile::toString() const {
     if (value >= 0) return System::String::toUtf8(list->getName(value));
-    return System::String::toUtf8(path);
+    return StdConvert::toUtf8Line(path, "Effect::EffectItemComboFile::toString", name);
 }
 
 void EffectItemComboFile::fromString(const std::string& text) {

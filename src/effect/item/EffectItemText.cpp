@@ -122,7 +122,9 @@ std::unique_ptr<EffectItem> EffectItemString::clone() const {
     return std::unique_ptr<EffectItem>(new EffectItemString(*this));
 }
 
-std::string EffectItemString::toString() const { return System::String::toUtf8(untilNul(text)); }
+std::string EffectItemString::toString() const {
+    return StdConvert::toUtf8Line(untilNul(text), "Effect::EffectItemString::toString", name);
+}
 
 void EffectItemString::fromString(const std::string& utf8) { text = StdConvert::toWideLine(utf8); }
 

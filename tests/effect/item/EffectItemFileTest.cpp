@@ -2,15 +2,19 @@
 #include "effect/item/EffectItemComboFile.h"
 #include "effect/item/EffectItemFile.h"
 #include "effect/item/EffectItemMaskSelect.h"
+#include "effect/item/EffectItemText.h"
 
 #include "effect/EffectTestSupport.h"
+#include "core/CoreTestSupport.h"
 
 #include "core/file/FileName.h"
+#include "core/file/IniFile.h"
 #include "core/text/StringConvert.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 
 namespace {
@@ -207,6 +211,155 @@ TEST_F(FileItems, PathsThatWouldNotReadBackAreRefused) {
         EXPECT_EQ(EffectTest::errorOf([&] { figure.fromString(value); }), error);
         EXPECT_EQ(figure.path, L"/kept.svg");
     }
+}
+
+// The items that write a path or a one-line text as it stands, in one effect
+// section of a file.
+class PathEffect : public Effect::EffectBase {
+public:
+    explicit PathEffect(EffectItemSelect::SharedList& figures)
+        : EffectBase(L"パス", Effect::EffectKind::Filter, Effect::MediaKind::Video,
+                     Effect::MediaKind::Video, L""),
+          file(items, L"ファイル", L"", L"All\0*.*\0\0"),
+          figure(items, L"図形", figures),
+          mask(items, L"マスク", figures),
+          string(items, L"文字列") {}
+    std::shared_ptr<Effect::EffectBase> create() const override { return nullptr; }
+
+    void setPaths(const std::wstring& path) {
+        file.path = path;
+        figure.path = path;
+        figure.value = -1;
+        mask.path = path;
+        mask.figure = -1;
+        string.text = path;
+    }
+
+    Effect::EffectItemFile file;
+    Effect::EffectItemFigureSelect figure;
+    Effect::EffectItemMaskSelect mask;
+    Effect::EffectItemString string;
+};
+
+class PathLines : public FileItems {
+protected:
+    std::string write(const PathEffect& effect) {
+        System::IniFile::Save save(folder.wide("effect.ini").c_str());
+        save.writeSection("Effect.0");
+        effect.saveIniSectionParameter(save);
+        save.close();
+        return CoreTest::readBytes(folder.file("effect.ini"));
+    }
+    void read(PathEffect& effect, const std::string& bytes) {
+        CoreTest::writeBytes(folder.file("read.ini"), bytes);
+        System::IniFile ini;
+        ini.loadFile(folder.wide("read.ini").c_str());
+        effect.loadIniSectionParameter(ini.getSection("Effect.0"));
+    }
+    // Every item holding the same value text.
+    static std::string section(const std::string& value) {
+        return "[Effect.0]\r\neffect.name=パス\r\nファイル=" + value + "\r\n図形=" + value + "\r\nマスク=" + value +
+               "\r\n文字列=" + value + "\r\n";
+    }
+
+    CoreTest::TempFolder folder;
+};
+
+TEST_F(PathLines, PathsReadBackAsWritten) {
+    // Past the 64 KiB the writer and the reader handle at a time.
+    std::wstring longPath = L"/tmp/";
+    while (longPath.size() < 70000) longPath += L"長い名前/";
+    longPath += L"a.png";
+    struct Case {
+        const char* what;
+        std::wstring path;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"equals sign", L"/tmp/a=b.png", "/tmp/a=b.png"},
+        {"brackets", L"[x]/[y].png", "[x]/[y].png"},
+        {"blanks around", L"  /tmp/a b.png ", "  /tmp/a b.png "},
+        {"comment sign", L";/tmp/c.png", ";/tmp/c.png"},
+        {"backslashes", L"C:\\dir\\n.png", "C:\\dir\\n.png"},
+        {"replacement character", L"/tmp/\uFFFD.png", "/tmp/\xEF\xBF\xBD.png"},
+        {"long", longPath, System::String::toUtf8(longPath)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PathEffect effect(figures);
+        effect.setPaths(c.path);
+        const std::string bytes = write(effect);
+        EXPECT_EQ(bytes, section(c.line));
+        PathEffect back(figures);
+        read(back, bytes);
+        EXPECT_EQ(back.file.path, c.path);
+        EXPECT_EQ(back.figure.path, c.path);
+        EXPECT_EQ(back.figure.value, -1);
+        EXPECT_EQ(back.mask.path, c.path);
+        EXPECT_EQ(back.string.text, c.path);
+        EXPECT_EQ(write(back), bytes);
+    }
+}
+
+TEST_F(PathLines, BytesThatAreNotUtf8ReadAsReplacementsAndStaySo) {
+    PathEffect effect(figures);
+    read(effect, section("/tmp/\xFF\xFE.png"));
+    EXPECT_EQ(effect.file.path, L"/tmp/\uFFFD\uFFFD.png");
+    EXPECT_EQ(effect.mask.path, L"/tmp/\uFFFD\uFFFD.png");
+    const std::string once = section("/tmp/\xEF\xBF\xBD\xEF\xBF\xBD.png");
+    EXPECT_EQ(write(effect), once);
+    PathEffect back(figures);
+    read(back, once);
+    EXPECT_EQ(write(back), once);
+}
+
+TEST_F(PathLines, ValuesThatWouldBreakTheirLineAreNotWritten) {
+    // A line break would end the line early and make the rest lines of the
+    // file (here a section and keys of its own); a NUL would not read back.
+    const std::string saved = section("/tmp/old.png");
+    CoreTest::writeBytes(folder.file("effect.ini"), saved);
+    struct Case {
+        std::wstring path;
+        const char* error;
+    };
+    const Case cases[] = {
+        {L"/tmp/a\nb.png", "text holds a line break."},
+        {L"/tmp/a.png\r", "text holds a line break."},
+        {L"/tmp/a.png\r\n[Effect.1]\r\neffect.name=x", "text holds a line break."},
+        {std::wstring(L"/tmp/a.png\0b", 12), "text holds a NUL character."},
+    };
+    struct Item {
+        const char* key;
+        const char* place;
+        std::function<void(PathEffect&, const std::wstring&)> set;
+    };
+    const Item kinds[] = {
+        {"ファイル", "Effect::EffectItemFile::toString",
+         [](PathEffect& e, const std::wstring& p) { e.file.path = p; }},
+        {"図形", "Effect::EffectItemComboFile::toString",
+         [](PathEffect& e, const std::wstring& p) { e.figure.path = p; }},
+        {"マスク", "Effect::EffectItemMaskSelect::toString",
+         [](PathEffect& e, const std::wstring& p) { e.mask.path = p; }},
+    };
+    for (const Item& kind : kinds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << kind.key << " " << System::String::toUtf8(c.path));
+            PathEffect effect(figures);
+            effect.setPaths(L"/tmp/new.png");
+            kind.set(effect, c.path);
+            EXPECT_EQ(EffectTest::errorOf([&] { write(effect); }),
+                      std::string(c.error) + "\n\n[Note]\nkey=" + kind.key + "\n\n[Place]\n" + kind.place + "()");
+            EXPECT_EQ(CoreTest::readBytes(folder.file("effect.ini")), saved);
+        }
+    }
+    // The string item's text ends at a NUL; a line break is refused.
+    PathEffect effect(figures);
+    effect.string.text = std::wstring(L"a\0\n", 3);
+    EXPECT_EQ(effect.string.toString(), "a");
+    effect.string.text = L"a\nb";
+    EXPECT_EQ(EffectTest::errorOf([&] { write(effect); }),
+              "text holds a line break.\n\n[Note]\nkey=文字列\n\n[Place]\nEffect::EffectItemString::toString()");
+    EXPECT_EQ(CoreTest::readBytes(folder.file("effect.ini")), saved);
 }
 
 }  // namespace
