@@ -66,8 +66,10 @@ void BM_ResampledRead10s(benchmark::State& state) {
     const std::wstring path = Files::wide(Files::get().sound);
     const double speed = static_cast<double>(state.range(0)) / 100.0;
     constexpr int count = 480000;
-    if (!cache.readAudio(path, 0, {0, 48000}, count, 0, speed)) return state.SkipWithError("no sound");
-    for (auto _ : state) benchmark::DoNotOptimize(cache.readAudio(path, 0, {0, 48000}, count, 0, speed));
+    // Backwards the same ten seconds are played from their end.
+    const Cache::AudioSampleRange range{speed < 0 ? count : 0, 48000};
+    if (!cache.readAudio(path, 0, range, count, 0, speed)) return state.SkipWithError("no sound");
+    for (auto _ : state) benchmark::DoNotOptimize(cache.readAudio(path, 0, range, count, 0, speed));
     state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_ResampledRead10s)->Arg(100)->Arg(200)->Arg(-100)->Unit(benchmark::kMillisecond)->UseRealTime();

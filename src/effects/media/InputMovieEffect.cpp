@@ -97,7 +97,7 @@ std::unique_ptr<Media::AudioBuffer> InputMovieEffect::readSourceAudio(Cache::Aud
                                                                       const Render::AudioObjectContext& context) {
     if (!updateMediaInfo()) return nullptr;
     const double q = getAudioPosition(context);
-    if (!(q < getMediaInfo().length)) return nullptr;
+    if (!(q <= getMediaInfo().length)) return nullptr;
     const Render::AudioSampleRange& range = context.sampleRange;
     return cache.readAudio(name, track, Cache::AudioSampleRange{range.offset, range.rate}, range.count,
                            q - getElapsedMediaTime(context), getPlaybackRate(context));
@@ -107,7 +107,7 @@ void InputMovieEffect::preloadSourceAudio(Cache::AudioCache& cache, const std::w
                                           const Render::AudioObjectContext& context) {
     if (!updateMediaInfo()) return;
     const double q = getAudioPosition(context);
-    if (!(q < getMediaInfo().length)) return;
+    if (!(q <= getMediaInfo().length)) return;
     const Render::AudioSampleRange& range = context.sampleRange;
     cache.preloadAudio(name, track, Cache::AudioSampleRange{range.offset, range.rate}, range.count,
                        q - getElapsedMediaTime(context), getPlaybackRate(context));
@@ -186,8 +186,9 @@ double InputMovieEffect::getVideoPosition(const Render::ObjectContextBase& conte
 double InputMovieEffect::getAudioPosition(const Render::ObjectContextBase& context) const {
     const PlayRange range = getPlayRange();
     const double w = wrapPosition(unwrapped(context), range);
-    if (w < range.start || w >= range.end) return getMediaInfo().length + 1.0;
-    return w;
+    const bool outside = getPlaybackRate(context) < 0.0 ? w <= range.start || w > range.end
+                                                        : w < range.start || w >= range.end;
+    return outside ? getMediaInfo().length + 1.0 : w;
 }
 
 double InputMovieEffect::getPlaybackRate(const Render::ObjectContextBase& context) const {

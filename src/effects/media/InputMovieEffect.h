@@ -82,7 +82,9 @@ public:
                               double frame) const;
     double wrapPosition(double position, const PlayRange& range) const;
     double getVideoPosition(const Render::ObjectContextBase& context) const;
-    // Beyond the length when nothing is to be played.
+    // Beyond the length when nothing is to be played. Backwards, a frame
+    // plays the sound just before its position, so the range's end is
+    // playable and its start is not.
     double getAudioPosition(const Render::ObjectContextBase& context) const;
     // The speed of the context's section, below 0 backwards.
     double getPlaybackRate(const Render::ObjectContextBase& context) const;

@@ -28,6 +28,33 @@ std::int64_t saturatedMultiply(std::int64_t a, std::int64_t b) {
     return product;
 }
 
+std::int64_t stepOf(unsigned sourceRate, double speed) {
+    return speed == 1.0 ? static_cast<std::int64_t>(sourceRate)
+                        : roundSaturated<std::int64_t>(std::fabs(static_cast<double>(sourceRate) * speed));
+}
+
+// The source position of an output sample in 1/rate of a source sample,
+// before any clamping.
+std::int64_t sourcePosition(std::int64_t position, unsigned rate, unsigned sourceRate, double startTime,
+                            std::int64_t step) {
+    std::int64_t x = saturatedMultiply(step, position);
+    if (startTime != 0) {
+        const double offset = static_cast<double>(std::uint64_t{rate} * sourceRate) * startTime;
+        x = saturatedAdd(x, roundSaturated<std::int64_t>(offset));
+    }
+    return x;
+}
+
+// Block, index and fraction of a source position that is not negative.
+void placeAt(AudioReadPosition& out, std::int64_t x) {
+    const std::int64_t rate = out.requestRate;
+    const std::int64_t sourceRate = out.blockLength;
+    const std::int64_t sample = x / rate;
+    out.block = static_cast<int>(std::min<std::int64_t>(sample / sourceRate, INT_MAX));
+    out.index = static_cast<int>(sample % sourceRate);
+    out.fraction = static_cast<int>(x % rate);
+}
+
 }  // namespace
 
 // Walks the source sample by sample from a read position, fetching the next
@@ -95,19 +122,38 @@ AudioReadPosition AudioCache::computeReadPosition(std::int64_t position, unsigne
     out.requestRate = static_cast<int>(rate);
     out.reverse = speed < 0;
     if (rate == 0 || sourceRate == 0) return out;
-    out.step = speed == 1.0 ? static_cast<std::int64_t>(sourceRate)
-                            : roundSaturated<std::int64_t>(std::fabs(static_cast<double>(sourceRate) * speed));
-    std::int64_t x = saturatedMultiply(out.step, position);
-    if (startTime != 0) {
-        const double offset = static_cast<double>(std::uint64_t{rate} * sourceRate) * startTime;
-        x = saturatedAdd(x, roundSaturated<std::int64_t>(offset));
-    }
+    out.step = stepOf(sourceRate, speed);
     // Nothing is read before the source's first sample.
-    x = std::max<std::int64_t>(x, 0);
-    const std::int64_t sample = x / rate;
-    out.block = static_cast<int>(std::min<std::int64_t>(sample / sourceRate, INT_MAX));
-    out.index = static_cast<int>(sample % sourceRate);
-    out.fraction = static_cast<int>(x % rate);
+    placeAt(out, std::max<std::int64_t>(sourcePosition(position, rate, sourceRate, startTime, out.step), 0));
+    return out;
+}
+
+AudioReadStretch AudioCache::computeReadStretch(std::int64_t position, unsigned rate, unsigned sourceRate,
+                                                std::uint32_t count, double startTime, double speed) {
+    AudioReadStretch out;
+    out.start = computeReadPosition(position, rate, sourceRate, startTime, speed);
+    if (rate == 0 || sourceRate == 0) return out;
+    const std::int64_t step = out.start.step;
+    const std::int64_t x = sourcePosition(position, rate, sourceRate, startTime, step);
+    const std::int64_t span = saturatedMultiply(step, count);
+    std::int64_t end = saturatedAdd(std::max<std::int64_t>(x, 0), span);
+    if (out.start.reverse && step > 0) {
+        // The walk ends at the position; what would lie before the source's
+        // start is silence at the flipped read's end.
+        std::int64_t first = saturatedAdd(x, -span);
+        if (first < 0) {
+            const auto unit = static_cast<std::uint64_t>(step);
+            const std::uint64_t deficit = static_cast<std::uint64_t>(-(first + 1)) + 1;
+            const std::uint64_t before = (deficit + unit - 1) / unit;
+            out.lead = static_cast<std::uint32_t>(std::min<std::uint64_t>(before, count));
+            first = out.lead < count ? first + step * out.lead : 0;
+        }
+        placeAt(out.start, first);
+        end = std::max<std::int64_t>(x, 0);
+    }
+    AudioReadPosition last = out.start;
+    placeAt(last, end);
+    out.lastBlock = last.block;
     return out;
 }
 
@@ -133,28 +179,29 @@ std::unique_ptr<Media::AudioBuffer> AudioCache::readAudio(const std::wstring& na
     result->clear();
     if (samples == 0) return result;
 
-    const AudioReadPosition pos = computeReadPosition(range.position, static_cast<unsigned>(range.rate),
-                                                      static_cast<unsigned>(sourceRate), startTime, speed);
+    const AudioReadStretch stretch = computeReadStretch(range.position, static_cast<unsigned>(range.rate),
+                                                        static_cast<unsigned>(sourceRate), samples, startTime, speed);
+    const AudioReadPosition& pos = stretch.start;
     const std::int64_t rate = pos.requestRate;
     const std::int64_t step = pos.step;
-    if (step == 0) return result;
+    if (step == 0 || stretch.lead >= samples) return result;
 
     Cursor source(*this, keyName, pos);
     if (!source.start()) return result;
 
-    float* left = result->getChannel(0);
-    float* right = result->getChannel(1);
-    // Output samples that had a source; the rest stays silent.
-    std::uint32_t written = samples;
+    // The walk fills the planes after the samples that lie before the
+    // source's start; a reversed read flips the whole plane afterwards.
+    float* const leftPlane = result->getChannel(0);
+    float* const rightPlane = result->getChannel(1);
+    float* left = leftPlane + stretch.lead;
+    float* right = rightPlane + stretch.lead;
+    const std::uint32_t walked = samples - stretch.lead;
 
     if (step == rate) {
-        for (std::uint32_t j = 0; j < samples; ++j) {
+        for (std::uint32_t j = 0; j < walked; ++j) {
             left[j] = source.left();
             right[j] = source.right();
-            if (!source.advance()) {
-                written = j + 1;
-                break;
-            }
+            if (!source.advance()) break;
         }
     } else if (step < rate) {
         // Between the sample before (prev) and after (next) the output
@@ -163,7 +210,7 @@ std::unique_ptr<Media::AudioBuffer> AudioCache::readAudio(const std::wstring& na
         float prevLeft = source.left(), prevRight = source.right();
         if (!source.advance()) return result;
         float nextLeft = source.left(), nextRight = source.right();
-        for (std::uint32_t j = 0; j < samples; ++j) {
+        for (std::uint32_t j = 0; j < walked; ++j) {
             const float weight = static_cast<float>(phase) / static_cast<float>(rate);
             left[j] = nextLeft + (prevLeft - nextLeft) * weight;
             right[j] = nextRight + (prevRight - nextRight) * weight;
@@ -172,10 +219,7 @@ std::unique_ptr<Media::AudioBuffer> AudioCache::readAudio(const std::wstring& na
                 phase += rate;
                 prevLeft = nextLeft;
                 prevRight = nextRight;
-                if (!source.advance()) {
-                    written = j + 1;
-                    break;
-                }
+                if (!source.advance()) break;
                 nextLeft = source.left();
                 nextRight = source.right();
             }
@@ -184,7 +228,9 @@ std::unique_ptr<Media::AudioBuffer> AudioCache::readAudio(const std::wstring& na
         // Each output sample averages the step's worth of source it spans;
         // phase is the part of the current source sample not yet used.
         std::int64_t phase = rate - pos.fraction;
-        for (std::uint32_t j = 0; j < samples && written == samples; ++j) {
+        // Output samples that had a source; the rest stays silent.
+        std::uint32_t written = walked;
+        for (std::uint32_t j = 0; j < walked && written == walked; ++j) {
             std::int64_t remaining = step;
             float sumLeft = 0, sumRight = 0;
             while (remaining > 0) {
@@ -215,9 +261,11 @@ std::unique_ptr<Media::AudioBuffer> AudioCache::readAudio(const std::wstring& na
         }
     }
 
+    // Each sample keeps its place when flipped: the silence of a missing
+    // block lies where that block's samples would have played.
     if (pos.reverse) {
-        std::reverse(left, left + written);
-        std::reverse(right, right + written);
+        std::reverse(leftPlane, leftPlane + samples);
+        std::reverse(rightPlane, rightPlane + samples);
     }
     return result;
 }
@@ -231,12 +279,11 @@ void AudioCache::preloadAudio(const std::wstring& name, int track, const AudioSa
     SceneSource* sceneSource = getSceneSource();
     if (isSceneFileName(keyName) && (!scene || !sceneSource)) return;
 
-    const auto rate = static_cast<unsigned>(range.rate);
-    const auto sourceRateU = static_cast<unsigned>(sourceRate);
-    const int first = computeReadPosition(range.position, rate, sourceRateU, startTime, speed).block;
-    const int last =
-        computeReadPosition(saturatedAdd(range.position, std::max(count, 0)), rate, sourceRateU, startTime, speed)
-            .block;
+    const AudioReadStretch stretch =
+        computeReadStretch(range.position, static_cast<unsigned>(range.rate), static_cast<unsigned>(sourceRate),
+                           static_cast<std::uint32_t>(std::max(count, 0)), startTime, speed);
+    const int first = stretch.start.block;
+    const int last = stretch.lastBlock;
     for (int b = first; b <= last && b >= first; ++b) {
         const AudioCacheKey key{keyName, b};
         if (scene) {

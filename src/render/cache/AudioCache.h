@@ -35,6 +35,16 @@ struct AudioReadPosition {
     bool reverse = false;
 };
 
+// The stretch of source a read walks forwards. A reversed read plays the
+// samples just before its position, nearest first: it walks the stretch
+// that ends there and flips what it read, so that it mirrors the forward
+// read of the same stretch exactly.
+struct AudioReadStretch {
+    AudioReadPosition start;  // where the walk begins
+    std::uint32_t lead = 0;   // walked output samples before the source's start (silent)
+    int lastBlock = 0;        // block of the source sample just past the walk
+};
+
 class AudioCache {
 public:
     using Preloader = System::PreLoadCache<AudioCacheKey, Media::AudioBlockBuffer, MediaCacheKeyHash>;
@@ -44,8 +54,9 @@ public:
     AudioCache& operator=(const AudioCache&) = delete;
 
     // count stereo samples at the range's rate; empty when the source has
-    // no sound. speed 1 is normal, below 0 backwards; startTime (seconds)
-    // is added after the speed.
+    // no sound. speed 1 is normal, below 0 backwards (from the sample just
+    // before the position down); startTime (seconds) is added after the
+    // speed.
     std::unique_ptr<Media::AudioBuffer> readAudio(const std::wstring& name, int track, const AudioSampleRange& range,
                                                   int count, double startTime, double speed);
     // Starts loading every block that readAudio with the same arguments
@@ -57,6 +68,8 @@ public:
 
     static AudioReadPosition computeReadPosition(std::int64_t position, unsigned rate, unsigned sourceRate,
                                                  double startTime, double speed);
+    static AudioReadStretch computeReadStretch(std::int64_t position, unsigned rate, unsigned sourceRate,
+                                               std::uint32_t count, double startTime, double speed);
 
     // The loader of files, run on the cache's worker.
     void loadBlock(const AudioCacheKey& key);

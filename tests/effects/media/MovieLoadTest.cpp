@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -166,23 +167,35 @@ TEST_F(MovieFile, SoundIsReadFromTheSecondTheFrameStandsFor) {
     struct Case {
         double speed;
         int frame;
-        int firstSource;  // the source sample of the frame's first sample
-        int step;
+        int position;  // the source sample at the frame's media position
+        int step;      // source samples per output sample, below 0 backwards
     };
     // Frame 5 owns object samples 4000 to 4799; at 200 % each sample is the
-    // mean of the two source samples it spans.
-    for (const Case& k : {Case{100, 5, 4000, 1}, Case{100, 12, 9600, 1}, Case{200, 5, 8000, 2}}) {
+    // mean of the two source samples it spans. Backwards, the 2.5 s file
+    // starts at its end: frame f stands at 2.5 - f / 10 s (× speed) and
+    // plays the samples just before that, nearest first, so frame 0 plays
+    // 19999 down to 19200 and frame 24 ends on sample 0.
+    for (const Case& k : {Case{100, 5, 4000, 1}, Case{100, 12, 9600, 1}, Case{200, 5, 8000, 2},
+                          Case{-100, 0, 20000, -1}, Case{-100, 5, 16000, -1}, Case{-100, 24, 800, -1},
+                          Case{-200, 5, 12000, -2}}) {
         SCOPED_TRACE(testing::Message() << k.speed << " " << k.frame);
         sound.speed.setValue(k.speed, 0);
         const auto block = read(k.frame);
         ASSERT_TRUE(block);
         EXPECT_EQ(block->samples, 800u);
+        const int width = std::abs(k.step);
         for (int j = 0; j < 800; j += 7) {
+            // The source samples output j spans, counted from the lowest.
+            const int first = k.step > 0 ? k.position + k.step * j : k.position + k.step * (j + 1);
             float expected = 0;
-            for (int i = 0; i < k.step; ++i) expected += reference[2 * (k.firstSource + k.step * j + i)];
-            EXPECT_NEAR(block->getChannel(0)[j], expected / k.step, 1e-4f) << j;
+            for (int i = 0; i < width; ++i) expected += reference[2 * (first + i)];
+            EXPECT_NEAR(block->getChannel(0)[j], expected / width, 1e-4f) << j;
         }
     }
+    // Backwards, the frame standing at the file's start has nothing before
+    // it to play.
+    sound.speed.setValue(-100, 0);
+    EXPECT_FALSE(read(25));
     // Past the end of a range that does not loop nothing is played.
     sound.speed.setValue(100, 0);
     EXPECT_FALSE(read(30));

@@ -100,21 +100,28 @@ TEST_F(AudioCacheTest, ResampledReadsMatchValuesWorkedOutByHand) {
         {"speed 0 is silence", L"ramp.wav", 3, 8, 4, 0, 0, {0, 0, 0, 0}},
         {"an offset before the start clamps", L"ramp.wav", 2, 8, 3, -1, 1, {0, 1, 2}},
         {"a negative position clamps", L"ramp.wav", -3, 8, 3, 0, 1, {0, 1, 2}},
-        {"reverse mirrors the stretch", L"ramp.wav", 2, 8, 4, 0, -1, {5, 4, 3, 2}},
+        // Reversed, a read plays the samples just before its position,
+        // nearest first: the forward read that ends there, flipped.
+        {"reverse plays what lies before the position", L"ramp.wav", 6, 8, 4, 0, -1, {5, 4, 3, 2}},
+        {"reverse across a block boundary", L"ramp.wav", 10, 8, 4, 0, -1, {9, 8, 7, 6}},
+        {"reverse with a start offset", L"ramp.wav", 0, 8, 3, 2.5, -1, {19, 18, 17}},
+        {"reverse is silent before the source's start", L"ramp.wav", 3, 8, 5, 0, -1, {2, 1, 0, 0, 0}},
         {"past the last block is silent", L"ramp.wav", 21, 8, 5, 0, 1, {21, 22, 23, 0, 0}},
-        {"reverse keeps the silent tail at the end", L"ramp.wav", 21, 8, 5, 0, -1, {23, 22, 21, 0, 0}},
+        {"reverse leaves a missing block's samples silent in place", L"ramp.wav", 27, 8, 5, 0, -1,
+         {0, 0, 0, 23, 22}},
         {"a missing first block is silent throughout", L"ramp.wav", 30, 8, 3, 0, 1, {0, 0, 0}},
         {"interpolating at 0.5x", L"ramp.wav", 0, 8, 6, 0, 0.5, {0, 0.5f, 1, 1.5f, 2, 2.5f}},
         {"interpolating across a boundary", L"ramp.wav", 14, 8, 4, 0, 0.5, {7, 7.5f, 8, 8.5f}},
         {"interpolating from between two samples", L"ramp.wav", 1, 16, 4, 0, 1, {0.5f, 1, 1.5f, 2}},
-        {"interpolating reversed", L"ramp.wav", 0, 8, 4, 0, -0.5, {1.5f, 1, 0.5f, 0}},
+        {"interpolating reversed", L"ramp.wav", 4, 8, 4, 0, -0.5, {1.5f, 1, 0.5f, 0}},
         {"interpolating without a next sample is silent", L"ramp.wav", 46, 8, 3, 0, 0.5, {0, 0, 0}},
         // The last sample has no next one to lean towards.
         {"interpolating up to the end", L"ramp.wav", 44, 8, 5, 0, 0.5, {22, 22.5f, 0, 0, 0}},
         {"averaging at 2x", L"ramp.wav", 0, 8, 6, 0, 2, {0.5f, 2.5f, 4.5f, 6.5f, 8.5f, 10.5f}},
         {"averaging at 1.5x weighs partial samples", L"ramp.wav", 0, 8, 2, 0, 1.5, {third, 5 * third}},
         {"averaging a faster source at speed 1", L"fast.wav", 0, 8, 3, 0, 1, {0.5f, 2.5f, 4.5f}},
-        {"averaging reversed", L"ramp.wav", 0, 8, 3, 0, -2, {4.5f, 2.5f, 0.5f}},
+        {"averaging reversed", L"ramp.wav", 3, 8, 3, 0, -2, {4.5f, 2.5f, 0.5f}},
+        {"averaging reversed up to the source's start", L"ramp.wav", 2, 8, 3, 0, -2, {2.5f, 0.5f, 0}},
         {"averaging keeps the last whole sample", L"ramp.wav", 10, 8, 4, 0, 2, {20.5f, 22.5f, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -172,6 +179,19 @@ TEST_F(AudioCacheTest, PreloadRequestsEveryBlockUpToTheSampleJustPastTheStretch)
     // At 2x the same stretch covers blocks 0 to 2.
     cache.preloadAudio(L"ramp.wav", 0, {0, 8}, 8, 0, 2);
     cache.cache.worker().waitAllTasks();
+    EXPECT_EQ(source.readsOf(L"ramp.wav", 2), 1);
+}
+
+TEST_F(AudioCacheTest, AReversedPreloadRequestsTheBlocksBeforeThePosition) {
+    // Samples 12 to 15 are played backwards from position 16: block 1, and
+    // block 2 where the walk ends.
+    cache.preloadAudio(L"ramp.wav", 0, {16, 8}, 4, 0, -1);
+    cache.cache.worker().waitAllTasks();
+    EXPECT_EQ(source.readsOf(L"ramp.wav", 0), 0);
+    EXPECT_EQ(source.readsOf(L"ramp.wav", 1), 1);
+    EXPECT_EQ(source.readsOf(L"ramp.wav", 2), 1);
+    EXPECT_EQ(read(L"ramp.wav", 16, 8, 4, 0, -1), (std::vector<float>{15, 14, 13, 12}));
+    EXPECT_EQ(source.readsOf(L"ramp.wav", 1), 1);
     EXPECT_EQ(source.readsOf(L"ramp.wav", 2), 1);
 }
 
