@@ -11,12 +11,14 @@
 #include "render/service/RenderSceneSource.h"
 
 #include "effects/EffectsTestSupport.h"
+#include "media/LogCapture.h"
 #include "media/MediaFixtures.h"
 #include "render/audio/AudioWalkFixture.h"
 #include "render/walk/WalkFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -229,6 +231,35 @@ TEST_F(WalkedSound, AnAudioFileReachesTheMixAtTheSamplesOfEachFrame) {
     // Before the object nothing plays.
     const auto before = render(2);
     for (float sample : before[0]) ASSERT_EQ(sample, 0.0f);
+}
+
+TEST_F(WalkedSound, AMovieWithoutSoundIsSilentAndSaysSoAtMostOnce) {
+    const std::string path = folder.file("mute.avi");
+    ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i color=c=red:s=4x4:r=10:d=2 -c:v rawvideo -pix_fmt bgr24 " + path));
+    scene().videoRate = 10;
+    scene().videoScale = 1;
+    scene().audioRate = 8000;
+    Edit::ObjectPointer object = scene().createObject(L"動画ファイル", 0, 0, 19);
+    scene().updateLayerObject();
+    auto& movie = dynamic_cast<Effect::MovieLoad&>(*object->effectList[0]);
+    movie.file.path = wide(path);
+
+    MediaTest::LogCapture log;
+    for (int frame = 0; frame < 6; ++frame) {
+        const auto mix = render(frame);
+        ASSERT_EQ(mix[0].size(), 800u);
+        for (float sample : mix[0]) ASSERT_EQ(sample, 0.0f);
+    }
+    EXPECT_LE(log.of(System::Log::ERROR).size(), 1u);
+
+    // Another file is asked again: its sound plays.
+    const std::string loud = folder.file("loud.avi");
+    ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i color=c=red:s=4x4:r=10:d=2 -f lavfi -i sine=sample_rate=8000 -t 2 "
+                                  "-c:v rawvideo -pix_fmt bgr24 -c:a pcm_s16le " + loud));
+    movie.file.path = wide(loud);
+    movie.invalidateMediaInfo();
+    const auto mix = render(3);
+    EXPECT_GT(*std::max_element(mix[0].begin(), mix[0].end()), 0.1f);
 }
 
 }  // namespace

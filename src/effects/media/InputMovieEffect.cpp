@@ -10,6 +10,7 @@
 #include "media/audio/AudioBuffer.h"
 #include "render/audio/AudioObjectContext.h"
 #include "render/cache/AudioCache.h"
+#include "render/cache/MediaFileSource.h"
 #include "render/cache/SceneSource.h"
 #include "core/base/Singleton.h"
 
@@ -62,6 +63,7 @@ bool InputMovieEffect::updateMediaInfo() const {
     }
     if (fresh_) return kind_ == AudioStream ? info_.hasAudio : info_.hasVideo;
     fresh_ = true;
+    ++readings_;
     info_ = {};
     const MediaFileProbe* probe = getMediaFileProbe();
     MediaFileProbe::Info file;
@@ -98,6 +100,7 @@ std::unique_ptr<Media::AudioBuffer> InputMovieEffect::readSourceAudio(Cache::Aud
     if (!updateMediaInfo()) return nullptr;
     const double q = getAudioPosition(context);
     if (!(q <= getMediaInfo().length)) return nullptr;
+    if (!hasSourceSound(cache, name, track)) return nullptr;
     const Render::AudioSampleRange& range = context.sampleRange;
     return cache.readAudio(name, track, Cache::AudioSampleRange{range.offset, range.rate}, range.count,
                            q - getElapsedMediaTime(context), getPlaybackRate(context));
@@ -108,9 +111,25 @@ void InputMovieEffect::preloadSourceAudio(Cache::AudioCache& cache, const std::w
     if (!updateMediaInfo()) return;
     const double q = getAudioPosition(context);
     if (!(q <= getMediaInfo().length)) return;
+    if (!hasSourceSound(cache, name, track)) return;
     const Render::AudioSampleRange& range = context.sampleRange;
     cache.preloadAudio(name, track, Cache::AudioSampleRange{range.offset, range.rate}, range.count,
                        q - getElapsedMediaTime(context), getPlaybackRate(context));
+}
+
+bool InputMovieEffect::hasSourceSound(Cache::AudioCache& cache, const std::wstring& name, int track) const {
+    // A scene is looked up, not opened.
+    if (scene_) return true;
+    const std::wstring trackName = Cache::makeTrackName(name, track);
+    unsigned reading;
+    {
+        std::lock_guard lock(mutex_);
+        reading = readings_;
+    }
+    std::lock_guard lock(soundMutex_);
+    if (!sound_ || sound_->name != trackName || sound_->reading != reading)
+        sound_ = SoundCheck{trackName, reading, cache.getSourceRate({trackName, 0}) > 0};
+    return sound_->found;
 }
 
 bool InputMovieEffect::isDerived() const {

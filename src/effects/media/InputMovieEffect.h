@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -149,10 +150,25 @@ private:
     // The user keeps the play range when an object's start or end is dragged.
     static bool isFixedMovieTimeRange();
 
+    // Whether the cache finds sound under the name: asked once per reading
+    // of the source, since a file without sound is refused (and logged)
+    // each time it is opened for it.
+    bool hasSourceSound(Cache::AudioCache& cache, const std::wstring& name, int track) const;
+
     // A cache of the source: refreshed from const reads.
     mutable std::mutex mutex_;
     mutable MediaInfo info_;
     mutable bool fresh_ = false;
+    mutable unsigned readings_ = 0;  // counts the readings of a file source
+
+    // The last answer of hasSourceSound, for a track name and reading.
+    struct SoundCheck {
+        std::wstring name;
+        unsigned reading = 0;
+        bool found = false;
+    };
+    mutable std::mutex soundMutex_;
+    mutable std::optional<SoundCheck> sound_;
 };
 
 }  // namespace Effect
