@@ -21,7 +21,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -193,6 +195,19 @@ TEST_F(WalkedEffects, ASceneObjectShowsTheNestedSceneAtItsMediaTime) {
 // The registry's blur needs the GPU device.
 class WalkedSound : public MediaTest::GpuTest, public InstalledEffects, public AudioTest::AudioWalkFixture {
 protected:
+    // Three seconds of a stereo tone at 8000 Hz; its samples (interleaved)
+    // as ffmpeg decodes them.
+    std::vector<float> makeTone(const std::string& path) {
+        EXPECT_TRUE(MediaTest::ffmpeg("-f lavfi -i sine=frequency=440:sample_rate=8000:duration=3 "
+                                      "-ac 2 -c:a pcm_s16le " + path));
+        const std::string raw = path + ".raw";
+        EXPECT_TRUE(MediaTest::ffmpeg("-i " + path + " -f f32le -c:a pcm_f32le " + raw));
+        const std::vector<std::uint8_t> bytes = MediaTest::readFile(raw);
+        std::vector<float> reference(bytes.size() / 4);
+        std::memcpy(reference.data(), bytes.data(), reference.size() * 4);
+        return reference;
+    }
+
     Plugin::InputService input;
     System::Singleton<Cache::CacheService> cache;
     MediaTest::TempFolder folder;
@@ -200,13 +215,8 @@ protected:
 
 TEST_F(WalkedSound, AnAudioFileReachesTheMixAtTheSamplesOfEachFrame) {
     const std::string path = folder.file("tone.wav");
-    ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i sine=frequency=440:sample_rate=8000:duration=3 "
-                                  "-ac 2 -c:a pcm_s16le " + path));
-    const std::string raw = folder.file("tone.raw");
-    ASSERT_TRUE(MediaTest::ffmpeg("-i " + path + " -f f32le -c:a pcm_f32le " + raw));
-    const std::vector<std::uint8_t> bytes = MediaTest::readFile(raw);
-    std::vector<float> reference(bytes.size() / 4);
-    std::memcpy(reference.data(), bytes.data(), reference.size() * 4);
+    const std::vector<float> reference = makeTone(path);
+    ASSERT_FALSE(reference.empty());
 
     scene().videoRate = 10;
     scene().videoScale = 1;
@@ -260,6 +270,44 @@ TEST_F(WalkedSound, AMovieWithoutSoundIsSilentAndSaysSoAtMostOnce) {
     movie.invalidateMediaInfo();
     const auto mix = render(3);
     EXPECT_GT(*std::max_element(mix[0].begin(), mix[0].end()), 0.1f);
+}
+
+TEST_F(WalkedSound, AnExtremeSpeedInAProjectFilePlaysAtTheEndOfTheSpeedRange) {
+    const std::string path = folder.file("tone.wav");
+    const std::vector<float> reference = makeTone(path);
+    ASSERT_FALSE(reference.empty());
+    struct Case {
+        const char* speed;  // as written in the file
+        int step;           // source samples per output sample, below 0 backwards
+        int position;       // the source sample frame 0 stands at
+    };
+    // 2000 % at most either way: frame 0 averages 20 source samples per
+    // sample, forwards from the start or backwards from the end (3 s).
+    for (const Case& k : {Case{"1000000", 20, 0}, Case{"-1e300", -20, 24000}}) {
+        SCOPED_TRACE(k.speed);
+        const std::string project = folder.file("speed.mvp2");
+        std::ofstream(project, std::ios::binary)
+            << "[project]\r\n[scene.0]\r\nscene=0\r\nvideo.width=64\r\nvideo.height=36\r\nvideo.rate=10\r\n"
+               "video.scale=1\r\naudio.rate=8000\r\n[0]\r\nlayer=0\r\nframe=0,59\r\n[0.0]\r\n"
+               "effect.name=音声ファイル\r\n再生位置=0.000,0.000,再生範囲,0\r\n再生速度="
+            << k.speed << "\r\nファイル=" << path << "\r\nトラック=0\r\nループ再生=0\r\n[0.1]\r\n"
+            << "effect.name=音声再生\r\n音量=100.00\r\n左右=0.00\r\n";
+        ASSERT_TRUE(edit.loadProject(wide(project), false, true));
+        Edit::ObjectPointer object = scene().getLayerObjectList(0).getObjectAtFrame(0);
+        ASSERT_TRUE(object);
+        EXPECT_DOUBLE_EQ(dynamic_cast<Effect::AudioLoad&>(*object->effectList[0]).speed.values[0] / 100.0,
+                         k.step * 100.0);
+
+        const auto mix = render(0);
+        ASSERT_EQ(mix[0].size(), 800u);
+        const int width = std::abs(k.step);
+        for (int j = 0; j < 800; j += 9) {
+            const int first = k.step > 0 ? k.position + k.step * j : k.position + k.step * (j + 1);
+            float expected = 0;
+            for (int i = 0; i < width; ++i) expected += reference[2 * static_cast<std::size_t>(first + i)];
+            EXPECT_NEAR(mix[0][j], expected / width, 1e-4f) << j;
+        }
+    }
 }
 
 }  // namespace
