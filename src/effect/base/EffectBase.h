@@ -111,7 +111,8 @@ public:
 
     // The keys of an effect section (project, alias and defaults files):
     // effect.name, the flags that are set, then one line per item. The
-    // caller writes the section header.
+    // caller writes the section header. A value holding a CR, LF or NUL
+    // throws the program's exception naming its key.
     void saveIniSectionParameter(System::IniFile::Save& save) const;
     // Flags and item values of such a section (effect.name is the caller's).
     // A malformed flag throws; a malformed item value is logged and skipped.

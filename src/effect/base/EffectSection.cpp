@@ -1,11 +1,13 @@
 // Effects stored as the keys of one ini section.
 #include "effect/base/EffectBase.h"
 
+#include "core/base/Exception.h"
 #include "core/base/Log.h"
 #include "core/text/StringConvert.h"
 #include "effect/registry/OldScript.h"
 
 #include <exception>
+#include <string_view>
 
 namespace Effect {
 
@@ -22,15 +24,27 @@ const System::IniFile::VALUE* findKey(const System::IniFile::SectionRef& section
     return value.file ? &value : nullptr;
 }
 
+// Values are written as they stand, one line each. A CR or LF (a path, a
+// figure's file title or a scene name can hold both) would end the line early
+// and make the rest lines of their own, and a NUL would not read back: such a
+// value fails the write, which leaves the file being replaced as it was.
+void writeLine(System::IniFile::Save& save, const std::string& key, const std::string& value) {
+    const std::size_t bad = value.find_first_of(std::string_view("\r\n\0", 3));
+    if (bad != std::string::npos)
+        throw System::makeException("Effect::EffectBase::saveIniSectionParameter",
+                                    value[bad] ? "text holds a line break." : "text holds a NUL character.",
+                                    ("key=" + key).c_str());
+    save.writeValue(key, value);
+}
+
 }  // namespace
 
 void EffectBase::saveIniSectionParameter(System::IniFile::Save& save) const {
-    save.writeValue("effect.name", System::String::toUtf8(name));
+    writeLine(save, "effect.name", System::String::toUtf8(name));
     if (disable) save.writeValue("effect.disable", std::string("1"));
     if (hide) save.writeValue("display.hide", std::string("1"));
     if (lock) save.writeValue("display.lock", std::string("1"));
-    for (const EffectItem* item : items)
-        save.writeValue(System::String::toUtf8(item->name).c_str(), item->toString());
+    for (const EffectItem* item : items) writeLine(save, System::String::toUtf8(item->name), item->toString());
 }
 
 void EffectBase::loadIniSectionParameter(const System::IniFile::SectionRef& section) {

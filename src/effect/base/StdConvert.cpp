@@ -1,6 +1,5 @@
 #include "effect/base/StdConvert.h"
 
-#include "core/base/Exception.h"
 #include "core/text/StringConvert.h"
 #include "core/text/StringUtility.h"
 
@@ -61,15 +60,6 @@ std::wstring toWideText(const std::string& utf8) {
 std::wstring toWideLine(const std::string& utf8) {
     if (utf8.find_first_of("\r\n") != std::string::npos) throw std::invalid_argument("text holds a line break.");
     return toWideText(utf8);
-}
-
-std::string toUtf8Line(const std::wstring& text, const char* place, const std::wstring& key) {
-    const std::size_t bad = text.find_first_of(std::wstring(L"\r\n\0", 3));
-    if (bad != std::wstring::npos)
-        throw System::makeExceptionFormat(
-            place, text[bad] == L'\0' ? "text holds a NUL character." : "text holds a line break.", L"key=%ls",
-            key.c_str());
-    return System::String::toUtf8(text);
 }
 
 void throwMissingMapKey() { throw std::out_of_range("invalid map<K, T> key"); }

@@ -28,12 +28,6 @@ std::wstring toWideText(const std::string& utf8);
 // CR or LF throws as well.
 std::wstring toWideLine(const std::string& utf8);
 
-// A one-line text as UTF-8 for a file. A CR or LF would end the line early and
-// turn the rest into lines of their own (a path can hold both), and a NUL
-// would not read back: such a text throws the program's exception with place
-// and the item's key, before anything of the line is written.
-std::string toUtf8Line(const std::wstring& text, const char* place, const std::wstring& key);
-
 // The texts of a failed ordered-map / hash-map lookup (std::out_of_range).
 [[noreturn]] void throwMissingMapKey();
 [[noreturn]] void throwMissingUnorderedMapKey();

@@ -28,7 +28,7 @@ std::unique_ptr<EffectItem> EffectItemComboFile::clone() const {
 
 std::string EffectItemComboFile::toString() const {
     if (value >= 0) return System::String::toUtf8(list->getName(value));
-    return StdConvert::toUtf8Line(path, "Effect::EffectItemComboFile::toString", name);
+    return System::String::toUtf8(path);
 }
 
 void EffectItemComboFile::fromString(const std::string& text) {

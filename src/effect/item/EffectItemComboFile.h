@@ -14,8 +14,7 @@ public:
     void copyFrom(const EffectItem& other) override;
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
-    // The choice's name, or the path while the value is -1; a path holding a
-    // NUL or a line break throws the program's exception instead.
+    // The choice's name, or the path while the value is -1.
     std::string toString() const override;
     // A listed name selects it; a text holding "." becomes the path; any
     // other text changes nothing. A text holding a NUL or a line break

@@ -30,9 +30,7 @@ std::unique_ptr<EffectItem> EffectItemFile::clone() const {
     return std::unique_ptr<EffectItem>(new EffectItemFile(*this));
 }
 
-std::string EffectItemFile::toString() const {
-    return StdConvert::toUtf8Line(path, "Effect::EffectItemFile::toString", name);
-}
+std::string EffectItemFile::toString() const { return System::String::toUtf8(path); }
 
 void EffectItemFile::fromString(const std::string& text) {
     // A NUL or a line break would cut the one line the path is written as.

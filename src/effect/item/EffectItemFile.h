@@ -14,8 +14,6 @@ public:
     void copyFrom(const EffectItem& other) override;
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
-    // The path; one holding a NUL or a line break throws the program's
-    // exception instead.
     std::string toString() const override;
     // A text holding a NUL or a line break throws std::invalid_argument.
     void fromString(const std::string& text) override;

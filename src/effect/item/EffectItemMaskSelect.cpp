@@ -53,7 +53,7 @@ std::string EffectItemMaskSelect::toString() const {
         return {};
     }
     if (figure >= 0) return System::String::toUtf8(figures->getName(figure));
-    return StdConvert::toUtf8Line(path, "Effect::EffectItemMaskSelect::toString", name);
+    return System::String::toUtf8(path);
 }
 
 void EffectItemMaskSelect::fromString(const std::string& text) {

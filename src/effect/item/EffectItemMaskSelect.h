@@ -41,8 +41,6 @@ public:
     void copyFrom(const EffectItem& other) override;
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
-    // The scene's name, the figure's name or the path; a path holding a NUL
-    // or a line break throws the program's exception instead.
     std::string toString() const override;
     // First match wins: a figure name, a scene name, a text holding "." or
     // beginning with "*"; any other text changes nothing. A text holding a

@@ -122,9 +122,7 @@ std::unique_ptr<EffectItem> EffectItemString::clone() const {
     return std::unique_ptr<EffectItem>(new EffectItemString(*this));
 }
 
-std::string EffectItemString::toString() const {
-    return StdConvert::toUtf8Line(untilNul(text), "Effect::EffectItemString::toString", name);
-}
+std::string EffectItemString::toString() const { return System::String::toUtf8(untilNul(text)); }
 
 void EffectItemString::fromString(const std::string& utf8) { text = StdConvert::toWideLine(utf8); }
 

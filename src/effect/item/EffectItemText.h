@@ -47,8 +47,6 @@ public:
     void copyFrom(const EffectItem& other) override;
     bool equals(const EffectItem& other) const override;
     std::unique_ptr<EffectItem> clone() const override;
-    // The text up to a NUL; one holding a line break throws the program's
-    // exception instead.
     std::string toString() const override;
     // Refuses a text holding a NUL or a line break (std::invalid_argument):
     // the one line it is written as would end there.

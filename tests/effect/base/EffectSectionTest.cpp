@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 namespace {
 
 using EffectTest::AllKinds;
@@ -90,6 +93,61 @@ TEST_F(EffectSection, WrittenAndReadBackIsEqual) {
     read(back, bytes);
     EXPECT_TRUE(sameValues(back, effect));
     EXPECT_EQ(write(back), bytes);
+}
+
+TEST_F(EffectSection, ValuesThatWouldBreakTheirLineAreRefusedAndTheOldFileStays) {
+    // A line break would end the line early and make the rest lines of the
+    // file (a section and keys of its own, even); a NUL would not read back.
+    const std::string saved = "[Effect.0]\r\neffect.name=全種類\r\nファイル=/tmp/old.png\r\n";
+    Effect::EffectItemSelect::SharedList figures;  // a figure file's title may hold a line break
+    figures.setItem(0, L"円");
+    figures.setItem(9, L"two\nlines");
+    struct Case {
+        const char* what;
+        std::function<void(AllKinds&)> set;
+        const char* key;
+        const char* error;
+    };
+    const char* lineBreak = "text holds a line break.";
+    const Case cases[] = {
+        {"path with LF", [](AllKinds& e) { e.file.path = L"/tmp/a\nb.png"; }, "ファイル", lineBreak},
+        {"path ending in CR", [](AllKinds& e) { e.file.path = L"/tmp/a.png\r"; }, "ファイル", lineBreak},
+        {"path adding a section",
+         [](AllKinds& e) { e.file.path = L"/tmp/a.png\r\n[Effect.1]\r\neffect.name=x"; }, "ファイル", lineBreak},
+        {"path with NUL", [](AllKinds& e) { e.file.path = std::wstring(L"/tmp/a.png\0b", 12); }, "ファイル",
+         "text holds a NUL character."},
+        {"figure path", [](AllKinds& e) { e.figure.setFilePath(L"/tmp/a\rb.svg"); }, "図形", lineBreak},
+        {"figure file title",
+         [&](AllKinds& e) {
+             e.figure.list = &figures;
+             e.figure.value = 9;
+         },
+         "図形", lineBreak},
+        {"mask path", [](AllKinds& e) { e.mask.setFilePath(L"/tmp/m\n.png"); }, "マスク", lineBreak},
+        {"one-line string", [](AllKinds& e) { e.value.text = L"{1,\n2}"; }, "値", lineBreak},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CoreTest::writeBytes(folder.file("effect.ini"), saved);
+        AllKinds effect;
+        c.set(effect);
+        EXPECT_EQ(errorOf([&] { write(effect); }),
+                  std::string(c.error) + "\n\n[Note]\nkey=" + c.key +
+                      "\n\n[Place]\nEffect::EffectBase::saveIniSectionParameter()");
+        EXPECT_EQ(CoreTest::readBytes(folder.file("effect.ini")), saved);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    }
+    // Script effects are named after their files.
+    struct Named : Effect::EffectBase {
+        Named()
+            : EffectBase(L"two\nlines", Effect::EffectKind::Filter, Effect::MediaKind::Video,
+                         Effect::MediaKind::Video, L"") {}
+        std::shared_ptr<Effect::EffectBase> create() const override { return nullptr; }
+    };
+    EXPECT_EQ(errorOf([&] { write(Named()); }),
+              "text holds a line break.\n\n[Note]\nkey=effect.name\n\n[Place]\n"
+              "Effect::EffectBase::saveIniSectionParameter()");
+    EXPECT_EQ(CoreTest::readBytes(folder.file("effect.ini")), saved);
 }
 
 TEST_F(EffectSection, MissingKeysKeepDefaultsAndBadValuesAreSkipped) {

@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <filesystem>
 
 namespace {
@@ -311,55 +310,6 @@ TEST_F(PathLines, BytesThatAreNotUtf8ReadAsReplacementsAndStaySo) {
     PathEffect back(figures);
     read(back, once);
     EXPECT_EQ(write(back), once);
-}
-
-TEST_F(PathLines, ValuesThatWouldBreakTheirLineAreNotWritten) {
-    // A line break would end the line early and make the rest lines of the
-    // file (here a section and keys of its own); a NUL would not read back.
-    const std::string saved = section("/tmp/old.png");
-    CoreTest::writeBytes(folder.file("effect.ini"), saved);
-    struct Case {
-        std::wstring path;
-        const char* error;
-    };
-    const Case cases[] = {
-        {L"/tmp/a\nb.png", "text holds a line break."},
-        {L"/tmp/a.png\r", "text holds a line break."},
-        {L"/tmp/a.png\r\n[Effect.1]\r\neffect.name=x", "text holds a line break."},
-        {std::wstring(L"/tmp/a.png\0b", 12), "text holds a NUL character."},
-    };
-    struct Item {
-        const char* key;
-        const char* place;
-        std::function<void(PathEffect&, const std::wstring&)> set;
-    };
-    const Item kinds[] = {
-        {"ファイル", "Effect::EffectItemFile::toString",
-         [](PathEffect& e, const std::wstring& p) { e.file.path = p; }},
-        {"図形", "Effect::EffectItemComboFile::toString",
-         [](PathEffect& e, const std::wstring& p) { e.figure.path = p; }},
-        {"マスク", "Effect::EffectItemMaskSelect::toString",
-         [](PathEffect& e, const std::wstring& p) { e.mask.path = p; }},
-    };
-    for (const Item& kind : kinds) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << kind.key << " " << System::String::toUtf8(c.path));
-            PathEffect effect(figures);
-            effect.setPaths(L"/tmp/new.png");
-            kind.set(effect, c.path);
-            EXPECT_EQ(EffectTest::errorOf([&] { write(effect); }),
-                      std::string(c.error) + "\n\n[Note]\nkey=" + kind.key + "\n\n[Place]\n" + kind.place + "()");
-            EXPECT_EQ(CoreTest::readBytes(folder.file("effect.ini")), saved);
-        }
-    }
-    // The string item's text ends at a NUL; a line break is refused.
-    PathEffect effect(figures);
-    effect.string.text = std::wstring(L"a\0\n", 3);
-    EXPECT_EQ(effect.string.toString(), "a");
-    effect.string.text = L"a\nb";
-    EXPECT_EQ(EffectTest::errorOf([&] { write(effect); }),
-              "text holds a line break.\n\n[Note]\nkey=文字列\n\n[Place]\nEffect::EffectItemString::toString()");
-    EXPECT_EQ(CoreTest::readBytes(folder.file("effect.ini")), saved);
 }
 
 }  // namespace
