@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <latch>
+#include <semaphore>
 #include <set>
 #include <string>
 #include <thread>
@@ -217,6 +218,48 @@ TEST(GlHandoverTest, ConcurrentWritersAndAReaderOnlyEverSeeWholeVersions) {
         << frames << " frames";
     // After both producers ended the texture holds one of their last versions.
     EXPECT_GE(*versions.rbegin(), static_cast<float>(2 * kVersions - 1));
+}
+
+
+// A dropped texture's storage goes to the next texture of its size, here
+// on another thread while the dropping thread's last pass may still be
+// drawn: the new owner's upload must land after that pass, never under it.
+TEST(GlHandoverTest, ReusedStorageWaitsForThePassesOfItsFormerOwner) {
+    Display display("test");
+    display.context();
+    constexpr int kRounds = 40;
+    std::binary_semaphore go(0);
+    std::binary_semaphore dropped(0);
+    std::atomic<GLuint> formerName{0};
+    bool reused = true;
+    std::thread former([&] {
+        Context& context = display.context();
+        Programs programs(display);
+        Buffer constant(display, 16, nullptr, "test", Buffer::Sharing::ContextOnly);
+        for (int round = 0; round < kRounds; ++round) {
+            go.acquire();
+            {
+                Texture target = floatTarget(display, Texture::ShaderResource | Texture::RenderTarget);
+                fillWith(context, programs, constant, target, 2.0f);
+                formerName = target.name();
+            }
+            dropped.release();
+        }
+    });
+    int mixed = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        go.release();
+        dropped.acquire();
+        Texture uploaded = floatTarget(display, Texture::ShaderResource | Texture::RenderTarget);
+        const float one[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+        uploaded.clear(one, "test");
+        if (uploaded.name() != formerName) reused = false;
+        const std::vector<float> values = readBack(uploaded);
+        if (std::any_of(values.begin(), values.end(), [](float v) { return v != 1.0f; })) ++mixed;
+    }
+    former.join();
+    EXPECT_TRUE(reused);
+    EXPECT_EQ(mixed, 0);
 }
 
 }  // namespace

@@ -100,6 +100,7 @@ Display::Display(const char* place) {
 Display::~Display() { shutdown(); }
 
 void Display::shutdown() {
+    texturePool_.clear(true);
     {
         std::lock_guard lock(g_registryMutex);
         g_displays.erase(serial_);

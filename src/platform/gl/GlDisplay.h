@@ -18,6 +18,7 @@
 #include "platform/gl/GlContext.h"
 #include "platform/gl/GlEdgeRule.h"
 #include "platform/gl/GlFormat.h"
+#include "platform/gl/GlTexturePool.h"
 
 #include <epoxy/egl.h>
 #include <epoxy/gl.h>
@@ -91,6 +92,9 @@ public:
     void release(Kind kind, GLuint name);
     void release(GLsync sync);
 
+    // Storage of dropped textures waiting for reuse.
+    TexturePool& texturePool() { return texturePool_; }
+
     // Contexts alive now (for tests of the per-thread life cycle).
     std::size_t contextCount();
     // Any thread: fn for each live context, under the display's lock (fn
@@ -129,6 +133,7 @@ private:
     std::atomic<bool> hasOrphans_{false};
     // Set while closing: what is released then goes with the share group.
     std::atomic<bool> closing_{false};
+    TexturePool texturePool_{*this};
 };
 
 }  // namespace Platform::Gl

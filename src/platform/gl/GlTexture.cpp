@@ -30,12 +30,38 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
       width_(width),
       height_(height),
       bindFlags_(bindFlags),
-      id_(nextObjectId()),
-      handover_(std::make_shared<Handover>()) {
+      id_(nextObjectId()) {
     Context& context = display.context();
+    TexturePool::Storage reused = display.texturePool().take(format_, storageWidth(format_, width), height);
+    if (reused.name) {
+        name_ = reused.name;
+        handover_ = std::move(reused.handover);
+    } else {
+        handover_ = std::make_shared<Handover>();
+        createStorage(place);
+    }
+    try {
+        // Made here, used anywhere: the first use elsewhere waits for it. A
+        // reused storage first waits for what was done with it before.
+        runCommand(context, {{handover_.get(), Access::Write}}, [&] {
+            if (pixels) {
+                transfer(true, const_cast<void*>(pixels), pitch, place);
+            } else if (reused.name) {
+                clearErrors();
+                glClearTexImage(name_, 0, GL_RGBA, GL_FLOAT, nullptr);
+                checkError("glClearTexImage", place);
+            }
+        });
+    } catch (...) {
+        glDeleteTextures(1, &name_);
+        throw;
+    }
+}
+
+void Texture::createStorage(const char* place) {
     clearErrors();
     glCreateTextures(GL_TEXTURE_2D, 1, &name_);
-    glTextureStorage2D(name_, 1, format_.internalFormat, storageWidth(format_, width), height);
+    glTextureStorage2D(name_, 1, format_.internalFormat, storageWidth(format_, width_), height_);
     try {
         checkError("glTextureStorage2D", place);
     } catch (...) {
@@ -53,18 +79,12 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
             glTextureParameteri(name_, GL_TEXTURE_SWIZZLE_B, GL_ZERO);
             break;
     }
-    try {
-        // Made here, used anywhere: the first use elsewhere waits for it.
-        runCommand(context, {{handover_.get(), Access::Write}}, [&] {
-            if (pixels) transfer(true, const_cast<void*>(pixels), pitch, place);
-        });
-    } catch (...) {
-        glDeleteTextures(1, &name_);
-        throw;
-    }
 }
 
-Texture::~Texture() { display_.release(Display::Kind::Texture, name_); }
+Texture::~Texture() {
+    display_.texturePool().give(
+        {&format_, storageWidth(format_, width_), height_, name_, std::move(handover_)});
+}
 
 void Texture::transfer(bool toTexture, void* pixels, std::size_t pitch, const char* place) {
     const std::size_t rowBytes = static_cast<std::size_t>(width_) * format_.bytesPerPixel;

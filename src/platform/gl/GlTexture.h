@@ -3,7 +3,7 @@
 // format table, with the D3D-style bind flags it was made for. Any thread
 // may destroy it (the name is released through the display); every other
 // operation runs on the calling thread's context and hands over between
-// contexts through a write fence. Failures throw the HRESULT exception with
+// contexts through its hand-over record. Failures throw the HRESULT exception with
 // the GL call and the caller's place.
 #include "platform/gl/GlFormat.h"
 #include "platform/gl/GlSync.h"
@@ -28,7 +28,9 @@ public:
         UnorderedAccess = 0x80,
     };
 
-    // pixels may be null (contents undefined); pitch is the CPU row step.
+    // pixels may be null (the texture then reads as zeros); pitch is the
+    // CPU row step. Storage of a dropped texture of the same storage format
+    // and size is reused (see GlTexturePool.h).
     Texture(Display& display, const Format& format, GLsizei width, GLsizei height,
             unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place);
     ~Texture();
@@ -61,6 +63,7 @@ public:
     Display& display() const { return display_; }
 
 private:
+    void createStorage(const char* place);
     void transfer(bool toTexture, void* pixels, std::size_t pitch, const char* place);
     void transferSnorm16(bool toTexture, void* pixels, std::size_t pitch, const char* place);
 
