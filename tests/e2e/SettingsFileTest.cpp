@@ -17,7 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using E2E::commandOutput;
 
 const std::string kCaption = "Movane Quorin2 [" MOVANE2_VERSION "] : Application Exception";
 
@@ -51,17 +50,9 @@ private:
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    std::string onDisplay(const std::string& command) const {
-        return commandOutput("DISPLAY=" + display.name() + " " + command + " 2>/dev/null");
-    }
-    // The first window whose class or title matches, 0 when none comes.
+    std::string onDisplay(const std::string& command) const { return E2E::onDisplay(display.name(), command); }
     unsigned long waitForWindow(const std::string& search) const {
-        for (int i = 0; i < 500; ++i) {
-            const std::string ids = onDisplay("xdotool search " + search);
-            if (!ids.empty()) return std::stoul(ids);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return 0;
+        return E2E::waitForWindow(display.name(), search);
     }
     // Starts the program on the data home and closes its main window.
     void runAndClose(const DataHome& home) const {

@@ -1,7 +1,12 @@
 #include "e2e/XClient.h"
 
+#include "e2e/ProgramRun.h"
+
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+
+#include <chrono>
+#include <thread>
 
 namespace E2E {
 
@@ -41,6 +46,19 @@ bool sendDeleteWindow(const std::string& displayName, unsigned long window) {
     x.sync(display, False);
     x.closeDisplay(display);
     return sent != 0;
+}
+
+std::string onDisplay(const std::string& display, const std::string& command) {
+    return commandOutput("DISPLAY=" + display + " " + command + " 2>/dev/null");
+}
+
+unsigned long waitForWindow(const std::string& display, const std::string& search) {
+    for (int i = 0; i < 500; ++i) {
+        const std::string ids = onDisplay(display, "xdotool search " + search);
+        if (!ids.empty()) return std::stoul(ids);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return 0;
 }
 
 }  // namespace E2E

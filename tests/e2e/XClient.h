@@ -11,4 +11,10 @@ namespace E2E {
 // cannot be reached.
 bool sendDeleteWindow(const std::string& display, unsigned long window);
 
+// Runs a command with DISPLAY set; its standard output, errors dropped.
+std::string onDisplay(const std::string& display, const std::string& command);
+// The first window that `xdotool search <search>` finds within about ten
+// seconds, 0 when none comes.
+unsigned long waitForWindow(const std::string& display, const std::string& search);
+
 }  // namespace E2E

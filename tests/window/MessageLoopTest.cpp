@@ -1,3 +1,4 @@
+#include "platform/gtk/MessageBox.h"
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
 #include "support/VirtualDisplay.h"
@@ -132,4 +133,19 @@ TEST_F(MessageLoopTest, AnIdleLoopSleepsUntilAMessageComes) {
     g_source_unref(counter);
     EXPECT_EQ(received, (std::vector<UINT>{WM_USER + 99}));
     EXPECT_LT(turns, 50);
+}
+
+// The quit message ends an open box as a system modal loop does, and stays
+// pending for the loop outside; a box opened while it is pending ends at once.
+TEST_F(MessageLoopTest, TheQuitMessageEndsAnOpenBoxAndTheLoopOutside) {
+    std::thread poster([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        postQuitMessage(0);
+    });
+    EXPECT_EQ(messageBox(nullptr, "text", "caption", MB_OKCANCEL), IDCANCEL);
+    poster.join();
+    EXPECT_EQ(messageBox(nullptr, "text", "caption", MB_OK), IDOK);
+    postMessage(window, WM_USER + 1, 0, 0);
+    runMessageLoop();
+    EXPECT_TRUE(received.empty());
 }

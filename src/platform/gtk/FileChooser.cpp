@@ -1,5 +1,6 @@
 #include "platform/gtk/FileChooser.h"
 
+#include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
 
 #include <fnmatch.h>
@@ -85,7 +86,7 @@ void onResponse(GtkDialog* dialog, int response, gpointer data) {
     GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(dialog), GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING,
                                             GTK_BUTTONS_YES_NO, "%s は既に存在します。\n上書きしますか？",
                                             baseName(target).c_str());
-    const int answer = gtk_dialog_run(GTK_DIALOG(box));
+    const int answer = runModalDialog(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     if (answer != GTK_RESPONSE_YES) g_signal_stop_emission_by_name(dialog, "response");
 }
@@ -155,7 +156,7 @@ FileChooserResult runFileChooser(const FileChooserOptions& options, std::string&
         if (ok) gtk_style_context_get(gtk_widget_get_style_context(ok), GTK_STATE_FLAG_NORMAL, "font", &font, nullptr);
         options.onInit(area, dialog, ok, font);
     }
-    const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+    const int response = runModalDialog(GTK_DIALOG(dialog));
     if (options.onInit && options.onDestroy) options.onDestroy();
     chosen.clear();
     if (response == GTK_RESPONSE_ACCEPT) {

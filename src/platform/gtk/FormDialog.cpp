@@ -1,5 +1,6 @@
 #include "platform/gtk/FormDialog.h"
 
+#include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
 
 #include <gtk/gtk.h>
@@ -69,7 +70,7 @@ bool runFormDialog(const FormDialogOptions& options, FormTexts& texts) {
     gtk_widget_show_all(dialog);
 
     bool accepted = false;
-    while (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
+    while (runModalDialog(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
         FormTexts read;
         for (const auto& rowBoxes : boxes) {
             auto& rowTexts = read.emplace_back();

@@ -1,5 +1,6 @@
 #include "platform/gtk/MessageBox.h"
 
+#include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
 #include "platform/gtk/Toolkit.h"
 
@@ -25,7 +26,7 @@ int messageBox(WindowHandle owner, const std::string& text, const std::string& c
     gtk_window_set_title(GTK_WINDOW(box), caption.c_str());
     gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
     gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
-    const int response = gtk_dialog_run(GTK_DIALOG(box));
+    const int response = runModalDialog(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     if (response == GTK_RESPONSE_OK) return IDOK;
     return okCancel ? IDCANCEL : IDOK;

@@ -8,9 +8,11 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <vector>
 
 namespace Platform {
 
@@ -39,6 +41,7 @@ bool quitPending = false;
 std::exception_ptr pendingException;
 int holdDepth = 0;
 std::deque<std::function<void()>> afterHold;
+std::vector<GtkDialog*> modalDialogs;
 
 gboolean prepareQueue(GSource*, gint*);
 gboolean dispatchQueue(GSource*, GSourceFunc, gpointer);
@@ -123,6 +126,7 @@ gboolean dispatchQueue(GSource*, GSourceFunc, gpointer) {
             q.messages.clear();
             quitPending = true;
             stopLoop();
+            for (GtkDialog* dialog : modalDialogs) gtk_dialog_response(dialog, GTK_RESPONSE_DELETE_EVENT);
             break;
         }
         if (isWindow(m.window))
@@ -155,6 +159,14 @@ void runMessageLoop() {
     }
     quitPending = false;
     rethrowPendingException();
+}
+
+int runModalDialog(GtkDialog* dialog) {
+    if (quitPending) return GTK_RESPONSE_DELETE_EVENT;
+    modalDialogs.push_back(dialog);
+    const int response = gtk_dialog_run(dialog);
+    modalDialogs.erase(std::find(modalDialogs.begin(), modalDialogs.end(), dialog));
+    return response;
 }
 
 bool messageLoopRunning() { return currentLoop != nullptr; }

@@ -10,6 +10,8 @@
 // to stop, and runMessageLoop rethrows it on the user-interface thread.
 #include "platform/gtk/Messages.h"
 
+#include <gtk/gtk.h>
+
 #include <functional>
 
 namespace Platform {
@@ -25,6 +27,12 @@ void postQuitMessage(int exitCode);
 void runMessageLoop();
 // Whether runMessageLoop is running (possibly below a nested modal loop).
 bool messageLoopRunning();
+
+// Runs a modal dialog (gtk_dialog_run). When the quit message arrives
+// meanwhile the dialog ends with GTK_RESPONSE_DELETE_EVENT, as a system
+// modal loop ends on it, and the quit stays pending for the loop outside;
+// a dialog opened while a quit is pending ends at once.
+int runModalDialog(GtkDialog* dialog);
 
 // While a hold lives, the loop runs none of the program's own work: posted
 // messages, wait handles and window timers wait, so that a nested loop the
