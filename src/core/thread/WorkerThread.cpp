@@ -109,13 +109,15 @@ bool WorkerThread::processTask() {
 
 void WorkerThread::threadMain() {
     System::Process::SetThreadPriority("WorkerThreadPriority");
-    while (running_) {
+    for (;;) {
         bool empty;
         {
             std::lock_guard lock(mutex_);
-            empty = queue_.empty();
             // Producers set the event under the same lock after appending,
+            // and stop clears the flag under it before setting the event,
             // so no wake-up is lost.
+            if (!running_) break;
+            empty = queue_.empty();
             if (empty) wake_.reset();
         }
         if (empty) wake_.wait();
@@ -125,7 +127,10 @@ void WorkerThread::threadMain() {
 }
 
 void WorkerThread::stop() {
-    if (!running_.exchange(false)) return;
+    {
+        std::lock_guard lock(mutex_);
+        if (!running_.exchange(false)) return;
+    }
     wake_.set();
     thread_.join();
     std::deque<WorkerTask> discarded;

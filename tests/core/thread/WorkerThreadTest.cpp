@@ -164,6 +164,35 @@ TEST(WorkerThreadTest, StopFinishesTheRunningTaskDropsTheRestAndReleasesEveryWai
     EXPECT_TRUE(journal.names().empty());
 }
 
+// A stop that comes while the worker is about to sleep must still wake it:
+// workers stopped at varying moments of their first turns, on more threads
+// than there are processors so that they are preempted anywhere, never hang.
+TEST(WorkerThreadTest, AStopAtAnyMomentOfTheWorkersTurnIsNeverLost) {
+    constexpr int kThreads = 16;
+    constexpr int kCycles = 1000;
+    std::atomic<int> stopped{0};
+    std::vector<std::thread> cycles;
+    for (int t = 0; t < kThreads; ++t)
+        cycles.emplace_back([&] {
+            for (int i = 0; i < kCycles; ++i) {
+                Worker::WorkerThread worker("cycle");
+                worker.pushTask(0, [] {});
+                const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(i % 40);
+                while (std::chrono::steady_clock::now() < until) {
+                }
+                worker.stop();
+                ++stopped;
+            }
+        });
+    for (int waited = 0; waited < 1200 && stopped < kThreads * kCycles; ++waited)
+        std::this_thread::sleep_for(100ms);
+    if (stopped < kThreads * kCycles) {
+        for (auto& thread : cycles) thread.detach();
+        FAIL() << "a stop was lost: a worker sleeps on";
+    }
+    for (auto& thread : cycles) thread.join();
+}
+
 TEST(WorkerThreadTest, RemovingTheMarkerReleasesItsWaiter) {
     Worker::WorkerThread worker("Test");
     Gate gate;
