@@ -4,10 +4,10 @@
 #include "core/base/Exception.h"
 #include "core/base/Log.h"
 #include "core/text/StringConvert.h"
+#include "effect/base/StdConvert.h"
 #include "effect/registry/OldScript.h"
 
 #include <exception>
-#include <string_view>
 
 namespace Effect {
 
@@ -29,11 +29,8 @@ const System::IniFile::VALUE* findKey(const System::IniFile::SectionRef& section
 // and make the rest lines of their own, and a NUL would not read back: such a
 // value fails the write, which leaves the file being replaced as it was.
 void writeLine(System::IniFile::Save& save, const std::string& key, const std::string& value) {
-    const std::size_t bad = value.find_first_of(std::string_view("\r\n\0", 3));
-    if (bad != std::string::npos)
-        throw System::makeException("Effect::EffectBase::saveIniSectionParameter",
-                                    value[bad] ? "text holds a line break." : "text holds a NUL character.",
-                                    ("key=" + key).c_str());
+    if (const char* fault = StdConvert::lineFault(value))
+        throw System::makeException("Effect::EffectBase::saveIniSectionParameter", fault, ("key=" + key).c_str());
     save.writeValue(key, value);
 }
 

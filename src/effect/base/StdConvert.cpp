@@ -62,6 +62,34 @@ std::wstring toWideLine(const std::string& utf8) {
     return toWideText(utf8);
 }
 
+namespace {
+
+template <class Char>
+const char* lineFaultOf(std::basic_string_view<Char> text) {
+    for (const Char c : text) {
+        if (c == Char('\r') || c == Char('\n')) return "text holds a line break.";
+        if (c == Char('\0')) return "text holds a NUL character.";
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const char* lineFault(std::string_view text) { return lineFaultOf(text); }
+
+const char* lineFault(std::wstring_view text) { return lineFaultOf(text); }
+
+std::wstring joinedLine(std::wstring_view text) {
+    std::wstring line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        line += c == L'\r' || c == L'\n' || c == L'\0' ? L' ' : c;
+    }
+    return line;
+}
+
 void throwMissingMapKey() { throw std::out_of_range("invalid map<K, T> key"); }
 
 void throwMissingUnorderedMapKey() { throw std::out_of_range("invalid unordered_map<K, T> key"); }

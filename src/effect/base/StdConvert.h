@@ -5,6 +5,7 @@
 // these helpers give the same texts on every platform (int is read as
 // 32 bits even where long is wider).
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Effect::StdConvert {
@@ -27,6 +28,16 @@ std::wstring toWideText(const std::string& utf8);
 // The same for one-line texts, which are written as one line of a file: a
 // CR or LF throws as well.
 std::wstring toWideLine(const std::string& utf8);
+
+// Why a text cannot stand as one line of a project, alias or defaults file:
+// "text holds a line break." for a CR or LF (the line would end there and
+// the rest become lines of their own), "text holds a NUL character." for a
+// NUL (it would not read back), whichever comes first; null when it can.
+const char* lineFault(std::string_view text);
+const char* lineFault(std::wstring_view text);
+// A text of a file's own content made one line: each CR, LF, CR LF pair and
+// NUL becomes one space.
+std::wstring joinedLine(std::wstring_view text);
 
 // The texts of a failed ordered-map / hash-map lookup (std::out_of_range).
 [[noreturn]] void throwMissingMapKey();

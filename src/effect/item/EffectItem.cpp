@@ -1,6 +1,7 @@
 #include "effect/item/EffectItem.h"
 
 #include "core/base/Exception.h"
+#include "effect/base/StdConvert.h"
 
 namespace Effect {
 
@@ -20,6 +21,12 @@ const wchar_t* EffectItem::getFilePath() const { return nullptr; }
 
 void EffectItem::setFilePath(const wchar_t*) {
     throw System::makeException("Effect::EffectItem::setFilePath", "not implement.");
+}
+
+const std::wstring& EffectItem::checkedLine(const std::wstring& text, const char* place) const {
+    if (const char* fault = StdConvert::lineFault(text))
+        throw System::makeExceptionFormat(place, fault, L"key=%ls", name.c_str());
+    return text;
 }
 
 }  // namespace Effect

@@ -65,6 +65,9 @@ public:
     virtual void loadQroValue(const std::string& value, const std::wstring& key,
                               const wchar_t* effectName, bool flag);
     virtual const wchar_t* getFilePath() const;
+    // Items holding a path take it with its path variable expanded. A path
+    // that cannot be written as one line of a file (a CR, LF or NUL) throws
+    // the program's exception and the item keeps its value.
     virtual void setFilePath(const wchar_t* path);
 
     std::uint8_t type;
@@ -75,6 +78,11 @@ public:
 protected:
     // Clones copy type, name and notifyChange and join no list.
     EffectItem(const EffectItem& other) = default;
+
+    // Throws the program's exception (place, the line fault, this item's key)
+    // when the text cannot be written as one line of a file; returns it
+    // otherwise.
+    const std::wstring& checkedLine(const std::wstring& text, const char* place) const;
 
     template <class T>
     static const T& sameKind(const EffectItem& other) {

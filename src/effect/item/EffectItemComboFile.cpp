@@ -54,7 +54,7 @@ const wchar_t* EffectItemComboFile::getFilePath() const { return path.c_str(); }
 
 void EffectItemComboFile::setFilePath(const wchar_t* newPath) {
     if (!newPath || !*newPath) return;
-    path = expandedPath(newPath);
+    path = checkedLine(expandedPath(newPath), "Effect::EffectItemComboFile::setFilePath");
     value = -1;
 }
 

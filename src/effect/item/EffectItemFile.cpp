@@ -40,7 +40,7 @@ void EffectItemFile::fromString(const std::string& text) {
 const wchar_t* EffectItemFile::getFilePath() const { return path.c_str(); }
 
 void EffectItemFile::setFilePath(const wchar_t* newPath) {
-    path = expandedPath(newPath ? newPath : L"");
+    path = checkedLine(expandedPath(newPath ? newPath : L""), "Effect::EffectItemFile::setFilePath");
 }
 
 }  // namespace Effect

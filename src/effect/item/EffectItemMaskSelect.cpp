@@ -81,7 +81,8 @@ const wchar_t* EffectItemMaskSelect::getFilePath() const { return path.c_str(); 
 void EffectItemMaskSelect::setFilePath(const wchar_t* newPath) {
     if (!newPath || !*newPath) return;
     // "*name" names an image of the render pass, never a file.
-    path = newPath[0] == L'*' ? std::wstring(newPath) : expandedPath(newPath);
+    path = checkedLine(newPath[0] == L'*' ? std::wstring(newPath) : expandedPath(newPath),
+                       "Effect::EffectItemMaskSelect::setFilePath");
     figure = -1;
     scene = -1;
 }

@@ -1,5 +1,6 @@
 #include "effect/item/ResourceSelectList.h"
 
+#include "effect/base/StdConvert.h"
 #include "media/resource/ResourceService.h"
 
 #include <mutex>
@@ -8,7 +9,9 @@ namespace Effect {
 
 namespace {
 
-// One choice list, filled once from a list of the resource service.
+// One choice list, filled once from a list of the resource service. Names
+// are file titles, which may hold line breaks; the chosen name is written as
+// one line of a project file, so each break is read as a space.
 struct LazyList {
     EffectItemSelect::SharedList list;
     std::once_flag once;
@@ -19,7 +22,7 @@ struct LazyList {
             const Resource::ResourceService* service = Resource::ResourceService::getInstance();
             if (!service) return;
             int index = 0;
-            for (const auto& item : (service->*member).items()) list.addItem(index++, item.name);
+            for (const auto& item : (service->*member).items()) list.addItem(index++, StdConvert::joinedLine(item.name));
         });
         return list;
     }

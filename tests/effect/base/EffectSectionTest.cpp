@@ -116,14 +116,24 @@ TEST_F(EffectSection, ValuesThatWouldBreakTheirLineAreRefusedAndTheOldFileStays)
          [](AllKinds& e) { e.file.path = L"/tmp/a.png\r\n[Effect.1]\r\neffect.name=x"; }, "ファイル", lineBreak},
         {"path with NUL", [](AllKinds& e) { e.file.path = std::wstring(L"/tmp/a.png\0b", 12); }, "ファイル",
          "text holds a NUL character."},
-        {"figure path", [](AllKinds& e) { e.figure.setFilePath(L"/tmp/a\rb.svg"); }, "図形", lineBreak},
+        {"figure path",
+         [](AllKinds& e) {
+             e.figure.path = L"/tmp/a\rb.svg";
+             e.figure.value = -1;
+         },
+         "図形", lineBreak},
         {"figure file title",
          [&](AllKinds& e) {
              e.figure.list = &figures;
              e.figure.value = 9;
          },
          "図形", lineBreak},
-        {"mask path", [](AllKinds& e) { e.mask.setFilePath(L"/tmp/m\n.png"); }, "マスク", lineBreak},
+        {"mask path",
+         [](AllKinds& e) {
+             e.mask.path = L"/tmp/m\n.png";
+             e.mask.figure = -1;
+         },
+         "マスク", lineBreak},
         {"one-line string", [](AllKinds& e) { e.value.text = L"{1,\n2}"; }, "値", lineBreak},
     };
     for (const Case& c : cases) {

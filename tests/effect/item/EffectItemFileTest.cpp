@@ -300,6 +300,45 @@ TEST_F(PathLines, PathsReadBackAsWritten) {
     }
 }
 
+TEST_F(PathLines, PathsThatCouldNotBeWrittenAreRefusedWhereTheyEnter) {
+    // File names may hold CR and LF. Set on an item, such a path would leave
+    // every file holding the effect unwritable, so the item refuses it and
+    // keeps what it held; the section still writes as before.
+    PathEffect effect(figures);
+    effect.setPaths(L"/kept.png");
+    const std::string before = write(effect);
+    ASSERT_EQ(before, section("/kept.png"));
+    struct Case {
+        const char* what;
+        Effect::EffectItem* item;
+        const wchar_t* path;
+        std::string error;
+    };
+    const auto error = [](const char* key, const char* kind) {
+        return std::string("text holds a line break.\n\n[Note]\nkey=") + key + "\n\n[Place]\nEffect::" + kind +
+               "::setFilePath()";
+    };
+    const Case cases[] = {
+        {"file LF", &effect.file, L"/media/two\nlines.png", error("ファイル", "EffectItemFile")},
+        {"file CR at the end", &effect.file, L"/media/a.png\r", error("ファイル", "EffectItemFile")},
+        {"file under a path variable", &effect.file, L"%Figure%/a\nb.png", error("ファイル", "EffectItemFile")},
+        {"figure CR LF", &effect.figure, L"/media/a\r\n[Effect.1]\r\n.svg", error("図形", "EffectItemComboFile")},
+        {"mask file", &effect.mask, L"/media/m\n.png", error("マスク", "EffectItemMaskSelect")},
+        {"mask render image", &effect.mask, L"*two\nlines", error("マスク", "EffectItemMaskSelect")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(EffectTest::errorOf([&] { c.item->setFilePath(c.path); }), c.error);
+        EXPECT_EQ(std::wstring(c.item->getFilePath()), L"/kept.png");
+        EXPECT_EQ(write(effect), before);
+    }
+    EXPECT_EQ(effect.figure.value, -1);
+    EXPECT_EQ(effect.mask.figure, -1);
+    // An ordinary path still enters.
+    effect.mask.setFilePath(L"*temp");
+    EXPECT_EQ(effect.mask.path, L"*temp");
+}
+
 TEST_F(PathLines, BytesThatAreNotUtf8ReadAsReplacementsAndStaySo) {
     PathEffect effect(figures);
     read(effect, section("/tmp/\xFF\xFE.png"));
