@@ -7,6 +7,7 @@
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
 #include "effect/base/EffectEvent.h"
+#include "effect/base/StdConvert.h"
 #include "effect/registry/EffectService.h"
 #include "effect/registry/MediaFileProbe.h"
 #include "media/resource/SvgDocument.h"
@@ -52,6 +53,15 @@ Effect::EffectService* registryOf(EditService& edit) { return edit.getCurrentSce
 }  // namespace
 
 bool createSceneFromFile(EditService& edit, const std::wstring& path) {
+    std::wstring expanded = path;
+    System::FileName::expandVariable(expanded);
+    // A name holding a line break or a NUL (legal in file names) could be
+    // written neither as the object's file nor as the scene's name: taken
+    // in, it would leave the project unsaveable.
+    if (Effect::StdConvert::lineFault(expanded)) {
+        Dialog::postError(Unsupported);
+        return false;
+    }
     Effect::EffectService* registry = registryOf(edit);
     const wchar_t* effectName = registry ? registry->getFileEffectName(path.c_str()) : nullptr;
     if (!effectName) {
@@ -69,8 +79,6 @@ bool createSceneFromFile(EditService& edit, const std::wstring& path) {
         }
         takeMediaFormat(info, format);
     }
-    std::wstring expanded = path;
-    System::FileName::expandVariable(expanded);
     if (!edit.createScene(System::FileName::getTitle(expanded), format.width, format.height, format.rate,
                           format.scale, format.audioRate))
         return false;

@@ -4,6 +4,7 @@
 #include "core/event/MessageBox.h"
 #include "core/file/FileName.h"
 #include "core/text/StringConvert.h"
+#include "effect/base/StdConvert.h"
 
 #include <algorithm>
 #include <climits>
@@ -94,6 +95,9 @@ void Project::updateEffectItemFilePath(const std::wstring& openedPath) {
     const std::wstring oldFolder = folderOf(path);
     const std::wstring newFolder = folderOf(openedPath);
     if (oldFolder.empty() || newFolder.empty()) return;
+    // A folder whose name holds a line break could not be written into the
+    // project again: the stored paths stay as they are.
+    if (Effect::StdConvert::lineFault(newFolder)) return;
     bool asked = false;
     for (const ScenePointer& scene : getSceneList()) {
         for (int k = 0; k <= scene->lastLayer; ++k) {

@@ -3,7 +3,9 @@
 #include "core/event/MessageBox.h"
 #include "core/file/FileName.h"
 #include "edit/model/Scene.h"
+#include "effect/base/StdConvert.h"
 #include "effect/item/ResourceSelectList.h"
+#include "effects/base/FileEntry.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "media/resource/SvgDocument.h"
 #include "render/context/ObjectContext.h"
@@ -77,16 +79,11 @@ bool FigureLoad::isSupportedFile(const wchar_t* path) const {
 }
 
 bool FigureLoad::effectEvent(EffectEvent& event) {
-    if (event.code == EffectEvent::FileDropped) {
-        if (event.path && *event.path) {
-            figure.path = event.path;
-            System::FileName::expandVariable(figure.path);
-            figure.value = -1;
-        }
-        return true;
-    }
+    if (event.code == EffectEvent::FileDropped) return takeDroppedFile(figure, event.path);
     if (event.code != EffectEvent::ItemChanged) return false;
-    if (figure.value < 0 && !Media::SvgDocument::canLoadFile(figure.path)) {
+    // A chosen path that a project file could not hold is refused like a
+    // file that does not load.
+    if (figure.value < 0 && (StdConvert::lineFault(figure.path) || !Media::SvgDocument::canLoadFile(figure.path))) {
         figure.path.clear();
         figure.value = figure.list->hasValue(1) || figure.list->items.empty() ? 1 : figure.list->firstValue();
         Dialog::postError(L"このファイルには対応していません");

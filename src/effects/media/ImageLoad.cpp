@@ -5,10 +5,12 @@
 #include "core/file/FileName.h"
 #include "core/text/StringUtility.h"
 #include "edit/scope/EditScope.h"
+#include "effect/base/StdConvert.h"
 #include "effect/movement/MovementBase.h"
 #include "effect/movement/MovementLookup.h"
 #include "effect/registry/EffectTranslate.h"
 #include "effect/registry/MediaFileProbe.h"
+#include "effects/base/FileEntry.h"
 #include "effects/base/InfoTip.h"
 #include "media/gpu/ResourceBuffer.h"
 #include "render/cache/MediaFileSource.h"
@@ -147,9 +149,8 @@ bool ImageLoad::effectEvent(EffectEvent& event) {
         return true;
     }
     if (event.code == EffectEvent::FileDropped) {
+        if (!takeDroppedFile(file, event.path)) return false;
         resetSequence();
-        file.path = event.path ? event.path : L"";
-        System::FileName::expandVariable(file.path);
         return true;
     }
     if (event.code != EffectEvent::ItemChanged) return false;
@@ -164,7 +165,10 @@ bool ImageLoad::effectEvent(EffectEvent& event) {
         return true;
     }
     if (file.path.empty()) return false;
-    if (Cache::openMediaFile(file.path, Cache::MediaFileSource::Video)) return true;
+    // A chosen path that a project file could not hold is refused like a
+    // file that does not open.
+    if (!StdConvert::lineFault(file.path) && Cache::openMediaFile(file.path, Cache::MediaFileSource::Video))
+        return true;
     file.path.clear();
     Dialog::postError(L"このファイルには対応していません");
     return false;

@@ -13,8 +13,10 @@
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
 #include "edit/undo/UndoService.h"
+#include "effect/base/StdConvert.h"
 #include "effect/movement/MovementBase.h"
 #include "effect/registry/MediaFileProbe.h"
+#include "effects/base/FileEntry.h"
 #include "effects/base/InfoTip.h"
 #include "render/cache/SceneSource.h"
 
@@ -202,11 +204,8 @@ bool InputMovieEffect::rebaseOnRangeChange(EffectEvent& event) {
 }
 
 bool InputMovieEffect::onFileDropped(EffectEvent& event) {
+    if (file_ && !takeDroppedFile(*file_, event.path)) return false;
     invalidateMediaInfo();
-    if (file_) {
-        file_->path = event.path ? event.path : L"";
-        System::FileName::expandVariable(file_->path);
-    }
     fitObjectLength(event, true);
     return true;
 }
@@ -214,7 +213,9 @@ bool InputMovieEffect::onFileDropped(EffectEvent& event) {
 bool InputMovieEffect::onFileChanged(EffectEvent& event) {
     invalidateMediaInfo();
     if (!file_ || file_->path.empty()) return false;
-    if (updateMediaInfo()) {
+    // A chosen path that a project file could not hold is refused like a
+    // file that does not open.
+    if (!StdConvert::lineFault(file_->path) && updateMediaInfo()) {
         fitObjectLength(event, true);
         return true;
     }

@@ -109,8 +109,14 @@ TEST_F(SceneFromFile, TheNewSceneIsProposedFromTheFile) {
 }
 
 TEST_F(SceneFromFile, UnsupportedFilesAndCancelledDialogsMakeNoScene) {
-    EXPECT_FALSE(Edit::EditCommand::createSceneFromFile(edit, L"/media/notes.doc"));
+    // A name holding a line break or a NUL could be written neither as the
+    // object's file nor as the scene's name: refused before anything asks.
+    for (const std::wstring& path : {std::wstring(L"/media/notes.doc"), std::wstring(L"/media/two\nlines.avi"),
+                                     std::wstring(L"/media/end.wav\r"), std::wstring(L"/me\ndia/logo.svg"),
+                                     std::wstring(L"/media/a\0b.png", 14)})
+        EXPECT_FALSE(Edit::EditCommand::createSceneFromFile(edit, path));
     EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(edit.project.scenes.size(), 1u);
     dialogs.scenes = {false};
     EXPECT_FALSE(Edit::EditCommand::createSceneFromFile(edit, L"/media/clip.avi"));
     EXPECT_EQ(edit.project.scenes.size(), 1u);

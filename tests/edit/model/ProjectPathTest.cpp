@@ -102,4 +102,19 @@ TEST_F(ProjectPaths, CancelChangesNothing) {
     EXPECT_EQ(watcher.boxes.size(), 1u);
 }
 
+TEST_F(ProjectPaths, AFolderWhoseNameHoldsALineBreakIsNotTakenOver) {
+    // The project opened from such a folder: its paths could not be written
+    // into the project again, so none is moved there and no question is
+    // asked; the project still saves.
+    const std::wstring broken = (root.path() / "new\nplace").wstring() + L"/";
+    std::filesystem::create_directories(root.path() / "new\nplace");
+    CoreTest::writeBytes((root.path() / "new\nplace" / "a.png").string(), "x");
+    const std::vector<std::wstring> before = paths();
+    TestSupport::MessageBoxWatcher watcher;
+    project.updateEffectItemFilePath(broken + L"project.mvp2");
+    EXPECT_TRUE(watcher.boxes.empty());
+    EXPECT_EQ(paths(), before);
+    EXPECT_NO_THROW(Edit::Project::saveProjectFile(project, (root.path() / "saved.mvp2").wstring()));
+}
+
 }  // namespace
