@@ -5,8 +5,17 @@
 #include "core/event/DialogSeam.h"
 #include "core/event/MessageBox.h"
 #include "edit/scope/EditScope.h"
+#include "effect/base/StdConvert.h"
 
 namespace Edit {
+
+namespace {
+
+// A name typed or pasted into a dialog, as one line: a line break would
+// make the project file unwritable.
+std::wstring typedName(const std::wstring& name) { return Effect::StdConvert::joinedLine(name); }
+
+}  // namespace
 
 void EditService::renameScene(int id) {
     const ScenePointer scene = project.getScene(id);
@@ -16,7 +25,7 @@ void EditService::renameScene(int id) {
     EditScope scope(*this);
     scope.notifySceneChange = true;
     scope.sceneId = currentScene_->id;
-    scene->name = name;
+    scene->name = typedName(name);
     System::Log::info("Edit::EditService::renameScene", L"update scnene name [%ls](%d)", scene->name.c_str(),
                       scene->id);
 }
@@ -30,7 +39,7 @@ void EditService::settingScene(int id, const std::wstring& name, int rate, int s
     EditScope scope(*this);
     scope.notifySceneChange = true;
     scope.sceneId = currentScene_->id;
-    scene->name = values.name.value_or(name);
+    scene->name = typedName(values.name.value_or(name));
     scene->videoRate = values.rate.value_or(rate);
     scene->videoScale = values.scale.value_or(scale);
     scene->width = values.width.value_or(width);
@@ -56,7 +65,7 @@ bool EditService::createScene(const std::wstring& name, int width, int height, i
     scope.sceneId = id;
     setCurrentScene(id);
     Scene& scene = *currentScene_;
-    scene.name = values.name.value_or(name);
+    scene.name = typedName(values.name.value_or(name));
     scene.width = values.width.value_or(width);
     scene.height = values.height.value_or(height);
     scene.videoRate = values.rate.value_or(rate);
@@ -81,7 +90,7 @@ void EditService::duplicateScene(int id) {
     for (const auto& [otherId, other] : project.scenes)
         if (other != copy && other->listOrder > order) ++other->listOrder;
     copy->listOrder = order + 1;
-    copy->name = name;
+    copy->name = typedName(name);
     copy->copyScene(*source);
     System::Log::info("Edit::EditService::duplicateScene", L"duplicate scnene [%ls]", copy->name.c_str());
 }

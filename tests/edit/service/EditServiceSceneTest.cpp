@@ -96,6 +96,30 @@ TEST_F(SceneOperations, RenameAsksWithTheNameAndStoresTheAnswer) {
     EXPECT_EQ(infoLines("Edit::EditService::renameScene", "update scnene name [夜景](2)"), 1);
 }
 
+// A name pasted with line breaks into any of the name boxes is kept as one
+// line, so the project can still be saved.
+TEST_F(SceneOperations, ATypedNameWithLineBreaksBecomesOneLine) {
+    make(1, false);
+    const std::wstring pasted = L"夜\n景\r\nA\rB";
+    const std::wstring oneLine = L"夜 景 A B";
+    dialogs.text = pasted;
+    dialogs.scene = {pasted, 640, 360, 30, 1, 48000};
+    edit.renameScene(1);
+    EXPECT_EQ(edit.project.getScene(1)->name, oneLine);
+    edit.settingScene(1, L"x", 30, 1, 640, 360, 48000);
+    EXPECT_EQ(edit.project.getScene(1)->name, oneLine);
+    edit.duplicateScene(1);
+    edit.createScene(L"y", 640, 360, 30, 1, 48000);
+    int named = 0;
+    for (const Edit::ScenePointer& s : edit.project.getSceneList()) {
+        if (s->id != 0) {
+            EXPECT_EQ(s->name, oneLine) << s->id;
+            ++named;
+        }
+    }
+    EXPECT_EQ(named, 3);  // the scene, its copy and the new one
+}
+
 TEST_F(SceneOperations, SettingStoresTheDialogsValues) {
     Edit::Scene& s = make(1, false);
     const auto values = [&] { return std::tuple(s.name, s.videoRate, s.videoScale, s.width, s.height, s.audioRate); };
