@@ -29,6 +29,15 @@ int readSceneFormat(const System::IniFile::SectionRef& section, const char* key,
     return value;
 }
 
+int readSceneAudioRate(const System::IniFile::SectionRef& section, const char* key, const char* place) {
+    if (!present(section, key)) return 48000;
+    // The scene dialog's range: beyond it the audio walk would allocate
+    // buffers of any size for every frame.
+    const int value = section.getValue(key).toInt();
+    if (value < 1 || value > 3072000) fail(place, "invalid scene parameter.", section, key);
+    return value;
+}
+
 ObjectPointer createFilledObject(Scene& scene, int layer, int start, int end,
                                  const std::function<void(Object&)>& fill) {
     ObjectPointer object = scene.createEmptyObject(layer, start, end);

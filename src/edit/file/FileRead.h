@@ -26,6 +26,8 @@ bool present(const System::IniFile::SectionRef& section, const char* key);
 // A required scene size or rate: the renderer divides by and allocates from
 // these, so anything below 1 fails with "invalid scene parameter.".
 int readSceneFormat(const System::IniFile::SectionRef& section, const char* key, const char* place);
+// 48000 when missing; "invalid scene parameter." outside 1 .. 3072000.
+int readSceneAudioRate(const System::IniFile::SectionRef& section, const char* key, const char* place);
 
 // A new empty object on the layer, filled by `fill`. When filling fails the
 // object leaves its group and its layer again and the failure passes on.

@@ -37,12 +37,13 @@ void loadQroSceneSetting(Scene& scene, const IniFile::SectionRef& header, const 
     const int height = FileRead::readSceneFormat(header, "height", place);
     const int rate = FileRead::readSceneFormat(header, "rate", place);
     const int scale = FileRead::readSceneFormat(header, "scale", place);
+    const int audioRate = FileRead::readSceneAudioRate(header, "audio_rate", place);
     scene.name = name.empty() ? Scene::getDefaultName(scene.id) : name;
     scene.width = width;
     scene.height = height;
     scene.videoRate = rate;
     scene.videoScale = scale;
-    scene.audioRate = header.findValue("audio_rate").toInt(48000);
+    scene.audioRate = audioRate;
 }
 
 void loadEffectQroFile(Object& object, const IniFile& file, const IniFile::SectionRef& section) {

@@ -143,12 +143,13 @@ void loadSceneIniFile(Scene& scene, const IniFile::SectionRef& section) {
     const int height = FileRead::readSceneFormat(section, "video.height", place);
     const int rate = FileRead::readSceneFormat(section, "video.rate", place);
     const int scale = FileRead::readSceneFormat(section, "video.scale", place);
+    const int audioRate = FileRead::readSceneAudioRate(section, "audio.rate", place);
     scene.name = name;
     scene.width = width;
     scene.height = height;
     scene.videoRate = rate;
     scene.videoScale = scale;
-    scene.audioRate = section.findValue("audio.rate").toInt(48000);
+    scene.audioRate = audioRate;
     scene.cursorFrame = section.findValue("cursor.frame").toInt(0);
     scene.displayFrame = section.findValue("display.frame").toInt(0);
     scene.displayLayer = section.findValue("display.layer").toInt(0);

@@ -245,6 +245,8 @@ TEST_F(QroImport, UnusableHeadersFailTheWholeFile) {
         {"[quorin]\nwidth=640\nheight=480\nrate=24\n", "ini file parameter undefined."},
         {"[quorin]\nwidth=640\nheight=480\nrate=24\nscale=0\n", "invalid scene parameter."},
         {"[quorin]\nwidth=640\nheight=-1\nrate=24\nscale=1\n", "invalid scene parameter."},
+        {kHeader + "audio_rate=-1\n", "invalid scene parameter."},
+        {kHeader + "audio_rate=99999999\n", "invalid scene parameter."},
         {"[quorin]\nwidth=wide\nheight=480\nrate=24\nscale=1\n", "invalid format(int)"},
         {std::string("\x00\xff\x13garbage", 10), "quorin section not found"},
     };

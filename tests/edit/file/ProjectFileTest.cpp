@@ -201,6 +201,9 @@ TEST_F(ProjectFile, UnusableFilesAreErrorsNotEmptyProjects) {
         std::string("\x00\xff\x13garbage", 10),              // not ini text
         "[scene.0]\nscene=0\nvideo.width=640\n",             // a required key missing
         "[scene.0]\nscene=0\nvideo.width=640\nvideo.height=480\nvideo.rate=30\nvideo.scale=0\n",
+        kScene0 + "audio.rate=0\n",                       // outside the scene dialog's 1 .. 3072000
+        kScene0 + "audio.rate=3072001\n",
+        kScene0 + "audio.rate=2000000000\n",
         kScene0 + "[layer.0]\nname=x\n",                     // layer without its number
         kScene0 + "[layer.0]\nlayer=1\nlock=yes\n",
     };
