@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,27 +23,11 @@ std::string readFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class Folder {
-public:
-    Folder() {
-        char pattern[] = "/tmp/movane2-shaders-XXXXXX";
-        root_ = mkdtemp(pattern);
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    fs::path operator/(const char* name) const { return root_ / name; }
-
-private:
-    fs::path root_;
-};
-
 TEST(BuiltInShaderFailureTest, AShaderTheDriverRefusesEndsStartUpThroughTheErrorBox) {
     TestSupport::VirtualDisplay display;
-    Folder folder;
-    const fs::path dumped = folder / "dumped";
-    const fs::path replaced = folder / "replaced";
+    E2E::TempFolder folder;
+    const fs::path dumped = folder.path() / "dumped";
+    const fs::path replaced = folder.path() / "replaced";
     fs::create_directories(dumped);
     fs::create_directories(replaced);
 

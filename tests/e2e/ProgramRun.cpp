@@ -112,4 +112,15 @@ std::string commandOutput(const std::string& command) {
     return result;
 }
 
+TempFolder::TempFolder() {
+    char pattern[] = "/tmp/movane2-e2e-XXXXXX";
+    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
 }  // namespace E2E

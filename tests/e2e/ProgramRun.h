@@ -35,6 +35,19 @@ private:
     pid_t pid_ = -1;
 };
 
+// A fresh folder under /tmp, removed with this object.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 // Runs a shell command and returns its standard output.
 std::string commandOutput(const std::string& command);
 

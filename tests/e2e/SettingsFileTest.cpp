@@ -33,19 +33,11 @@ void writeFile(const fs::path& path, const std::string& text) {
 // A data home that outlives single runs of the program.
 class DataHome {
 public:
-    DataHome() {
-        char pattern[] = "/tmp/movane2-settings-XXXXXX";
-        root_ = mkdtemp(pattern);
-    }
-    ~DataHome() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    std::string home() const { return root_.string(); }
-    fs::path data() const { return root_ / "movane2"; }
+    std::string home() const { return root_.path().string(); }
+    fs::path data() const { return root_.path() / "movane2"; }
 
 private:
-    fs::path root_;
+    E2E::TempFolder root_;
 };
 
 class SettingsFileTest : public ::testing::Test {
