@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <map>
 
 namespace Edit {
@@ -83,11 +84,17 @@ void Scene::applyEditSettings() {
         gridX = gridY = {16, -16};
         return;
     }
-    width = settings->ProjectWidth;
-    height = settings->ProjectHeight;
-    videoRate = settings->ProjectVideoRate;
-    videoScale = settings->ProjectVideoScale;
-    audioRate = settings->ProjectAudioRate;
+    // A value the project reader would refuse takes the group's default, or
+    // every project made from it would save but never open again.
+    const auto usable = [](int value, int maximum, int fallback) {
+        return value >= 1 && value <= maximum ? value : fallback;
+    };
+    constexpr int anyInt = std::numeric_limits<int>::max();
+    width = usable(settings->ProjectWidth, anyInt, 1920);
+    height = usable(settings->ProjectHeight, anyInt, 1080);
+    videoRate = usable(settings->ProjectVideoRate, anyInt, 30);
+    videoScale = usable(settings->ProjectVideoScale, anyInt, 1);
+    audioRate = usable(settings->ProjectAudioRate, 3072000, 44100);
     tempoBeatPerMinute = settings->TempoBeatPerMinute;
     tempoBeatTime = settings->TempoBeatTime;
     tempoOffsetTime = settings->TempoOffsetTime;

@@ -89,6 +89,18 @@ TEST_F(Scenes, NewScenesTakeTheEditSettingsOrTheirDefaults) {
     startSettings();
     EXPECT_EQ(values(Edit::Scene(1, 0, &registry.service)),
               std::tuple(1280, 720, 30000, 1001, 48000, 90.5f, 3, 0.25f, 64, 32, V{8}, V{}, 50.0f, 500.0f));
+
+    // Values the project reader refuses would make projects that save but
+    // never open again: they take the group's defaults.
+    mainSettings = "[Edit]\nProjectWidth=0\nProjectHeight=-5\nProjectVideoRate=0\nProjectVideoScale=-1\n"
+                   "ProjectAudioRate=3072001\n";
+    startSettings();
+    const Edit::Scene odd(1, 0, &registry.service);
+    EXPECT_EQ(std::tuple(odd.width, odd.height, odd.videoRate, odd.videoScale, odd.audioRate),
+              std::tuple(1920, 1080, 30, 1, 44100));
+    mainSettings = "[Edit]\nProjectAudioRate=3072000\n";
+    startSettings();
+    EXPECT_EQ(Edit::Scene(1, 0, &registry.service).audioRate, 3072000);
 }
 
 TEST_F(Scenes, IntegerListsAndCameraTexts) {
