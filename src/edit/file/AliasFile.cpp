@@ -107,7 +107,10 @@ void pushObjectAliasFileToObjectList(const IniFile& file, const std::string& sec
     if (frames.size() < 2) FileRead::fail(place, "not enough frame number list.", section, "frame");
     const int start = frames.front().toInt();
     const int end = frames.back().toInt();
-    if (end < start) FileRead::fail(place, "invalid frame number list.", section, "frame");
+    // The caller moves the block to its drop frame, but the object's length
+    // must still be a frame count.
+    if (end < start || static_cast<long long>(end) - start > INT_MAX)
+        FileRead::fail(place, "invalid frame number list.", section, "frame");
 
     auto object = std::make_shared<Object>(service);
     object->layer = layer;

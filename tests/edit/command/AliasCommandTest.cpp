@@ -289,10 +289,17 @@ TEST_F(AliasCommand, FailuresAreReportedAndChangeNothing) {
     const std::wstring tallBlock = writeAlias("tall.object", "[0]\r\nlayer=0\r\nframe=0,9\r\n[0.0]\r\n"
                                                              "effect.name=図形\r\n[1]\r\nlayer=100000\r\n"
                                                              "frame=0,9\r\n[1.0]\r\neffect.name=図形\r\n");
+    // An object longer than any frame count.
+    const std::wstring hugeBlock = writeAlias("huge.object", "[0]\r\nlayer=0\r\nframe=-2147483648,9\r\n"
+                                                               "[0.0]\r\neffect.name=図形\r\n");
     Edit::EditCommand::loadObjectAlias(edit, longBlock, 1, 500000000);
     Edit::EditCommand::loadObjectAlias(edit, tallBlock, 5, 0);
+    Edit::EditCommand::loadObjectAlias(edit, hugeBlock, 1, 0);
     Edit::EditCommand::loadEffectAlias(edit, object, half, nullptr, false);
-    EXPECT_EQ(loadFailures().size(), 9u);
+    ASSERT_EQ(loadFailures().size(), 10u);
+    // The overlong object is refused as it is read, before any arithmetic on
+    // its length.
+    EXPECT_NE(loadFailures().at(8).find("pushObjectAliasFileToObjectList"), std::string::npos) << loadFailures().at(8);
     EXPECT_EQ(saved(), before);
     EXPECT_EQ(EditTest::chainNames(*object), (std::vector<std::wstring>{L"図形", L"標準描画"}));
     EXPECT_TRUE(lockFree());
