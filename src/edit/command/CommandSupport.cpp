@@ -59,20 +59,24 @@ void dropPiece(Scene& scene, const ObjectPointer& piece) {
     piece->layer = -1;
 }
 
+void sendInputEvent(EditScope& scope, Object& object, Effect::EffectEvent& event) {
+    if (object.effectList.empty()) return;
+    const EffectManager::EffectPointer& first = object.effectList.front();
+    if (first->effectType != Effect::EffectKind::Input) return;
+    event.scope = &scope;
+    event.object = &object;
+    event.effect = first;
+    first->effectEvent(event);
+}
+
 namespace {
 
 // A piece whose chain starts with an input hears which object it came from.
 void sendPieceEvent(EditScope& scope, const ObjectPointer& piece, const ObjectPointer& source) {
-    if (piece->effectList.empty()) return;
-    const EffectManager::EffectPointer& first = piece->effectList.front();
-    if (first->effectType != Effect::EffectKind::Input) return;
     Effect::EffectEvent event;
     event.code = Effect::EffectEvent::ObjectSplit;
-    event.scope = &scope;
-    event.object = piece.get();
-    event.effect = first;
     event.previousObject = source.get();
-    first->effectEvent(event);
+    sendInputEvent(scope, *piece, event);
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 #include <optional>
 #include <utility>
 
+namespace Effect {
+struct EffectEvent;
+}  // namespace Effect
+
 namespace Undo {
 class UndoService;
 }  // namespace Undo
@@ -49,6 +53,11 @@ std::optional<std::pair<ObjectPointer, ObjectPointer>> splitPieces(Scene& scene,
 // The named output effect, with its saved defaults and one value per key
 // frame, replaces the object's output; the chain is then fitted to it.
 void replaceOutputEffect(Object& object, const wchar_t* name);
+
+// Sends the event to the object's first effect when that is an input (the
+// input hears what happened to its object); the scope, object and effect
+// of the event are filled in here.
+void sendInputEvent(EditScope& scope, Object& object, Effect::EffectEvent& event);
 
 // Takes an object made in this scope that was never recorded (a split
 // piece, a failed creation) off the timeline again, without a record.

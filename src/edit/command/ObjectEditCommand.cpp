@@ -116,15 +116,11 @@ void separateAudioObject(EditService& service) {
             made->camera = source->camera;
             made->boundaries = source->boundaries;
             source->copyEffectList(*made);
-            const EffectManager::EffectPointer& first = made->effectList.front();
-            if (tracks > 1 && first->effectType == Effect::EffectKind::Input) {
+            if (tracks > 1) {
                 Effect::EffectEvent event;
                 event.code = Effect::EffectEvent::AudioSplit;
-                event.scope = &scope;
-                event.object = made.get();
-                event.effect = first;
                 event.track = track;
-                first->effectEvent(event);
+                sendInputEvent(scope, *made, event);
             }
         } catch (...) {
             // Not recorded yet: it would stay on the timeline beyond undo.

@@ -3,6 +3,7 @@
 #include "core/base/Log.h"
 #include "core/event/MessageBox.h"
 #include "core/file/FileName.h"
+#include "edit/command/CommandSupport.h"
 #include "edit/command/ObjectCreateCommand.h"
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
@@ -84,15 +85,10 @@ bool createSceneFromFile(EditService& edit, const std::wstring& path) {
         return false;
     createObject(edit, effectName, 0, 0, [&path](const ObjectPointer& object, EditScope& scope) {
         scope.scene->updateLayerObject();
-        const EffectManager::EffectPointer first = object->effectList.empty() ? nullptr : object->effectList.front();
-        if (!first || first->effectType != Effect::EffectKind::Input) return;
         Effect::EffectEvent event;
         event.code = Effect::EffectEvent::FileDropped;
-        event.scope = &scope;
-        event.object = object.get();
-        event.effect = first;
         event.path = path.c_str();
-        first->effectEvent(event);
+        sendInputEvent(scope, *object, event);
     });
     return true;
 }
