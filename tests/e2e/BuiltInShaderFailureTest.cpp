@@ -3,6 +3,7 @@
 // is made to refuse one: Mesa writes every shader source it is given into
 // MESA_SHADER_DUMP_PATH under a name made of the source's hash, and takes
 // a file of that name from MESA_SHADER_READ_PATH in place of the source.
+#include "core/CoreTestSupport.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
 #include "support/VirtualDisplay.h"
@@ -11,17 +12,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(BuiltInShaderFailureTest, AShaderTheDriverRefusesEndsStartUpThroughTheErrorBox) {
     TestSupport::VirtualDisplay display;
@@ -42,7 +37,7 @@ TEST(BuiltInShaderFailureTest, AShaderTheDriverRefusesEndsStartUpThroughTheError
     }
     fs::path packedPass;
     for (const auto& entry : fs::directory_iterator(dumped))
-        if (readFile(entry.path()).find("#define PACKED_422 1") != std::string::npos) packedPass = entry.path();
+        if (CoreTest::readBytes(entry.path()).find("#define PACKED_422 1") != std::string::npos) packedPass = entry.path();
     if (packedPass.empty()) GTEST_SKIP() << "this driver does not write its shader sources";
     std::ofstream(replaced / packedPass.filename().c_str()) << "#version 450 core\nnot a shader\n";
 

@@ -25,12 +25,7 @@ protected:
 
     // The id of the first window of the program's class, 0 until it exists.
     unsigned long waitForMainWindow() const {
-        for (int i = 0; i < 500; ++i) {
-            const std::string ids = onDisplay("xdotool search --classname '^movane2Manager$'");
-            if (!ids.empty()) return std::stoul(ids);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return 0;
+        return E2E::waitForWindow(display.name(), "--classname '^movane2Manager$'");
     }
 
     // "#RRGGBB" of a screen pixel.

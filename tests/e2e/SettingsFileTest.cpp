@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "core/file/FileName.h"
+#include "core/CoreTestSupport.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
 #include "support/VirtualDisplay.h"
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
@@ -19,11 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kCaption = "Movane Quorin2 [" MOVANE2_VERSION "] : Application Exception";
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void writeFile(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());
@@ -62,7 +57,7 @@ TEST_F(SettingsFileTest, FirstStartWritesEveryGroupAndTheNextStartKeepsThem) {
     DataHome home;
     runAndClose(home);
     const fs::path file = home.data() / "movane2.ini";
-    const std::string first = readFile(file);
+    const std::string first = CoreTest::readBytes(file);
     for (const char* group :
          {"[Logger]\r\nMaxViewLine=200\r\nMaxFileNum=5\r\nViewLogLevel=2\r\nFileLogLevel=4\r\nDebuggerLogLevel=0\r\n",
           // The edit service's options, written as it goes, then the
@@ -90,7 +85,7 @@ TEST_F(SettingsFileTest, FirstStartWritesEveryGroupAndTheNextStartKeepsThem) {
     edited.replace(edited.find("CustomMoveFrameB=1\r\n"), 18, "CustomMoveFrameB=2.5");
     writeFile(file, edited);
     runAndClose(home);
-    EXPECT_EQ(readFile(file), edited);
+    EXPECT_EQ(CoreTest::readBytes(file), edited);
 }
 
 TEST_F(SettingsFileTest, AMissingStyleValueEndsStartUpThroughTheErrorBox) {
@@ -116,7 +111,7 @@ TEST(SettingsStartUpText, NamesFileSectionAndKey) {
     fs::create_directories(program / "data");
     for (const char* name : {"system.conf", "style.conf", "effect.conf"})
         fs::copy_file(fs::path(MOVANE2_SOURCE_DIR) / "conf" / name, program / name);
-    std::string style = readFile(program / "style.conf");
+    std::string style = CoreTest::readBytes(program / "style.conf");
     style.erase(style.find("SettingItemHeight=20\n"), 21);
     writeFile(program / "style.conf", style);
     System::FileName::initializeVariableList(program.wstring());
@@ -133,7 +128,7 @@ TEST(SettingsStartUpText, NamesFileSectionAndKey) {
                                          (program / "data" / "style.conf").string() +
                                          " section=Layout key=SettingItemHeight\n\n[Place]\n"
                                          "System::IniFile::VALUE::toInt()");
-    EXPECT_EQ(readFile(program / "style.conf"), style);
+    EXPECT_EQ(CoreTest::readBytes(program / "style.conf"), style);
     std::error_code ignored;
     fs::remove_all(program, ignored);
 }

@@ -1,3 +1,4 @@
+#include "core/CoreTestSupport.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
 #include "support/VirtualDisplay.h"
@@ -9,7 +10,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -18,12 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using E2E::commandOutput;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void writeFile(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());
@@ -57,16 +51,9 @@ protected:
             std::map<std::string, std::string>{{"DISPLAY", display.name()}, {"XDG_DATA_HOME", (root / "home").string()}},
             arguments);
     }
-    std::string onDisplay(const std::string& command) const {
-        return commandOutput("DISPLAY=" + display.name() + " " + command + " 2>/dev/null");
-    }
+    std::string onDisplay(const std::string& command) const { return E2E::onDisplay(display.name(), command); }
     unsigned long mainWindow() const {
-        for (int i = 0; i < 500; ++i) {
-            const std::string ids = onDisplay("xdotool search --classname '^movane2Manager$'");
-            if (!ids.empty()) return std::stoul(ids);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return 0;
+        return E2E::waitForWindow(display.name(), "--classname '^movane2Manager$'");
     }
     // The main window is painted only by the message loop, which starts
     // once the application-begin listeners are done.
@@ -109,9 +96,9 @@ TEST_F(StartupProjectTest, NamedProjectOpensAndResumesAtTheNextStart) {
         auto program = start({project.string()});
         close(*program);
     }
-    EXPECT_NE(readFile(data() / "history.ini").find("[project]\r\n1=" + project.string() + "\r\n"), std::string::npos)
-        << readFile(data() / "history.ini");
-    const std::string resume = readFile(data() / "resume.mvp2");
+    EXPECT_NE(CoreTest::readBytes(data() / "history.ini").find("[project]\r\n1=" + project.string() + "\r\n"), std::string::npos)
+        << CoreTest::readBytes(data() / "history.ini");
+    const std::string resume = CoreTest::readBytes(data() / "resume.mvp2");
     EXPECT_NE(resume.find("name=FilmScene\r\n"), std::string::npos) << resume;
     EXPECT_NE(resume.find("file=" + project.string() + "\r\n"), std::string::npos) << resume;
 
@@ -122,7 +109,7 @@ TEST_F(StartupProjectTest, NamedProjectOpensAndResumesAtTheNextStart) {
         auto program = start();
         close(*program);
     }
-    const std::string again = readFile(data() / "resume.mvp2");
+    const std::string again = CoreTest::readBytes(data() / "resume.mvp2");
     EXPECT_NE(again.find("name=Resumed\r\n"), std::string::npos) << again;
     EXPECT_NE(again.find("file=" + project.string() + "\r\n"), std::string::npos) << again;
 }
@@ -135,7 +122,7 @@ TEST_F(StartupProjectTest, ACrashLeavesTheRecoveryProjectForTheNextStart) {
         program->signal(SIGSEGV);
         EXPECT_EQ(program->wait(10000), -1) << program->output();  // ended by the signal
     }
-    const std::string recover = readFile(data() / "recover.mvp2");
+    const std::string recover = CoreTest::readBytes(data() / "recover.mvp2");
     EXPECT_NE(recover.find("name=FilmScene\r\n"), std::string::npos) << recover;
     int emergency = 0;
     for (const auto& entry : fs::directory_iterator(data() / "Backup"))
@@ -152,8 +139,8 @@ TEST_F(StartupProjectTest, ACrashLeavesTheRecoveryProjectForTheNextStart) {
     onDisplay("xdotool windowfocus --sync " + std::to_string(box) + " key Return");
     close(*program);
     EXPECT_FALSE(fs::exists(data() / "recover.mvp2"));
-    EXPECT_NE(readFile(data() / "history.ini").find("1=" + project.string() + "\r\n"), std::string::npos)
-        << readFile(data() / "history.ini");
+    EXPECT_NE(CoreTest::readBytes(data() / "history.ini").find("1=" + project.string() + "\r\n"), std::string::npos)
+        << CoreTest::readBytes(data() / "history.ini");
 }
 
 TEST_F(StartupProjectTest, StartDeletesTheOldestBackupsBeyondTheMaximum) {

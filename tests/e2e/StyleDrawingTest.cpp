@@ -41,13 +41,7 @@ protected:
     }
 
     unsigned long waitForMainWindow() const {
-        for (int i = 0; i < 500; ++i) {
-            const std::string ids = E2E::commandOutput("DISPLAY=" + display_.name() +
-                                                       " xdotool search --classname '^movane2Manager$' 2>/dev/null");
-            if (!ids.empty()) return std::stoul(ids);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return 0;
+        return E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
     }
 
     // The 1280 x 720 window shows the background above the footer, whose
