@@ -58,18 +58,32 @@ inline constexpr unsigned OFN_OVERWRITEPROMPT = 0x00000002;
 class DialogSeam {
 public:
     virtual ~DialogSeam() = default;
+    // Each question a seam does not ask is cancelled.
     // The text is shown as given (callers translate). True only for OK.
-    virtual bool confirm(const std::wstring& text) = 0;
+    virtual bool confirm(const std::wstring& text) {
+        (void)text;
+        return false;
+    }
     // One required text row; true with value replaced on OK.
-    virtual bool inputString(const std::wstring& title, const std::wstring& label,
-                             std::wstring& value) = 0;
-    virtual bool sceneDialog(const std::wstring& title, SceneDialogValues& values) = 0;
-    virtual bool selectOpenFile(std::wstring& path, const std::wstring& filter) = 0;
-    virtual bool selectSaveFile(std::wstring& path, const std::wstring& filter,
-                                const wchar_t* title, FileDialogTemplate* childTemplate,
-                                bool defaultExtension, unsigned extraFlags) = 0;
+    virtual bool inputString(const std::wstring& title, const std::wstring& label, std::wstring& value) {
+        (void)title, (void)label, (void)value;
+        return false;
+    }
+    virtual bool sceneDialog(const std::wstring& title, SceneDialogValues& values) {
+        (void)title, (void)values;
+        return false;
+    }
+    virtual bool selectOpenFile(std::wstring& path, const std::wstring& filter) {
+        (void)path, (void)filter;
+        return false;
+    }
+    virtual bool selectSaveFile(std::wstring& path, const std::wstring& filter, const wchar_t* title,
+                                FileDialogTemplate* childTemplate, bool defaultExtension, unsigned extraFlags) {
+        (void)path, (void)filter, (void)title, (void)childTemplate, (void)defaultExtension, (void)extraFlags;
+        return false;
+    }
     // A length or time typed in seconds (at rate / scale) or in frames;
-    // true with frames replaced on OK. Dialogs that do not ask it cancel.
+    // true with frames replaced on OK.
     virtual bool frameLength(const std::wstring& title, int rate, int scale, int& frames) {
         (void)title, (void)rate, (void)scale, (void)frames;
         return false;

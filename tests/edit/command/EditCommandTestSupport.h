@@ -29,14 +29,6 @@ public:
     LengthDialogs() { install(this); }
     ~LengthDialogs() override { install(nullptr); }
 
-    bool confirm(const std::wstring&) override { return false; }
-    bool inputString(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }
-    bool sceneDialog(const std::wstring&, Dialog::SceneDialogValues&) override { return false; }
-    bool selectOpenFile(std::wstring&, const std::wstring&) override { return false; }
-    bool selectSaveFile(std::wstring&, const std::wstring&, const wchar_t*, Dialog::FileDialogTemplate*, bool,
-                        unsigned) override {
-        return false;
-    }
     bool frameLength(const std::wstring& title, int, int, int& frames) override {
         asked.push_back({title, frames});
         if (answers.empty()) return false;

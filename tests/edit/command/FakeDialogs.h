@@ -23,7 +23,6 @@ public:
         confirms.pop_front();
         return answer;
     }
-    bool inputString(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }
     bool sceneDialog(const std::wstring& title, Dialog::SceneDialogValues& values) override {
         asked.push_back(title);
         proposed.push_back(values);
@@ -31,11 +30,6 @@ public:
         const bool answer = scenes.front();
         scenes.pop_front();
         return answer;
-    }
-    bool selectOpenFile(std::wstring&, const std::wstring&) override { return false; }
-    bool selectSaveFile(std::wstring&, const std::wstring&, const wchar_t*, Dialog::FileDialogTemplate*, bool,
-                        unsigned) override {
-        return false;
     }
     bool inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum,
                      int maximum) override {

@@ -41,11 +41,6 @@ public:
         if (ok) values = scene;
         return ok;
     }
-    bool selectOpenFile(std::wstring&, const std::wstring&) override { return false; }
-    bool selectSaveFile(std::wstring&, const std::wstring&, const wchar_t*, Dialog::FileDialogTemplate*, bool,
-                        unsigned) override {
-        return false;
-    }
 
     bool ok = true;
     std::wstring text;

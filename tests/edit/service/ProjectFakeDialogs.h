@@ -33,7 +33,6 @@ public:
         confirms.push_back(text);
         return take(confirmAnswers).value_or(false);
     }
-    bool inputString(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }
     bool sceneDialog(const std::wstring& title, Dialog::SceneDialogValues& values) override {
         sceneTitles.push_back(title);
         sceneOffers.push_back(values);

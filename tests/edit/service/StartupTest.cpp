@@ -34,13 +34,6 @@ public:
         asked.push_back(text);
         return answer;
     }
-    bool inputString(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }
-    bool sceneDialog(const std::wstring&, Dialog::SceneDialogValues&) override { return false; }
-    bool selectOpenFile(std::wstring&, const std::wstring&) override { return false; }
-    bool selectSaveFile(std::wstring&, const std::wstring&, const wchar_t*, Dialog::FileDialogTemplate*, bool,
-                        unsigned) override {
-        return false;
-    }
     bool answer = true;
     std::vector<std::wstring> asked;
 };

@@ -41,9 +41,6 @@ public:
         questions.push_back(text);
         return confirmAnswer;
     }
-    bool inputString(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }
-    bool sceneDialog(const std::wstring&, Dialog::SceneDialogValues&) override { return false; }
-    bool selectOpenFile(std::wstring&, const std::wstring&) override { return false; }
     bool selectSaveFile(std::wstring& path, const std::wstring& filter, const wchar_t* title,
                         Dialog::FileDialogTemplate* strip, bool defaultExtension, unsigned flags) override {
         saveDialogs.push_back({title, filter, strip != nullptr, defaultExtension, flags});
