@@ -1,6 +1,7 @@
 #include "dialogs/form/SceneDialog.h"
 
 #include "edit/model/FrameRate.h"
+#include "edit/model/Scene.h"
 
 namespace Dialog {
 
@@ -16,7 +17,7 @@ bool SceneDialog::show(SceneDialogValues& values) {
                                          1000.0)
             : nullptr;
     DialogItemInteger* audio =
-        values.audioRate ? &addItem<DialogItemInteger>(L"サンプリングレート", *values.audioRate, 1, 3072000) : nullptr;
+        values.audioRate ? &addItem<DialogItemInteger>(L"サンプリングレート", *values.audioRate, 1, Edit::Scene::maxAudioRate) : nullptr;
     if (!DialogTemplate::show()) return false;
     if (name) values.name = name->text;
     if (size) {

@@ -34,7 +34,7 @@ int readSceneAudioRate(const System::IniFile::SectionRef& section, const char* k
     // The scene dialog's range: beyond it the audio walk would allocate
     // buffers of any size for every frame.
     const int value = section.getValue(key).toInt();
-    if (value < 1 || value > 3072000) fail(place, "invalid scene parameter.", section, key);
+    if (value < 1 || value > Scene::maxAudioRate) fail(place, "invalid scene parameter.", section, key);
     return value;
 }
 

@@ -94,7 +94,7 @@ void Scene::applyEditSettings() {
     height = usable(settings->ProjectHeight, anyInt, 1080);
     videoRate = usable(settings->ProjectVideoRate, anyInt, 30);
     videoScale = usable(settings->ProjectVideoScale, anyInt, 1);
-    audioRate = usable(settings->ProjectAudioRate, 3072000, 44100);
+    audioRate = usable(settings->ProjectAudioRate, maxAudioRate, 44100);
     tempoBeatPerMinute = settings->TempoBeatPerMinute;
     tempoBeatTime = settings->TempoBeatTime;
     tempoOffsetTime = settings->TempoOffsetTime;

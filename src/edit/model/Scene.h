@@ -65,6 +65,8 @@ public:
 
     // "Root" for 0, else "Scene" and the id, through the Name table.
     static std::wstring getDefaultName(int id);
+    // The highest audio rate a scene may have (the scene dialog's limit).
+    static constexpr int maxAudioRate = 3072000;
 
     // Six "%f" values when the position or target moved, else empty.
     std::string cameraToString() const;
