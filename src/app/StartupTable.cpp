@@ -23,6 +23,7 @@
 #include "render/output/OutputEffects.h"
 #include "render/service/RenderService.h"
 #include "window/ExportWindowHost.h"
+#include "window/WindowMouseService.h"
 #include "window/Timer.h"
 #include "window/WindowService.h"
 
@@ -68,7 +69,7 @@ std::span<const StartupRow> startupTable() {
         {"Resource::ResourceService", [] { return makeHolder<Resource::ResourceService>(); }},
         {"Event::EventService", [] { return makeHolder<Event::EventService>(); }},
         // Window::Shortcut
-        // Window::WindowMouseService
+        {"Window::WindowMouseService", [] { return makeHolder<Window::WindowMouseService>(); }},
         {"Window::WindowService",
          [] {
              StartupHolder holder = makeHolder<Window::WindowService>();

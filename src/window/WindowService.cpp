@@ -5,11 +5,17 @@
 #include "core/base/Process.h"
 #include "core/file/SettingService.h"
 #include "core/text/StringConvert.h"
+#include "edit/service/EditService.h"
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
+#include "platform/gtk/WindowInput.h"
 #include "window/Clipboard.h"
+#include "window/DeferredDelete.h"
 #include "window/InputBlock.h"
 #include "window/ModalScope.h"
+#include "window/WindowMouseService.h"
+
+#include <algorithm>
 
 namespace Window {
 
@@ -33,8 +39,11 @@ bool blockedWhileInputDisabled(UINT message) {
 
 }  // namespace
 
+PopupListBoxHook popupListBoxHook;
+
 WindowService::WindowService()
-    : waitSource_([this](Platform::WaitHandle handle) { onWaitHandle(handle); }) {
+    : WindowMouse(nullptr, &mouseRect_, 0),
+      waitSource_([this](Platform::WaitHandle handle) { onWaitHandle(handle); }) {
     // The "Window" group was loaded from the main settings file with the
     // members.
     registerClass();
@@ -89,12 +98,18 @@ void WindowService::createWindowManager() {
         throw System::makeLastErrorException("CreateWindowExW",
                                              "Window::WindowService::createWindowManager");
     Platform::setWindowUserData(mainWindow, static_cast<WindowProcHook*>(this));
+    if (auto* mouse = System::Singleton<WindowMouseService>::getInstance()) {
+        mouse->window = mainWindow;
+        mouse->defaultCursor = mouse->currentCursor =
+            WindowMouseService::cursor(WindowMouseService::CursorArrow);
+    }
     if (direct2D) createRenderTarget(mainWindow);
     footer = std::make_unique<WindowFooter>(*this);
     Platform::showWindow(mainWindow, config.zoom != 0 ? Platform::SW_MAXIMIZE : Platform::SW_SHOW);
     Platform::updateWindow(mainWindow);
     // Showing runs signals synchronously; their failures end start-up.
     Platform::rethrowPendingException();
+    WindowMouse::window = mainWindow;
     System::UserInterface::install(this);
 }
 
@@ -132,14 +147,38 @@ void WindowService::resize(int width, int height) {
     const int footerHeight = Setting::FooterHeight;
     layoutWidth = separator + width - 2;
     layoutHeight = separator + height - footerHeight;
+    mouseRect_ = {0, 0, width, height};
     if (footer) footer->setRect({0, height - footerHeight, width, height});
-    // The docked panels are laid out here once panels exist.
+    if (clientHooks.layoutClients) clientHooks.layoutClients();
     Platform::invalidateRect(mainWindow, nullptr);
 }
 
 void WindowService::updateLayout() {
     const Platform::RECT client = Platform::getClientRect(mainWindow);
     resize(client.right, client.bottom);
+    if (!clientHooks.isFloating || !clientHooks.showFloating) return;
+    for (const auto& [title, entry] : clients) {
+        if (!entry.client || !clientHooks.isFloating(entry.client)) continue;
+        const bool hidden = clientHooks.isHidden && clientHooks.isHidden(entry.client);
+        clientHooks.showFloating(entry.client, !hidden);
+    }
+}
+
+void WindowService::registerClient(WindowClient* client, const std::wstring& untranslatedTitle) {
+    const auto found = clients.find(untranslatedTitle);
+    if (found != clients.end()) {
+        found->second.client = client;
+        return;
+    }
+    clients.emplace(untranslatedTitle, WindowClientReference{client, int(clients.size())});
+}
+
+void WindowService::unregisterClient(WindowClient* client) {
+    // By identity: a panel whose entry another panel of the same title took
+    // over leaves that entry alone.
+    for (auto& [title, entry] : clients)
+        if (entry.client == client) entry.client = nullptr;
+    std::erase(dockedClients, client);
 }
 
 void WindowService::paint(cairo_t* frame) {
@@ -162,8 +201,8 @@ LRESULT WindowService::wndProc(Platform::WindowHandle window, UINT message, WPAR
         paint(reinterpret_cast<cairo_t*>(lParam));
         return 0;
     case WM_CLOSE:
-        // The edit service is asked whether the project may be discarded
-        // here once it exists.
+        if (auto* edit = System::Singleton<Edit::EditService>::getInstance())
+            if (!edit->confirmDiscardProject()) return 0;
         return defaultWndProc(window, message, wParam, lParam);
     case WM_WINDOWPOSCHANGED: {
         if (!isIconic(window)) {
@@ -185,8 +224,10 @@ LRESULT WindowService::wndProc(Platform::WindowHandle window, UINT message, WPAR
         return defaultWndProc(window, message, wParam, lParam);
     }
     case WM_COMMAND:
+        if (lParam == 0 && menuHooks.executeCommand) menuHooks.executeCommand(LOWORD(LPARAM(wParam)));
+        return 0;
     case WM_INITMENUPOPUP:
-        // Menu commands and menu state come with the menu bar.
+        if (menuHooks.updateMenuState) menuHooks.updateMenuState();
         return 0;
     case WM_USER:
         Event::dispatchEventMessage(wParam, lParam);
@@ -203,12 +244,23 @@ LRESULT dispatchWindowMessage(Platform::WindowHandle window, UINT message, WPARA
                               LPARAM lParam) {
     auto* hook = static_cast<WindowProcHook*>(Platform::getWindowUserData(window));
     if (!hook) return defaultWndProc(window, message, wParam, lParam);
+    // Objects destroyed while the message is handled are freed after it.
+    DispatchScope scope;
     if (!inputEnable) {
         if (inputHook && inputHook(window, message, wParam, lParam)) return 0;
         if (blockedWhileInputDisabled(message)) return 0;
     }
-    // The popup list box and the mouse routing service see the message
-    // first once they exist.
+    if (popupListBoxHook.isOpen && popupListBoxHook.isOpen()) {
+        using namespace Platform;
+        if (message == WM_LBUTTONDOWN) {
+            if (popupListBoxHook.close) popupListBoxHook.close();
+            return defWindowProc(window, message, wParam, lParam);
+        }
+        if (message == WM_RBUTTONDOWN || message == WM_CONTEXTMENU)
+            return defWindowProc(window, message, wParam, lParam);
+    }
+    if (auto* mouse = System::Singleton<WindowMouseService>::getInstance())
+        if (mouse->routeMessage(window, message, wParam, lParam)) return 0;
     return hook->wndProc(window, message, wParam, lParam);
 }
 
@@ -218,6 +270,17 @@ LRESULT defaultWndProc(Platform::WindowHandle window, UINT message, WPARAM wPara
     case WM_DESTROY:
         if (isMainWindow(window)) postQuitMessage(0);
         return 0;
+    case WM_MOUSEACTIVATE: {
+        // The click that activates the window is not delivered when it
+        // lands on the object of the last left press.
+        auto* mouse = System::Singleton<WindowMouseService>::getInstance();
+        if (!mouse) return defWindowProc(window, message, wParam, lParam);
+        const POINT at = screenToClient(window, getCursorPos());
+        WindowMouse* found = mouse->hitTest(window, at.x, at.y);
+        if (found) mouse->releaseGuard();
+        if (found == mouse->lastPressedObject) return MA_ACTIVATEANDEAT;
+        return defWindowProc(window, message, wParam, lParam);
+    }
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {kMinimumTrackSize, kMinimumTrackSize};

@@ -12,18 +12,26 @@
 #include "platform/gtk/Messages.h"
 #include "platform/gtk/WaitSource.h"
 #include "window/WindowFooter.h"
+#include "window/WindowMouse.h"
 #include "window/WindowProcHook.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 
 namespace Window {
 
+class WindowClient;
+
+// As an input object the service is the main window's whole client area at
+// priority 0, below every panel and control: it receives the mouse only
+// where no panel lies (the separators between docked panels).
 class WindowService final : public Media::RenderTargetWindow,
+                            public WindowMouse,
                             public WindowProcHook,
                             public System::UserInterface {
 public:
@@ -35,6 +43,14 @@ public:
         int w = 1280;
         int h = 720;
         int zoom = 0;
+    };
+
+    // A panel of the registry: client is null once the panel is destroyed;
+    // order is the number of entries the registry held when the entry was
+    // made (the display menu lists the panels by it).
+    struct WindowClientReference {
+        WindowClient* client = nullptr;
+        int order = 0;
     };
 
     static constexpr const char* className = "movane2Manager";
@@ -54,8 +70,18 @@ public:
     // procedure or a wait-handle callback leaves it.
     void processMessage();
     void resize(int width, int height);
-    // Lays out for the current client size.
+    // Lays out for the current client size and shows or hides the
+    // floating windows. Also reached by posting WM_USER with the layout
+    // command to the main window.
     void updateLayout();
+
+    // Panel constructors and destructors. A panel whose untranslated title
+    // is registered already takes over that entry (and its order). A panel
+    // that does not float is then appended to dockedClients by its
+    // constructor.
+    void registerClient(WindowClient* client, const std::wstring& untranslatedTitle);
+    // Clears the panel's entry and removes it from dockedClients.
+    void unregisterClient(WindowClient* client);
 
     LRESULT wndProc(Platform::WindowHandle window, UINT message, WPARAM wParam,
                     LPARAM lParam) override;
@@ -71,6 +97,26 @@ public:
     int layoutHeight = 0;
     std::unique_ptr<WindowFooter> footer;
     WindowConfig config;
+    // By untranslated title; entries are never removed.
+    std::unordered_map<std::wstring, WindowClientReference> clients;
+    // The panels that do not float, in the order they registered or docked.
+    std::vector<WindowClient*> dockedClients;
+    // Call points of the panel layer: whether a registered panel floats or
+    // is hidden, and showing its floating window with its rectangle
+    // recomputed (updateLayout).
+    struct ClientHooks {
+        std::function<bool(WindowClient*)> isFloating;
+        std::function<bool(WindowClient*)> isHidden;
+        std::function<void(WindowClient*, bool show)> showFloating;
+        // The docking layout of the docked panels (resize).
+        std::function<void()> layoutClients;
+    } clientHooks;
+    // The menu manager's call points: WM_COMMAND from the menu bar (its
+    // command id) and WM_INITMENUPOPUP.
+    struct MenuHooks {
+        std::function<void(int command)> executeCommand;
+        std::function<void()> updateMenuState;
+    } menuHooks;
 
 private:
     void registerClass();
@@ -80,6 +126,8 @@ private:
 
     int clientWidth_ = 0;
     int clientHeight_ = 0;
+    // The input object's rectangle: the whole client area.
+    Rect mouseRect_;
     std::unordered_map<Platform::WaitHandle, std::function<void()>> waitHandles_;
     Platform::WaitSource waitSource_;
     // The "Window" group of the main settings file, bound to config.
@@ -92,10 +140,23 @@ private:
     System::Config::Scope configScope_{configGroup_};
 };
 
-// The procedure of the window class, shared by every program window.
+// The procedure of the window class, shared by every program window: while
+// an export blocks input, the export's hook and the block; then the popup
+// list box; then the mouse routing service; then the window's own hook.
+// Every message is handled inside a DispatchScope (DeferredDelete.h).
+// The popup list box's call point (empty while no list box exists): whether
+// it is open, and closing it.
+struct PopupListBoxHook {
+    std::function<bool()> isOpen;
+    std::function<void()> close;
+};
+extern PopupListBoxHook popupListBoxHook;
+
 LRESULT dispatchWindowMessage(Platform::WindowHandle window, UINT message, WPARAM wParam,
                               LPARAM lParam);
-// The default procedure shared by the main and the floating windows.
+// The default procedure shared by the main and the floating windows. A
+// click that activates a window is eaten when it lands on the object that
+// received the last left press.
 LRESULT defaultWndProc(Platform::WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace Window

@@ -2,6 +2,7 @@
 
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/Toolkit.h"
+#include "platform/gtk/WindowInput.h"
 
 #include <gtk/gtk.h>
 
@@ -183,6 +184,7 @@ WindowHandle createWindow(const char* className, const std::string& caption, int
         std::lock_guard lock(liveMutex);
         liveWindows.insert(w);
     }
+    attachWindowInput(w);
 
     MINMAXINFO limits{};
     deliver(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
@@ -210,6 +212,7 @@ bool destroyWindow(WindowHandle handle) {
     // The window goes even when its procedure fails on the way.
     deliverGuarded(w, WM_DESTROY, 0, 0);
     deliverGuarded(w, WM_NCDESTROY, 0, 0);
+    detachWindowInput(w);
     {
         std::lock_guard lock(liveMutex);
         liveWindows.erase(w);
@@ -242,9 +245,12 @@ LRESULT sendMessage(WindowHandle window, UINT message, WPARAM wParam, LPARAM lPa
     return w ? deliver(w, message, wParam, lParam) : 0;
 }
 
-LRESULT defWindowProc(WindowHandle window, UINT message, WPARAM, LPARAM) {
-    if (message == WM_CLOSE) destroyWindow(window);
-    return 0;
+LRESULT defWindowProc(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        destroyWindow(window);
+        return 0;
+    }
+    return defaultInputProc(window, message, wParam, lParam);
 }
 
 void showWindow(WindowHandle window, int command) {
@@ -342,6 +348,11 @@ void setWindowText(WindowHandle window, const std::string& text) {
 GtkWindow* toolkitWindow(WindowHandle window) {
     NativeWindow* w = live(window);
     return w ? GTK_WINDOW(w->window) : nullptr;
+}
+
+GtkWidget* toolkitArea(WindowHandle window) {
+    NativeWindow* w = live(window);
+    return w ? w->area : nullptr;
 }
 
 }  // namespace Platform

@@ -7,6 +7,7 @@
 //   drawing-area "draw"               -> WM_PAINT (lParam: the cairo_t)
 //   drawing-area size change          -> WM_SIZE
 //   move, resize, maximise, minimise  -> WM_WINDOWPOSCHANGED
+//   mouse, keyboard, focus, IME       -> see WindowInput.h
 // Calls that fail return false or null and set errno, like their system
 // counterparts set the last error. User-interface thread only, except
 // isWindow and the posting functions of MessageQueue.h.
@@ -15,6 +16,7 @@
 #include <string>
 
 typedef struct _GtkWindow GtkWindow;
+typedef struct _GtkWidget GtkWidget;
 
 namespace Platform {
 
@@ -45,7 +47,8 @@ void* getWindowUserData(WindowHandle window);
 // Calls the window's procedure now (user-interface thread); 0 when the
 // handle is not a window.
 LRESULT sendMessage(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam);
-// The default handling: WM_CLOSE destroys the window; everything else 0.
+// The default handling: WM_CLOSE destroys the window; input messages as
+// WindowInput.h says; everything else 0.
 LRESULT defWindowProc(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // SW_SHOW, SW_MAXIMIZE or SW_HIDE. The first showing sends WM_SIZE with
@@ -70,5 +73,7 @@ void setWindowText(WindowHandle window, const std::string& text);
 
 // The GTK window behind a handle (null for none), for dialogs it owns.
 GtkWindow* toolkitWindow(WindowHandle window);
+// The drawing area that is the window's client area (null for none).
+GtkWidget* toolkitArea(WindowHandle window);
 
 }  // namespace Platform
