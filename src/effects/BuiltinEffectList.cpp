@@ -2,6 +2,9 @@
 
 #include "effect/registry/BuiltinEffectHooks.h"
 #include "effect/registry/EffectService.h"
+#include "effects/audio/AudioFadeFilter.h"
+#include "effects/audio/AudioMonoFilter.h"
+#include "effects/audio/AudioVolume.h"
 #include "effects/basic/BasicTransform.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
@@ -22,6 +25,9 @@ void installBuiltinEffects() {
     installBuiltinEffect(74, &registerBuiltinEffect<BasicScale>);
     installBuiltinEffect(75, &registerBuiltinEffect<BasicAlpha>);
     installBuiltinEffect(76, &registerBuiltinEffect<BasicAngle>);
+    installBuiltinEffect(79, &registerBuiltinEffect<AudioFadeFilter>);
+    installBuiltinEffect(80, &registerBuiltinEffect<AudioMonoFilter>);
+    installBuiltinEffect(81, &registerBuiltinEffect<AudioVolume>);
 }
 
 }  // namespace Effect

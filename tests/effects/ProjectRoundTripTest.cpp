@@ -1,6 +1,9 @@
 // A project holding every built-in effect of this folder, with values away
 // from their defaults, is written, read back and written again byte for
 // byte.
+#include "effects/audio/AudioFadeFilter.h"
+#include "effects/audio/AudioMonoFilter.h"
+#include "effects/audio/AudioVolume.h"
 #include "effects/basic/BasicTransform.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
@@ -75,6 +78,13 @@ TEST_F(ProjectRoundTrip, EveryBuiltInEffectIsWrittenAndReadBackByteForByte) {
     auto& sound = place<Effect::AudioLoad>(scene, L"音声ファイル", 1, 0, 29);
     sound.file.path = L"/media/音.wav";
     sound.speed.setValue(80, 0);
+    auto& volume = addFilter<Effect::AudioVolume>(scene, 1, 0, L"音量調整");
+    volume.volume.setValue(55.5, 0);
+    volume.pan.setValue(-20, 0);
+    auto& fade = addFilter<Effect::AudioFadeFilter>(scene, 1, 0, L"音量フェード");
+    fade.fadeIn.setValue(1.25, 0);
+    fade.fadeOut.setValue(0, 0);
+    addFilter<Effect::AudioMonoFilter>(scene, 1, 0, L"モノラル化").ratio.setValue(33.33, 0);
 
     auto& image = place<Effect::ImageLoad>(scene, L"画像ファイル", 2, 10, 40);
     image.file.path = L"/media/img_0003.png";
@@ -102,6 +112,7 @@ TEST_F(ProjectRoundTrip, EveryBuiltInEffectIsWrittenAndReadBackByteForByte) {
     for (const char* line : {"effect.name=動画ファイル", "effect.name=音声ファイル", "effect.name=画像ファイル",
                              "effect.name=図形", "effect.name=シーン", "effect.name=ぼかし", "effect.name=座標",
                              "effect.name=拡大率", "effect.name=透明度", "effect.name=回転",
+                             "effect.name=音量調整", "effect.name=音量フェード", "effect.name=モノラル化",
                              "ファイル=/media/clip 1.avi", "ファイル=/media/音.wav"})
         EXPECT_NE(written.find(std::string(line) + "\r\n"), std::string::npos) << line;
 

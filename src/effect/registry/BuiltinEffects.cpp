@@ -85,9 +85,9 @@ std::span<const BuiltinEffect> builtinEffects() {
         {76, L"回転", 3, 1, L"基本効果", &registerInstalledEffect<76>},  // BasicAngle
         {77, L"領域拡張", 3, 1, L"基本効果", nullptr},  // BasicExpand
         {78, L"反転", 3, 1, L"基本効果", nullptr},  // BasicInvert
-        {79, L"音量フェード", 3, 2, L"音声効果", nullptr},  // AudioFadeFilter
-        {80, L"モノラル化", 3, 2, L"音声効果", nullptr},  // AudioMonoFilter
-        {81, L"音量調整", 3, 2, L"音声効果", nullptr},  // AudioVolume
+        {79, L"音量フェード", 3, 2, L"音声効果", &registerInstalledEffect<79>},  // AudioFadeFilter
+        {80, L"モノラル化", 3, 2, L"音声効果", &registerInstalledEffect<80>},  // AudioMonoFilter
+        {81, L"音量調整", 3, 2, L"音声効果", &registerInstalledEffect<81>},  // AudioVolume
     };
     return table;
 }
