@@ -1,5 +1,6 @@
 #include "dialogs/template/DialogItem.h"
 
+#include "core/text/FormatDouble.h"
 #include "core/text/StringConvert.h"
 #include "core/text/StringUtility.h"
 #include "core/translate/TranslateService.h"
@@ -61,15 +62,6 @@ bool getWindowTextDouble(const std::wstring& text, double& value, double minimum
     return !std::isnan(number) && minimum <= number && number <= maximum;
 }
 
-std::wstring formatDouble(double value) {
-    std::wstring text = System::String::format(L"%f", value);
-    if (text.find(L'.') != std::wstring::npos) {
-        text.erase(text.find_last_not_of(L'0') + 1);
-        if (text.back() == L'.') text.pop_back();
-    }
-    return text;
-}
-
 Platform::FormRow DialogItemText::createRow() const { return makeRow(label, {text}, false); }
 
 std::optional<ItemRefusal> DialogItemText::readValue(const std::vector<std::wstring>& texts) {
@@ -88,7 +80,7 @@ std::optional<ItemRefusal> DialogItemInteger::readValue(const std::vector<std::w
     return std::nullopt;
 }
 
-Platform::FormRow DialogItemNumber::createRow() const { return makeRow(label, {formatDouble(value)}, false); }
+Platform::FormRow DialogItemNumber::createRow() const { return makeRow(label, {System::formatDouble(value)}, false); }
 
 std::optional<ItemRefusal> DialogItemNumber::readValue(const std::vector<std::wstring>& texts) {
     if (getWindowTextDouble(at(texts, 0), value, minimum, maximum)) return std::nullopt;

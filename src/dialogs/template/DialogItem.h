@@ -82,7 +82,5 @@ bool getWindowTextInteger(const std::wstring& text, int& value, int minimum, int
 // The same for a real number, the text stripped of blanks at both ends; a
 // NaN fails.
 bool getWindowTextDouble(const std::wstring& text, double& value, double minimum, double maximum);
-// The shortest "%f" form: trailing zeros and a trailing point removed.
-std::wstring formatDouble(double value);
 
 }  // namespace Dialog

@@ -2,6 +2,7 @@
 
 #include "core/base/Singleton.h"
 #include "core/file/SettingService.h"
+#include "core/text/FormatDouble.h"
 #include "core/text/StringConvert.h"
 #include "core/text/StringUtility.h"
 #include "core/translate/TranslateService.h"
@@ -21,15 +22,6 @@ namespace {
 
 const wchar_t* translateName(const wchar_t* text) {
     return Translate::TranslateService::translate(Translate::TranslateService::Table::Name, text);
-}
-
-// "%f" without trailing zeros and point.
-std::wstring shortNumber(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%f", value);
-    std::string text = buffer;
-    System::String::removeTrailingZeros(text);
-    return System::String::toWide(text);
 }
 
 int normalizeZoom(int value) {
@@ -203,8 +195,8 @@ std::wstring Scene::getSceneInfoText() const {
     System::String::formatTime(time, seconds);
     return System::String::format(L"%ls\nTotalTime: %ls\n", name.c_str(), time) +
            System::String::format(L"Video: %d x %d / %lsfps\n", width, height,
-                                  shortNumber(getFrameRate(videoRate, videoScale)).c_str()) +
-           System::String::format(L"Audio: %lskhz\n", shortNumber(audioRate / 1000.0).c_str());
+                                  System::formatDouble(getFrameRate(videoRate, videoScale)).c_str()) +
+           System::String::format(L"Audio: %lskhz\n", System::formatDouble(audioRate / 1000.0).c_str());
 }
 
 std::wstring Scene::getLayerName(int index) const {

@@ -6,6 +6,7 @@
 #include "core/base/Singleton.h"
 #include "core/event/MessageBox.h"
 #include "core/file/FileName.h"
+#include "core/text/FormatDouble.h"
 #include "core/text/StringConvert.h"
 #include "core/text/StringUtility.h"
 #include "core/translate/TranslateService.h"
@@ -60,15 +61,6 @@ int framesOf(double seconds, double ratio, const Edit::Scene& scene) {
     const double rate = scene.videoScale ? static_cast<double>(scene.videoRate) / scene.videoScale : 0.0;
     const double frames = std::round(std::fabs(seconds / ratio) * rate);
     return frames >= 1.0 ? static_cast<int>(std::min(frames, 1e9)) : 1;
-}
-
-// "%f" without trailing zeros and point.
-std::wstring shortNumber(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%f", value);
-    std::string text = buffer;
-    System::String::removeTrailingZeros(text);
-    return System::String::toWide(text);
 }
 
 const wchar_t* pixelFormatName(int format) {
@@ -251,10 +243,10 @@ bool InputMovieEffect::getMediaInfoText(std::wstring& text) const {
     if (info.video)
         text += System::String::format(
             L"Video: %d x %d / %lsfps / %ls\n", info.width, info.height,
-            shortNumber(Edit::getFrameRate(static_cast<int>(info.rate), static_cast<int>(info.scale))).c_str(),
+            System::formatDouble(Edit::getFrameRate(static_cast<int>(info.rate), static_cast<int>(info.scale))).c_str(),
             pixelFormatName(info.pixelFormat));
     if (info.audio)
-        text += System::String::format(L"Audio: %lskhz / %dch / %ls%dbit\n", shortNumber(info.sampleRate / 1000.0).c_str(),
+        text += System::String::format(L"Audio: %lskhz / %dch / %ls%dbit\n", System::formatDouble(info.sampleRate / 1000.0).c_str(),
                                        info.channels, audioFormatName(info.audioFormat), info.bitsPerSample);
     text += L"Plugin: ";
     text += Translate::TranslateService::translateMenu(info.readerName);

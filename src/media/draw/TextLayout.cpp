@@ -2,6 +2,7 @@
 
 #include "core/base/Exception.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace Resource {
@@ -25,8 +26,8 @@ std::unique_ptr<Platform::Cairo::TextLayout> TextLayout::create(Platform::Cairo:
 }
 
 void TextLayout::setTrimming(float maxWidth, const Platform::Cairo::TrimmingSign* sign) {
-    get()->setMaxWidth(maxWidth);
     get()->setTrimming(sign);
+    get()->setMaxWidth(std::max(maxWidth, 0.0f));
 }
 
 }  // namespace Resource

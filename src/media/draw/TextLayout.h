@@ -20,7 +20,8 @@ public:
 
     Platform::Cairo::TextLayout* get() { return layout_.createResource(); }
     Platform::Cairo::TextMetrics getMetrics() { return get()->getMetrics(); }
-    // Cuts the text at the width, ending it with the sign.
+    // Cuts the text at the width (a negative one counting as 0), ending it
+    // with the sign.
     void setTrimming(float maxWidth, const Platform::Cairo::TrimmingSign* sign);
 
 private:

@@ -3,6 +3,7 @@
 #include "core/base/Log.h"
 #include "core/file/File.h"
 #include "core/file/FileName.h"
+#include "core/file/PathString.h"
 #include "core/text/StringConvert.h"
 #include "media/draw/RenderTargetDirect3D.h"
 #include "media/draw/StrokeStyleList.h"
@@ -36,8 +37,7 @@ constexpr BuiltInFigure kFigures[] = {
 }  // namespace
 
 std::vector<std::wstring> listFolderFiles(const std::wstring& pattern) {
-    std::wstring expanded = pattern;
-    System::FileName::expandVariable(expanded);
+    const std::wstring expanded = System::expandPathString(pattern.c_str());
     const std::wstring folder = System::FileName::getDirectory(expanded);
     const std::vector<System::File::FileInfo> files = System::File::findFiles(expanded, folder.c_str());
     std::vector<std::wstring> paths;

@@ -3,6 +3,7 @@
 #include "core/base/Exception.h"
 #include "core/file/File.h"
 #include "core/file/FileName.h"
+#include "core/file/PathString.h"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,20 @@ TEST(FileNameSafety, UserTypedNames) {
         EXPECT_TRUE(F::isSafeFileName(ok)) << fs::path(ok).string();
     for (const wchar_t* bad : {L"", L".", L"..", L"a/b", L"a\\b", L"../x", L"a..b", L"tab\there", L"nl\n"})
         EXPECT_FALSE(F::isSafeFileName(bad)) << fs::path(bad).string();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PathVariables, PathStringExpandsAPatternCopy) {
+    fs::create_directories(root_.path() / "program" / "data");
+    F::initializeVariableList(program());
+    const wchar_t* pattern = L"%Figure%\\*.svg";
+    EXPECT_EQ(System::expandPathString(pattern), program() + L"/data/Figure/*.svg");
+    EXPECT_EQ(std::wstring(pattern), L"%Figure%\\*.svg");
+    EXPECT_EQ(System::expandPathString(L"/tmp/a.svg"), L"/tmp/a.svg");
+    EXPECT_EQ(System::expandPathString(nullptr), L"");
 }
 
 }  // namespace

@@ -72,6 +72,13 @@ TEST_F(TextLayoutTest, TrimmingCutsAtTheWidthWithAnEllipsis) {
     const float whole = fits.getMetrics().width;
     fits.setTrimming(100, holder.getTrimmingSign());
     EXPECT_FLOAT_EQ(fits.getMetrics().width, whole);
+    // A negative width counts as 0.
+    Resource::TextLayout negative(holder.get(), text);
+    negative.setTrimming(-20, holder.getTrimmingSign());
+    Resource::TextLayout zero(holder.get(), text);
+    zero.setTrimming(0, holder.getTrimmingSign());
+    EXPECT_EQ(negative.get()->getMaxWidth(), 0.0f);
+    EXPECT_FLOAT_EQ(negative.getMetrics().width, zero.getMetrics().width);
 }
 
 TEST_F(TextLayoutTest, HitTestsCountCharactersOfTheWideText) {
