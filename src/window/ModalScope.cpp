@@ -2,15 +2,15 @@
 
 #include "core/base/Singleton.h"
 #include "platform/gtk/NativeWindow.h"
+#include "render/service/RenderService.h"
 #include "window/WindowService.h"
 
 namespace Window {
 
 ModalScope::ModalScope() {
-    // Preview playback stops here once the render service exists; floating
-    // windows are recorded once panels can float.
-    if (auto* service = System::Singleton<WindowService>::getInstance())
-        mainWindow_ = service->mainWindow;
+    // Nothing plays under a modal window.
+    if (auto* render = System::Singleton<Render::RenderService>::getInstance()) render->player.stop(false);
+    if (auto* service = System::Singleton<WindowService>::getInstance()) mainWindow_ = service->mainWindow;
     record(mainWindow_);
     for (const auto& [window, enabled] : windows_)
         if (enabled) Platform::enableWindow(window, false);

@@ -1,6 +1,7 @@
 #pragma once
 // The guard every modal window of the program opens around its modal loop:
-// while it lives the main window and every floating window are disabled.
+// opening it stops preview playback, and while it lives the main window and
+// every floating window are disabled.
 // Closing it enables again exactly the windows it disabled (so nested
 // scopes restore correctly) and brings the main window to the front.
 // User-interface thread only.
