@@ -7,6 +7,8 @@
 #include "effects/audio/AudioVolume.h"
 #include "effects/basic/BasicTransform.h"
 #include "effects/blur/BokashiFilter.h"
+#include "effects/control/GroupAudioControl.h"
+#include "effects/control/TimeControl.h"
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
 #include "effects/media/MovieLoad.h"
@@ -20,6 +22,8 @@ void installBuiltinEffects() {
     installBuiltinEffect(3, &registerBuiltinEffect<AudioLoad>);
     installBuiltinEffect(6, &registerBuiltinEffect<FigureLoad>);
     installBuiltinEffect(7, &registerBuiltinEffect<SceneLoad>);
+    installBuiltinEffect(18, &registerBuiltinEffect<GroupAudioControl>);
+    installBuiltinEffect(20, &registerBuiltinEffect<TimeControl>);
     installBuiltinEffect(31, &registerBuiltinEffect<BokashiFilter>);
     installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);
     installBuiltinEffect(74, &registerBuiltinEffect<BasicScale>);

@@ -5,6 +5,8 @@
 #include "effects/audio/AudioMonoFilter.h"
 #include "effects/audio/AudioVolume.h"
 #include "effects/basic/BasicTransform.h"
+#include "effects/control/GroupAudioControl.h"
+#include "effects/control/TimeControl.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
@@ -108,11 +110,22 @@ TEST_F(ProjectRoundTrip, EveryBuiltInEffectIsWrittenAndReadBackByteForByte) {
     nested.speed.setValue(200, 0);
     nested.loop.value = true;
 
+    auto& group = place<Effect::GroupAudioControl>(scene, L"グループ制御(音声)", 5, 0, 60);
+    group.volume.setValue(150, 0);
+    group.pan.setValue(-12.25, 0);
+    group.layerRange.value = 3;
+    auto& time = place<Effect::TimeControl>(scene, L"時間制御(オブジェクト)", 6, 10, 30);
+    time.position.setValue(42.125, 1);
+    time.repeat.value = 3;
+    time.drop.value = 2;
+    time.layerRange.value = 1;
+
     const std::string written = save(project, "a.mvp2");
     for (const char* line : {"effect.name=動画ファイル", "effect.name=音声ファイル", "effect.name=画像ファイル",
                              "effect.name=図形", "effect.name=シーン", "effect.name=ぼかし", "effect.name=座標",
                              "effect.name=拡大率", "effect.name=透明度", "effect.name=回転",
                              "effect.name=音量調整", "effect.name=音量フェード", "effect.name=モノラル化",
+                             "effect.name=グループ制御(音声)", "effect.name=時間制御(オブジェクト)",
                              "ファイル=/media/clip 1.avi", "ファイル=/media/音.wav"})
         EXPECT_NE(written.find(std::string(line) + "\r\n"), std::string::npos) << line;
 

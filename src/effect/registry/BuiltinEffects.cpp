@@ -24,9 +24,9 @@ std::span<const BuiltinEffect> builtinEffects() {
         {15, L"パーティクル出力", 2, 1, L"", &registerInstalledEffect<15>},  // ParticleOutput
         {16, L"部分フィルタ", 4, 1, L"", nullptr},  // PartEffect
         {17, L"グループ制御", 4, 1, L"オブジェクト制御", nullptr},  // GroupControl
-        {18, L"グループ制御(音声)", 4, 2, L"オブジェクト制御", nullptr},  // GroupAudioControl
+        {18, L"グループ制御(音声)", 4, 2, L"オブジェクト制御", &registerInstalledEffect<18>},  // GroupAudioControl
         {19, L"カメラ制御", 4, 1, L"オブジェクト制御", nullptr},  // CameraControl
-        {20, L"時間制御(オブジェクト)", 4, 3, L"オブジェクト制御", nullptr},  // TimeControl
+        {20, L"時間制御(オブジェクト)", 4, 3, L"オブジェクト制御", &registerInstalledEffect<20>},  // TimeControl
         {21, L"音声波形表示", 1, 1, L"カスタムオブジェクト", nullptr},  // WaveImageInput
         {22, L"色調補正", 3, 1, L"色調整", nullptr},  // ColorFilter
         {23, L"グラデーション", 3, 1, L"色調整", nullptr},  // GradationFilter
