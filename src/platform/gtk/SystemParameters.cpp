@@ -45,6 +45,12 @@ int keyboardSpeedFromMilliseconds(int interval) {
     return std::clamp(static_cast<int>(std::lround(1000.0 / interval - 2)), 0, 31);
 }
 
+int systemCursorHeight() {
+    GdkDisplay* display = gdk_display_get_default();
+    const int size = display ? static_cast<int>(gdk_display_get_default_cursor_size(display)) : 0;
+    return size > 0 ? size : 32;
+}
+
 SystemParameters querySystemParameters() {
     SystemParameters p;
     p.keyboardDelay = keyboardDelayFromMilliseconds(kRepeatDelay);

@@ -35,6 +35,10 @@ int atLeastOnePixel(int value);
 int keyboardDelayFromMilliseconds(int delay);
 int keyboardSpeedFromMilliseconds(int interval);
 
+// The height of the pointer's image (32 without a display): tooltips below
+// the pointer start that far down.
+int systemCursorHeight();
+
 // The language of the user interface from the locale (LANGUAGE,
 // LC_ALL, LC_MESSAGES, LANG), such as "ja" or "en"; "C" when unset.
 std::string userInterfaceLanguage();
