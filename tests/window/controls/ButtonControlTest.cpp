@@ -91,8 +91,7 @@ struct Ink {
     std::vector<std::pair<int, int>> rows;  // per column: first, last row lit
 };
 
-Ink inkOf(const DrawnControlFixture& f, std::function<std::uint32_t(int, int)> at, int x0, int y0, int x1, int y1,
-          std::uint32_t body) {
+Ink inkOf(std::function<std::uint32_t(int, int)> at, int x0, int y0, int x1, int y1, std::uint32_t body) {
     Ink ink;
     ink.rows.assign(x1, {1 << 30, -1});
     for (int x = x0; x < x1; ++x) {
@@ -106,7 +105,6 @@ Ink inkOf(const DrawnControlFixture& f, std::function<std::uint32_t(int, int)> a
             ink.rows[x].second = std::max(ink.rows[x].second, y);
         }
     }
-    (void)f;
     return ink;
 }
 
@@ -114,7 +112,7 @@ TEST_F(ButtonTest, TrimmedStyleCutsAWideTextWithAnEllipsisThreePixelsIn) {
     Control::TextButtonControl button(owner, 0, 0, 80, 24, 2);
     button.text = L"WWWWWWWWWWWWWWWWWWWWWWWWWWWW";
     button.procPaint();
-    const Ink ink = inkOf(*this, [&](int x, int y) { return at(x, y); }, 2, 2, 78, 22, kBody);
+    const Ink ink = inkOf([&](int x, int y) { return at(x, y); }, 2, 2, 78, 22, kBody);
     // The text starts 3 px from the left (antialiasing may reach one
     // pixel further) and ends before the right outline.
     EXPECT_GE(ink.left, 2);
@@ -143,7 +141,7 @@ TEST_F(ButtonTest, CentredTextStaysCentredAndDisabledTextDims) {
     Control::TextButtonControl button(owner, 0, 0, 100, 30);
     button.text = L"OK";
     button.procPaint();
-    const Ink ink = inkOf(*this, [&](int x, int y) { return at(x, y); }, 2, 2, 98, 28, kBody);
+    const Ink ink = inkOf([&](int x, int y) { return at(x, y); }, 2, 2, 98, 28, kBody);
     ASSERT_GE(ink.right, 0);
     EXPECT_NEAR((ink.left + ink.right) / 2.0, 50, 2.0);
     button.enabled = false;
