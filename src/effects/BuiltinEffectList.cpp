@@ -8,6 +8,7 @@
 #include "effects/basic/BasicTransform.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/control/GroupAudioControl.h"
+#include "effects/control/GroupControl.h"
 #include "effects/control/TimeControl.h"
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
@@ -22,6 +23,7 @@ void installBuiltinEffects() {
     installBuiltinEffect(3, &registerBuiltinEffect<AudioLoad>);
     installBuiltinEffect(6, &registerBuiltinEffect<FigureLoad>);
     installBuiltinEffect(7, &registerBuiltinEffect<SceneLoad>);
+    installBuiltinEffect(17, &registerBuiltinEffect<GroupControl>);
     installBuiltinEffect(18, &registerBuiltinEffect<GroupAudioControl>);
     installBuiltinEffect(20, &registerBuiltinEffect<TimeControl>);
     installBuiltinEffect(31, &registerBuiltinEffect<BokashiFilter>);

@@ -6,6 +6,7 @@
 #include "effects/audio/AudioVolume.h"
 #include "effects/basic/BasicTransform.h"
 #include "effects/control/GroupAudioControl.h"
+#include "effects/control/GroupControl.h"
 #include "effects/control/TimeControl.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
@@ -110,6 +111,11 @@ TEST_F(ProjectRoundTrip, EveryBuiltInEffectIsWrittenAndReadBackByteForByte) {
     nested.speed.setValue(200, 0);
     nested.loop.value = true;
 
+    auto& pictures = place<Effect::GroupControl>(scene, L"グループ制御", 7, 0, 60);
+    pictures.x.setValue(-40, 0);
+    pictures.rotationZ.setValue(15.5, 0);
+    pictures.scale.setValue(80, 0);
+    pictures.layerRange.value = 2;
     auto& group = place<Effect::GroupAudioControl>(scene, L"グループ制御(音声)", 5, 0, 60);
     group.volume.setValue(150, 0);
     group.pan.setValue(-12.25, 0);
@@ -125,7 +131,7 @@ TEST_F(ProjectRoundTrip, EveryBuiltInEffectIsWrittenAndReadBackByteForByte) {
                              "effect.name=図形", "effect.name=シーン", "effect.name=ぼかし", "effect.name=座標",
                              "effect.name=拡大率", "effect.name=透明度", "effect.name=回転",
                              "effect.name=音量調整", "effect.name=音量フェード", "effect.name=モノラル化",
-                             "effect.name=グループ制御(音声)", "effect.name=時間制御(オブジェクト)",
+                             "effect.name=グループ制御(音声)", "effect.name=時間制御(オブジェクト)", "effect.name=グループ制御",
                              "ファイル=/media/clip 1.avi", "ファイル=/media/音.wav"})
         EXPECT_NE(written.find(std::string(line) + "\r\n"), std::string::npos) << line;
 

@@ -23,7 +23,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {14, L"基本出力", 2, 1, L"", &registerInstalledEffect<14>},  // SimpleOutput
         {15, L"パーティクル出力", 2, 1, L"", &registerInstalledEffect<15>},  // ParticleOutput
         {16, L"部分フィルタ", 4, 1, L"", nullptr},  // PartEffect
-        {17, L"グループ制御", 4, 1, L"オブジェクト制御", nullptr},  // GroupControl
+        {17, L"グループ制御", 4, 1, L"オブジェクト制御", &registerInstalledEffect<17>},  // GroupControl
         {18, L"グループ制御(音声)", 4, 2, L"オブジェクト制御", &registerInstalledEffect<18>},  // GroupAudioControl
         {19, L"カメラ制御", 4, 1, L"オブジェクト制御", nullptr},  // CameraControl
         {20, L"時間制御(オブジェクト)", 4, 3, L"オブジェクト制御", &registerInstalledEffect<20>},  // TimeControl
