@@ -56,8 +56,9 @@ void onItemActivate(GtkMenuItem* item, gpointer data) {
 }  // namespace
 
 POINT clientToScreen(WindowHandle window, POINT point) {
-    GtkWindow* toplevel = toolkitWindow(window);
-    GdkWindow* gdk = toplevel ? gtk_widget_get_window(GTK_WIDGET(toplevel)) : nullptr;
+    // The client area is the drawing area (a menu bar may lie above it).
+    GtkWidget* area = toolkitArea(window);
+    GdkWindow* gdk = area ? gtk_widget_get_window(area) : nullptr;
     if (!gdk) return point;
     int x = 0;
     int y = 0;

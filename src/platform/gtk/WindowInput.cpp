@@ -3,6 +3,7 @@
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
 #include "platform/gtk/VirtualKeys.h"
+#include "platform/gtk/WindowFrame.h"
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -627,16 +628,6 @@ POINT screenToClient(WindowHandle window, POINT point) {
     int y = 0;
     gdk_window_get_origin(target, &x, &y);
     return {point.x - x, point.y - y};
-}
-
-POINT clientToScreen(WindowHandle window, POINT point) {
-    const std::shared_ptr<InputWindow> w = find(window);
-    GdkWindow* target = w ? areaWindow(*w) : nullptr;
-    if (!target) return point;
-    int x = 0;
-    int y = 0;
-    gdk_window_get_origin(target, &x, &y);
-    return {point.x + x, point.y + y};
 }
 
 bool getScreenPixel(int x, int y, std::uint8_t rgb[3]) {

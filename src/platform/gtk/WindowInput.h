@@ -55,8 +55,9 @@ bool isKeyDownQueued(WindowHandle window, WPARAM virtualKey);
 // The pointer in screen coordinates.
 POINT getCursorPos();
 void setCursorPos(int x, int y);
+// The client area of the window (its drawing area); clientToScreen is in
+// WindowFrame.h.
 POINT screenToClient(WindowHandle window, POINT point);
-POINT clientToScreen(WindowHandle window, POINT point);
 // The colour of one screen pixel; false when it cannot be read.
 bool getScreenPixel(int x, int y, std::uint8_t rgb[3]);
 
