@@ -24,6 +24,7 @@
 // menu key into WM_CONTEXTMENU (lParam: the screen point, -1 from keys).
 // User-interface thread only.
 #include "platform/gtk/InputMessages.h"
+#include "platform/gtk/WindowFrame.h"
 
 #include <cstdint>
 #include <string>
