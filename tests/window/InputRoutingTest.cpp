@@ -42,7 +42,7 @@ public:
         ++downs;
         if (service->doubleClick) ++doubleClicks;
         if (takesFocus) service->takeFocus(this);
-        service->startDrag(x, y, cursor);
+        service->startDrag(x, y, dragCursor ? dragCursor : cursor);
     }
     void procLButtonUp(int, int) override { ++ups; }
     void procMouseDrag(int x, int y) override { drags.push_back({x, y}); }
@@ -60,6 +60,7 @@ public:
 
     const char* name;
     WindowMouseService::MouseCursor* cursor = WindowMouseService::cursor(WindowMouseService::CursorArrow);
+    WindowMouseService::MouseCursor* dragCursor = nullptr;
     bool takesFocus = false;
     int downs = 0;
     int ups = 0;
@@ -174,6 +175,30 @@ TEST_F(InputRoutingTest, ADragStartsOnlyPastTheDragRectangle) {
     EXPECT_FALSE(a->captured);
     EXPECT_EQ(router().pressed, nullptr) << "the capture change ends the press";
     EXPECT_EQ(b->downs, 0);
+}
+
+TEST_F(InputRoutingTest, ADragWithTheHiddenCursorPinsThePointerAndCountsOnlyHorizontalMotion) {
+    a->dragCursor = WindowMouseService::cursor(WindowMouseService::CursorHidden);
+    xdo({"mousemove", "--window", "%w", "150", "150", "mousedown", "1"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return a->downs == 1; }, 5000));
+    const Platform::POINT start = Platform::getCursorPos();
+    xdo({"mousemove_relative", "--", "50", "0"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return !a->drags.empty(); }, 5000));
+    EXPECT_EQ(a->drags.back(), (std::pair<int, int>{50, 0}));
+    xdo({"mousemove_relative", "--", "30", "7"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return a->drags.back().first == 80; }, 5000))
+        << a->drags.back().first;
+    // The pointer went back to where the drag began; y stays where it began.
+    EXPECT_EQ(a->drags.back().second, 0);
+    const Platform::POINT now = Platform::getCursorPos();
+    EXPECT_EQ(now.x, start.x);
+    EXPECT_EQ(now.y, start.y);
+    xdo({"mousemove_relative", "--", "-100", "0"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return a->drags.back().first == -20; }, 5000))
+        << a->drags.back().first;
+    EXPECT_EQ(WindowTest::shownCursorName(), "") << "the pointer is hidden during the drag";
+    xdo({"mouseup", "1"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return a->ups == 1; }, 5000));
 }
 
 TEST_F(InputRoutingTest, TwoClicksWithinTheDoubleClickTimeGiveOneDoubleClick) {
