@@ -45,6 +45,7 @@ public:
         service->startDrag(x, y, dragCursor ? dragCursor : cursor);
     }
     void procLButtonUp(int, int) override { ++ups; }
+    void procMouseHover(Platform::WindowHandle, UINT, WPARAM) override { ++hovers; }
     void procMouseDrag(int x, int y) override { drags.push_back({x, y}); }
     void procMouseWheel(int, int, int delta) override { wheel.push_back(delta); }
     bool procKeyDown(int key) override {
@@ -65,6 +66,7 @@ public:
     int downs = 0;
     int ups = 0;
     int doubleClicks = 0;
+    int hovers = 0;
     int keyDowns = 0;
     std::vector<std::pair<int, int>> drags;
     std::vector<int> wheel;
@@ -271,6 +273,26 @@ TEST_F(InputRoutingTest, ThePointerShowsTheCursorOfTheObjectUnderIt) {
         ASSERT_TRUE(WindowTest::runUntil([&] { return WindowTest::shownCursorName() == c.cursor; }, 5000))
             << c.x << "," << c.y << ": " << WindowTest::shownCursorName();
     }
+    // The program's own cursors: the up-down triangles and the pipette.
+    a->cursor = WindowMouseService::cursor(WindowMouseService::CursorUpDown);
+    xdo({"mousemove", "--window", "%w", "120", "120"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return WindowTest::shownCursorName() == "movane2-143"; }, 5000))
+        << WindowTest::shownCursorName();
+    router().startColorPick(b.get());
+    ASSERT_TRUE(WindowTest::runUntil([&] { return WindowTest::shownCursorName() == "movane2-130"; }, 5000))
+        << WindowTest::shownCursorName();
+    router().cancelColorPick();
+}
+
+TEST_F(InputRoutingTest, APointerRestingOnAnObjectAsksItForItsTooltipOnce) {
+    xdo({"mousemove", "--window", "%w", "250", "250"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return b->hovers == 1; }, 5000));
+    WindowTest::runFor(600);
+    EXPECT_EQ(b->hovers, 1);
+    EXPECT_EQ(a->hovers, 0);
+    // Entering another object tracks anew.
+    xdo({"mousemove", "--window", "%w", "150", "150"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return a->hovers == 1; }, 5000));
 }
 
 TEST_F(InputRoutingTest, AClickThatActivatesTheWindowIsEatenOnTheLastPressedObject) {
