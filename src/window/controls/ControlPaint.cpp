@@ -1,6 +1,7 @@
 #include "window/controls/ControlPaint.h"
 
 #include "media/draw/RenderTargetWindow.h"
+#include "platform/cairo/DeviceContext.h"
 
 namespace Control {
 
@@ -16,6 +17,14 @@ PaintScope::PaintScope(Window::WindowControlRenderTarget& control) {
     scope_.emplace(control, visible.x, visible.y, visible.x + visible.width, visible.y + visible.height, true);
     control.originX = full.x;
     control.originY = full.y;
+}
+
+void fillRectangleF(Media::RenderTarget& target, float left, float top, float right, float bottom,
+                    const Platform::Cairo::Brush& brush) {
+    if (!target.target) return;
+    const float x = static_cast<float>(target.originX);
+    const float y = static_cast<float>(target.originY);
+    target.target->fillRectangle(Platform::Cairo::RectF{left + x, top + y, right + x, bottom + y}, brush);
 }
 
 void drawOutline(Media::RenderTarget& target, int left, int top, int right, int bottom,

@@ -34,6 +34,10 @@ private:
     int height_ = 0;
 };
 
+// A rectangle at fractional pixels from the origin.
+void fillRectangleF(Media::RenderTarget& target, float left, float top, float right, float bottom,
+                    const Platform::Cairo::Brush& brush);
+
 // A band of lineWidth pixels just inside the rectangle.
 void drawOutline(Media::RenderTarget& target, int left, int top, int right, int bottom,
                  const Platform::Cairo::Brush& brush, int lineWidth);
