@@ -100,7 +100,10 @@ void WindowMouseService::removeMouse(WindowMouse* object) {
         keyReleaseWaiter = nullptr;
         keyReleaseKey = 0;
     }
-    if (colorPicker == object) colorPicker = nullptr;
+    if (colorPicker == object) {
+        colorPicker = nullptr;
+        endScreenPick();
+    }
 }
 
 WindowMouse* WindowMouseService::findObject(WindowHandle target, int x, int y,
@@ -230,6 +233,7 @@ void WindowMouseService::startColorPick(WindowMouse* object) {
     if (colorPicker == object) return;
     if (WindowMouse* old = colorPicker) {
         colorPicker = nullptr;
+        endScreenPick();
         old->procPickColor(nullptr);
         currentCursor = defaultCursor;
     }
@@ -239,6 +243,8 @@ void WindowMouseService::startColorPick(WindowMouse* object) {
     colorPicker = object;
     currentCursor = cursor(CursorColorPick);
     updateWindowCursor();
+    // A click anywhere on the screen ends the pick.
+    beginScreenPick(object->window, currentCursor->handle);
 }
 
 void WindowMouseService::cancelColorPick() {
@@ -246,6 +252,7 @@ void WindowMouseService::cancelColorPick() {
     WindowMouse* picker = colorPicker;
     colorPicker = nullptr;
     currentCursor = defaultCursor;
+    endScreenPick();
     picker->procPickColor(nullptr);
 }
 
@@ -254,6 +261,7 @@ bool WindowMouseService::endColorPick() {
     WindowMouse* picker = colorPicker;
     colorPicker = nullptr;
     currentCursor = defaultCursor;
+    endScreenPick();
     const int x = GET_X_LPARAM(lastMovePosition);
     const int y = GET_Y_LPARAM(lastMovePosition);
     if (picker->rect && picker->rect->contains(x, y)) {

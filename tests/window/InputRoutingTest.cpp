@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,6 +47,9 @@ public:
     }
     void procLButtonUp(int, int) override { ++ups; }
     void procMouseHover(Platform::WindowHandle, UINT, WPARAM) override { ++hovers; }
+    void procPickColor(const Window::PickedColor* color) override {
+        picks.push_back(color ? std::optional<Window::PickedColor>(*color) : std::nullopt);
+    }
     void procMouseDrag(int x, int y) override { drags.push_back({x, y}); }
     void procMouseWheel(int, int, int delta) override { wheel.push_back(delta); }
     bool procKeyDown(int key) override {
@@ -71,6 +75,7 @@ public:
     std::vector<std::pair<int, int>> drags;
     std::vector<int> wheel;
     std::vector<std::wstring> strings;
+    std::vector<std::optional<Window::PickedColor>> picks;
 };
 
 class InputRoutingTest : public ::testing::Test {
@@ -282,6 +287,38 @@ TEST_F(InputRoutingTest, ThePointerShowsTheCursorOfTheObjectUnderIt) {
     ASSERT_TRUE(WindowTest::runUntil([&] { return WindowTest::shownCursorName() == "movane2-130"; }, 5000))
         << WindowTest::shownCursorName();
     router().cancelColorPick();
+}
+
+TEST_F(InputRoutingTest, AColourPickTakesTheColourUnderAClickAnywhereOnTheScreen) {
+    // Another program's window, pure red, over part of ours.
+    GtkWidget* other = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_move(GTK_WINDOW(other), 900, 300);
+    gtk_window_set_default_size(GTK_WINDOW(other), 200, 200);
+    g_signal_connect(other, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer) -> gboolean {
+                         cairo_set_source_rgb(cr, 1, 0, 0);
+                         cairo_paint(cr);
+                         return TRUE;
+                     }),
+                     nullptr);
+    gtk_widget_show_all(other);
+    std::uint8_t rgb[3] = {};
+    ASSERT_TRUE(WindowTest::runUntil(
+        [&] { return Platform::getScreenPixel(1000, 400, rgb) && rgb[0] == 255 && rgb[1] == 0; }, 5000));
+    router().startColorPick(b.get());
+    xdo({"mousemove", "1000", "400", "click", "1"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return !b->picks.empty(); }, 5000));
+    ASSERT_TRUE(b->picks[0].has_value());
+    EXPECT_EQ(b->picks[0]->red, 255);
+    EXPECT_EQ(b->picks[0]->green, 0);
+    EXPECT_EQ(b->picks[0]->blue, 0);
+    EXPECT_EQ(router().colorPicker, nullptr);
+    // A click on the picker itself cancels.
+    router().startColorPick(b.get());
+    xdo({"mousemove", "--window", "%w", "250", "250", "click", "1"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return b->picks.size() == 2; }, 5000));
+    EXPECT_FALSE(b->picks[1].has_value());
+    EXPECT_EQ(b->downs, 0) << "the click that ends a pick presses nothing";
+    gtk_widget_destroy(other);
 }
 
 TEST_F(InputRoutingTest, APointerRestingOnAnObjectAsksItForItsTooltipOnce) {

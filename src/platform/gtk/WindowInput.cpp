@@ -59,6 +59,8 @@ std::shared_ptr<InputWindow> find(WindowHandle handle) {
 
 WindowHandle captureWindow = nullptr;
 bool releasingCapture = false;
+WindowHandle pickWindow = nullptr;
+GdkCursor* pickCursor = nullptr;
 GdkCursor* classCursor = nullptr;
 bool classCursorSet = false;
 std::array<bool, 256> keyDown{};
@@ -531,25 +533,54 @@ cairo_surface_t* drawPipette() {
 
 // ---- capture, focus, keys, pointer
 
+bool grabPointer(WindowHandle window, GdkCursor* cursor) {
+    const std::shared_ptr<InputWindow> w = find(window);
+    GdkWindow* target = w ? areaWindow(*w) : nullptr;
+    if (!target || !seat()) return false;
+    return gdk_seat_grab(seat(), target, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursor, nullptr,
+                         nullptr, nullptr) == GDK_GRAB_SUCCESS;
+}
+
+void ungrabPointer() {
+    releasingCapture = true;
+    if (seat()) gdk_seat_ungrab(seat());
+    releasingCapture = false;
+    // A running pick keeps the pointer.
+    if (pickWindow) grabPointer(pickWindow, pickCursor);
+}
+
 void setCapture(WindowHandle window) {
     const std::shared_ptr<InputWindow> w = find(window);
     if (!w || captureWindow == window) return;
     if (captureWindow) releaseCapture();
-    GdkWindow* target = areaWindow(*w);
-    if (!target || !seat()) return;
+    if (!areaWindow(*w) || !seat()) return;
     captureWindow = window;
-    gdk_seat_grab(seat(), target, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr,
-                  nullptr, nullptr);
+    grabPointer(window, pickWindow ? pickCursor : nullptr);
 }
 
 void releaseCapture() {
     if (!captureWindow) return;
     const WindowHandle old = captureWindow;
     captureWindow = nullptr;
-    releasingCapture = true;
-    if (seat()) gdk_seat_ungrab(seat());
-    releasingCapture = false;
+    ungrabPointer();
     if (const std::shared_ptr<InputWindow> w = find(old)) send(*w, WM_CAPTURECHANGED, 0, 0);
+}
+
+void beginScreenPick(WindowHandle window, GdkCursor* cursor) {
+    if (!find(window)) return;
+    pickWindow = window;
+    pickCursor = cursor;
+    grabPointer(window, cursor);
+}
+
+void endScreenPick() {
+    if (!pickWindow) return;
+    pickWindow = nullptr;
+    pickCursor = nullptr;
+    if (captureWindow)
+        grabPointer(captureWindow, nullptr);
+    else
+        ungrabPointer();
 }
 
 WindowHandle getCapture() {
@@ -783,11 +814,13 @@ void attachWindowInput(WindowHandle window) {
 void detachWindowInput(WindowHandle window) {
     const std::shared_ptr<InputWindow> w = find(window);
     if (!w) return;
+    if (pickWindow == window) {
+        pickWindow = nullptr;
+        pickCursor = nullptr;
+    }
     if (captureWindow == window) {
         captureWindow = nullptr;
-        releasingCapture = true;
-        if (seat()) gdk_seat_ungrab(seat());
-        releasingCapture = false;
+        ungrabPointer();
     }
     stopHoverTimer(*w);
     g_signal_handlers_disconnect_by_data(w->area, window);

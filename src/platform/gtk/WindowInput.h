@@ -40,6 +40,11 @@ namespace Platform {
 void setCapture(WindowHandle window);
 void releaseCapture();
 WindowHandle getCapture();
+// A screen-colour pick: the window keeps the pointer (across capture
+// changes) with the cursor shown everywhere, so that a click anywhere on
+// the screen, also over other programs, reaches it.
+void beginScreenPick(WindowHandle window, GdkCursor* cursor);
+void endScreenPick();
 
 // The window holding the keyboard focus (its toplevel is active), or null.
 WindowHandle getFocus();
