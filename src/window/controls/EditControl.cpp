@@ -197,6 +197,28 @@ void EditControl::takeEditFocus() {
     if (!focus && service) service->takeFocus(this);
 }
 
+void EditControl::beginEntry(const std::u16string& entry, bool withIme) {
+    text = entry;
+    updateTextLayout();
+    selectionStart = 0;
+    selectionEnd = length;
+    if (length == 0) clearSelection();
+    caret = anchor = length;
+    updateScroll();
+    restartCaret();
+    if (scrollBar) acceptsWheel = true;
+    if (menuEnabled) acceptsRightButton = true;
+    if (service && !focus) {
+        service->dropFocus(nullptr);
+        service->takeFocus(this);
+    }
+    if (service && !withIme && service->ime.associated) {
+        Platform::associateIme(window, false);
+        service->ime.associated = false;
+    }
+    updateImePosition();
+}
+
 void EditControl::procLButtonDown(int x, int y) {
     takeEditFocus();
     if (service)
@@ -308,6 +330,8 @@ void EditControl::procPaint() {
     if (!visible || v.width <= 0 || v.height <= 0 || !host) return;
     Resource::ColorBrushList& brushes = host->brushList;
     const Window::Rect& full = fullRect();
+    // The window may have made its drawing target after the control.
+    target = Media::RenderTarget::owner->target;
     DrawScope scope(*this, v.x, v.y, v.x + v.width, v.y + v.height, true);
     fill(backgroundBrush ? *backgroundBrush : brushes[Resource::ColorBrushList::Background]);
     drawRectangle(full.x - v.x, full.y - v.y, full.x - v.x + full.width, full.y - v.y + full.height,

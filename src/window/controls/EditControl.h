@@ -60,6 +60,10 @@ public:
     // wheel and the right button accepted as configured, the keyboard focus
     // with the input method.
     void takeEditFocus();
+    // Opens the edit for typing a value over: the text, all of it selected
+    // with the caret at the end, the caret blinking, the keyboard focus
+    // (with the input method or, for numbers, without).
+    void beginEntry(const std::u16string& entry, bool withIme);
     void drawCursor(bool on);
     void drawSelectRange();
 
