@@ -211,9 +211,13 @@ void TextDraw::setFont(const std::wstring& name, float size, float decorationWid
     // when it changes.
     FaceKey key{name, size, bold, italic, strike};
     if (!glyphFace_ || !(key == faceKey_)) {
-        glyphFace_.reset();  // it reads the face that setFont replaces
-        fontFace_.setFont(name, size, bold, italic, strike, vertical_);
-        glyphFace_ = std::make_unique<Platform::Font::GlyphFace>(*fontFace_.get());
+        // The new face opens before the current one goes: a font file gone
+        // since start leaves the current face in use.
+        auto face = std::make_unique<Resource::FontFace>();
+        face->setFont(name, size, bold, italic, strike, vertical_);
+        auto glyphFace = std::make_unique<Platform::Font::GlyphFace>(*face->get());
+        glyphFace_ = std::move(glyphFace);  // it reads the face replaced next
+        fontFace_ = std::move(face);
         faceKey_ = std::move(key);
     }
     decorationWidth_ = std::isfinite(decorationWidth) ? std::clamp(decorationWidth, 0.0f, maximumSize) : 0.0f;
@@ -240,7 +244,7 @@ void TextDraw::beginLine() {
     if (lineIndex_ < static_cast<std::int32_t>(lines_.size()))
         line_ = lines_[static_cast<std::size_t>(lineIndex_)];
     else
-        line_ = {fontFace_.lineHeight, fontFace_.ascent, 0, 0};
+        line_ = {fontFace_->lineHeight, fontFace_->ascent, 0, 0};
     const float length = vertical_ ? height_ : width_;
     penAlong() = line_.extent > 0 ? (length - line_.extent) * lineAlignment_ + line_.start : line_.start;
     charactersInLine_ = 0;
@@ -281,9 +285,9 @@ bool TextDraw::nextLine() {
                 float cx = glyph_.leftOverhang + innerMargin_;
                 float dy = glyph_.topOverhang + outerMargin_;
                 if (vertical_)
-                    cx += (fontFace_.ascent - line_.baseline) + line_.height;
+                    cx += (fontFace_->ascent - line_.baseline) + line_.height;
                 else
-                    dy += fontFace_.ascent - line_.baseline;
+                    dy += fontFace_->ascent - line_.baseline;
                 cells_.push_back({characterIndex_, static_cast<float>(displayTime_), static_cast<std::int32_t>(cellX_),
                                   static_cast<std::int32_t>(cellY_), static_cast<std::int32_t>(cellWidth_),
                                   static_cast<std::int32_t>(cellHeight_), penX_ + cellWidth_ * 0.5f - cx,
@@ -323,7 +327,7 @@ void TextDraw::finishLine() {
 }
 
 void TextDraw::setGlyph(char32_t codePoint) {
-    const float scale = fontFace_.scale;
+    const float scale = fontFace_->scale;
     if (!vertical_) {
         glyph_.setGlyph(*glyphFace_, scale, codePoint);
         glyph_.offsetX = 0;
@@ -376,7 +380,7 @@ void TextDraw::drawGlyph(float x, float y) {
     if (drawColorGlyph(originX, originY)) return;
 
     Platform::Cairo::PathGeometry geometry;
-    GeometrySink sink(geometry, fontFace_.scale);
+    GeometrySink sink(geometry, fontFace_->scale);
     glyphFace_->outline(glyph_.glyphIndex, sink);
     if (!geometry.empty()) {
         if (shadowOffset_ > 0) {
@@ -390,12 +394,12 @@ void TextDraw::drawGlyph(float x, float y) {
         }
     }
 
-    const float thickness = fontFace_.strikeThroughThickness;
+    const float thickness = fontFace_->strikeThroughThickness;
     if (thickness <= 0 || splitMode_) return;
     StrikeSegment segment;
     segment.thickness = thickness;
     if (!vertical_) {
-        segment.position = originY - fontFace_.strikeThroughPosition;
+        segment.position = originY - fontFace_->strikeThroughPosition;
         segment.start = originX;
         segment.end = originX + glyph_.advanceX;
     } else {
@@ -420,7 +424,7 @@ bool TextDraw::drawColorGlyph(float x, float y) {
     if (glyphFace_->colorLayers(glyph_.glyphIndex, layers)) {
         for (const Platform::Font::ColorLayer& layer : layers) {
             Platform::Cairo::PathGeometry geometry;
-            GeometrySink sink(geometry, fontFace_.scale);
+            GeometrySink sink(geometry, fontFace_->scale);
             glyphFace_->outline(layer.glyph, sink);
             if (geometry.empty()) continue;
             const Platform::Cairo::SolidColorBrush brush(layer.foreground ? textColor_

@@ -150,7 +150,7 @@ private:
     std::vector<LineInfo> lines_;
     const wchar_t* position_ = nullptr;
     float penX_ = 0, penY_ = 0, penZ_ = 0;
-    Resource::FontFace fontFace_;
+    std::unique_ptr<Resource::FontFace> fontFace_ = std::make_unique<Resource::FontFace>();
     std::unique_ptr<Platform::Font::GlyphFace> glyphFace_;
     struct FaceKey {
         std::wstring name;

@@ -67,15 +67,16 @@ void TextDraw::parseColorTag(const TextTag& tag) {
 }
 
 void TextDraw::growLineToFont() {
-    if (fontFace_.lineHeight > line_.height) {
-        line_.height = fontFace_.lineHeight;
-        line_.baseline = fontFace_.ascent;
+    if (fontFace_->lineHeight > line_.height) {
+        line_.height = fontFace_->lineHeight;
+        line_.baseline = fontFace_->ascent;
     }
 }
 
 void TextDraw::parseFontTag(const TextTag& tag) {
-    currentFontName_ = tag.fontName.empty() ? baseFontName_ : tag.fontName;
-    setFont(currentFontName_, currentSize_, decorationWidth_, baseBold_, baseItalic_, baseStrikeThrough_);
+    const std::wstring& fontName = tag.fontName.empty() ? baseFontName_ : tag.fontName;
+    setFont(fontName, currentSize_, decorationWidth_, baseBold_, baseItalic_, baseStrikeThrough_);
+    currentFontName_ = fontName;
     growLineToFont();
 }
 
