@@ -14,6 +14,7 @@
 #include "effects/media/ImageLoad.h"
 #include "effects/media/MovieLoad.h"
 #include "effects/media/SceneLoad.h"
+#include "effects/media/TextInput.h"
 
 namespace Effect {
 
@@ -21,6 +22,7 @@ void installBuiltinEffects() {
     installBuiltinEffect(1, &registerBuiltinEffect<MovieLoad>);
     installBuiltinEffect(2, &registerBuiltinEffect<ImageLoad>);
     installBuiltinEffect(3, &registerBuiltinEffect<AudioLoad>);
+    installBuiltinEffect(5, &registerBuiltinEffect<TextInput>);
     installBuiltinEffect(6, &registerBuiltinEffect<FigureLoad>);
     installBuiltinEffect(7, &registerBuiltinEffect<SceneLoad>);
     installBuiltinEffect(17, &registerBuiltinEffect<GroupControl>);

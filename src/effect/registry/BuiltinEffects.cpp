@@ -11,7 +11,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {2, L"画像ファイル", 1, 1, L"", &registerInstalledEffect<2>},  // ImageLoad
         {3, L"音声ファイル", 1, 2, L"", &registerInstalledEffect<3>},  // AudioLoad
         {4, L"モデルファイル", 1, 1, L"", nullptr},  // ModelLoad
-        {5, L"テキスト", 1, 1, L"", nullptr},  // TextInput
+        {5, L"テキスト", 1, 1, L"", &registerInstalledEffect<5>},  // TextInput
         {6, L"図形", 1, 1, L"", &registerInstalledEffect<6>},  // FigureLoad
         {7, L"シーン", 1, 3, L"", &registerInstalledEffect<7>},  // SceneLoad
         {8, L"フレームバッファ", 1, 1, L"", nullptr},  // FrameLoad
