@@ -289,6 +289,12 @@ TEST_F(TextTimeline, TheLengthFitsTheTimeTheTextTakesToAppearWhenAskedAndPossibl
     EXPECT_FALSE(changed(object, text.text));
 }
 
+TEST_F(TextTimeline, ANewTextIsSetInTheFontTheStylesFamilyStandsFor) {
+    // The style names a Windows family; the shipped font configuration
+    // stands Noto Sans CJK JP in for it.
+    EXPECT_EQ(textOf(place(0, 29)).font.toString(), "Noto Sans CJK JP");
+}
+
 TEST_F(TextTimeline, SwitchingToOneObjectPerCharacterRebuildsTheSettingsRows) {
     Edit::ObjectPointer object = place(0, 29);
     TextInput& text = textOf(object);
