@@ -83,11 +83,12 @@ TEST_F(Registration, EachEffectTakesItsRowAndDeclaresWhatTheRowSays) {
         EXPECT_EQ(first->name, service.findEffect(L"ぼかし").prototype->name);
     }
     EXPECT_GT(installed, 10);  // with the outputs of the rendering
-    for (int number : {1, 2, 3, 6, 7, 31, 73, 74, 75, 76})
+    for (int number : {1, 2, 3, 5, 6, 7, 31, 73, 74, 75, 76})
         EXPECT_TRUE(Effect::installedBuiltinEffect(number)) << number;
     // The registry writes each kind's menu section back.
     EXPECT_EQ(env.settings.getValue("Effect.ぼかし", "order").text, "39");
     EXPECT_EQ(env.settings.getValue("Effect.座標", "order").text, "81");
+    EXPECT_EQ(env.settings.getValue("Effect.テキスト", "order").text, "13");
     EXPECT_EQ(env.settings.getValue("Effect.図形", "order").text, "14");
     EXPECT_EQ(env.settings.getValue("Effect.回転", "label").text, "基本効果");
 }
