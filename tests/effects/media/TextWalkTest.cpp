@@ -265,6 +265,20 @@ TEST_F(WalkedText, CharactersFollowTheMotionPathTurnedToItsDirection) {
     EXPECT_NEAR(probe.seen[0].rotation, 0.0f, 1e-3);
 }
 
+TEST_F(WalkedText, AHugeTextIsMeasuredWithinTheLayoutsLimits) {
+    TextInput& text = placeText(std::wstring(300, L'一') + L"\n<s1000><p100000,100000>一", L"Noto Sans CJK JP", 1000);
+    // Measured only: the picture and the per-character sheet it would take.
+    TextInput::Layout layout;
+    text.setupTextDraw(layout, nullptr);
+    layout.draw->layoutText(nullptr);
+    const Media::TextDraw& draw = *layout.draw;
+    EXPECT_EQ(draw.pictureWidth(), Media::TextDraw::pictureSideLimit);
+    EXPECT_LE(draw.pictureHeight(), Media::TextDraw::pictureSideLimit);
+    EXPECT_LE(std::int64_t(draw.pictureWidth()) * draw.pictureHeight(), Media::TextDraw::pictureAreaLimit);
+    EXPECT_LE(draw.atlasPixelWidth(), Media::TextDraw::pictureSideLimit);
+    EXPECT_LE(std::int64_t(draw.atlasPixelWidth()) * draw.atlasPixelHeight(), Media::TextDraw::pictureAreaLimit);
+}
+
 TEST_F(WalkedText, AnEmptyTextDrawsNothing) {
     placeText(L"", L"Noto Sans CJK JP", 40);
     Probe& probe = addProbe(0);
