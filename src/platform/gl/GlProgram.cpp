@@ -5,6 +5,7 @@
 #include "platform/gl/GlDisplay.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <regex>
 
 namespace Platform::Gl {
@@ -100,6 +101,10 @@ std::string Program::prelude(const Display& display, Stage stage) {
     text += "#define T_SLOT(i) (" + std::to_string(textureUnit(stage, 0)) + " + (i))\n";
     text += "#define B_SLOT(i) (" + std::to_string(uniformBinding(stage, 0)) + " + (i))\n";
     text += "#define U_SLOT(i) (" + std::to_string(imageUnit(0)) + " + (i))\n";
+    const EdgeOffset edge = display.capabilities().edgeOffset;
+    char offset[96];
+    std::snprintf(offset, sizeof offset, "#define EDGE_OFFSET vec2(%.9g, %.9g)\n", edge.x, edge.y);
+    text += offset;
     if (stage == Stage::Vertex) text += "out gl_PerVertex { vec4 gl_Position; };\n";
     text += embedded_ShaderPrelude_glsl;
     text += "\n#line 1\n";

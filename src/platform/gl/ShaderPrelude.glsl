@@ -20,3 +20,10 @@ float hlslFmod(float a, float b) { return a - b * trunc(a / b); }
 vec2 hlslFmod(vec2 a, vec2 b) { return a - b * trunc(a / b); }
 vec3 hlslFmod(vec3 a, vec3 b) { return a - b * trunc(a / b); }
 vec4 hlslFmod(vec4 a, vec4 b) { return a - b * trunc(a / b); }
+
+#ifdef STAGE_PIXEL
+// An attribute at the pixel's centre. Draws take the top-left edge rule
+// from a viewport shifted by EDGE_OFFSET, which would otherwise move every
+// sampled position by as much; interpolation is linear across the pixel.
+#define AT_PIXEL_CENTRE(v) ((v) + EDGE_OFFSET.x * dFdxFine(v) + EDGE_OFFSET.y * dFdyFine(v))
+#endif

@@ -32,13 +32,14 @@ vec4 sourceColour() {
 #ifdef TEXTURED
     // Texels a pixel covers per axis; a picture drawn smaller is averaged
     // over that footprint instead of skipping texels.
+    vec2 at = AT_PIXEL_CENTRE(TEXCOORD);
     vec2 dx = dFdxCoarse(TEXCOORD), dy = dFdyCoarse(TEXCOORD);
     vec2 footprint = (abs(dx) + abs(dy)) * vec2(textureSize(texture0, 0));
-    if (all(lessThan(footprint, vec2(1.05)))) return texture(texture0, TEXCOORD);
+    if (all(lessThan(footprint, vec2(1.05)))) return texture(texture0, at);
     ivec2 n = ivec2(clamp(0.5 * footprint + 1.5, 1.0, 16.0));
-    return footprintParallelogram(texture0, TEXCOORD, dx, dy, n);
+    return footprintParallelogram(texture0, at, dx, dy, n);
 #else
-    return COLOR;
+    return AT_PIXEL_CENTRE(COLOR);
 #endif
 }
 

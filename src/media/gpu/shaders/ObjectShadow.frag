@@ -14,7 +14,7 @@ layout(location = 0) out vec4 result;
 
 void main() {
 #ifdef TEXTURED
-    float opacity = texture(texture0, TEXCOORD).a * COLOR.z;
+    float opacity = texture(texture0, AT_PIXEL_CENTRE(TEXCOORD)).a * COLOR.z;
 #else
     float opacity = COLOR.x;
 #endif
