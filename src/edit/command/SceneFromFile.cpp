@@ -103,6 +103,7 @@ void updateSceneSetting(EditService& edit, const std::wstring& path) {
     SceneFormat format{current.width, current.height, current.videoRate, current.videoScale, current.audioRate};
     takeMediaFormat(info, format);
     EditScope scope(edit);
+    edit.markModified();
     scope.notifySceneChange = true;
     scope.sceneId = scope.scene->id;
     Scene& scene = *scope.scene;

@@ -101,6 +101,9 @@ public:
     // True at once when a restart is pending or nothing is modified;
     // otherwise the user's answer to the discard question.
     bool confirmDiscardProject();
+    // The project changed in a way the undo groups do not count (scene
+    // operations, imports): the discard question asks again.
+    void markModified();
     // Every scene goes; a fresh scene 0 becomes current, nothing modified.
     void clearProject();
     // After the discard question, a new project from the scene dialog.

@@ -11,6 +11,7 @@ namespace Edit {
 bool EditService::importQroScene(const std::wstring& path) {
     EditScope scope(*this);
     return ProjectConvert::importQroScene(project, path, [&](Scene& scene) {
+               markModified();
                scope.notifySceneChange = true;
                scope.sceneId = scene.id;
                setCurrentScene(scene.id);

@@ -69,6 +69,10 @@ bool EditService::confirmDiscardProject() {
     return Dialog::showConfirm(L"現在の編集データは破棄されますがよろしいですか？");
 }
 
+void EditService::markModified() {
+    if (undoService) undoService->modified = true;
+}
+
 void EditService::clearProject() {
     EditScope scope(*this);
     if (undoService) undoService->modified = false;
@@ -167,7 +171,9 @@ bool EditService::saveProject(const std::wstring& path, bool quiet) {
     bool saved = true;
     try {
         Project::saveProjectFile(project, path);
-        if (undoService) undoService->modified = false;
+        // Only the project's own file holds the edits; a backup, resume or
+        // recovery copy leaves them unsaved.
+        if (undoService && !project.path.empty() && expanded(path) == project.path) undoService->modified = false;
     } catch (const std::exception& e) {
         System::Log::error("Edit::EditService::saveProject", "%s", e.what());
         Dialog::postError(L"プロジェクトの保存に失敗しました");

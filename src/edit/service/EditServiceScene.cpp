@@ -23,6 +23,7 @@ void EditService::renameScene(int id) {
     std::wstring name = scene->name;
     if (!Dialog::inputString(L"シーン名を変更", L"名前", name)) return;
     EditScope scope(*this);
+    markModified();
     scope.notifySceneChange = true;
     scope.sceneId = currentScene_->id;
     scene->name = typedName(name);
@@ -37,6 +38,7 @@ void EditService::settingScene(int id, const std::wstring& name, int rate, int s
     Dialog::SceneDialogValues values{name, width, height, rate, scale, audioRate};
     if (!Dialog::showSceneDialog(L"シーンの設定", values)) return;
     EditScope scope(*this);
+    markModified();
     scope.notifySceneChange = true;
     scope.sceneId = currentScene_->id;
     scene->name = typedName(values.name.value_or(name));
@@ -61,6 +63,7 @@ bool EditService::createScene(const std::wstring& name, int width, int height, i
     if (!Dialog::showSceneDialog(L"シーンを作成", values)) return false;
     const int id = project.getFreeSceneId();
     EditScope scope(*this);
+    markModified();
     scope.notifySceneChange = true;
     scope.sceneId = id;
     setCurrentScene(id);
@@ -82,6 +85,7 @@ void EditService::duplicateScene(int id) {
     std::wstring name;
     if (!Dialog::inputString(L"シーンを複製", L"名前", name)) return;
     EditScope scope(*this);
+    markModified();
     scope.notifySceneChange = true;
     scope.sceneId = currentScene_->id;
     const ScenePointer copy = project.getOrCreateScene(project.getFreeSceneId());
@@ -107,6 +111,7 @@ void EditService::deleteScene(int id) {
         return;
     System::Log::info("Edit::EditService::deleteScene", "delete scnene (%d)", id);
     EditScope scope(*this);
+    markModified();
     scope.notifySceneChange = true;
     if (current) {
         scope.sceneId = 0;

@@ -38,7 +38,10 @@ TEST_F(QroCommand, AnImportedSceneBecomesCurrentAndIsAnnounced) {
                                     "[0]\nlayer=2\nstart=3\nend=9\n[0.0]\n_name=\x90\x7d\x8c\x60\n",
                                     "take.qro");
     edit.project.getOrCreateScene(1);
+    ASSERT_FALSE(undo.modified);
     ASSERT_TRUE(edit.importQroScene(path));
+    // Unsaved work: closing the project asks first.
+    EXPECT_TRUE(undo.modified);
     EXPECT_EQ(edit.project.currentSceneId, 2);
     EXPECT_EQ(scene().id, 2);
     EXPECT_EQ(scene().name, L"take");
@@ -55,6 +58,7 @@ TEST_F(QroCommand, AFailedImportLeavesTheProjectAsItWas) {
     EXPECT_EQ(edit.project.currentSceneId, 0);
     EXPECT_EQ(scene().id, 0);
     EXPECT_EQ(edit.project.scenes.size(), 1u);
+    EXPECT_FALSE(undo.modified);
     EXPECT_TRUE(changes.empty());
     EXPECT_TRUE(lockFree());
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -256,7 +257,8 @@ TEST_F(ProjectCommand, ResumeFilesKeepTheirProjectsPathAndQuietSavesTouchNothing
     undo.modified = true;
     ASSERT_TRUE(edit.saveProject(wide("resume.mvp2"), true));
     EXPECT_EQ(handlers, std::vector<std::string>{"first"});
-    EXPECT_FALSE(undo.modified);
+    // The edits are in no file of the project's own.
+    EXPECT_TRUE(undo.modified);
     EXPECT_TRUE(progress.empty());
     EXPECT_TRUE(history.empty());
     events.getInstance()->projectSave.remove(&handlers);
@@ -278,6 +280,41 @@ TEST_F(ProjectCommand, ResumeFilesKeepTheirProjectsPathAndQuietSavesTouchNothing
     edit.saveProjectAs();
     EXPECT_EQ(sceneChanges, std::vector<int>{0});
     EXPECT_NE(bytes("case.mvp2").find("file=" + file("case.mvp2") + "\r\n"), std::string::npos);
+}
+
+TEST_F(ProjectCommand, SceneOperationsAreUnsavedWorkThatOnlyTheProjectsOwnFileHolds) {
+    edit.project.path = wide("own.mvp2");
+    const std::function<void()> operations[] = {
+        [&] {
+            dialogs.sceneAnswers.push_back(sceneValues(320, 240, 30, 1, 48000));
+            ASSERT_TRUE(edit.createNewScene());
+        },
+        [&] {
+            dialogs.sceneAnswers.push_back(sceneValues(640, 240, 30, 1, 48000));
+            edit.settingScene(1, L"S", 30, 1, 320, 240, 48000);
+            ASSERT_EQ(edit.project.getScene(1)->width, 640);
+        },
+        [&] {
+            edit.deleteScene(1);
+            ASSERT_FALSE(edit.project.getScene(1));
+        },
+    };
+    for (const auto& operation : operations) {
+        undo.modified = false;
+        operation();
+        EXPECT_TRUE(undo.modified);
+    }
+    // A backup (a quiet save elsewhere) leaves the question in place.
+    ASSERT_TRUE(edit.saveProject(wide("backup.mvp2"), true));
+    EXPECT_TRUE(undo.modified);
+    dialogs.confirmAnswers = {false};
+    EXPECT_FALSE(edit.confirmDiscardProject());
+    EXPECT_EQ(dialogs.confirms.size(), 1u);
+    // The project's own file holds the work.
+    edit.saveProjectOverwrite();
+    EXPECT_FALSE(undo.modified);
+    EXPECT_TRUE(edit.confirmDiscardProject());
+    EXPECT_TRUE(lockFree());
 }
 
 }  // namespace
