@@ -141,6 +141,11 @@ EffectManager::EffectPointer& EffectManager::setControlEffect(Effect::EffectDefi
     return effectList.back();
 }
 
+void EffectManager::updateLayerRangeControl() {
+    layerRangeControl = !effectList.empty() && effectList.front()->effectType == Control &&
+                        isLayerRangeControl(effectList.front()->name);
+}
+
 void EffectManager::adjustEffectList() {
     if (effectList.empty()) return;
     const std::uint8_t target = effectList.front()->targetType;

@@ -92,6 +92,10 @@ public:
     NumberValueMap captureBoundaryValues(const Object& object, int boundary,
                                          const EffectManager* other) const;
 
+    // The layer-range flag taken again from the first effect, after the
+    // chain was replaced as a whole.
+    void updateLayerRangeControl();
+
     int getObjectType() const;
     bool isInputObject() const;
     bool isControlObject() const;

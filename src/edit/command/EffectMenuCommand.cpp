@@ -44,6 +44,11 @@ void setEffect(EditService& edit, const ObjectPointer& object, const wchar_t* na
     object->addEffect(name, object->getMidPointCount(), position);
     if (replace) removeReplacedEffect(*object, position);
     object->adjustEffectList();
+    // A control put in place of another may govern other layers.
+    if (object->isControlObject() && object->layer >= 0) {
+        scope.scene->getLayerObjectListGrow(object->layer).controlRangeNeeded = true;
+        scope.resortLayers = true;
+    }
 }
 
 void installEffectMenuCommands(EditService* edit) {

@@ -108,6 +108,10 @@ void setChainFlags(EditScope& scope) {
 
 void ObjectUndoEffect::restore(const std::shared_ptr<Object>& object, EditScope& scope) const {
     object->effectList = effects;
+    // A replaced first effect may govern other layers than the one restored.
+    object->updateLayerRangeControl();
+    if (LayerObjectList* list = listOf(*scope.scene, *object)) list->controlRangeNeeded = true;
+    scope.resortLayers = true;
     setChainFlags(scope);
 }
 
