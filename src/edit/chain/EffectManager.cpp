@@ -259,9 +259,13 @@ void EffectManager::forEachNumber(const std::function<void(Effect::EffectItemNum
             if (item->type == Effect::ItemType::Number) fn(*static_cast<Effect::EffectItemNumber*>(item));
 }
 
-EffectManager::NumberValueMap EffectManager::captureNumberValues(const Scene&, const Object& object,
+EffectManager::NumberValueMap EffectManager::captureNumberValues(const Scene& scene, const Object& object,
                                                                  int frame, bool linear) const {
+    // Movements read the scene and the object as they do while rendering;
+    // the context lives only for this call, so it does not own the object.
     Render::ObjectContextBase context;
+    context.scene = const_cast<Scene*>(&scene);
+    context.object = std::shared_ptr<Object>(std::shared_ptr<Object>(), const_cast<Object*>(&object));
     context.layer = object.layer;
     context.frame = frame;
     context.time = frame;

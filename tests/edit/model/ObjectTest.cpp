@@ -2,6 +2,8 @@
 
 #include "edit/EditTestSupport.h"
 #include "edit/model/Scene.h"
+#include "effect/base/ObjectContextBase.h"
+#include "effect/movement/MovementBase.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +122,33 @@ TEST_F(ObjectSections, CapturesReadTimeControlledNumbersAlongThePathOrStraight) 
     const auto straight = object->captureNumberValues(scene, *object, 50, true).at(&item);
     EXPECT_DOUBLE_EQ(straight.value, 90.0 + 40.0 / 90.0 * 10.0);
     EXPECT_EQ(straight.sectionIndex, -1);
+}
+
+// A movement that keeps what its context names and moves nowhere.
+class Watching : public Effect::MovementBase {
+public:
+    double getValue(const Effect::EffectItemNumber&, const Effect::SectionPosition&,
+                    const Render::ObjectContextBase& context) const override {
+        seen.push_back({context.scene, context.object.get(), context.layer, context.frame});
+        return 7;
+    }
+    struct Seen {
+        const Edit::Scene* scene;
+        const Edit::Object* object;
+        int layer, frame;
+        bool operator==(const Seen&) const = default;
+    };
+    mutable std::vector<Seen> seen;
+};
+
+TEST_F(ObjectSections, CapturedValuesAreComputedWithTheObjectsSceneAndObject) {
+    const Edit::ObjectPointer object = make(20, 80, {}, "0");
+    Watching watching;
+    x(*object).movement = &watching;
+    const auto captured = object->captureNumberValues(scene, *object, 30, false);
+    EXPECT_DOUBLE_EQ(captured.at(&x(*object)).value, 7.0);
+    ASSERT_FALSE(watching.seen.empty());
+    EXPECT_EQ(watching.seen.front(), (Watching::Seen{&scene, object.get(), 0, 30}));
 }
 
 TEST_F(ObjectSections, SplittingDropsTheBoundariesEachPartLacks) {
