@@ -8,6 +8,7 @@
 #include "core/event/MessageBox.h"
 #include "edit/service/EditService.h"
 #include "platform/CrashHandler.h"
+#include "render/cache/CacheService.h"
 #include "platform/gtk/Toolkit.h"
 #include "window/WindowService.h"
 
@@ -89,7 +90,9 @@ int run(std::span<const StartupRow> table, const char* programName) {
         }
         notifyApplication(&Event::EventService::applicationBegin);
         failed = runMessageLoop();
-        // Shutdown: the waveform cache stops its preloader here.
+        // No waveform load may outlive the services it reads (the render
+        // service's scene source among them).
+        if (auto* caches = System::Singleton<Cache::CacheService>::getInstance()) caches->stopWaveforms();
         notifyApplication(&Event::EventService::applicationEnd);
         // The render workers stop here, before the holders are released in
         // reverse order.
