@@ -89,9 +89,15 @@ std::shared_ptr<RenderAudioWorker::RenderingBuffer> RenderAudioWorker::createRen
                                                                                               int frame) {
     auto buffer = std::make_shared<RenderingBuffer>();
     auto release = std::make_shared<SetWhenReleased>(buffer);
-    thread.pushTask(taskKey(RenderTaskType::OneShot), [this, &scene, frame, buffer, release] {
+    // Like every render task it reads the project under the shared lock,
+    // and finds the scene again then: it may be gone by the time it runs.
+    thread.pushTask(taskKey(RenderTaskType::OneShot), [this, id = scene.id, frame, buffer, release] {
+        if (!editService) return;
+        Edit::EditReadScope scope(*editService);
+        const Edit::ScenePointer found = editService->project.getScene(id);
+        if (!found) return;
         scenesInProgress.clear();
-        renderScene(scene, frame, buffer->buffer);
+        renderScene(*found, frame, buffer->buffer);
         objectThread_.waitAllTasks();
     });
     return buffer;

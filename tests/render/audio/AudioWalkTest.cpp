@@ -4,6 +4,8 @@
 // and on-demand buffers.
 #include "AudioWalkFixture.h"
 
+#include "edit/scope/EditScope.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -192,6 +194,24 @@ TEST_F(AudioWalkTest, RenderingBuffersAreSetWhenRenderedAndWhenDropped) {
     auto dropped = worker.createRenderingBuffer(scene(), 1);
     dropped->wait();  // returns: the task was dropped unrun
     EXPECT_EQ(dropped->buffer.samples, 0u);
+}
+
+TEST_F(AudioWalkTest, ARenderingBufferOfASceneDeletedBeforeItsTaskRunsStaysEmpty) {
+    Edit::Scene& nested = *edit.project.getOrCreateScene(3);
+    nested.videoRate = 30;
+    nested.audioRate = 3000;
+    nested.createObject(AudioTest::kSoundFile, 0, 0, 10);
+    nested.updateLayerObject();
+    std::promise<void> gate;
+    worker.thread.pushTask(3, [open = gate.get_future().share()] { open.wait(); });
+    auto buffer = worker.createRenderingBuffer(nested, 1);
+    {
+        Edit::EditScope scope(edit);
+        edit.project.deleteScene(3);
+    }
+    gate.set_value();
+    buffer->wait();
+    EXPECT_EQ(buffer->buffer.samples, 0u);
 }
 
 TEST_F(AudioWalkTest, APreviewRequestReplacesTheQueuedOnes) {
