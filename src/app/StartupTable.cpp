@@ -8,7 +8,9 @@
 #include "dialogs/seam/ProgramDialogs.h"
 #include "edit/command/EffectMenuCommand.h"
 #include "edit/service/EditService.h"
+#include "edit/model/TimelineZoom.h"
 #include "edit/undo/UndoService.h"
+#include "effect/item/EffectItemMaskSelect.h"
 #include "effect/registry/EffectService.h"
 #include "effects/BuiltinEffectList.h"
 #include "media/draw/Direct2DService.h"
@@ -104,9 +106,18 @@ std::span<const StartupRow> startupTable() {
         {"Edit::EditService",
          [] {
              // The effect menus' entries act on the edit service while it lives.
+             // Zooms read from projects keep to the timeline's steps.
+             Edit::Scene::zoomSteps.assign(Edit::timelineZoomSteps.begin(), Edit::timelineZoomSteps.end());
              const StartupHolder service = makeHolder<Edit::EditService>();
              Edit::EditService* edit = System::Singleton<Edit::EditService>::getInstance();
              Edit::EditCommand::installEffectMenuCommands(edit);
+             // Masks name the project's scenes.
+             Effect::EffectItemMaskSelect::setSceneSource([edit] {
+                 Effect::EffectItemMaskSelect::SceneList list;
+                 for (const Edit::ScenePointer& scene : edit->project.getSceneList())
+                     list.emplace_back(scene->id, scene->name);
+                 return list;
+             });
              // The caches outlive the edit service.
              edit->hooks.purgeSceneCaches = [] {
                  if (auto* caches = System::Singleton<Cache::CacheService>::getInstance()) caches->eraseSceneEntries();
@@ -123,7 +134,11 @@ std::span<const StartupRow> startupTable() {
                  if (auto* window = System::Singleton<Window::WindowService>::getInstance())
                      window->footer->setProgress(text, nullptr, 0.0f);
              };
-             return StartupHolder(service.get(), [service](void*) { Edit::EditCommand::installEffectMenuCommands(nullptr); });
+             return StartupHolder(service.get(), [service](void*) {
+                 Effect::EffectItemMaskSelect::setSceneSource({});
+                 Edit::EditCommand::installEffectMenuCommands(nullptr);
+                 Edit::Scene::zoomSteps.clear();
+             });
          }},
         {"Render::RenderService", [] { return StartupHolder(std::make_shared<RenderServiceHolder>()); }},
         // Component::EditComponent

@@ -92,6 +92,12 @@ public:
     void clearSelectObject(SelectControl& control);
     // ---- end of the selection
 
+    // Stores a different focus object in the current scene and calls the
+    // focus listeners with it; the same object does nothing. Opens no scope.
+    void setFocusObject(const ObjectPointer& object);
+    // The display name of a layer of the current scene.
+    std::wstring getLayerName(int index) const;
+
     // Imports a legacy object exchange file as a new scene and makes it
     // current, inside an edit scope of its own; false after a failure,
     // which is reported and leaves the current scene as it was.

@@ -1,6 +1,8 @@
 // Selecting objects with the mouse on the timeline and the preview.
 #include "edit/service/EditService.h"
 
+#include "core/event/EventService.h"
+
 namespace Edit {
 
 bool EditService::selectObject(const ObjectPointer& object, bool notify) {
@@ -38,5 +40,13 @@ void EditService::clearSelectObject(SelectControl& control) {
     selection.clear();
     if (eventService) eventService->selectObjectChange.notify();
 }
+
+void EditService::setFocusObject(const ObjectPointer& object) {
+    Scene& scene = *currentScene_;
+    if (!scene.setFocusObject(object)) return;
+    if (eventService) eventService->focusObjectChange.notify(scene.focusObject);
+}
+
+std::wstring EditService::getLayerName(int index) const { return currentScene_->getLayerName(index); }
 
 }  // namespace Edit
