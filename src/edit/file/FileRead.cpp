@@ -32,8 +32,8 @@ int readSceneFormat(const System::IniFile::SectionRef& section, const char* key,
 int readSceneAudioRate(const System::IniFile::SectionRef& section, const char* key, const char* place) {
     if (!present(section, key)) return 48000;
     // The scene dialog's range: beyond it the audio walk would allocate
-    // buffers of any size for every frame.
-    const int value = section.getValue(key).toInt();
+    // buffers of any size for every frame. An empty value is the default.
+    const int value = section.getValue(key).toInt(48000);
     if (value < 1 || value > Scene::maxAudioRate) fail(place, "invalid scene parameter.", section, key);
     return value;
 }

@@ -250,6 +250,14 @@ TEST_F(QroImport, UnusableHeadersFailTheWholeFile) {
         {"[quorin]\nwidth=wide\nheight=480\nrate=24\nscale=1\n", "invalid format(int)"},
         {std::string("\x00\xff\x13garbage", 10), "quorin section not found"},
     };
+    // A present but empty rate is the default.
+    {
+        Edit::Scene scene(1, 0, &registry.service);
+        const std::filesystem::path path = folder.path() / "empty-rate.qro";
+        CoreTest::writeBytes(path.string(), kHeader + "audio_rate=\n");
+        Edit::ProjectConvert::loadSceneFromQro(scene, path.wstring());
+        EXPECT_EQ(scene.audioRate, 48000);
+    }
     for (const auto& [text, message] : broken) {
         Edit::Scene scene(1, 0, &registry.service);
         const std::filesystem::path path = folder.path() / "broken.qro";

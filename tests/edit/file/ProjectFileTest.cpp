@@ -124,7 +124,7 @@ TEST_F(ProjectFile, MissingKeysReadAsTheirDefaults) {
     Edit::Scene::zoomSteps = {10000, 20000};
     auto project = load("[project]\ndisplay.scene=1\n" + kScene0 +
                         "[scene.1]\nscene=1\nvideo.width=1\nvideo.height=1\nvideo.rate=1\nvideo.scale=1\n"
-                        "display.zoom=12345\ndisplay.grid.y=\ndisplay.grid.step=\n"
+                        "display.zoom=12345\ndisplay.grid.y=\ndisplay.grid.step=\naudio.rate=\n"
                         "[scene.2]\nscene=3\nvideo.width=1\nvideo.height=1\nvideo.rate=1\nvideo.scale=1\n"
                         "display.zoom=20000\ndisplay.order=-4\n"
                         "[layer.0]\nlayer=9\nname=n\nlock=7\n[layer.1]\nlayer=-1\nname=lost\n"
@@ -145,6 +145,7 @@ TEST_F(ProjectFile, MissingKeysReadAsTheirDefaults) {
     EXPECT_EQ(second.listOrder, 1);
     EXPECT_EQ(second.gridY, std::vector<int>{});  // present but empty: the user's empty list
     EXPECT_EQ(second.gridStep, 200.0f);
+    EXPECT_EQ(second.audioRate, 48000);  // present but empty
     EXPECT_EQ(project->getScene(3)->zoom.zoom, 20000);
     EXPECT_EQ(project->getScene(3)->listOrder, -4);
 
