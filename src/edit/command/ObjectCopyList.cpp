@@ -101,15 +101,24 @@ void ObjectCopyList::paste(EditService& edit, int layerOffset, int frameOffset, 
     scope.notifyObjectUpdate = true;
     scope.beginUndo();
     Scene& scene = *scope.scene;
-    GroupIdMap groups;
-    bool first = true;
+    // Every copy is made before any is placed: a chain that cannot be
+    // copied leaves the scene as it was.
+    std::vector<ObjectPointer> made;
+    made.reserve(objects.size());
     for (const ObjectPointer& clone : objects) {
-        const int layer = clone->layer + layerOffset;
-        ObjectPointer object = scene.createEmptyObject(layer, clone->start + frameOffset, clone->end + frameOffset);
+        auto object = std::make_shared<Object>(scene.effectService);
         clone->copyPlacementTo(*object);
-        object->layer = layer;
+        object->layer = clone->layer + layerOffset;
         object->start = clone->start + frameOffset;
         object->end = clone->end + frameOffset;
+        made.push_back(std::move(object));
+    }
+    GroupIdMap groups;
+    bool first = true;
+    for (std::size_t k = 0; k < objects.size(); ++k) {
+        const ObjectPointer& clone = objects[k];
+        const ObjectPointer& object = made[k];
+        scene.createEmptyObject(object->layer, object->start, object->end) = object;
         EditCommand::record(edit, &Undo::UndoService::addObjectUndoCreate, object);
         if (clone->group) {
             EditCommand::record(edit, &Undo::UndoService::addObjectUndoGroup, object);

@@ -117,6 +117,25 @@ TEST_F(ClipboardCommand, PasteUndoesAndRedoesToTheSavedBytes) {
     EXPECT_TRUE(lockFree());
 }
 
+// An effect whose kind the registry does not know: its copy fails.
+class Unknown : public Effect::EffectBase {
+public:
+    Unknown() : EffectBase(L"未登録", Effect::EffectKind::Input, Effect::MediaKind::Video, Effect::MediaKind::Video, L"") {}
+    std::shared_ptr<Effect::EffectBase> create() const override { return std::make_shared<Unknown>(); }
+};
+
+TEST_F(ClipboardCommand, APasteThatFailsHalfWayLeavesTheSceneAsItWas) {
+    copyBlock();
+    // The first copy is made; the second cannot be.
+    edit.clipboard.objects.at(1)->effectList.front() = std::make_shared<Unknown>();
+    const std::string before = saved();
+    EXPECT_ANY_THROW(Edit::EditCommand::pasteObject(edit, 10, 0));
+    EXPECT_EQ(saved(), before);
+    EXPECT_EQ(objectLines(), (Lines{"2 100,149", "4 120,199"}));
+    EXPECT_FALSE(undo.canUndo());
+    EXPECT_TRUE(lockFree());
+}
+
 TEST_F(ClipboardCommand, NothingToCopyOrPasteDoesNothing) {
     place(0, 0, 9);
     Edit::EditCommand::copyObject(edit);  // no selection, no focus
