@@ -96,6 +96,8 @@ void MovieLoad::preloadAudio(Render::AudioObjectContext& context) {
 
 int MovieLoad::getTrackCount(int media) const {
     if (media == 0) return file.path.empty() ? 0 : withAudio.value;
+    // Right after a load nothing has read the file yet.
+    updateMediaInfo();
     const MediaInfo info = getMediaInfo();
     // A file that gives no count carries one sound track.
     return info.hasAudio ? static_cast<int>(std::max(info.audioTrackCount, 1u)) : 0;

@@ -256,4 +256,15 @@ TEST(MultiTrackFile, TheTrackRowAndTheTrackReadFollowTheFile) {
     Effect::setMediaFileProbe(nullptr);
 }
 
+TEST(MultiTrackFile, AMovieNothingHasReadYetCountsItsSoundTracks) {
+    // As right after a project load: the file's information was never read.
+    EffectTest::Movements::install();
+    TrackProbe probe;
+    Effect::setMediaFileProbe(&probe);
+    Effect::MovieLoad movie;
+    movie.file.fromString("/media/tracks.avi");
+    EXPECT_EQ(movie.getTrackCount(1), 2);
+    Effect::setMediaFileProbe(nullptr);
+}
+
 }  // namespace
