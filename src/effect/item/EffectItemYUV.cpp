@@ -44,11 +44,12 @@ std::unique_ptr<EffectItem> EffectItemYUV::clone() const {
 
 std::string EffectItemYUV::toString() const {
     std::string text;
-    // A position outside the table is automatic and is written as 0 is: an
-    // "自動" would read back as 0 and be written the next time as 0 is.
+    // A position outside the table is automatic; its name reads back as 0.
     const std::vector<std::wstring> names = colorSpaceNames();
     if (colorSpace >= 1 && static_cast<std::size_t>(colorSpace) <= names.size())
         text = System::String::toUtf8(names[static_cast<std::size_t>(colorSpace) - 1]);
+    else if (colorSpace != 0)
+        text = "自動";
     if (range != 0) text += "," + std::to_string(range);
     return text;
 }

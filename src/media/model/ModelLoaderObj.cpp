@@ -320,8 +320,9 @@ void ModelLoaderObj::buildPart(const Group& group, ModelBuffer::Part& part) {
             const Index& index = indices[t * 3 + static_cast<std::size_t>(k)];
             if (index.vertex < 0 || static_cast<std::size_t>(index.vertex) >= positions_.size())
                 throw System::makeExceptionFormat(kLoadPlace, "invalid vertex index", L"%d", index.vertex);
-            if (index.texture != kNone &&
-                (index.texture < 0 || static_cast<std::size_t>(index.texture) >= textureCoordinates_.size()))
+            // Below the list (a written 0) the corner takes (0, 0).
+            if (index.texture != kNone && index.texture >= 0 &&
+                static_cast<std::size_t>(index.texture) >= textureCoordinates_.size())
                 throw System::makeExceptionFormat(kLoadPlace, "invalid texture index", L"%d", index.texture);
             if (index.normal != kNone &&
                 (index.normal < 0 || static_cast<std::size_t>(index.normal) >= normals_.size()))
@@ -329,7 +330,7 @@ void ModelLoaderObj::buildPart(const Group& group, ModelBuffer::Part& part) {
             const auto& p = positions_[static_cast<std::size_t>(index.vertex)];
             ModelBuffer::Vertex& v = corners[k];
             v = {p[0], p[1], p[2], 0, 0, 0, 0, 0};
-            if (index.texture != kNone) {
+            if (index.texture != kNone && index.texture >= 0) {
                 v.u = textureCoordinates_[static_cast<std::size_t>(index.texture)][0];
                 v.v = textureCoordinates_[static_cast<std::size_t>(index.texture)][1];
             }

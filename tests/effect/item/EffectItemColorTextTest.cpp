@@ -242,9 +242,9 @@ TEST(TextItems, TextsThatWouldNotReadBackAreRefusedWhole) {
     }
 }
 
-// Every value is written as the text it reads back from, so a project saved
-// twice holds the same line; automatic (0 or outside the table) is one text.
-TEST(YuvItem, WrittenTextReadsBackToTheSameText) {
+// A colour space outside the table is written as "自動", which reads back
+// as automatic (0) when no entry has that name.
+TEST(YuvItem, WritesTheEntryNameOrAutomaticAndReadsItBack) {
     Effect::EffectItemYUV::setColorSpaceNames([] {
         return std::vector<std::wstring>{L"BT.601", L"BT.709", L"BT.2020"};
     });
@@ -254,16 +254,17 @@ TEST(YuvItem, WrittenTextReadsBackToTheSameText) {
         int colorSpace, range;
         const char* text;
         int readSpace, readRange;
+        const char* again;  // written after reading back
     };
     const Case cases[] = {
-        {0, 0, "", 0, 0},
-        {1, 0, "BT.601", 1, 0},
-        {3, 0, "BT.2020", 3, 0},
-        {0, 5, ",5", 0, 5},
-        {2, -1, "BT.709,-1", 2, -1},
-        {4, 0, "", 0, 0},  // beyond the table
-        {-2, 1, ",1", 0, 1},
-        {1000, 7, ",7", 0, 7},
+        {0, 0, "", 0, 0, ""},
+        {1, 0, "BT.601", 1, 0, "BT.601"},
+        {3, 0, "BT.2020", 3, 0, "BT.2020"},
+        {0, 5, ",5", 0, 5, ",5"},
+        {2, -1, "BT.709,-1", 2, -1, "BT.709,-1"},
+        {4, 0, "自動", 0, 0, ""},  // beyond the table
+        {-2, 1, "自動,1", 0, 1, ",1"},
+        {1000, 7, "自動,7", 0, 7, ",7"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.colorSpace << "," << c.range);
@@ -274,7 +275,7 @@ TEST(YuvItem, WrittenTextReadsBackToTheSameText) {
         yuv.fromString(c.text);
         EXPECT_EQ(yuv.colorSpace, c.readSpace);
         EXPECT_EQ(yuv.range, c.readRange);
-        EXPECT_EQ(yuv.toString(), c.text);
+        EXPECT_EQ(yuv.toString(), c.again);
     }
     Effect::EffectItemYUV::setColorSpaceNames({});
 }

@@ -77,7 +77,13 @@ TEST(ModelLoaderTest, FacesGroupsAndCoordinates) {
     auto relative = files.load(std::string(kQuad) + "f -4//-1 -3//1 -2//1\n");
     EXPECT_EQ(positions(relative->parts[0]), (std::vector<float>{0, 0, 0, 1, 0, 0, 1, -1, 0}));
     EXPECT_EQ(relative->parts[0].vertices[1].u, 0.0f);
-
+    // A texture index of 0 lies below the list: that corner takes (0, 0).
+    auto zero = files.load(std::string(kQuad) + "f 1/0/1 2/0/1 3/3/1\n");
+    ASSERT_NE(zero, nullptr);
+    const auto& corners = zero->parts.at(0).vertices;
+    ASSERT_EQ(corners.size(), 3u);
+    EXPECT_EQ(std::vector<float>({corners[1].u, corners[1].v, corners[2].u, corners[2].v}),
+              std::vector<float>({0, 0, 1, 1}));
 }
 
 TEST(ModelLoaderTest, FlatNormalsAndGroupRules) {
