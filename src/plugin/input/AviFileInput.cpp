@@ -17,6 +17,7 @@ namespace Plugin {
 namespace {
 
 constexpr const char* kParsePlace = "Plugin::AviFileInput::FileParse::open";
+constexpr const char* kAudioHeaderPlace = "Plugin::AviFileInput::FileParse::getAudioStreamHeader";
 constexpr FOURCC fcc(const char (&code)[5]) { return mmioFOURCC(code[0], code[1], code[2], code[3]); }
 constexpr std::uint64_t kMaxFormatSize = 65536;
 constexpr LONG kMaxSide = 16384;
@@ -98,10 +99,15 @@ public:
     }
 
 private:
+    // The stream's length in samples; -1 when its rates make it absurd.
     static std::int64_t sampleCountOf(const StreamHeader& header, int sampleRate, std::uint32_t length) {
         const auto rate = static_cast<std::uint32_t>(sampleRate);
         if (header.rate == header.scale * rate) return length;
-        return static_cast<std::int64_t>(static_cast<double>(length) / header.rate * header.scale * rate);
+        const double count = static_cast<double>(length) / header.rate * header.scale * rate;
+        // Far beyond any recording (years of sound), and still exact.
+        constexpr double kMaxSamples = 1099511627776.0;  // 2^40
+        if (!(count >= 0.0 && count <= kMaxSamples)) return -1;
+        return static_cast<std::int64_t>(count);
     }
 
     void readStreamList(int n) {
@@ -160,7 +166,7 @@ private:
 
     void getAudioStreamHeader(const StreamHeader& header) {
         System::DataBuffer& format = input_.audioDecoder.sourceFormat;
-        if (!readFormat(format, 16, "Plugin::AviFileInput::FileParse::getAudioStreamHeader")) return;
+        if (!readFormat(format, 16, kAudioHeaderPlace)) return;
         // A stream without a sample size, rate or scale cannot be placed
         // in time.
         if (header.sampleSize == 0 || header.scale == 0 || header.rate == 0) return;
@@ -169,7 +175,12 @@ private:
         input_.bitsPerSample = wave.wBitsPerSample;
         input_.sampleRate = static_cast<int>(std::min<DWORD>(wave.nSamplesPerSec, INT_MAX));
         input_.channels = wave.nChannels;
-        input_.sampleCount = sampleCountOf(header, input_.sampleRate, header.length);
+        const std::int64_t samples = sampleCountOf(header, input_.sampleRate, header.length);
+        if (samples < 0) {
+            System::Log::info(kAudioHeaderPlace, "invalid audio stream rate.");
+            return;
+        }
+        input_.sampleCount = samples;
         input_.audioLength = header.length;
         input_.audioRate = header.rate;
         input_.audioScale = header.scale;

@@ -178,6 +178,28 @@ TEST_F(AviReader, FilesWithoutAUsableStreamAreDeclined) {
     }
 }
 
+TEST_F(AviReader, ASoundStreamWithAbsurdRatesIsRefused) {
+    // Length and scale at their largest over a rate of 1: some 10^28
+    // samples, which no count holds.
+    Writer w;
+    const std::size_t riff = w.open("RIFF", "AVI ");
+    const std::size_t hdrl = w.open("LIST", "hdrl");
+    const std::size_t strl = w.open("LIST", "strl");
+    w.chunk("strh", streamHeader("auds", 0, 0xFFFFFFFFu, 1, 0xFFFFFFFFu, 2));
+    w.chunk("strf", waveFormat(1, 1, 8000, 16));
+    w.close(strl);
+    w.close(hdrl);
+    const std::size_t movi = w.open("LIST", "movi");
+    w.chunk("00wb", Bytes(16, 7));
+    w.close(movi);
+    w.close(riff);
+    writeFile(folder.file("rates.avi"), w.bytes);
+    EXPECT_FALSE(open(folder.file("rates.avi")));
+    EXPECT_EQ(log.count(System::Log::INFO, "Plugin::AviFileInput::FileParse::getAudioStreamHeader",
+                        "invalid audio stream rate."),
+              1);
+}
+
 TEST_F(AviReader, TruncatedFilesReadWhatIsThere) {
     Layout layout;
     layout.frames = 10;
