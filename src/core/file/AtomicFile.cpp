@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,11 +36,25 @@ void syncFolderOf(const std::string& path) {
 
 std::string AtomicFile::temporaryPath(const std::string& target) { return target + ".tmp"; }
 
+void AtomicFile::removeLeftover(const wchar_t* target) {
+    const std::string temporary = temporaryPath(resolveLink(String::toUtf8(target)));
+    const int fd = ::open(temporary.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat st;
+    // A writer alive holds the lock; a killed one lost it with its process.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        ::unlink(temporary.c_str());
+    ::close(fd);
+}
+
 AtomicFile::AtomicFile(const wchar_t* target)
     : target_(target),
       targetPath_(resolveLink(String::toUtf8(target))),
       temporaryPath_(temporaryPath(targetPath_)) {
+    removeLeftover(target);
     file_.openPath(temporaryPath_, File::Mode::Write, target);
+    // Tells a later cleaner that this file is being written.
+    ::flock(file_.handle(), LOCK_EX | LOCK_NB);
     // The new file keeps the permissions of the one it replaces.
     struct stat st;
     if (::stat(targetPath_.c_str(), &st) == 0) ::fchmod(file_.handle(), st.st_mode & 07777);

@@ -2,7 +2,9 @@
 // Writing that replaces a user's file: the bytes go to "<target>.tmp" in the
 // same folder, and only commit() flushes them to the disk and renames the
 // temporary file over the target. Until then the old file is untouched; a
-// failure, or destruction without commit, removes the temporary file.
+// failure, or destruction without commit, removes the temporary file. The
+// temporary file is locked while it is written, so the leftover of a writer
+// that was killed is told from one still being written.
 #include "core/file/File.h"
 
 #include <string>
@@ -28,6 +30,9 @@ public:
 
     // The temporary name used beside a target.
     static std::string temporaryPath(const std::string& target);
+    // Removes "<target>.tmp" when it is a plain file no writer holds: what a
+    // killed save left. Anything else of that name stays.
+    static void removeLeftover(const wchar_t* target);
 
 private:
     void discard() noexcept;

@@ -1,6 +1,7 @@
 #include "core/file/IniFile.h"
 
 #include "core/base/Exception.h"
+#include "core/file/AtomicFile.h"
 #include "core/file/FileName.h"
 #include "core/base/Log.h"
 #include "core/text/StringConvert.h"
@@ -226,6 +227,8 @@ bool IniFile::loadFile(const wchar_t* filePath, bool merge, bool ansi) {
         sections.clear();
         path = expanded;
     }
+    // What a killed save of this file left beside it goes.
+    AtomicFile::removeLeftover(expanded.c_str());
     std::string text;
     if (!readWholeFile(expanded, text)) return false;
     parse(text, ParseSource{filePath ? filePath : L"", merge, ansi});

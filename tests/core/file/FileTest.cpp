@@ -3,6 +3,7 @@
 #include "core/file/AtomicFile.h"
 #include "core/base/Exception.h"
 #include "core/file/File.h"
+#include "core/file/IniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -202,6 +203,38 @@ TEST(AtomicFile, FailuresKeepTheOldFile) {
     EXPECT_FALSE(file.committed());
     EXPECT_TRUE(fs::is_directory(folder.path() / "folder.ini"));
     EXPECT_FALSE(fs::exists(folder.file("folder.ini.tmp")));
+}
+
+TEST(AtomicFile, OpeningATargetRemovesOnlyWhatAKilledSaveLeftOfIt) {
+    CoreTest::TempFolder folder;
+    const std::string target = folder.file("work.mvp2");
+    const std::wstring wideTarget = fs::path(target).wstring();
+    CoreTest::writeBytes(target, "[project]\n");
+    // A killed save's half-written file, and names that are not ours.
+    CoreTest::writeBytes(target + ".tmp", std::string(100000, 'x'));
+    CoreTest::writeBytes(target + ".tmp2", "kept");
+    CoreTest::writeBytes(folder.file("work.tmp"), "kept");
+    fs::create_directories(folder.path() / "other.mvp2.tmp");
+    fs::create_symlink(target, folder.path() / "link.mvp2.tmp");
+
+    System::IniFile file;
+    ASSERT_TRUE(file.loadFile(wideTarget.c_str()));
+    EXPECT_FALSE(fs::exists(target + ".tmp"));
+    EXPECT_EQ(CoreTest::readBytes(target), "[project]\n");
+    for (const char* name : {"work.mvp2.tmp2", "work.tmp", "other.mvp2.tmp"}) EXPECT_TRUE(fs::exists(folder.file(name))) << name;
+    System::IniFile other;
+    other.loadFile(folder.wide("other.mvp2").c_str());
+    other.loadFile(folder.wide("link.mvp2").c_str());
+    EXPECT_TRUE(fs::is_directory(folder.path() / "other.mvp2.tmp"));
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.mvp2.tmp"));
+
+    // A save under way keeps its file, and still completes.
+    System::AtomicFile saving(wideTarget.c_str());
+    saving.write("new", 3);
+    ASSERT_TRUE(file.loadFile(wideTarget.c_str()));
+    EXPECT_TRUE(fs::exists(target + ".tmp"));
+    saving.commit();
+    EXPECT_EQ(CoreTest::readBytes(target), "new");
 }
 
 }  // namespace
