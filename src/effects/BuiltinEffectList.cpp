@@ -9,6 +9,7 @@
 #include "effects/blur/BokashiFilter.h"
 #include "effects/control/GroupAudioControl.h"
 #include "effects/control/GroupControl.h"
+#include "effects/control/SceneChange.h"
 #include "effects/control/TimeControl.h"
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
@@ -28,7 +29,11 @@ void installBuiltinEffects() {
     installBuiltinEffect(17, &registerBuiltinEffect<GroupControl>);
     installBuiltinEffect(18, &registerBuiltinEffect<GroupAudioControl>);
     installBuiltinEffect(20, &registerBuiltinEffect<TimeControl>);
-    installBuiltinEffect(31, &registerBuiltinEffect<BokashiFilter>);
+    installBuiltinEffect(31, [](EffectService& service) {
+        registerBuiltinEffect<BokashiFilter>(service);
+        BokashiFilter::installTransitionBlur(service);
+    });
+    installBuiltinEffect(65, &registerBuiltinEffect<SceneChange>);
     installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);
     installBuiltinEffect(74, &registerBuiltinEffect<BasicScale>);
     installBuiltinEffect(75, &registerBuiltinEffect<BasicAlpha>);

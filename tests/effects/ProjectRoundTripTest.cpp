@@ -7,6 +7,7 @@
 #include "effects/basic/BasicTransform.h"
 #include "effects/control/GroupAudioControl.h"
 #include "effects/control/GroupControl.h"
+#include "effects/control/SceneChange.h"
 #include "effects/control/TimeControl.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/media/FigureLoad.h"
@@ -126,12 +127,18 @@ TEST_F(ProjectRoundTrip, EveryBuiltInEffectIsWrittenAndReadBackByteForByte) {
     time.drop.value = 2;
     time.layerRange.value = 1;
 
+    auto& change = place<Effect::SceneChange>(scene, L"シーンチェンジ", 8, 20, 29);
+    change.type.value = 5;
+    change.angle.setValue(45, 0);
+    change.invert.value = true;
+    change.keepAspect.value = false;
+
     const std::string written = save(project, "a.mvp2");
     for (const char* line : {"effect.name=動画ファイル", "effect.name=音声ファイル", "effect.name=画像ファイル",
                              "effect.name=図形", "effect.name=シーン", "effect.name=ぼかし", "effect.name=座標",
                              "effect.name=拡大率", "effect.name=透明度", "effect.name=回転",
                              "effect.name=音量調整", "effect.name=音量フェード", "effect.name=モノラル化",
-                             "effect.name=グループ制御(音声)", "effect.name=時間制御(オブジェクト)", "effect.name=グループ制御",
+                             "effect.name=グループ制御(音声)", "effect.name=時間制御(オブジェクト)", "effect.name=グループ制御", "effect.name=シーンチェンジ", "種類=スライド",
                              "ファイル=/media/clip 1.avi", "ファイル=/media/音.wav"})
         EXPECT_NE(written.find(std::string(line) + "\r\n"), std::string::npos) << line;
 

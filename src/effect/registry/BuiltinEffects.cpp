@@ -71,7 +71,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {62, L"オブジェクト分割", 3, 1, L"配置", nullptr},  // ObjectDivide
         {63, L"フェード", 3, 1, L"切り替え効果", nullptr},  // FadeFilter
         {64, L"ワイプ", 3, 1, L"切り替え効果", nullptr},  // WipeFilter
-        {65, L"シーンチェンジ", 4, 1, L"シーンチェンジ", nullptr},  // SceneChange
+        {65, L"シーンチェンジ", 4, 1, L"シーンチェンジ", &registerInstalledEffect<65>},  // SceneChange
         {66, L"振動", 3, 1, L"アニメーション効果", nullptr},  // QuakeFilter
         {67, L"スクリプト制御", 3, 1, L"アニメーション効果", nullptr},  // ScriptEdit
         {68, L"並行光源(カメラ制御)", 3, 4, L"カメラ制御", nullptr},  // CameraLight

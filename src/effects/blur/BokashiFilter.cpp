@@ -2,6 +2,8 @@
 
 #include "embedded/embedded_BoxBlurPass_comp.h"
 #include "embedded/embedded_BoxBlurPass_frag.h"
+#include "core/base/Exception.h"
+#include "effect/registry/EffectService.h"
 #include "effects/base/ItemValues.h"
 #include "media/gpu/ComputeShader.h"
 #include "media/gpu/Direct3DService.h"
@@ -9,6 +11,7 @@
 #include "media/gpu/ResourceBuffer.h"
 #include "media/gpu/ShaderList.h"
 #include "media/resource/ResourceService.h"
+#include "media/resource/TransitionList.h"
 #include "platform/gl/GlBuffer.h"
 #include "platform/gl/GlCommands.h"
 #include "platform/gl/GlContextLocal.h"
@@ -73,6 +76,22 @@ Platform::Gl::Buffer& BokashiFilter::CommonResource::setConstant(const PassConst
     Platform::Gl::Buffer& buffer = *perContext_->get().constants;
     buffer.update(&constant);
     return buffer;
+}
+
+void BokashiFilter::installTransitionBlur(EffectService& service) {
+    std::weak_ptr<EffectBase> prototype = service.findEffect(Name).prototype;
+    Resource::TransitionEffects effects = Resource::TransitionEffects::installed();
+    effects.blur = [prototype](Image image, int radius, float aspect, int mode) {
+        const std::shared_ptr<EffectBase> held = prototype.lock();
+        auto* filter = dynamic_cast<BokashiFilter*>(held.get());
+        if (!filter)
+            throw System::makeException("Effect::EffectService::getDefaultEffect", "default effect not found",
+                                        "Effect::BokashiFilter");
+        Image result;
+        filter->blur(result, std::move(image), radius, aspect, mode);
+        return result;
+    };
+    Resource::TransitionEffects::install(std::move(effects));
 }
 
 BokashiFilter::BokashiFilter()

@@ -30,6 +30,8 @@ class ContextLocal;
 
 namespace Effect {
 
+class EffectService;
+
 class BokashiFilter : public SharedResourceEffect<BokashiFilter> {
 public:
     static constexpr const wchar_t* Name = L"ぼかし";
@@ -39,6 +41,9 @@ public:
     // keeps its size (outside transparent, so edges fade), or keeps its
     // size repeating the edge pixels. Other values act as Grow.
     enum Mode : int { Grow = 0, Keep = 1, Clamp = 2 };
+    // The soft wipes of the transition list blur their masks with the
+    // registry's prototype for as long as that lives.
+    static void installTransitionBlur(EffectService& service);
     // Compute passes from this sum of the two axes' radii on.
     static constexpr int computeThreshold = 200;
 

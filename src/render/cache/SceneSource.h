@@ -16,6 +16,9 @@ class ImageBuffer;
 class AudioBlockBuffer;
 }  // namespace Media
 
+namespace Render {
+class PreInputBuffer;
+}  // namespace Render
 namespace Cache {
 
 class SceneSource {
@@ -33,6 +36,14 @@ public:
     virtual void createSceneImage(Edit::Scene& scene, int frame, ImageDone done) = 0;
     // The same for one second of the scene's mixed sound at its audio rate.
     virtual void createSceneAudioBlock(Edit::Scene& scene, int block, AudioDone done) = 0;
+    // Inside a walk of the video render worker: layers 0 to lastLayer of
+    // the scene at the frame, drawn for a scene change and usable by the
+    // later tasks of the walk's per-object thread; null without a worker.
+    virtual std::shared_ptr<Render::PreInputBuffer> createRenderingBuffer(Edit::Scene& scene, int frame,
+                                                                          int frameOffset, int lastLayer) {
+        (void)scene, (void)frame, (void)frameOffset, (void)lastLayer;
+        return nullptr;
+    }
     // The current scene plays or an export runs: waveforms are not computed.
     virtual bool isBusy() const = 0;
 };

@@ -24,6 +24,11 @@ void RenderSceneSource::createSceneAudioBlock(Edit::Scene& scene, int block, Aud
     audio_->createSceneAudioBlock(scene, block, std::move(done));
 }
 
+std::shared_ptr<PreInputBuffer> RenderSceneSource::createRenderingBuffer(Edit::Scene& scene, int frame,
+                                                                        int frameOffset, int lastLayer) {
+    return video_.createRenderingBuffer(scene, frame, frameOffset, lastLayer);
+}
+
 bool RenderSceneSource::isBusy() const {
     if (exportRunning.load()) return true;
     Edit::EditService* edit = video_.editService;

@@ -21,6 +21,9 @@ public:
     void createSceneImage(Edit::Scene& scene, int frame, ImageDone done) override;
     // Inside a walk of the audio render worker; without one, no sound.
     void createSceneAudioBlock(Edit::Scene& scene, int block, AudioDone done) override;
+    // On "RenderVideoWorker", inside a walk.
+    std::shared_ptr<PreInputBuffer> createRenderingBuffer(Edit::Scene& scene, int frame, int frameOffset,
+                                                          int lastLayer) override;
     bool isBusy() const override;
 
     // Set by the output service while an export runs.
