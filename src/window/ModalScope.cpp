@@ -10,8 +10,11 @@ namespace Window {
 ModalScope::ModalScope() {
     // Nothing plays under a modal window.
     if (auto* render = System::Singleton<Render::RenderService>::getInstance()) render->player.stop(false);
-    if (auto* service = System::Singleton<WindowService>::getInstance()) mainWindow_ = service->mainWindow;
-    record(mainWindow_);
+    if (auto* service = System::Singleton<WindowService>::getInstance()) {
+        mainWindow_ = service->mainWindow;
+        record(mainWindow_);
+        for (Platform::WindowHandle window : service->floatingWindows()) record(window);
+    }
     for (const auto& [window, enabled] : windows_)
         if (enabled) Platform::enableWindow(window, false);
 }

@@ -149,19 +149,17 @@ void WindowService::resize(int width, int height) {
     layoutHeight = separator + height - footerHeight;
     mouseRect_ = {0, 0, width, height};
     if (footer) footer->setRect({0, height - footerHeight, width, height});
-    if (clientHooks.layoutClients) clientHooks.layoutClients();
+    {
+        DrawScope scope(*this, 0, 0, width, height, true);
+        layoutClients();
+    }
     Platform::invalidateRect(mainWindow, nullptr);
 }
 
 void WindowService::updateLayout() {
     const Platform::RECT client = Platform::getClientRect(mainWindow);
     resize(client.right, client.bottom);
-    if (!clientHooks.isFloating || !clientHooks.showFloating) return;
-    for (const auto& [title, entry] : clients) {
-        if (!entry.client || !clientHooks.isFloating(entry.client)) continue;
-        const bool hidden = clientHooks.isHidden && clientHooks.isHidden(entry.client);
-        clientHooks.showFloating(entry.client, !hidden);
-    }
+    showFloatingClients();
 }
 
 void WindowService::registerClient(WindowClient* client, const std::wstring& untranslatedTitle) {
@@ -184,9 +182,7 @@ void WindowService::unregisterClient(WindowClient* client) {
 void WindowService::paint(cairo_t* frame) {
     RenderTargetWindow::paint(frame, [this] {
         DrawScope scope(*this, 0, 0, clientWidth_, clientHeight_, true);
-        // With no docked panel shown, the whole area is the empty background.
-        fill(brushList[Resource::ColorBrushList::Background]);
-        if (footer) footer->draw();
+        paintClients();
     });
 }
 

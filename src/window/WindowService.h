@@ -11,6 +11,7 @@
 #include "media/draw/RenderTargetWindow.h"
 #include "platform/gtk/Messages.h"
 #include "platform/gtk/WaitSource.h"
+#include "window/DockLayout.h"
 #include "window/WindowFooter.h"
 #include "window/WindowMouse.h"
 #include "window/WindowProcHook.h"
@@ -101,16 +102,31 @@ public:
     std::unordered_map<std::wstring, WindowClientReference> clients;
     // The panels that do not float, in the order they registered or docked.
     std::vector<WindowClient*> dockedClients;
-    // Call points of the panel layer: whether a registered panel floats or
-    // is hidden, and showing its floating window with its rectangle
-    // recomputed (updateLayout).
-    struct ClientHooks {
-        std::function<bool(WindowClient*)> isFloating;
-        std::function<bool(WindowClient*)> isHidden;
-        std::function<void(WindowClient*, bool show)> showFloating;
-        // The docking layout of the docked panels (resize).
-        std::function<void()> layoutClients;
-    } clientHooks;
+
+    // The docking layout (WindowServiceLayout.cpp). Callers of
+    // layoutClients open a drawing nesting around it.
+    void layoutClients();
+    void normalizeLayout();
+    // Makes room for a hidden or floating panel about to be shown or docked.
+    void insertClient(WindowClient& panel);
+    void moveToFirst(WindowClient& panel);
+    void moveToLast(WindowClient& panel);
+    void moveUp(WindowClient& panel);
+    void moveDown(WindowClient& panel);
+    // Shows a hidden panel in its place or its tab group and lays out.
+    void showWindowClient(WindowClient& panel);
+    // The panel takes the place of the shown member of its group.
+    void joinGroup(WindowClient& panel);
+    void setGrouped(WindowClient& panel, bool grouped);
+    std::vector<Platform::WindowHandle> floatingWindows() const;
+    DockList dockedPlacements() const;
+    DockMetrics dockMetrics() const;
+    // The splitter under the pointer, dragged from the separators.
+    void procMouseMove(int x, int y) override;
+    void procLButtonDown(int x, int y) override;
+    void procMouseDrag(int x, int y) override;
+    void procCaptureLost() override;
+    DockSplitter splitter;
     // The menu manager's call points: WM_COMMAND from the menu bar (its
     // command id) and WM_INITMENUPOPUP.
     struct MenuHooks {
@@ -122,6 +138,13 @@ private:
     void registerClass();
     void createWindowManager();
     void paint(cairo_t* cr);
+    // Docked panels, tab strips, empty background, footer, separators.
+    void paintClients();
+    void drawSeparators();
+    void drawEmptyBackground();
+    void showFloatingClients();
+    // resize with the current client size.
+    void relayout();
     void onWaitHandle(Platform::WaitHandle handle);
 
     int clientWidth_ = 0;
