@@ -1,10 +1,8 @@
 // The window service's registry of panels: entries by untranslated title
 // in the order they were made, taken over by a rebuilt panel, cleared (not
-// removed) when a panel goes; and updateLayout showing or hiding the
-// floating panels' windows.
+// removed) when a panel goes.
 #include "window/WindowTestSupport.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -37,24 +35,6 @@ TEST_F(WindowServiceTest, PanelsKeepTheirRegistryEntryAndOrderAcrossRebuilds) {
     service.registerClient(fake(5), L"ログ");
     service.unregisterClient(fake(4));
     EXPECT_EQ(service.clients.at(L"ログ").client, fake(5));
-}
-
-TEST_F(WindowServiceTest, UpdateLayoutShowsTheFloatingPanelsThatAreNotHidden) {
-    Window::WindowService& service = WindowTest::service();
-    service.registerClient(fake(1), L"docked");
-    service.registerClient(fake(2), L"floating");
-    service.registerClient(fake(3), L"floating hidden");
-    service.registerClient(fake(4), L"gone");
-    service.unregisterClient(fake(4));
-    std::map<Window::WindowClient*, bool> shown;
-    int layouts = 0;
-    service.clientHooks.isFloating = [](Window::WindowClient* c) { return c != fake(1); };
-    service.clientHooks.isHidden = [](Window::WindowClient* c) { return c == fake(3); };
-    service.clientHooks.showFloating = [&](Window::WindowClient* c, bool show) { shown[c] = show; };
-    service.clientHooks.layoutClients = [&] { ++layouts; };
-    service.updateLayout();
-    EXPECT_EQ(shown, (std::map<Window::WindowClient*, bool>{{fake(2), true}, {fake(3), false}}));
-    EXPECT_EQ(layouts, 1);
 }
 
 }  // namespace
