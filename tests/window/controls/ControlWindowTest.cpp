@@ -19,6 +19,7 @@
 #include "window/controls/ControlPaint.h"
 #include "window/controls/EditControl.h"
 #include "window/controls/SliderInputControl.h"
+#include "window/controls/WindowTitleControl.h"
 
 #include <gtk/gtk.h>
 
@@ -285,6 +286,86 @@ TEST_F(ControlWindowTest, TheButtonsStepTheValueAndAHiddenPointerStaysWhereTheDr
     ASSERT_TRUE(WindowTest::runUntil([&] { return ends == 2; }, 5000));
     EXPECT_EQ(begins, 2);
     EXPECT_FALSE(slider->edit.visible) << "a drag opens no entry";
+}
+
+// A second program window standing for a floating settings window.
+class FloatingWindow : public Media::RenderTargetWindow, public Window::WindowProcHook {
+public:
+    explicit FloatingWindow(Platform::WindowHandle mainWindow) {
+        handle = Platform::createWindow(Window::WindowService::className, "floating", 300, 300, 320, 120, mainWindow);
+        Platform::setWindowUserData(handle, static_cast<Window::WindowProcHook*>(this));
+        createRenderTarget(handle);
+        Platform::showWindow(handle, Platform::SW_SHOW);
+    }
+    ~FloatingWindow() {
+        Platform::setWindowUserData(handle, nullptr);
+        Platform::destroyWindow(handle);
+    }
+    LRESULT wndProc(Platform::WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == Platform::WM_PAINT) {
+            paint(reinterpret_cast<cairo_t*>(lParam), [this] {
+                if (title) title->procPaint();
+            });
+            return 0;
+        }
+        if (message == Platform::WM_SIZE) resizeRenderTarget(Platform::LOWORD(lParam), Platform::HIWORD(lParam));
+        return Window::defaultWndProc(window, message, wParam, lParam);
+    }
+    Platform::WindowHandle handle = nullptr;
+    Component::WindowTitleControl* title = nullptr;
+};
+
+TEST_F(ControlWindowTest, AFloatingWindowMovesWithItsTitleAndAStillClickRunsOnClick) {
+    FloatingWindow floating(window);
+    Window::Rect floatArea{0, 0, 320, 120};
+    Window::WindowControlOwner floatOwner(nullptr, floating.handle, &floating, 200, &floatArea, &floatArea);
+    Component::WindowTitleControl title(floatOwner, 24, L"設定", nullptr);
+    floating.title = &title;
+    int clicks = 0;
+    title.onClick = [&](Component::WindowTitleControl&) { ++clicks; };
+    std::vector<Control::IconButtonControl*> added;
+    for (const Control::IconShape* icon : {&Control::IconPlay, &Control::IconStop, &Control::IconPause})
+        added.push_back(title.addIconButton(*icon));
+    // In adding order, the last at the right edge.
+    EXPECT_EQ(added[0]->visibleRect().x, 320 - 72);
+    EXPECT_EQ(added[1]->visibleRect().x, 320 - 48);
+    EXPECT_EQ(added[2]->visibleRect().x, 320 - 24);
+    EXPECT_EQ(added[2]->visibleRect().width, 20);
+    ASSERT_TRUE(title.floats());
+
+    const unsigned long floatId = WindowTest::windowId(GTK_WIDGET(Platform::toolkitWindow(floating.handle)));
+    const auto position = [&] {
+        const std::string info = run({"xwininfo", "-id", std::to_string(floatId)});
+        const auto value = [&](const char* key) {
+            const std::size_t at = info.find(key);
+            return at == std::string::npos ? -1 : std::stoi(info.substr(at + std::string(key).size()));
+        };
+        return std::make_pair(value("Absolute upper-left X:"), value("Absolute upper-left Y:"));
+    };
+    ASSERT_TRUE(WindowTest::runUntil([&] { return position().first == 300; }, 5000));
+    const std::string id = std::to_string(floatId);
+    run({"xdotool", "mousemove", "--window", id, "100", "12", "mousedown", "1"});
+    run({"xdotool", "mousemove_relative", "--", "20", "10", "mousemove_relative", "--", "20", "20", "mouseup",
+         "1"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return position() == std::make_pair(340, 330); }, 5000))
+        << position().first << "," << position().second;
+    EXPECT_EQ(clicks, 0) << "a drag is no click";
+    clock += 1000;
+    run({"xdotool", "mousemove", "--window", id, "100", "12", "click", "1"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return clicks == 1; }, 5000));
+    EXPECT_EQ(position(), std::make_pair(340, 330));
+    floating.title = nullptr;
+}
+
+TEST_F(ControlWindowTest, ADockedTitleRunsOnClickOnThePress) {
+    Component::WindowTitleControl title(*owner, 24, L"設定", nullptr);
+    int clicks = 0;
+    title.onClick = [&](Component::WindowTitleControl&) { ++clicks; };
+    EXPECT_FALSE(title.floats());
+    xdo({"mousemove", "--window", "%w", "200", "12", "mousedown", "1"});
+    ASSERT_TRUE(WindowTest::runUntil([&] { return clicks == 1; }, 5000));
+    xdo({"mouseup", "1"});
+    EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "window/controls/ControlPaint.h"
 #include "window/controls/SliderInputControl.h"
 #include "window/controls/TrackBarControl.h"
+#include "window/controls/WindowTitleControl.h"
 #include "window/controls/ZoomGaugeControl.h"
 
 #include <vector>
@@ -167,6 +168,38 @@ TEST_F(RangeControlTest, TheSliderDrawsItsFaceAndButtonsAndAClickOpensItsEntry) 
     EXPECT_TRUE(narrow.edit.procKeyDown(0x0D));
     EXPECT_EQ(ends, 2);
     EXPECT_TRUE(narrow.face.visible);
+}
+
+TEST_F(RangeControlTest, TheBarsDrawTheirRangesSegmentsAndButtons) {
+    useStyle("[Color]\nBackground=202020\nButtonBody=404040\nButtonBodyDisable=606060\nTrackBarRange=305030\n"
+             "FrameRangeSelect=c08030\nZoomGauge=3080ff\nZoomGaugeOff=303848\nGrouping=2a2a30\n"
+             "Text=f0f0f0\nTextDisable=a0a0a0\n");
+    mouse = std::make_unique<System::Singleton<Window::WindowMouseService>>();
+    host = std::make_unique<Media::RenderTargetWindow>();
+    host->createRenderTarget(400, 200);
+    owner = std::make_unique<Window::WindowControlOwner>(nullptr, window, host.get(), 200, &clip, &source);
+    Control::TrackBarControl bar(*owner, 10, 60, 312, 32);
+    bar.setMaximum(299);
+    bar.setMarkRange(30, 200);
+    bar.setSelectRange(100, 150);
+    bar.setPosition(120);
+    Control::ZoomGaugeControl gauge(*owner, 10, 110, 260, 20);
+    gauge.litCount = 10;
+    Window::Rect titleArea{10, 150, 300, 24};
+    Window::WindowControlOwner titleOwner(nullptr, window, host.get(), 200, &clip, &titleArea);
+    Component::WindowTitleControl title(titleOwner, 24, L"設定", nullptr);
+    title.addIconButton(Control::IconPlay);
+    title.addCloseButton(nullptr);
+    EXPECT_EQ(title.titleText.text, L"設定");
+    host->fill(host->brushList[Control::Brushes::Background]);
+    bar.procPaint();
+    gauge.procPaint();
+    title.procPaint();
+    // The knob at 300 * 120 / 300 = 120 px into the track.
+    EXPECT_EQ(at(10 + 120 + 4, 60 + 16), 0x404040u);
+    EXPECT_EQ(at(10 + 2, 110 + 10), 0x3080FFu);   // a lit segment
+    EXPECT_EQ(at(10 + 250, 110 + 10), 0x303848u);  // an unlit one
+    EXPECT_TRUE(matchesReference("bars"));
 }
 
 }  // namespace
