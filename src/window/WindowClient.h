@@ -17,6 +17,7 @@
 // once the input event that rebuilt it has been handled.
 // User-interface thread only.
 #include "window/ClientPlacement.h"
+#include "window/DeferredDelete.h"
 #include "window/WindowClientSettings.h"
 #include "window/WindowMenuEntry.h"
 #include "window/WindowMouse.h"
@@ -58,6 +59,18 @@ public:
     virtual void recreateClient() = 0;
     // The window menu at the pointer.
     void procContextMenu(int x, int y) override;
+
+    // For recreateClient of a panel held by slot: the old panel hands its
+    // settings over and is detached at once, freed once the event being
+    // handled is done (it may be the panel's own menu command); make builds
+    // the new one, which is shown.
+    template <class T, class Make>
+    static void recreateIn(std::unique_ptr<T>& slot, Make make) {
+        if (slot) slot->detach();
+        deleteLater(std::move(slot));
+        slot = make();
+        slot->setVisible(true);
+    }
 
     // Leaves the window service and hands the settings over; the object is
     // no longer laid out, drawn or hit-tested (called before a deferred

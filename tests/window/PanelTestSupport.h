@@ -63,20 +63,19 @@ public:
         ++paints;
     }
     void procLButtonDown(int, int) override { ++presses; }
+    void procMove() override { ++moves; }
 
     // Like the program's panels: the old object goes once the event that
     // rebuilt it has been handled; the new one reads the keys it handed over.
     void recreateClient() override {
         const Spec spec = spec_;
         std::unique_ptr<ColourPanel>& slot = slot_;
-        detach();
-        Window::deleteLater(std::move(slot));
-        slot = std::make_unique<ColourPanel>(spec, slot);
-        slot->setVisible(true);
+        recreateIn(slot, [&] { return std::make_unique<ColourPanel>(spec, slot); });
     }
 
     int paints = 0;
     int presses = 0;
+    int moves = 0;
 
 private:
     Spec spec_;

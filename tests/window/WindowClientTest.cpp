@@ -12,6 +12,7 @@
 #include "window/WindowMenuEntry.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 using namespace PanelTest;
 using Window::Placements::explorerSection;
@@ -136,6 +137,35 @@ TEST_F(DefaultPanelsTest, ASeparatorDraggedBy50PixelsMovesTheFractionsByItsShare
     EXPECT_EQ(preview[2], "right=0.800000");
 }
 
+TEST_F(DefaultPanelsTest, SplitterDragsStopAt24PixelsAndSwapTwoPanelsOfAnArea) {
+    ASSERT_TRUE(waitForScreen([](const TestSupport::Screenshot& shot) { return shot.pixel(120, 240) == 0xFF0000; }));
+    // The line of four panels dragged to the window's left edge: the left
+    // strip keeps 24 of 1283 pixels.
+    runWhileLooping("xdotool mousemove 254 240 mousedown 1 mousemove 200 240 mousemove 100 240 "
+                    "mousemove 0 240 mouseup 1");
+    ASSERT_TRUE(runUntil([&] { return !service().splitter.active(); }));
+    EXPECT_NEAR(panel(0).placement.right, 24.0f / 1283, 1e-6);
+    EXPECT_NEAR(panel(7).placement.left, 24.0f / 1283, 1e-6);
+
+    // With the colour window shown the right strip holds the object list
+    // (0-0.3), the settings (0.3-0.7) and the colour window (0.7-1). The
+    // line below the object list (y 205-210) dragged down past the
+    // settings window's bottom moves the settings window one place down.
+    service().showWindowClient(panel(5));
+    EXPECT_EQ(panel(4).clientRect.y, 210);
+    runWhileLooping("xdotool mousemove 1150 207 mousedown 1 mousemove 1150 300 mousemove 1150 400 "
+                    "mousemove 1150 507 mouseup 1");
+    ASSERT_TRUE(runUntil([&] { return !service().splitter.active(); }));
+    EXPECT_NEAR(panel(3).placement.bottom, 0.3f, 1e-6);
+    EXPECT_NEAR(panel(5).placement.top, 0.3f, 1e-6);
+    EXPECT_NEAR(panel(5).placement.bottom, 0.7f, 1e-6);
+    EXPECT_NEAR(panel(4).placement.top, 0.7f, 1e-6);
+    EXPECT_NEAR(panel(4).placement.bottom, 1, 1e-6);
+    EXPECT_TRUE(waitForScreen([](const TestSupport::Screenshot& shot) {
+        return shot.pixel(1150, 300) == 0x008000 && shot.pixel(1150, 600) == 0xFFFF00;
+    }));
+}
+
 TEST_F(DefaultPanelsTest, FloatingFromTheWindowMenuAndDockingBackFromTheSystemMenu) {
     ASSERT_TRUE(waitForScreen([](const TestSupport::Screenshot& shot) { return shot.pixel(1150, 150) == 0x0000FF; }));
     std::unique_ptr<ColourPanel>& objectList = *slots[3];
@@ -176,6 +206,99 @@ TEST_F(DefaultPanelsTest, FloatingFromTheWindowMenuAndDockingBackFromTheSystemMe
     const std::vector<std::string> saved = savedSection("Window.object.list");
     ASSERT_GE(saved.size(), 8u);
     EXPECT_EQ(saved[7], "floating=0");
+}
+
+namespace {
+
+const Window::MenuEntry& item(const Window::MenuEntries& menu, const wchar_t* text) {
+    const Window::MenuEntry* found = Window::findMenuEntry(menu, text);
+    if (!found) throw std::runtime_error("no menu item");
+    return *found;
+}
+
+Window::MenuEntries windowMenu(Window::WindowClient& panel) {
+    Window::MenuEntries menu;
+    panel.createWindowMenu(menu);
+    return menu;
+}
+
+}  // namespace
+
+TEST_F(DefaultPanelsTest, TheWindowMenuOffersWhatThePanelsPlaceAllows) {
+    const wchar_t* const moves[] = {L"先頭に移動", L"上に移動", L"下に移動", L"最後に移動"};
+    // The preview is alone in the top area: no move is possible.
+    const Window::MenuEntries preview = windowMenu(panel(6));
+    ASSERT_EQ(preview.size(), 1u);
+    EXPECT_EQ(preview[0].text, L"ウィンドウ配置");
+    for (const wchar_t* text : moves) EXPECT_FALSE(item(preview, text).enabled) << text;
+    EXPECT_TRUE(item(preview, L"上側エリア").checked);
+    EXPECT_FALSE(item(preview, L"左側エリア").checked);
+    EXPECT_FALSE(item(preview, L"ウィンドウのグループ化").checked);
+    EXPECT_TRUE(item(preview, L"ウィンドウを分離").enabled);
+    EXPECT_TRUE(item(preview, L"ウィンドウを閉じる").enabled);
+    // The explorer heads the left area above the scene list; it cannot float.
+    const Window::MenuEntries explorer = windowMenu(panel(0));
+    EXPECT_FALSE(item(explorer, L"先頭に移動").enabled);
+    EXPECT_FALSE(item(explorer, L"上に移動").enabled);
+    EXPECT_TRUE(item(explorer, L"下に移動").enabled);
+    EXPECT_TRUE(item(explorer, L"最後に移動").enabled);
+    EXPECT_EQ(Window::findMenuEntry(explorer, L"ウィンドウを分離"), nullptr);
+    // A hidden panel gets an empty move submenu.
+    EXPECT_TRUE(item(windowMenu(panel(1)), L"ウィンドウの移動").children.empty());
+
+    // 下に移動 puts the explorer below the scene list.
+    item(explorer, L"下に移動").command();
+    EXPECT_NEAR(panel(2).placement.top, 0, 1e-6);
+    EXPECT_NEAR(panel(0).placement.bottom, 1, 1e-6);
+    EXPECT_GT(panel(0).clientRect.y, panel(2).clientRect.y);
+    // 中央エリア moves the scene list out of the left strip: the explorer
+    // takes all of it.
+    item(windowMenu(panel(2)), L"中央エリア").command();
+    EXPECT_EQ(panel(2).placement.area, Window::AreaCenter);
+    EXPECT_NEAR(panel(0).placement.top, 0, 1e-6);
+    EXPECT_NEAR(panel(0).placement.bottom, 1, 1e-6);
+}
+
+TEST_F(DefaultPanelsTest, HidingMovesAPanelOffWithoutPaintingIt) {
+    ColourPanel& preview = panel(6);
+    const int paints = preview.paints;
+    const int moves = preview.moves;
+    item(windowMenu(preview), L"ウィンドウを閉じる").command();
+    EXPECT_TRUE(preview.isHidden());
+    EXPECT_EQ(preview.clientRect, Window::WindowClient::hiddenRect);
+    EXPECT_EQ(preview.moves, moves + 1);
+    EXPECT_EQ(preview.paints, paints);
+    // The timeline takes the room between the strips.
+    EXPECT_NEAR(panel(7).placement.top, 0, 1e-6);
+
+    service().showWindowClient(preview);
+    EXPECT_FALSE(preview.isHidden());
+    EXPECT_EQ(preview.clientRect.y, 0);
+    EXPECT_GT(preview.paints, paints);
+    EXPECT_GT(panel(7).placement.top, 0.5f);
+}
+
+TEST_F(DefaultPanelsTest, GroupingAndUngroupingKeepOneMemberShown) {
+    ColourPanel& edit = panel(7);
+    ColourPanel& time = panel(8);
+    item(windowMenu(edit), L"ウィンドウのグループ化").command();
+    EXPECT_TRUE(edit.isGrouped());
+    ASSERT_TRUE(edit.groupTab);
+    EXPECT_EQ(edit.groupTabHeight(), 20);
+    // A second panel joining the group shows and hides the other member.
+    service().setGrouped(time, true);
+    EXPECT_FALSE(time.isHidden());
+    EXPECT_TRUE(edit.isHidden());
+    EXPECT_FALSE(edit.groupTab);
+    ASSERT_TRUE(time.groupTab);
+    time.groupTab->paint();
+    EXPECT_EQ(edit.placement.group, 1);
+    EXPECT_EQ(time.placement.group, 2);
+    // Ungrouping the shown member shows the first remaining one.
+    item(windowMenu(time), L"ウィンドウのグループ化").command();
+    EXPECT_FALSE(time.isGrouped());
+    EXPECT_FALSE(edit.isHidden());
+    EXPECT_FALSE(time.isHidden());
 }
 
 class TabGroupTest : public PanelFixture {};
