@@ -5,6 +5,7 @@
 #include "platform/gtk/WindowFrame.h"
 #include "platform/gtk/WindowInput.h"
 #include "platform/gtk/WindowPosition.h"
+#include "window/WindowClient.h"
 #include "window/WindowMouseService.h"
 #include "window/WindowService.h"
 #include "window/controls/ControlPaint.h"
@@ -37,7 +38,8 @@ WindowTitleControl::WindowTitleControl(Window::WindowControlOwner& owner, int he
 }
 
 bool WindowTitleControl::floats() const {
-    if (clientCalls.isFloating) return clientCalls.isFloating(WindowControl::owner ? WindowControl::owner->client : nullptr);
+    if (const Window::WindowClient* client = WindowControl::owner ? WindowControl::owner->client : nullptr)
+        return client->isFloating();
     const auto* windows = System::Singleton<Window::WindowService>::getInstance();
     return windows && window && window != windows->mainWindow;
 }
@@ -76,7 +78,7 @@ Control::IconButtonControl* WindowTitleControl::addIconButton(const Control::Ico
 Control::IconButtonControl* WindowTitleControl::addCloseButton(Window::WindowClient* client) {
     Control::IconButtonControl* button = addIconButton(Control::IconClose);
     button->onClick = [client](Control::ButtonControl&) {
-        if (clientCalls.hide) clientCalls.hide(client);
+        if (client && !client->isHidden()) client->setVisible(false);
         if (auto* windows = System::Singleton<Window::WindowService>::getInstance()) windows->updateLayout();
     };
     return button;

@@ -28,14 +28,11 @@ namespace Component {
 
 class WindowTitleControl : public Window::WindowControlRenderTarget, public Resource::FontResource {
 public:
-    // What the bar asks of the panel it belongs to; the panel framework
-    // fills these. Empty: a panel floats when its host window is not the
-    // main window, and the docked icon menu and hiding do nothing.
+    // The icon's menu of a docked panel, whose "個別ウィンドウ" makes the
+    // panel float: the popup menu service fills this call point. Empty: no
+    // menu.
     struct ClientCalls {
-        std::function<bool(Window::WindowClient*)> isFloating;
-        // The icon's menu of a docked panel ("個別ウィンドウ" makes it float).
         std::function<void(WindowTitleControl&)> openDockedMenu;
-        std::function<void(Window::WindowClient*)> hide;
     };
     static ClientCalls clientCalls;
 
@@ -44,10 +41,13 @@ public:
 
     Control::BitmapButtonControl* addBitmapButton(cairo_surface_t* bitmap);
     Control::IconButtonControl* addIconButton(const Control::IconShape& icon);
-    // A close button that hides the panel and lays the main window out.
+    // A close button that hides the panel (when shown) and lays the main
+    // window out.
     Control::IconButtonControl* addCloseButton(Window::WindowClient* client);
     // The title, translated through the menu table, in TextDisable.
     void updateTitle();
+    // The owner's panel floats; without a panel, when the bar's window is
+    // not the main window.
     bool floats() const;
 
     void procLButtonDown(int x, int y) override;
