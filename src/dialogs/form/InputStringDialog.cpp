@@ -1,5 +1,6 @@
 #include "dialogs/form/InputStringDialog.h"
 
+#include "dialogs/template/DialogItemText.h"
 #include "dialogs/template/DialogTemplate.h"
 
 namespace Dialog::InputStringDialog {
@@ -7,7 +8,7 @@ namespace Dialog::InputStringDialog {
 bool show(const std::wstring& title, const std::wstring& label, std::wstring& value) {
     DialogTemplate dialog(title);
     auto& row = dialog.addItem<DialogItemText>(label.empty() ? std::wstring(L"名前") : label, value, true);
-    if (!dialog.show()) return false;
+    if (!dialog.create()) return false;
     value = row.text;
     return true;
 }

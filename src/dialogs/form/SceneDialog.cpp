@@ -1,5 +1,7 @@
 #include "dialogs/form/SceneDialog.h"
 
+#include "dialogs/template/DialogItemText.h"
+#include "dialogs/template/DialogItemValue.h"
 #include "edit/model/FrameRate.h"
 #include "edit/model/Scene.h"
 
@@ -18,11 +20,11 @@ bool SceneDialog::show(SceneDialogValues& values) {
             : nullptr;
     DialogItemInteger* audio =
         values.audioRate ? &addItem<DialogItemInteger>(L"サンプリングレート", *values.audioRate, 1, Edit::Scene::maxAudioRate) : nullptr;
-    if (!DialogTemplate::show()) return false;
+    if (!create()) return false;
     if (name) values.name = name->text;
     if (size) {
-        values.width = size->width;
-        values.height = size->height;
+        values.width = size->imageWidth;
+        values.height = size->imageHeight;
     }
     if (rate) {
         const Edit::RateScale pair = Edit::getFrameRateScale(rate->value);

@@ -4,10 +4,15 @@
 #include "core/event/UserInterface.h"
 #include "core/text/StringConvert.h"
 #include "dialogs/file/FileDialog.h"
+#include "dialogs/form/InputNumberDialog.h"
 #include "dialogs/form/InputStringDialog.h"
 #include "dialogs/form/SceneDialog.h"
+#include "dialogs/prompt/FrameLengthDialog.h"
+#include "dialogs/prompt/InputNameLabelDialog.h"
 #include "platform/gtk/MessageBox.h"
 #include "window/ModalScope.h"
+
+#include <cmath>
 
 namespace Dialog {
 
@@ -35,6 +40,22 @@ bool ProgramDialogs::selectSaveFile(std::wstring& path, const std::wstring& filt
                                     FileDialogTemplate* childTemplate, bool defaultExtension,
                                     unsigned extraFlags) {
     return FileDialog::selectSaveFile(path, filter, title, childTemplate, defaultExtension, extraFlags);
+}
+
+bool ProgramDialogs::frameLength(const std::wstring& title, int rate, int scale, int& frames) {
+    return FrameLengthDialog::show(title, rate, scale, frames);
+}
+
+bool ProgramDialogs::inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum,
+                                 int maximum) {
+    double number = value;
+    if (!InputNumberDialog(title).show(label, number, minimum, maximum)) return false;
+    value = static_cast<int>(std::lround(number));
+    return true;
+}
+
+bool ProgramDialogs::aliasDialog(const std::wstring& title, AliasDialogValues& values) {
+    return AliasDialog(title).show(values);
 }
 
 }  // namespace Dialog

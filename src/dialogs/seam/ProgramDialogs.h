@@ -1,7 +1,7 @@
 #pragma once
 // The program's own answers to the questions of the services below the
-// dialog layer: the confirmation box, the text and scene dialogs and the
-// file choosers. Installed while the windows exist. User-interface thread
+// dialog layer: the confirmation box, the text, number, length, scene and
+// alias dialogs and the file choosers. Installed while the windows exist. User-interface thread
 // only.
 #include "core/event/DialogSeam.h"
 
@@ -15,6 +15,11 @@ public:
     bool selectOpenFile(std::wstring& path, const std::wstring& filter) override;
     bool selectSaveFile(std::wstring& path, const std::wstring& filter, const wchar_t* title,
                         FileDialogTemplate* childTemplate, bool defaultExtension, unsigned extraFlags) override;
+    bool frameLength(const std::wstring& title, int rate, int scale, int& frames) override;
+    // The number row takes real numbers; the answer is the nearest integer.
+    bool inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum,
+                     int maximum) override;
+    bool aliasDialog(const std::wstring& title, AliasDialogValues& values) override;
 };
 
 }  // namespace Dialog

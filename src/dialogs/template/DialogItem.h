@@ -1,86 +1,59 @@
 #pragma once
-// Dialog rows: each binds one value of the caller to one labelled row of
-// text boxes. The row shows its value when the dialog opens and reads it
-// back on OK; a text it refuses names the box and the reason, and the
-// dialog stays open. The caller copies the value out after an OK.
-#include "platform/gtk/FormDialog.h"
+// A dialog row: binds one value of the caller to one control (or a few) of
+// a dialog built from rows. The caller sets the value when adding the row;
+// the row shows it when its control is created, reads it back and checks
+// it at OK (a refusal is shown under the control and the dialog stays
+// open), and the caller copies it out after the dialog ended with OK.
+#include "dialogs/template/DialogValidation.h"
+#include "platform/gtk/DialogWindow.h"
 
-#include <optional>
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace Dialog {
 
-struct ItemRefusal {
-    int box = 0;
-    std::wstring message;
-    std::wstring detail;
-};
-
 class DialogItem {
 public:
-    explicit DialogItem(std::wstring label) : label(std::move(label)) {}
+    explicit DialogItem(std::wstring label = {}) : label(std::move(label)) {}
     virtual ~DialogItem() = default;
+    DialogItem(const DialogItem&) = delete;
+    DialogItem& operator=(const DialogItem&) = delete;
 
-    // The row as the dialog shows it (label translated through the Dialog
-    // table).
-    virtual Platform::FormRow createRow() const = 0;
-    // The texts of the row's boxes, in order.
-    virtual std::optional<ItemRefusal> readValue(const std::vector<std::wstring>& texts) = 0;
+    // Makes the control(s) in the client rectangle and shows the value.
+    virtual void create(Platform::DialogWindow& dialog, int x, int y, int w, int h);
+    // Reads the control back into the value; false keeps the dialog open
+    // (the reason is already shown).
+    virtual bool submit();
+    // Shows the value in the control again.
+    virtual void update();
+    // Sets width and height before the layout.
+    virtual void measure(Platform::DialogWindow& dialog) { (void)dialog; }
 
+    // The label column's text; empty for none.
     std::wstring label;
+    // Minimum width of the control column; 0 unless measured.
+    int width = 0;
+    // Row height; 0 means one row of text.
+    int height = 0;
+    // The main control while the dialog is open.
+    Platform::ControlHandle window = nullptr;
+    // Sees the main control's key and focus messages first; true consumes.
+    // Only the kinds that say so honour it.
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)> filter;
+
+protected:
+    // The dialog the row was created in; null before create.
+    Platform::DialogWindow* dialog = nullptr;
+
+    // Remembers the dialog and installs the filter on the main control.
+    void attach(Platform::DialogWindow& owner, Platform::ControlHandle control);
+    // Shows a refusal under the control and returns false.
+    bool refuse(Platform::ControlHandle control, const ItemRefusal& refusal);
+    // The control's text as a wide string.
+    static std::wstring controlText(Platform::ControlHandle control);
 };
 
-// A text; a required row refuses an empty text with "必須項目です".
-class DialogItemText : public DialogItem {
-public:
-    DialogItemText(std::wstring label, std::wstring text, bool required)
-        : DialogItem(std::move(label)), text(std::move(text)), required(required) {}
-    Platform::FormRow createRow() const override;
-    std::optional<ItemRefusal> readValue(const std::vector<std::wstring>& texts) override;
-
-    std::wstring text;
-    bool required;
-};
-
-class DialogItemInteger : public DialogItem {
-public:
-    DialogItemInteger(std::wstring label, int value, int minimum, int maximum)
-        : DialogItem(std::move(label)), value(value), minimum(minimum), maximum(maximum) {}
-    Platform::FormRow createRow() const override;
-    std::optional<ItemRefusal> readValue(const std::vector<std::wstring>& texts) override;
-
-    int value, minimum, maximum;
-};
-
-class DialogItemNumber : public DialogItem {
-public:
-    DialogItemNumber(std::wstring label, double value, double minimum, double maximum)
-        : DialogItem(std::move(label)), value(value), minimum(minimum), maximum(maximum) {}
-    Platform::FormRow createRow() const override;
-    std::optional<ItemRefusal> readValue(const std::vector<std::wstring>& texts) override;
-
-    double value, minimum, maximum;
-};
-
-// Width then height, digits only, each within 32..16384.
-class DialogItemImageSize : public DialogItem {
-public:
-    DialogItemImageSize(std::wstring label, int width, int height)
-        : DialogItem(std::move(label)), width(width), height(height) {}
-    Platform::FormRow createRow() const override;
-    std::optional<ItemRefusal> readValue(const std::vector<std::wstring>& texts) override;
-
-    int width, height;
-    int minimum = 32, maximum = 16384;
-};
-
-// A box's text as an integer: leading blanks skipped, a sign allowed, text
-// after the digits ignored. The number is stored even when out of range;
-// false for no digits, a number beyond int, or one outside min..max.
-bool getWindowTextInteger(const std::wstring& text, int& value, int minimum, int maximum);
-// The same for a real number, the text stripped of blanks at both ends; a
-// NaN fails.
-bool getWindowTextDouble(const std::wstring& text, double& value, double minimum, double maximum);
+// A text through the Dialog table of the translation service, as UTF-8.
+std::string translateDialogText(const std::wstring& text);
 
 }  // namespace Dialog
