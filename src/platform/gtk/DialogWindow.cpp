@@ -415,16 +415,15 @@ void DialogWindow::showRefusal(ControlHandle control, const std::string& message
     gtk_container_set_border_width(GTK_CONTAINER(popover_), 6);
     gtk_container_add(GTK_CONTAINER(popover_), reason);
     gtk_widget_show_all(popover_);
-    gtk_widget_set_tooltip_text(control, text.c_str());
-    refused_ = control;
-    if (GtkWidget* entry = textEntry(control))
-        refusalHandler_ = g_signal_connect(entry, "changed", G_CALLBACK(&clearRefusal), this);
+    refused_ = textEntry(control) ? textEntry(control) : control;
+    gtk_widget_set_tooltip_text(refused_, text.c_str());
+    if (GTK_IS_ENTRY(refused_)) refusalHandler_ = g_signal_connect(refused_, "changed", G_CALLBACK(&clearRefusal), this);
 }
 
 void DialogWindow::hideRefusal() {
     if (!refused_) return;
     if (refusalHandler_) {
-        if (GtkWidget* entry = textEntry(refused_)) g_signal_handler_disconnect(entry, refusalHandler_);
+        g_signal_handler_disconnect(refused_, refusalHandler_);
         refusalHandler_ = 0;
     }
     gtk_widget_set_tooltip_text(refused_, nullptr);
