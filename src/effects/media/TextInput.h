@@ -28,8 +28,9 @@ public:
     TextInput();
 
     // Runs an inline script (its mes calls make the result); throws on
-    // failure. Installed by the script language once it is loaded; none:
-    // every block fails as a run of a missing language does.
+    // failure, and without a context (no render target to reach). Installed
+    // by the script language once it is loaded; none: every block fails as
+    // a run of a missing language does.
     using InlineScriptRunner = std::function<std::wstring(const std::wstring& code, Render::ObjectContext* context)>;
     static void setInlineScriptRunner(InlineScriptRunner runner);
 
