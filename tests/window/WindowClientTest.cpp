@@ -189,6 +189,17 @@ TEST_F(DefaultPanelsTest, FloatingFromTheWindowMenuAndDockingBackFromTheSystemMe
     EXPECT_EQ(std::find(service().dockedClients.begin(), service().dockedClients.end(), objectList.get()),
               service().dockedClients.end());
 
+    // Closing the window hides the panel with it; showing the panel again
+    // brings back the same window at the same place.
+    const Platform::WindowHandle window = objectList->floatingWindow->windowHandle;
+    Platform::sendMessage(window, Platform::WM_CLOSE, 0, 0);
+    EXPECT_TRUE(objectList->isHidden());
+    EXPECT_FALSE(Platform::isWindowVisible(window));
+    service().showWindowClient(*objectList);
+    EXPECT_TRUE(Platform::isWindowVisible(window));
+    EXPECT_EQ(objectList->floatingWindow->windowHandle, window);
+    EXPECT_EQ(objectList->placement.x, 1027);
+
     // Alt+Space opens the floating window's system menu; its first item
     // docks the panel back.
     runWhileLooping("xdotool windowfocus --sync " + std::to_string(floating) + " key alt+space");
@@ -349,6 +360,28 @@ TEST(WindowGroupTab, TabUnderAPoint) {
         {3, 299, 300, 2}, {3, -40, 300, 0}, {3, 900, 300, 2}, {0, 10, 300, -1}, {1, 150, 300, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(Control::tabIndex(c.n, c.x, c.width), c.tab) << c.n << " " << c.x;
+}
+
+class FloatingWindowTest : public PanelFixture {};
+
+TEST_F(FloatingWindowTest, APanelWithoutCaptionFloatsInAFrameWithoutTitleAskingForTheDarkVariant) {
+    System::Config::mainSettingsFile()->loadMemory("[Test.color]\nfloating=1\nx=200\ny=100\nw=300\nh=280\n");
+    const Window::WindowClientLayout layout = Placements::settingColor;
+    std::unique_ptr<ColourPanel>& color = add({L"色", "Test.color", &layout, 2, 0x008000});
+    // Shown by the placement, not by the default's hide.
+    color->setVisible(true);
+    service().updateLayout();
+    ASSERT_TRUE(color->floatingWindow);
+    const Platform::WindowHandle window = color->floatingWindow->windowHandle;
+    ASSERT_TRUE(Platform::isWindowVisible(window));
+    EXPECT_EQ(color->clientRect, (Window::Rect{0, 0, 300, 280}));
+    const std::string id = std::to_string(xid(window));
+    const std::string variant = runWhileLooping("xprop -id " + id + " _GTK_THEME_VARIANT");
+    EXPECT_NE(variant.find("\"dark\""), std::string::npos) << variant;
+    // Motif hints: decorations (flag 2) border and resize handles only
+    // (2 | 4), no title.
+    EXPECT_NE(runWhileLooping("xprop -id " + id + " _MOTIF_WM_HINTS").find("0x2, 0x0, 0x6"), std::string::npos);
+    EXPECT_TRUE(waitForScreen([](const TestSupport::Screenshot& shot) { return shot.pixel(350, 240) == 0x008000; }));
 }
 
 class ModalScopeTest : public PanelFixture {};

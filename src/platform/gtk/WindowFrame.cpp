@@ -53,6 +53,14 @@ void onItemActivate(GtkMenuItem* item, gpointer data) {
         new Command{window, id});
 }
 
+// The hint window managers read for a dark frame.
+void askForDarkFrame(GtkWidget* toplevel) {
+    GdkWindow* gdk = gtk_widget_get_window(toplevel);
+    if (!gdk || !GDK_IS_X11_WINDOW(gdk)) return;
+    static char dark[] = "dark";  // the call takes a mutable string
+    gdk_x11_window_set_theme_variant(gdk, dark);
+}
+
 }  // namespace
 
 POINT clientToScreen(WindowHandle window, POINT point) {
@@ -73,13 +81,11 @@ void setCaptionlessDarkFrame(WindowHandle window) {
     GdkWindow* gdk = gtk_widget_get_window(GTK_WIDGET(toplevel));
     if (!gdk) return;
     gdk_window_set_decorations(gdk, static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_RESIZEH));
-    // The hint window managers read for a dark frame.
-    if (GDK_IS_X11_WINDOW(gdk)) {
-        static const char variant[] = "dark";
-        gdk_property_change(gdk, gdk_atom_intern_static_string("_GTK_THEME_VARIANT"),
-                            gdk_atom_intern_static_string("UTF8_STRING"), 8, GDK_PROP_MODE_REPLACE,
-                            reinterpret_cast<const guchar*>(variant), sizeof variant - 1);
-    }
+    // The toolkit writes the theme's variant whenever the window's style is
+    // computed (first when it is shown): ours goes over it each time.
+    askForDarkFrame(GTK_WIDGET(toplevel));
+    g_signal_connect_after(toplevel, "style-updated", G_CALLBACK(askForDarkFrame), nullptr);
+    g_signal_connect_after(toplevel, "map", G_CALLBACK(askForDarkFrame), nullptr);
 }
 
 void insertSystemMenuItem(WindowHandle window, int position, UINT id, const std::string& text) {
