@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -93,5 +94,31 @@ void ReadTenThousandObjects(benchmark::State& state) {
     reportPeakMemory(state);
 }
 BENCHMARK(ReadTenThousandObjects)->Unit(benchmark::kMillisecond);
+
+// A project of n empty scenes (100,000 are some 11 MB): the time grows
+// with n, not with its square.
+void ReadManyScenes(benchmark::State& state) {
+    Fixture& f = fixture();
+    const auto count = static_cast<int>(state.range(0));
+    const std::filesystem::path path = std::filesystem::path(f.path).parent_path() / "scenes.mvp2";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "[project]\r\nversion=2001802\r\ndisplay.scene=0\r\n";
+        for (int n = 0; n < count; ++n)
+            out << "[scene." << n << "]\r\nscene=" << n << "\r\nname=Scene" << n
+                << "\r\nvideo.width=1920\r\nvideo.height=1080\r\nvideo.rate=30\r\nvideo.scale=1\r\n"
+                   "audio.rate=48000\r\ncursor.frame=0\r\ndisplay.frame=0\r\ndisplay.layer=0\r\n"
+                   "display.zoom=10000\r\ndisplay.order="
+                << n << "\r\n";
+    }
+    for (auto _ : state) {
+        Edit::Project project;
+        Edit::Project::loadProjectFile(project, path.wstring());
+        benchmark::DoNotOptimize(project.scenes.size());
+    }
+    state.SetComplexityN(count);
+    reportPeakMemory(state);
+}
+BENCHMARK(ReadManyScenes)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
 
 }  // namespace

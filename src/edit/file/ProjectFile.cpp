@@ -7,6 +7,7 @@
 
 #include "core/base/Exception.h"
 #include "core/base/Log.h"
+#include "core/base/Process.h"
 #include "core/event/MessageBox.h"
 #include "core/file/FileName.h"
 #include "core/file/IniFile.h"
@@ -134,6 +135,13 @@ void savePluginData(const Project::PluginData& data, IniFile::Save& save) {
 
 // --- reading ---------------------------------------------------------------
 
+// A long load keeps the message loop from hearing a termination signal, so
+// it looks for one itself now and then.
+void giveUpWhenTerminating(int section) {
+    if (section % 1024 == 0 && System::Process::terminationRequested)
+        throw System::makeException("Edit::Project::loadProjectFile", "loading given up: the program is ending.");
+}
+
 void loadSceneIniFile(Scene& scene, const IniFile::SectionRef& section) {
     // A missing key takes what a new scene of the same id would have.
     const Scene defaults(scene.id, 0, scene.effectService);
@@ -257,15 +265,22 @@ void Project::loadProjectFile(Project& project, const std::wstring& path) {
 
     // scene.0 is required: a file without it is no project.
     for (int n = 0;; ++n) {
+        giveUpWhenTerminating(n);
         const IniFile::SectionRef section = file.getSection("scene", n);
         if (n > 0 && section.empty()) break;
-        loadSceneIniFile(*project.getOrCreateScene(section.getValue("scene").toInt()), section);
+        // The section gives the scene's list order, so no order is sought
+        // among the others (which would make loading quadratic).
+        const int id = section.getValue("scene").toInt();
+        ScenePointer& scene = project.scenes[id];
+        if (!scene) scene = std::make_shared<Scene>(id, id, project.effectService);
+        loadSceneIniFile(*scene, section);
     }
     for (int c = 0; file.hasSection("layer." + decimal(c)); ++c) loadLayerIniFile(project, file.getSection("layer", c));
 
     GroupIdMap groups;
     bool partial = false;
     for (int m = 0;; ++m) {
+        giveUpWhenTerminating(m);
         const IniFile::SectionRef section = file.getSection(decimal(m));
         if (section.empty()) break;
         try {

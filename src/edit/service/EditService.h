@@ -226,6 +226,9 @@ private:
     void stopHistories() noexcept;
 
     std::atomic<bool> recovered_{false};
+    // A load given up for a termination request: the empty project that
+    // replaced it is no work to resume.
+    bool loadInterrupted_ = false;
     // After the option members it binds.
     EditSettings settings_;
     ScenePointer currentScene_;

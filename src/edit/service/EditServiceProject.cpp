@@ -3,6 +3,7 @@
 #include "edit/service/EditService.h"
 
 #include "core/base/Log.h"
+#include "core/base/Process.h"
 #include "core/base/Singleton.h"
 #include "core/event/DialogSeam.h"
 #include "core/event/EventService.h"
@@ -143,7 +144,11 @@ bool EditService::loadProject(const std::wstring& path, bool confirm, bool adopt
     }
     if (!loaded) {
         project.clear();
-        Dialog::postError(L"プロジェクトの読み込みに失敗しました");
+        // The program is ending: no box, and the file stays as it is.
+        if (System::Process::terminationRequested)
+            loadInterrupted_ = true;
+        else
+            Dialog::postError(L"プロジェクトの読み込みに失敗しました");
     }
     // A file that could not be read never lends its name to the empty
     // project: a later save must ask for one instead of overwriting it.

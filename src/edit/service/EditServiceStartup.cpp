@@ -164,7 +164,7 @@ void EditService::applicationRecovery() {
 
 void EditService::saveResumeProject() {
     backupHistory.killTimer();
-    if (!editResume || System::Process::exceptionOccurred) return;
+    if (!editResume || System::Process::exceptionOccurred || loadInterrupted_) return;
     saveProject(getDataFilePath(kResumeFile), true);
 }
 

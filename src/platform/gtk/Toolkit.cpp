@@ -2,6 +2,7 @@
 
 #include "core/base/Exception.h"
 #include "core/base/Log.h"
+#include "core/base/Process.h"
 #include "platform/gtk/MessageQueue.h"
 
 #include <glib-unix.h>
@@ -10,6 +11,7 @@
 #include <csignal>
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace Platform {
@@ -24,6 +26,25 @@ constexpr HRESULT kFail = static_cast<HRESULT>(0x80004005);  // E_FAIL
 gboolean quitOnSignal(gpointer) {
     postQuitMessage(0);
     return G_SOURCE_CONTINUE;
+}
+
+// The toolkit's own handlers, which the loop hears through.
+constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
+struct sigaction toolkitHandlers[std::size(kEndSignals)];
+
+// Also tells long work on the user-interface thread, which keeps the loop
+// from running, then hands on to the toolkit.
+void noteTermination(int signal, siginfo_t* info, void* context) {
+    System::Process::terminationRequested = true;
+    for (std::size_t i = 0; i < std::size(kEndSignals); ++i) {
+        if (kEndSignals[i] != signal) continue;
+        const struct sigaction& next = toolkitHandlers[i];
+        if (next.sa_flags & SA_SIGINFO) {
+            if (next.sa_sigaction) next.sa_sigaction(signal, info, context);
+        } else if (next.sa_handler != SIG_DFL && next.sa_handler != SIG_IGN) {
+            next.sa_handler(signal);
+        }
+    }
 }
 }  // namespace
 
@@ -40,7 +61,14 @@ void initializeToolkit(const char* place) {
             std::string("cannot open the X11 display \"") + (display ? display : "") + "\"";
         throw System::makeHResultException("gtk_init_check", place, kFail, message.c_str());
     }
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) g_unix_signal_add(signal, quitOnSignal, nullptr);
+    for (std::size_t i = 0; i < std::size(kEndSignals); ++i) {
+        g_unix_signal_add(kEndSignals[i], quitOnSignal, nullptr);
+        struct sigaction noting {};
+        noting.sa_sigaction = noteTermination;
+        noting.sa_flags = SA_SIGINFO | SA_RESTART;
+        sigemptyset(&noting.sa_mask);
+        sigaction(kEndSignals[i], &noting, &toolkitHandlers[i]);
+    }
     ready = true;
 }
 

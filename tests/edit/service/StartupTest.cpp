@@ -200,6 +200,22 @@ TEST_F(StartupTest, ExitWritesTheResumeFileWhenAsked) {
     EXPECT_FALSE(fs::exists(data() / "resume.mvp2"));
 }
 
+TEST_F(StartupTest, ATerminationRequestEndsALongLoadAndTheResumeFileStays) {
+    Edit::Project big(&registry.service);
+    for (int id = 0; id < 3000; ++id) big.getOrCreateScene(id)->name = L"big";
+    Edit::Project::saveProjectFile(big, (data() / "resume.mvp2").wstring());
+    const std::string resume = read(data() / "resume.mvp2");
+
+    edit.editResume = 1;
+    System::Process::terminationRequested = true;
+    edit.applicationBegin({});
+    edit.saveResumeProject();
+    System::Process::terminationRequested = false;
+    EXPECT_EQ(edit.project.scenes.size(), 1u);
+    EXPECT_EQ(sceneName(), L"Root");
+    EXPECT_EQ(read(data() / "resume.mvp2"), resume);
+}
+
 TEST_F(StartupTest, StartAppliesTheListSizesAndDeletesSurplusBackups) {
     for (const char* name : {"AutoBackup_2026-01-01_10-00-00-000.mvp2", "AutoBackup_2026-01-02_10-00-00-000.mvp2",
                              "AutoBackup_2026-01-03_10-00-00-000.mvp2"})
