@@ -158,3 +158,50 @@ TEST(DialogItemListView, ChecksFlipOnClickEditorsCommitOrStayOpenAndLinesMove) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DialogItemListView, ADraggedLineMovesUnderThePointerAndAboveTheTopToTheFirstLine) {
+    TestSupport::useTestDisplay();
+    Dialog::DialogTemplate dialog(L"並べ替え");
+    auto& list = dialog.addItem<Dialog::DialogItemListView<Line>>(60, true);
+    list.addColumn(L"ID", 80);
+    list.addColumn(L"名前", 120);
+    for (const wchar_t* id : {L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h"})
+        list.addItem(std::make_unique<Line>(id, L""));
+    std::vector<std::wstring> afterFirstMove;
+    std::wstring dragged;
+    DialogDriver driver([&](GtkWidget* window) {
+        GtkTreeView* tree = treeOf(window);
+        auto [x2, y2] = cellPoint(tree, 2, 0, false);
+        list.leftButtonDown(x2, y2);
+        EXPECT_TRUE(list.dragging);
+        auto [x0, y0] = cellPoint(tree, 0, 1, false);
+        list.mouseMove(x0, y0);
+        afterFirstMove = shownOrder(tree);
+        list.captureLost();
+        // Scrolled down, a line dragged from the bottom of the view above the
+        // top edge: the list scrolls up and the line becomes the first.
+        gtk_adjustment_set_value(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(tree)), 60);
+        while (gtk_events_pending()) gtk_main_iteration();
+        const int bottom = list.listView()->bodyHeight() - 2;
+        const auto hit = list.listView()->hitTest(x0, bottom);
+        EXPECT_GT(hit.line, 2);
+        if (hit.line >= 0) dragged = list.getItem(hit.line)->getText(0);
+        list.leftButtonDown(x0, bottom);
+        list.mouseMove(x0, -200);
+        list.captureLost();
+        EXPECT_FALSE(list.dragging);
+        gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_OK);
+        return true;
+    });
+    ASSERT_TRUE(dialog.create());
+    EXPECT_EQ(afterFirstMove, (std::vector<std::wstring>{L"c", L"a", L"b", L"d", L"e", L"f", L"g", L"h"}));
+    std::vector<std::wstring> order;
+    for (Line* line : list.getItemViewList()) order.push_back(line->id);
+    ASSERT_FALSE(order.empty());
+    EXPECT_EQ(order.front(), dragged);
+    EXPECT_EQ(order.size(), 8u);
+}
+
+}  // namespace
