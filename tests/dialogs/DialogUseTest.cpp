@@ -89,8 +89,17 @@ TEST_F(DialogUseTest, ARefusedValueKeepsTheDialogOpenWithItsTipAndTheMainWindowT
     bool mainEnabled = true;
     int pressesWhileOpen = -1;
     std::atomic<bool> refusedSeen{false};
+    // The first box on the screen: left, bottom, width.
+    std::atomic<int> boxLeft{-1}, boxBottom{-1}, boxWidth{0};
     DialogTest::DialogDriver watch([&](GtkWidget* window) {
-        const std::string shown = tooltipOf(DialogTest::entries(window).at(0));
+        GtkWidget* box = DialogTest::entries(window).at(0);
+        int ox = 0, oy = 0, bx = 0, by = 0;
+        gdk_window_get_origin(gtk_widget_get_window(window), &ox, &oy);
+        gtk_widget_translate_coordinates(box, window, 0, 0, &bx, &by);
+        boxWidth = gtk_widget_get_allocated_width(box);
+        boxBottom = oy + by + gtk_widget_get_allocated_height(box);
+        boxLeft = ox + bx;
+        const std::string shown = tooltipOf(box);
         if (!shown.empty()) {
             tip = shown;
             refusedSeen = true;
@@ -98,20 +107,26 @@ TEST_F(DialogUseTest, ARefusedValueKeepsTheDialogOpenWithItsTipAndTheMainWindowT
         mainEnabled = Platform::isWindowEnabled(main);
         return false;
     });
-    bool screenshotShowsTip = false;
+    int changedPixels = 0, regionPixels = 0;
     std::thread person([&] {
         if (focusDialog("数値の入力").empty()) return;
+        while (boxLeft < 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         // Letters never reach a box of positive numbers; 500 is out of range.
         xdo("key ctrl+a");
         xdo("type --delay 20 'x500'");
         xdo("key Tab");
         xdo("type --delay 20 'abc'");
+        // What was typed is drawn before the first picture.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const TestSupport::Screenshot before(std::getenv("DISPLAY"));
         xdo("key Tab space");
         for (int i = 0; i < 200 && !refusedSeen; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        // The reason shows below the box: dark text on a light popover where
-        // the dialog's second row was.
-        TestSupport::Screenshot shot(std::getenv("DISPLAY"));
-        screenshotShowsTip = !shot.empty();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // The reason shows in a popover below the box, over the second row.
+        const TestSupport::Screenshot after(std::getenv("DISPLAY"));
+        for (int y = boxBottom; y < boxBottom + 50; ++y)
+            for (int x = boxLeft; x < boxLeft + boxWidth; ++x, ++regionPixels)
+                if (before.pixel(x, y) != after.pixel(x, y)) ++changedPixels;
         // A click on the main window, far from the dialog, reaches nothing.
         xdo("mousemove 20 20 click 1");
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -125,7 +140,9 @@ TEST_F(DialogUseTest, ARefusedValueKeepsTheDialogOpenWithItsTipAndTheMainWindowT
     person.join();
     EXPECT_TRUE(ok);
     EXPECT_EQ(tip, "値が不正です\n(1 - 100)");
-    EXPECT_TRUE(screenshotShowsTip);
+    // The popover covers a good part of the region below the box (its text,
+    // frame and shadow differ from the row it covers: about a quarter).
+    EXPECT_GT(changedPixels, regionPixels / 8) << changedPixels << " of " << regionPixels;
     EXPECT_FALSE(mainEnabled);
     EXPECT_EQ(pressesWhileOpen, 0);
     EXPECT_EQ(number.value, 42);
