@@ -220,6 +220,31 @@ TEST(DialogTemplate, ExtraButtonsNoteAndButtonModes) {
     }
 }
 
+TEST(DialogTemplate, TheFileRowsButtonRunsItsUnlabelledButtonsAction) {
+    TestSupport::useTestDisplay();
+    Dialog::DialogTemplate dialog(L"ファイル");
+    Dialog::DialogItemFile* file = nullptr;
+    const int id = dialog.addButton(nullptr, [&] {
+        file->text = L"/tmp/chosen.wav";
+        file->update();
+    });
+    file = &dialog.addItem<Dialog::DialogItemFile>(L"音声", L"/tmp/old.wav", L"参照", id);
+    int done = 0;
+    std::string shown;
+    const bool ok = runSteps(dialog,
+                             {[&](GtkWidget* window) { gtk_button_clicked(GTK_BUTTON(button(window, "参照"))); },
+                              [&](GtkWidget* window) {
+                                  GtkWidget* box = DialogTest::entries(window).at(0);
+                                  shown = gtk_entry_get_text(GTK_ENTRY(box));
+                                  gtk_entry_set_text(GTK_ENTRY(box), "/tmp/typed.wav");
+                                  g_signal_emit_by_name(box, "activate");
+                              }},
+                             done);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(shown, "/tmp/chosen.wav");
+    EXPECT_EQ(file->text, L"/tmp/typed.wav");
+}
+
 TEST(DialogTemplate, AButtonWithoutAnActionIsAProgrammingError) {
     TestSupport::useTestDisplay();
     Dialog::DialogTemplate dialog(L"エラー");
