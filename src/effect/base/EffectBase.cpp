@@ -87,6 +87,18 @@ bool EffectBase::anchorEvent(Anchor::AnchorEvent&) {
 
 bool EffectBase::effectEvent(EffectEvent&) { return false; }
 
+void EffectBase::notifyItemChange(Edit::EditScope* scope, Edit::Object* object,
+                                  const std::shared_ptr<EffectBase>& effect, EffectItem& item) {
+    if (!item.notifyChange) return;
+    EffectEvent event;
+    event.code = EffectEvent::ItemChanged;
+    event.scope = scope;
+    event.object = object;
+    event.effect = effect;
+    event.item = &item;
+    (void)effectEvent(event);
+}
+
 bool EffectBase::isSupportedFile(const wchar_t*) const { return false; }
 
 void EffectBase::initialize() {}

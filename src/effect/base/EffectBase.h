@@ -93,6 +93,11 @@ public:
     virtual float getWaveformPosition(Render::ObjectContext& context);
     virtual bool anchorEvent(Anchor::AnchorEvent& event);
     virtual bool effectEvent(EffectEvent& event);
+    // Tells the effect (effectEvent, ItemChanged) that one of its items was
+    // edited, when the item asks for it; the answer is ignored. Called inside
+    // the scope that made the change, after it. effect is this effect.
+    void notifyItemChange(Edit::EditScope* scope, Edit::Object* object, const std::shared_ptr<EffectBase>& effect,
+                          EffectItem& item);
     virtual bool isSupportedFile(const wchar_t* path) const;
     // Set-up of a fresh instance before stored values are copied in.
     virtual void initialize();

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -143,6 +144,37 @@ TEST(EffectBase, BaseSlotsThatNeedAnOverrideSayNotImplemented) {
     event.code = Effect::EffectEvent::ShowInfo;
     EXPECT_FALSE(effect.effectEvent(event));
     EXPECT_FALSE(effect.isSupportedFile(L"a.png"));
+}
+
+}  // namespace
+
+namespace {
+
+// Records the events it hears.
+class Listening : public Shiny {
+public:
+    bool effectEvent(Effect::EffectEvent& event) override {
+        heard.push_back(event);
+        return true;
+    }
+    std::vector<Effect::EffectEvent> heard;
+};
+
+TEST(EffectBase, OnlyItemsThatAskForItHearOfTheirChange) {
+    auto effect = std::make_shared<Listening>();
+    auto* scope = reinterpret_cast<Edit::EditScope*>(0x1000);  // passed on, never used here
+    auto* object = reinterpret_cast<Edit::Object*>(0x2000);
+    effect->notifyItemChange(scope, object, effect, effect->strength);
+    EXPECT_TRUE(effect->heard.empty());
+    effect->label.notifyChange = true;
+    effect->notifyItemChange(scope, object, effect, effect->label);
+    ASSERT_EQ(effect->heard.size(), 1u);
+    const Effect::EffectEvent& event = effect->heard[0];
+    EXPECT_EQ(event.code, Effect::EffectEvent::ItemChanged);
+    EXPECT_EQ(event.scope, scope);
+    EXPECT_EQ(event.object, object);
+    EXPECT_EQ(event.effect, effect);
+    EXPECT_EQ(event.item, &effect->label);
 }
 
 }  // namespace
