@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the project-model tests: a registry holding small effect kinds
 // of every type and media, and objects built on a layer table.
+#include "effect/base/ControlState.h"
 #include "edit/model/Scene.h"
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemNumber.h"
@@ -18,9 +19,12 @@ inline constexpr const wchar_t* kNoInput = nullptr;
 
 // An effect kind with two numbers (X in whole units, Y in tenths) and a
 // check between them; controls report their layer range.
+// The mark of a kind that is none of the controls governing later layers.
+struct NoMark {};
+
 template <const wchar_t* const* N, std::uint8_t K, std::uint8_t M, std::uint8_t T = M,
-          const wchar_t* const* InputName = &kNoInput>
-class Kind : public Effect::EffectBase {
+          const wchar_t* const* InputName = &kNoInput, class Mark = NoMark>
+class Kind : public Effect::EffectBase, public Mark {
 public:
     static constexpr const wchar_t* Name = *N;
     Kind() : EffectBase(*N, K, M, T, L"") {}
@@ -75,10 +79,11 @@ using Glow = Kind<&kGlow, Filter, MK::Video>;
 using Volume = Kind<&kVolume, Filter, MK::Audio>;
 using Fade = Kind<&kFade, Filter, MK::VideoAudio>;
 using Light = Kind<&kLight, Filter, MK::Camera>;
-using GroupControl = Kind<&kGroup, Control, MK::Video>;
-using CameraControl = Kind<&kCamera, Control, MK::Camera>;
+// The controls governing later layers are known by their class's mark.
+using GroupControl = Kind<&kGroup, Control, MK::Video, MK::Video, &kNoInput, Effect::GroupControlState>;
+using CameraControl = Kind<&kCamera, Control, MK::Camera, MK::Camera, &kNoInput, Effect::CameraControlState>;
 using SceneChange = Kind<&kSceneChange, Control, MK::Video, MK::Scene>;
-using TimeControl = Kind<&kTime, Control, MK::Video, MK::Scene>;
+using TimeControl = Kind<&kTime, Control, MK::Video, MK::Scene, &kNoInput, Effect::TimeControlState>;
 using Strange = Kind<&kStrange, 5, MK::Video>;
 
 // A registry with every kind above, in a program folder of its own.

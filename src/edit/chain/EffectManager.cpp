@@ -3,6 +3,7 @@
 #include "core/base/Exception.h"
 #include "core/base/Singleton.h"
 #include "edit/model/Object.h"
+#include "effect/base/ControlState.h"
 #include "effect/base/ObjectContextBase.h"
 #include "effect/movement/MovementBase.h"
 #include "effect/registry/EffectDefine.h"
@@ -23,15 +24,6 @@ namespace {
 
 [[noreturn]] void fail(const char* operation, const char* message) {
     throw System::makeException(operation, message);
-}
-
-// The controls that govern a range of following layers.
-bool isLayerRangeControl(const wchar_t* name) {
-    static const wchar_t* const names[] = {L"グループ制御", L"カメラ制御", L"グループ制御(音声)",
-                                           L"時間制御(オブジェクト)"};
-    for (const wchar_t* candidate : names)
-        if (name && std::wcscmp(name, candidate) == 0) return true;
-    return false;
 }
 
 bool isType(const EffectManager::EffectPointer& effect, std::uint8_t type) {
@@ -136,14 +128,14 @@ EffectManager::EffectPointer& EffectManager::setControlEffect(Effect::EffectDefi
     }
     EffectPointer control = newInstance(define);
     effectList.clear();
-    layerRangeControl = isLayerRangeControl(define.getName());
+    layerRangeControl = control && Effect::governsLayerRange(*control);
     effectList.push_back(std::move(control));
     return effectList.back();
 }
 
 void EffectManager::updateLayerRangeControl() {
     layerRangeControl = !effectList.empty() && effectList.front()->effectType == Control &&
-                        isLayerRangeControl(effectList.front()->name);
+                        Effect::governsLayerRange(*effectList.front());
 }
 
 void EffectManager::adjustEffectList() {

@@ -1,6 +1,6 @@
 #pragma once
-// What a group control and a camera control leave for the objects they
-// govern. The control effects compute these in their control task on the
+// What the controls that govern the layers after them (group, camera, group
+// audio and time controls) leave for the objects they govern. The control effects compute these in their control task on the
 // per-object render thread; the transforms and the walk's depth sort read
 // them afterwards (the walk waits for the per-object thread first). The
 // walk writes the group's enclosing layer before the group's task is posted.
@@ -10,6 +10,8 @@
 #include "media/gpu/VertexListMath.h"
 
 namespace Effect {
+
+class EffectBase;
 
 struct GroupControlState {
     virtual ~GroupControlState() = default;
@@ -31,5 +33,26 @@ struct CameraControlState {
     Media::Float3 target{0.0f, 0.0f, 0.0f};
     Media::Float3 direction{0.0f, 0.0f, 1.0f};
 };
+
+// The layer of the group audio control enclosing this one (written by the
+// audio walk, -1 for none) and its left and right gains, already multiplied
+// by those of the enclosing one; the mixer and the walk read them.
+struct GroupAudioControlState {
+    virtual ~GroupAudioControlState() = default;
+
+    int parentLayer = -1;
+    float leftGain = 1.0f;
+    float rightGain = 1.0f;
+};
+
+// The time control's mark: the walks render the layers it governs at the
+// frame and time its preload slots set.
+struct TimeControlState {
+    virtual ~TimeControlState() = default;
+};
+
+// Whether the effect is one of the controls above. Recognised by class, so a
+// script or plugin effect named like a control is never taken for one.
+bool governsLayerRange(const EffectBase& effect);
 
 }  // namespace Effect

@@ -4,13 +4,14 @@
 // plays that mapping several times over, コマ落ち holds each mapped frame for
 // several frames (pictures only). The walks call the preload slots as they
 // meet the object and restore their frame after the governed layers.
+#include "effect/base/ControlState.h"
 #include "effect/item/EffectItemInteger.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effects/base/BuiltinClass.h"
 
 namespace Effect {
 
-class TimeControl : public BuiltinClass<TimeControl> {
+class TimeControl : public BuiltinClass<TimeControl>, public TimeControlState {
 public:
     static constexpr const wchar_t* Name = L"時間制御(オブジェクト)";
     TimeControl();

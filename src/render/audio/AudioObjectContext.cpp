@@ -6,7 +6,6 @@
 #include "media/audio/AudioBuffer.h"
 #include "render/audio/GroupAudioGains.h"
 
-#include <cwchar>
 
 namespace Render {
 
@@ -14,13 +13,6 @@ namespace Kind = Effect::EffectKind;
 namespace MediaKind = Effect::MediaKind;
 
 namespace {
-
-constexpr wchar_t groupAudioName[] = L"グループ制御(音声)";
-
-bool isGroupAudio(const Edit::Object& object) {
-    const Effect::EffectBase& first = *object.effectList.front();
-    return first.name && std::wcscmp(first.name, groupAudioName) == 0;
-}
 
 GroupAudioGains* gainsOf(const Edit::Object& object) {
     return object.effectList.empty() ? nullptr : dynamic_cast<GroupAudioGains*>(object.effectList.front().get());
@@ -54,7 +46,7 @@ void AudioObjectContext::collectGroupAudioControls() {
     int next = gains ? gains->parentLayer : -1;
     while (next != -1 && next < current) {
         const Edit::ObjectPointer& found = scene->findObjectAtFrame(next, frame, MediaKind::Audio);
-        if (!found || !isGroupAudio(*found)) break;
+        if (!found || !gainsOf(*found)) break;
         if (found->effectList.size() >= 2) filterObjects->push_back(found);
         const GroupAudioGains* enclosing = gainsOf(*found);
         current = next;

@@ -6,6 +6,7 @@
 // chain on "RenderObjectWorkerAudio".
 #include "effect/base/ObjectContextBase.h"
 #include "render/audio/AudioSampleRange.h"
+#include "render/audio/GroupAudioGains.h"
 
 #include <memory>
 
@@ -14,8 +15,6 @@ class AudioBuffer;
 }
 
 namespace Render {
-
-class GroupAudioGains;
 
 class AudioObjectContext : public ObjectContextBase {
 public:

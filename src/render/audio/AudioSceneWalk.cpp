@@ -7,7 +7,6 @@
 #include "render/audio/RenderAudioWorker.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace Render {
 
@@ -19,10 +18,6 @@ namespace {
 constexpr int objectTask = static_cast<int>(RenderTaskType::ObjectTask);
 
 bool isAudio(std::uint8_t media) { return media == MediaKind::Audio || media == MediaKind::VideoAudio; }
-
-bool hasName(const Effect::EffectBase& effect, const wchar_t* name) {
-    return effect.name && std::wcscmp(effect.name, name) == 0;
-}
 
 int layerRange(const Edit::Object& control) {
     const int range = control.effectList.front()->getLayerRange();
@@ -91,13 +86,12 @@ void AudioSceneWalk::walkLayer(int i) {
 
 void AudioSceneWalk::walkControl(const Edit::ObjectPointer& object) {
     Effect::EffectBase& control = *object->effectList.front();
-    if (hasName(control, L"グループ制御(音声)")) {
-        if (auto* gains = dynamic_cast<GroupAudioGains*>(&control))
-            gains->parentLayer = context_.groupAudioControl ? context_.groupAudioControl->layer : -1;
+    if (auto* gains = dynamic_cast<GroupAudioGains*>(&control)) {
+        gains->parentLayer = context_.groupAudioControl ? context_.groupAudioControl->layer : -1;
         worker_.renderControlObject(context_, object);
         context_.groupAudioControl = object;
         groups_.push_back({object, object->layer + layerRange(*object)});
-    } else if (hasName(control, L"時間制御(オブジェクト)")) {
+    } else if (dynamic_cast<Effect::TimeControlState*>(&control)) {
         if (timeControlActive_) restoreStart();
         context_.setObject(object);
         control.preloadAudio(context_);

@@ -80,7 +80,7 @@ void ObjectContext::collectGroupControls() {
     int next = state ? state->parentLayer : -1;
     while (next != -1 && next < current) {
         const Edit::ObjectPointer& found = scene->findObjectAtFrame(next, frame, Media::Video);
-        if (!found || !hasName(*found->effectList.front(), L"グループ制御")) break;
+        if (!found || !getGroupControlState(found.get())) break;
         if (found->effectList.size() >= 2) filterObjects->push_back(found);
         const Effect::GroupControlState* enclosing = getGroupControlState(found.get());
         current = next;

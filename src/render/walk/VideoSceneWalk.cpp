@@ -134,17 +134,17 @@ void VideoSceneWalk::walkLayer(int i) {
 void VideoSceneWalk::walkControl(const Edit::ObjectPointer& object) {
     if (clip_ && clipEnd_ == 0) clipEnd_ = governedEnd(*object);
     Effect::EffectBase& control = *object->effectList.front();
-    if (hasName(control, L"グループ制御")) {
+    if (dynamic_cast<Effect::GroupControlState*>(&control)) {
         if (Effect::GroupControlState* group = getGroupControlState(object.get()))
             group->parentLayer = context_.view.groupControl ? context_.view.groupControl->layer : -1;
         worker_.renderControlObject(context_, object);
         context_.view.groupControl = object;
         groups_.push_back({object, object->layer + layerRange(*object)});
-    } else if (hasName(control, L"カメラ制御")) {
+    } else if (dynamic_cast<Effect::CameraControlState*>(&control)) {
         cameraPass();
         worker_.renderControlObject(context_, object);
         context_.view.cameraControl = object;
-    } else if (hasName(control, L"時間制御(オブジェクト)")) {
+    } else if (dynamic_cast<Effect::TimeControlState*>(&control)) {
         if (timeControlActive_) {
             context_.frame = startFrame_;
             context_.time = startTime_;

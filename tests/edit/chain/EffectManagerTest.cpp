@@ -159,6 +159,22 @@ TEST_F(Chain, ControlsClearTheChainOnlyFromASceneLevelControl) {
     EXPECT_EQ(chainNames(chain), (std::vector<std::wstring>{kGroup, kBlur}));
 }
 
+// A script or plugin effect named like a control is no control: the chain
+// knows the controls by their class.
+TEST_F(Chain, OnlyControlClassesGovernLaterLayersWhateverTheirName) {
+    using Impostor = EditTest::Kind<&EditTest::kGroup, Control, MK::Video>;
+    chain.effectList = {std::make_shared<Impostor>()};
+    chain.updateLayerRangeControl();
+    EXPECT_FALSE(chain.layerRangeControl);
+    for (const auto& control : std::vector<std::shared_ptr<Effect::EffectBase>>{
+             std::make_shared<EditTest::GroupControl>(), std::make_shared<EditTest::CameraControl>(),
+             std::make_shared<EditTest::TimeControl>()}) {
+        chain.effectList = {control};
+        chain.updateLayerRangeControl();
+        EXPECT_TRUE(chain.layerRangeControl) << control->name;
+    }
+}
+
 TEST_F(Chain, AdjustingDropsWhatNoLongerFitsAndRestoresAMissingOutput) {
     const std::vector<std::pair<std::vector<const wchar_t*>, std::vector<std::wstring>>> cases = {
         {{kMovie, kDraw, kBlur, kVolume, kFade}, {kMovie, kDraw, kBlur, kFade}},

@@ -1,3 +1,4 @@
+#include "effect/base/ControlState.h"
 #include "edit/command/ObjectStateCommand.h"
 
 #include "edit/command/ClipboardCommand.h"
@@ -19,7 +20,7 @@ using Lines = std::vector<std::string>;
 using Objects = std::vector<Edit::ObjectPointer>;
 
 // A control that governs a range of following layers, with its range item.
-class RangeControl : public Effect::EffectBase {
+class RangeControl : public Effect::EffectBase, public Effect::GroupAudioControlState {
 public:
     RangeControl()
         : EffectBase(L"グループ制御(音声)", Effect::EffectKind::Control, Effect::MediaKind::Audio,

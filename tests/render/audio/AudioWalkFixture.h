@@ -3,6 +3,7 @@
 // an edit service over small sound kinds (a signal made from the sample
 // position, a time control, a group audio control, the scene itself as a
 // sound) and an audio render worker.
+#include "effect/base/ControlState.h"
 #include "core/event/EventService.h"
 #include "edit/service/EditService.h"
 #include "render/audio/AudioSampleRange.h"
@@ -42,7 +43,7 @@ public:
 };
 
 // Moves the frame of the layers it governs by shift.
-class TimeShift : public Effect::EffectBase {
+class TimeShift : public Effect::EffectBase, public Effect::TimeControlState {
 public:
     static constexpr const wchar_t* Name = kTime;
     TimeShift()

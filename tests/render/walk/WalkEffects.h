@@ -139,7 +139,7 @@ public:
 
 // Moves the frame (and the scene sample position) of the layers it
 // governs by shift.
-class TimeShift : public Effect::EffectBase {
+class TimeShift : public Effect::EffectBase, public Effect::TimeControlState {
 public:
     static constexpr const wchar_t* Name = kTime;
     TimeShift() : EffectBase(kTime, EK::Control, MK::VideoAudio, MK::Scene, L"") {}
