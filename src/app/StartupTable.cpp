@@ -18,6 +18,7 @@
 #include "media/image/ImageService.h"
 #include "media/resource/ResourceService.h"
 #include "media/audio/XAudio2Service.h"
+#include "panels/log/LogComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
 #include "render/audio/AudioEffects.h"
@@ -151,7 +152,12 @@ std::span<const StartupRow> startupTable() {
         // Component::SceneListComponent
         // Component::ObjectListComponent
         // media explorers (no holder: a local list)
-        // Component::LogComponent
+        {"Component::LogComponent",
+         [] {
+             std::unique_ptr<Component::LogComponent>& slot = Component::LogComponent::instance();
+             slot = std::make_unique<Component::LogComponent>();
+             return StartupHolder(slot.get(), [](void*) { Component::LogComponent::instance().reset(); });
+         }},
         // Menu::MainMenu
     };
     return rows;
