@@ -58,6 +58,11 @@ TEST_F(ClipboardTest, TextSetByTheProgramIsReadByAnotherClientAndReadBack) {
 
 TEST_F(ClipboardTest, TextOfAnotherClientIsRead) {
     ASSERT_EQ(std::system("printf '外から' | xclip -i -selection clipboard"), 0);
+    // xclip takes the selection from its background child, after the
+    // command above has returned: wait until it owns it.
+    const gint64 end = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
+    while (whileServing("xclip -o -selection clipboard 2>/dev/null") != "外から")
+        ASSERT_LT(g_get_monotonic_time(), end) << "xclip never took the clipboard";
     std::wstring read;
     EXPECT_TRUE(System::Clipboard::getText(read));
     EXPECT_EQ(read, L"外から");

@@ -120,36 +120,11 @@ protected:
         return WindowTest::runUntil([this] { return Platform::isWindowActive(window); }, 5000);
     }
 
-    // Runs xdotool with the arguments (a "%w" becomes our window) while the
-    // loop runs, then lets the loop handle what it sent.
-    void xdo(std::vector<std::string> args) {
-        std::vector<char*> argv;
-        std::string id = std::to_string(xid);
-        args.insert(args.begin(), "xdotool");
-        for (std::string& arg : args) {
-            if (arg == "%w") arg = id;
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        GPid pid = 0;
-        ASSERT_TRUE(g_spawn_async(nullptr, argv.data(), nullptr,
-                                  GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD), nullptr,
-                                  nullptr, &pid, nullptr));
-        bool ended = false;
-        g_child_watch_add(pid, [](GPid p, gint, gpointer done) {
-            *static_cast<bool*>(done) = true;
-            g_spawn_close_pid(p);
-        }, &ended);
-        ASSERT_TRUE(WindowTest::runUntil([&] { return ended; }, 10000));
-        settle();
-    }
+    void xdo(std::vector<std::string> args) { WindowTest::xdotool(std::move(args), xid); }
 
     // Handles what the display queued: the server answers a round trip
     // only after the events before it were sent.
-    void settle() {
-        gdk_display_sync(gdk_display_get_default());
-        WindowTest::runFor(30);
-    }
+    void settle() { WindowTest::settle(); }
 
     bool at(int x, int y) { return router().lastMovePosition == Platform::MAKELPARAM(x, y); }
 

@@ -10,12 +10,15 @@
 #include "support/VirtualDisplay.h"
 #include "window/WindowService.h"
 
+#include <gdk/gdk.h>
 #include <glib.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace WindowTest {
 
@@ -49,6 +52,57 @@ inline bool runUntil(const std::function<bool()>& done, unsigned ms = 10000) {
 // Runs the message loop for ms (or until the quit message).
 inline void runFor(unsigned ms) {
     runUntil([] { return false; }, ms);
+}
+
+// Lets the loop handle what the server has sent so far.
+inline void settle() {
+    gdk_display_sync(gdk_display_get_default());
+    runFor(30);
+}
+
+// Runs a program with the arguments (a "%w" becomes the window xid) while
+// the loop runs, so that it can talk to us, then settles; its standard
+// output. A program that cannot start fails the test.
+inline std::string runProgram(std::vector<std::string> args, unsigned long xid) {
+    std::vector<char*> argv;
+    const std::string id = std::to_string(xid);
+    for (std::string& arg : args) {
+        if (arg == "%w") arg = id;
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    GPid pid = 0;
+    int out = -1;
+    EXPECT_TRUE(g_spawn_async_with_pipes(nullptr, argv.data(), nullptr,
+                                         GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD), nullptr,
+                                         nullptr, &pid, nullptr, &out, nullptr, nullptr));
+    if (!pid) return {};
+    std::string text;
+    bool ended = false;
+    g_child_watch_add(pid, [](GPid p, gint, gpointer done) {
+        *static_cast<bool*>(done) = true;
+        g_spawn_close_pid(p);
+    }, &ended);
+    GIOChannel* channel = g_io_channel_unix_new(out);
+    g_io_channel_set_flags(channel, G_IO_FLAG_NONBLOCK, nullptr);
+    EXPECT_TRUE(runUntil([&] {
+        gchar buffer[256];
+        gsize got = 0;
+        while (g_io_channel_read_chars(channel, buffer, sizeof buffer, &got, nullptr) == G_IO_STATUS_NORMAL &&
+               got > 0)
+            text.append(buffer, got);
+        return ended;
+    }, 10000));
+    g_io_channel_shutdown(channel, FALSE, nullptr);
+    g_io_channel_unref(channel);
+    settle();
+    return text;
+}
+
+// xdotool with the arguments, "%w" standing for the window.
+inline void xdotool(std::vector<std::string> args, unsigned long xid) {
+    args.insert(args.begin(), "xdotool");
+    runProgram(std::move(args), xid);
 }
 
 class WindowServiceTest : public ::testing::Test {

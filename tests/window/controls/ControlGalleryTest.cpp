@@ -70,33 +70,7 @@ protected:
         return WindowTest::runUntil([this] { return Platform::isWindowActive(window); }, 5000);
     }
 
-    // Runs xdotool with the arguments ("%w" is the window) while the loop
-    // runs, then handles what it sent.
-    void xdo(std::vector<std::string> args) {
-        std::vector<char*> argv;
-        std::string id = std::to_string(xid);
-        args.insert(args.begin(), "xdotool");
-        for (std::string& arg : args) {
-            if (arg == "%w") arg = id;
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        GPid pid = 0;
-        ASSERT_TRUE(g_spawn_async(nullptr, argv.data(), nullptr,
-                                  GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD), nullptr,
-                                  nullptr, &pid, nullptr));
-        bool ended = false;
-        g_child_watch_add(
-            pid,
-            [](GPid p, gint, gpointer done) {
-                *static_cast<bool*>(done) = true;
-                g_spawn_close_pid(p);
-            },
-            &ended);
-        ASSERT_TRUE(WindowTest::runUntil([&] { return ended; }, 10000));
-        gdk_display_sync(gdk_display_get_default());
-        WindowTest::runFor(30);
-    }
+    void xdo(std::vector<std::string> args) { WindowTest::xdotool(std::move(args), xid); }
     void moveTo(int x, int y) { xdo({"mousemove", "--window", "%w", std::to_string(x), std::to_string(y)}); }
     void clickAt(int x, int y, const char* button = "1") {
         moveTo(x, y);

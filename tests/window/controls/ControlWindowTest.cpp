@@ -83,51 +83,9 @@ protected:
 
     WindowMouseService& router() { return *mouse->getInstance(); }
 
-    // Runs a program with the arguments (a "%w" becomes our window) while
-    // the loop runs, so that it can talk to us; its standard output.
-    std::string run(std::vector<std::string> args) {
-        std::vector<char*> argv;
-        const std::string id = std::to_string(xid);
-        for (std::string& arg : args) {
-            if (arg == "%w") arg = id;
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        GPid pid = 0;
-        int out = -1;
-        EXPECT_TRUE(g_spawn_async_with_pipes(nullptr, argv.data(), nullptr,
-                                             GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD), nullptr,
-                                             nullptr, &pid, nullptr, &out, nullptr, nullptr));
-        if (!pid) return {};
-        std::string text;
-        bool ended = false;
-        g_child_watch_add(pid, [](GPid p, gint, gpointer done) {
-            *static_cast<bool*>(done) = true;
-            g_spawn_close_pid(p);
-        }, &ended);
-        GIOChannel* channel = g_io_channel_unix_new(out);
-        g_io_channel_set_flags(channel, G_IO_FLAG_NONBLOCK, nullptr);
-        EXPECT_TRUE(WindowTest::runUntil([&] {
-            gchar buffer[256];
-            gsize got = 0;
-            while (g_io_channel_read_chars(channel, buffer, sizeof buffer, &got, nullptr) == G_IO_STATUS_NORMAL &&
-                   got > 0)
-                text.append(buffer, got);
-            return ended;
-        }, 10000));
-        g_io_channel_shutdown(channel, FALSE, nullptr);
-        g_io_channel_unref(channel);
-        settle();
-        return text;
-    }
-    void xdo(std::vector<std::string> args) {
-        args.insert(args.begin(), "xdotool");
-        run(std::move(args));
-    }
-    void settle() {
-        gdk_display_sync(gdk_display_get_default());
-        WindowTest::runFor(30);
-    }
+    std::string run(std::vector<std::string> args) { return WindowTest::runProgram(std::move(args), xid); }
+    void xdo(std::vector<std::string> args) { WindowTest::xdotool(std::move(args), xid); }
+    void settle() { WindowTest::settle(); }
 
     CoreTest::ProgramFolder folder;
     std::unique_ptr<System::Singleton<Setting::SettingService>> settings;
