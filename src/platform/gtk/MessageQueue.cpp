@@ -42,6 +42,11 @@ std::exception_ptr pendingException;
 int holdDepth = 0;
 std::deque<std::function<void()>> afterHold;
 std::vector<GtkDialog*> modalDialogs;
+struct NestedLoop {
+    GMainLoop* loop;
+    const std::function<void()>* cancel;
+};
+std::vector<NestedLoop> nestedLoops;
 
 gboolean prepareQueue(GSource*, gint*);
 gboolean dispatchQueue(GSource*, GSourceFunc, gpointer);
@@ -91,8 +96,16 @@ gboolean prepareQueue(GSource* source, gint* timeout) {
     return FALSE;
 }
 
+void stopNestedLoops() {
+    for (const NestedLoop& nested : nestedLoops) {
+        (*nested.cancel)();
+        g_main_loop_quit(nested.loop);
+    }
+}
+
 void stopLoop() {
     if (currentLoop) g_main_loop_quit(currentLoop);
+    stopNestedLoops();
 }
 
 // Delivers the messages queued when the turn began; later ones wake the
@@ -167,6 +180,17 @@ int runModalDialog(GtkDialog* dialog) {
     const int response = gtk_dialog_run(dialog);
     modalDialogs.erase(std::find(modalDialogs.begin(), modalDialogs.end(), dialog));
     return response;
+}
+
+void runNestedLoop(GMainLoop* loop, const std::function<void()>& cancel) {
+    if (quitPending || pendingException) {
+        cancel();
+        return;
+    }
+    nestedLoops.push_back({loop, &cancel});
+    g_main_loop_run(loop);
+    nestedLoops.erase(std::find_if(nestedLoops.begin(), nestedLoops.end(),
+                                   [loop](const NestedLoop& n) { return n.loop == loop; }));
 }
 
 bool messageLoopRunning() { return currentLoop != nullptr; }

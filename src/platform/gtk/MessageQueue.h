@@ -33,6 +33,11 @@ bool messageLoopRunning();
 // modal loop ends on it, and the quit stays pending for the loop outside;
 // a dialog opened while a quit is pending ends at once.
 int runModalDialog(GtkDialog* dialog);
+// Runs a nested loop (a popup menu's) until it is quit. The quit message or
+// a failed guarded callback meanwhile calls cancel, which must close what
+// the loop serves, and ends the loop; the quit stays pending for the loop
+// outside. With a quit already pending it returns at once.
+void runNestedLoop(GMainLoop* loop, const std::function<void()>& cancel);
 
 // While a hold lives, the loop runs none of the program's own work: posted
 // messages, wait handles and window timers wait, so that a nested loop the

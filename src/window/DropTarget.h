@@ -1,0 +1,52 @@
+#pragma once
+// The drop target of a program window: files dragged onto the window reach
+// its procedure as messages sent while the drag goes on, with the record
+// below in lParam; the object under the pointer takes or refuses them by
+// setting `accepted`:
+//   WM_USER + 1  the drag entered or moved over the window
+//   WM_USER + 2  the files were dropped
+//   WM_USER + 3  the drag left the window or ended (lParam 0)
+// Drags without a file list send nothing. Registered when a program window
+// is created and revoked when it is destroyed. User-interface thread only.
+#include "platform/gtk/DragDrop.h"
+
+#include <string>
+#include <vector>
+
+namespace Window {
+
+class DropTarget final : public Platform::DropSink {
+public:
+    struct DropInfo {
+        // Full paths in the order the drag lists them, read once per entry.
+        std::vector<std::wstring> files;
+        // The pointer in screen coordinates.
+        Platform::POINT point;
+        // False before each message; the receiver sets it when it takes
+        // the drag or the drop.
+        bool accepted = false;
+    };
+
+    static constexpr UINT DragOverMessage = 0x0400 + 1;
+    static constexpr UINT DropMessage = 0x0400 + 2;
+    static constexpr UINT DragLeaveMessage = 0x0400 + 3;
+
+    explicit DropTarget(Platform::WindowHandle window) : hwnd(window) {}
+
+    // A target for the window, alive as long as the registration.
+    static void Register(Platform::WindowHandle window);
+    static void Revoke(Platform::WindowHandle window);
+
+    bool dragEnter(const std::vector<std::wstring>& files, Platform::POINT point) override;
+    bool dragOver(Platform::POINT point) override;
+    void dragLeave() override;
+    bool drop(Platform::POINT point) override;
+
+    Platform::WindowHandle hwnd;
+    DropInfo dropInfo;
+
+private:
+    bool send(UINT message, Platform::POINT point);
+};
+
+}  // namespace Window
