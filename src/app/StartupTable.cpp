@@ -26,6 +26,8 @@
 #include "render/output/OutputEffects.h"
 #include "render/service/RenderService.h"
 #include "window/ExportWindowHost.h"
+#include "window/MenuConnections.h"
+#include "window/ShortcutService.h"
 #include "window/WindowMouseService.h"
 #include "window/Timer.h"
 #include "window/WindowService.h"
@@ -71,7 +73,7 @@ std::span<const StartupRow> startupTable() {
         {"Media::XAudio2Service", [] { return makeHolder<Media::XAudio2Service>(); }},
         {"Resource::ResourceService", [] { return makeHolder<Resource::ResourceService>(); }},
         {"Event::EventService", [] { return makeHolder<Event::EventService>(); }},
-        // Window::Shortcut
+        {"Window::ShortcutService", [] { return makeHolder<Window::ShortcutService>(); }},
         {"Window::WindowMouseService", [] { return makeHolder<Window::WindowMouseService>(); }},
         {"Window::WindowService",
          [] {
@@ -82,7 +84,12 @@ std::span<const StartupRow> startupTable() {
              // the windows exist.
              static Dialog::ProgramDialogs dialogs;
              Dialog::DialogSeam::install(&dialogs);
-             return StartupHolder(holder.get(), [holder](void*) { Dialog::DialogSeam::install(nullptr); });
+             // Keys, tooltips, popups and the list box answer the windows.
+             Window::connectMenus();
+             return StartupHolder(holder.get(), [holder](void*) {
+                 Window::disconnectMenus();
+                 Dialog::DialogSeam::install(nullptr);
+             });
          }},
         {"Plugin::InputService", [] { return makeHolder<Plugin::InputService>(); }},
         {"Plugin::OutputService",

@@ -9,6 +9,7 @@
 // Drags without a file list send nothing. Registered when a program window
 // is created and revoked when it is destroyed. User-interface thread only.
 #include "platform/gtk/DragDrop.h"
+#include "window/DropInfo.h"
 
 #include <string>
 #include <vector>
@@ -17,15 +18,9 @@ namespace Window {
 
 class DropTarget final : public Platform::DropSink {
 public:
-    struct DropInfo {
-        // Full paths in the order the drag lists them, read once per entry.
-        std::vector<std::wstring> files;
-        // The pointer in screen coordinates.
-        Platform::POINT point;
-        // False before each message; the receiver sets it when it takes
-        // the drag or the drop.
-        bool accepted = false;
-    };
+    // Files (read once per entry), the pointer on the screen, and whether
+    // the receiver took the drag or the drop.
+    using DropInfo = Window::DropInfo;
 
     static constexpr UINT DragOverMessage = 0x0400 + 1;
     static constexpr UINT DropMessage = 0x0400 + 2;

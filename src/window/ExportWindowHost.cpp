@@ -1,10 +1,11 @@
 #include "window/ExportWindowHost.h"
 
-#include "core/base/Log.h"
 #include "core/base/Singleton.h"
 #include "plugin/output/OutputHost.h"
 #include "platform/audio/SoundFile.h"
 #include "window/InputBlock.h"
+#include "window/OutputBalloon.h"
+#include "window/PopupMenu.h"
 #include "window/WindowService.h"
 
 namespace Window {
@@ -25,14 +26,12 @@ public:
     void registerWaitHandle(Platform::WaitHandle handle, std::function<void()> callback) override {
         if (WindowService* windows = service()) windows->registerWaitHandle(handle, std::move(callback));
     }
-    // The popup menu framework is not there yet: the item's question comes
-    // straight away.
-    void showCancelMenu(const std::wstring&, std::function<void()> command) override {
-        if (command) command();
+    void showCancelMenu(const std::wstring& item, std::function<void()> command) override {
+        PopupMenu menu;
+        menu.insertItem(item, std::move(command));
+        menu.show();
     }
-    void showCompleteBalloon() override {
-        System::Log::info("Window::showOutputCompleteBalloon", "export complete");
-    }
+    void showCompleteBalloon() override { showOutputCompleteBalloon(); }
     void playSound(const std::wstring& path) override { Platform::Audio::playSoundFile(path); }
 
 private:

@@ -11,6 +11,7 @@
 #include "platform/gtk/WindowInput.h"
 #include "window/Clipboard.h"
 #include "window/DeferredDelete.h"
+#include "window/DropTarget.h"
 #include "window/InputBlock.h"
 #include "window/ModalScope.h"
 #include "window/WindowMouseService.h"
@@ -105,6 +106,7 @@ void WindowService::createWindowManager() {
     }
     if (direct2D) createRenderTarget(mainWindow);
     footer = std::make_unique<WindowFooter>(*this);
+    setWindowMenu(mainWindow);
     Platform::showWindow(mainWindow, config.zoom != 0 ? Platform::SW_MAXIMIZE : Platform::SW_SHOW);
     Platform::updateWindow(mainWindow);
     // Showing runs signals synchronously; their failures end start-up.
@@ -220,10 +222,10 @@ LRESULT WindowService::wndProc(Platform::WindowHandle window, UINT message, WPAR
         return defaultWndProc(window, message, wParam, lParam);
     }
     case WM_COMMAND:
-        if (lParam == 0 && menuHooks.executeCommand) menuHooks.executeCommand(LOWORD(LPARAM(wParam)));
+        if (lParam == 0) executeCommand(LOWORD(LPARAM(wParam)));
         return 0;
     case WM_INITMENUPOPUP:
-        if (menuHooks.updateMenuState) menuHooks.updateMenuState();
+        updateMenuState();
         return 0;
     case WM_USER:
         Event::dispatchEventMessage(wParam, lParam);
@@ -263,7 +265,11 @@ LRESULT dispatchWindowMessage(Platform::WindowHandle window, UINT message, WPARA
 LRESULT defaultWndProc(Platform::WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
     using namespace Platform;
     switch (message) {
+    case WM_CREATE:
+        DropTarget::Register(window);
+        return 0;
     case WM_DESTROY:
+        DropTarget::Revoke(window);
         if (isMainWindow(window)) postQuitMessage(0);
         return 0;
     case WM_MOUSEACTIVATE: {

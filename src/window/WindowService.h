@@ -13,6 +13,7 @@
 #include "platform/gtk/WaitSource.h"
 #include "window/DockLayout.h"
 #include "window/WindowFooter.h"
+#include "window/WindowMenuManager.h"
 #include "window/WindowMouse.h"
 #include "window/WindowProcHook.h"
 
@@ -33,6 +34,7 @@ class WindowClient;
 // where no panel lies (the separators between docked panels).
 class WindowService final : public Media::RenderTargetWindow,
                             public WindowMouse,
+                            public WindowMenuManager,
                             public WindowProcHook,
                             public System::UserInterface {
 public:
@@ -127,12 +129,6 @@ public:
     void procMouseDrag(int x, int y) override;
     void procCaptureLost() override;
     DockSplitter splitter;
-    // The menu manager's call points: WM_COMMAND from the menu bar (its
-    // command id) and WM_INITMENUPOPUP.
-    struct MenuHooks {
-        std::function<void(int command)> executeCommand;
-        std::function<void()> updateMenuState;
-    } menuHooks;
 
 private:
     void registerClass();

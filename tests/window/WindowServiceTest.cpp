@@ -22,8 +22,10 @@ TEST_F(WindowServiceTest, MainWindowOpensWithCaptionAndDefaultPlacement) {
     EXPECT_TRUE(isWindowVisible(s.mainWindow));
     runFor(100);
     const RECT client = getClientRect(s.mainWindow);
+    const int bar = WindowTest::menuBarHeight();
+    EXPECT_GT(bar, 10);
     EXPECT_EQ(client.right, 1280);
-    EXPECT_EQ(client.bottom, 720);
+    EXPECT_EQ(client.bottom, 720 - bar);
     EXPECT_EQ(s.config.x, 0);
     EXPECT_EQ(s.config.y, 0);
     EXPECT_EQ(s.config.w, 1280);
@@ -31,9 +33,9 @@ TEST_F(WindowServiceTest, MainWindowOpensWithCaptionAndDefaultPlacement) {
     EXPECT_EQ(s.config.zoom, 0);
     // The docking area leaves the footer's 24 pixels free.
     EXPECT_EQ(s.layoutWidth, 5 + 1280 - 2);
-    EXPECT_EQ(s.layoutHeight, 5 + 720 - 24);
-    EXPECT_EQ(s.footer->rect().top, 696);
-    EXPECT_EQ(s.footer->rect().bottom, 720);
+    EXPECT_EQ(s.layoutHeight, 5 + 720 - bar - 24);
+    EXPECT_EQ(s.footer->rect().top, 696 - bar);
+    EXPECT_EQ(s.footer->rect().bottom, 720 - bar);
 }
 
 TEST_F(WindowServiceTest, ClosingTheMainWindowEndsTheLoop) {
@@ -50,12 +52,15 @@ TEST_F(WindowServiceTest, MovingAndResizingAreStoredAndShrinkingStopsAt256) {
     GtkWindow* window = toolkitWindow(s.mainWindow);
     gtk_window_move(window, 100, 50);
     gtk_window_resize(window, 800, 600);
-    runUntil([&] { return s.config.h == 600 && s.config.y == 50 && s.layoutHeight == 581; });
+    runUntil([&] {
+        return s.config.h == 600 && s.config.y == 50 && s.layoutHeight == 581 - WindowTest::menuBarHeight();
+    });
+    const int bar = WindowTest::menuBarHeight();
     EXPECT_EQ(s.config.x, 100);
     EXPECT_EQ(s.config.y, 50);
     EXPECT_EQ(s.config.w, 800);
     EXPECT_EQ(s.config.h, 600);
-    EXPECT_EQ(s.layoutHeight, 5 + 600 - 24);
+    EXPECT_EQ(s.layoutHeight, 5 + 600 - bar - 24);
 
     gtk_window_resize(window, 100, 100);
     runUntil([&] { return s.config.h != 600; });
@@ -116,9 +121,10 @@ TEST_F(WindowServiceTest, TheFooterAndTheDockingAreaTakeTheStylesSizes) {
     settings = std::make_unique<System::Singleton<Setting::SettingService>>();
     holder = std::make_unique<System::Singleton<Window::WindowService>>();
     Window::WindowService& s = service();
-    runUntil([&] { return s.layoutHeight == 8 + 720 - 40; });
+    runUntil([&] { return s.layoutHeight == 8 + 720 - WindowTest::menuBarHeight() - 40; });
+    const int bar = WindowTest::menuBarHeight();
     EXPECT_EQ(s.layoutWidth, 8 + 1280 - 2);
-    EXPECT_EQ(s.layoutHeight, 8 + 720 - 40);
-    EXPECT_EQ(s.footer->rect().top, 680);
-    EXPECT_EQ(s.footer->rect().bottom, 720);
+    EXPECT_EQ(s.layoutHeight, 8 + 720 - bar - 40);
+    EXPECT_EQ(s.footer->rect().top, 680 - bar);
+    EXPECT_EQ(s.footer->rect().bottom, 720 - bar);
 }

@@ -6,6 +6,7 @@
 #include "core/CoreTestSupport.h"
 #include "core/base/Singleton.h"
 #include "core/file/SettingService.h"
+#include "platform/gtk/Menu.h"
 #include "platform/gtk/MessageQueue.h"
 #include "support/VirtualDisplay.h"
 #include "window/WindowService.h"
@@ -25,6 +26,10 @@ namespace WindowTest {
 inline Window::WindowService& service() {
     return *System::Singleton<Window::WindowService>::getInstance();
 }
+
+// The height of the menu bar above the main window's client area: the
+// window's placement holds it, its client area does not.
+inline int menuBarHeight() { return gtk_widget_get_allocated_height(Platform::toolkitMenu(service().hmenu)); }
 
 // Runs the message loop until done() holds (checked every 10 ms), the quit
 // message arrives or ms have passed. Returns done().

@@ -15,10 +15,8 @@ cairo_surface_t* makeBackBuffer(int width, int height) {
 }
 
 // The widget the window's client area is drawn on.
-GtkWidget* clientWidget(WindowHandle window) {
-    GtkWindow* toplevel = toolkitWindow(window);
-    return toplevel ? gtk_bin_get_child(GTK_BIN(toplevel)) : nullptr;
-}
+// The drawing area, below the menu bar when the window has one.
+GtkWidget* clientWidget(WindowHandle window) { return toolkitArea(window); }
 
 }  // namespace
 

@@ -326,10 +326,15 @@ void updateWindow(WindowHandle window) {
     NativeWindow* w = live(window);
     GdkWindow* target = w ? gtk_widget_get_window(w->window) : nullptr;
     if (!target || !gdk_window_is_viewable(target)) return;
-    const cairo_rectangle_int_t whole = {0, 0, w->clientWidth, w->clientHeight};
+    // The client area may sit below a menu bar.
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(w->area, w->window, 0, 0, &x, &y);
+    const cairo_rectangle_int_t whole = {x, y, w->clientWidth, w->clientHeight};
     cairo_region_t* region = cairo_region_create_rectangle(&whole);
     GdkDrawingContext* context = gdk_window_begin_draw_frame(target, region);
     cairo_t* cr = gdk_drawing_context_get_cairo_context(context);
+    cairo_translate(cr, x, y);
     deliverGuarded(w, WM_PAINT, 0, reinterpret_cast<LPARAM>(cr));
     gdk_window_end_draw_frame(target, context);
     cairo_region_destroy(region);
