@@ -58,9 +58,14 @@ void connectMenus() {
         WindowService* w = windows();
         return w ? Platform::getClientRect(w->mainWindow).bottom : 0;
     };
-    const Resource::StyleFont font = Resource::styleFont("Control");
-    if (font.size > 0)
-        ListBox::hooks.font = System::String::toUtf8(font.family) + " " + std::to_string(std::lround(font.size)) + "px";
+    // The list box keeps the toolkit's font when the style has none.
+    try {
+        const Resource::StyleFont font = Resource::styleFont("Control");
+        if (font.size > 0)
+            ListBox::hooks.font =
+                System::String::toUtf8(font.family) + " " + std::to_string(std::lround(font.size)) + "px";
+    } catch (const std::exception&) {
+    }
 }
 
 void disconnectMenus() {

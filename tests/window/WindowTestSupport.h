@@ -29,7 +29,10 @@ inline Window::WindowService& service() {
 
 // The height of the menu bar above the main window's client area: the
 // window's placement holds it, its client area does not.
-inline int menuBarHeight() { return gtk_widget_get_allocated_height(Platform::toolkitMenu(service().hmenu)); }
+inline int menuBarHeight() {
+    GtkWidget* bar = Platform::toolkitMenu(service().hmenu);
+    return gtk_widget_get_parent(bar) ? gtk_widget_get_allocated_height(bar) : 0;
+}
 
 // Runs the message loop until done() holds (checked every 10 ms), the quit
 // message arrives or ms have passed. Returns done().
