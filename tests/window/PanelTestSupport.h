@@ -38,7 +38,7 @@ using WindowTest::service;
 // A panel of one colour (0xRRGGBB) that counts the left presses it gets.
 class ColourPanel final : public Window::WindowClientRenderTarget {
 public:
-    struct Spec {
+    struct Look {
         const wchar_t* title;
         std::string section;
         const Window::WindowClientLayout* layout;
@@ -46,12 +46,12 @@ public:
         std::uint32_t rgb;
     };
 
-    ColourPanel(const Spec& spec, std::unique_ptr<ColourPanel>& slot)
-        : WindowClientRenderTarget(spec.title, spec.section, spec.layout, spec.kind),
-          spec_(spec),
+    ColourPanel(const Look& look, std::unique_ptr<ColourPanel>& slot)
+        : WindowClientRenderTarget(look.title, look.section, look.layout, look.kind),
+          look_(look),
           slot_(slot),
-          brush_(Platform::Cairo::ColorF{((spec.rgb >> 16) & 255) / 255.0f, ((spec.rgb >> 8) & 255) / 255.0f,
-                                         (spec.rgb & 255) / 255.0f, 1.0f}) {
+          brush_(Platform::Cairo::ColorF{((look.rgb >> 16) & 255) / 255.0f, ((look.rgb >> 8) & 255) / 255.0f,
+                                         (look.rgb & 255) / 255.0f, 1.0f}) {
         acceptsContextMenu = true;
     }
 
@@ -68,9 +68,9 @@ public:
     // Like the program's panels: the old object goes once the event that
     // rebuilt it has been handled; the new one reads the keys it handed over.
     void recreateClient() override {
-        const Spec spec = spec_;
+        const Look look = look_;
         std::unique_ptr<ColourPanel>& slot = slot_;
-        recreateIn(slot, [&] { return std::make_unique<ColourPanel>(spec, slot); });
+        recreateIn(slot, [&] { return std::make_unique<ColourPanel>(look, slot); });
     }
 
     int paints = 0;
@@ -78,7 +78,7 @@ public:
     int moves = 0;
 
 private:
-    Spec spec_;
+    Look look_;
     std::unique_ptr<ColourPanel>& slot_;
     Platform::Cairo::SolidColorBrush brush_;
 };
@@ -146,10 +146,10 @@ protected:
         stop();
     }
 
-    std::unique_ptr<ColourPanel>& add(const ColourPanel::Spec& spec) {
+    std::unique_ptr<ColourPanel>& add(const ColourPanel::Look& look) {
         panels.push_back(std::make_unique<std::unique_ptr<ColourPanel>>());
         std::unique_ptr<ColourPanel>& slot = *panels.back();
-        slot = std::make_unique<ColourPanel>(spec, slot);
+        slot = std::make_unique<ColourPanel>(look, slot);
         return slot;
     }
 
