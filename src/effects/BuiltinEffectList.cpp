@@ -6,6 +6,7 @@
 #include "effects/audio/AudioMonoFilter.h"
 #include "effects/audio/AudioVolume.h"
 #include "effects/basic/BasicTransform.h"
+#include "effects/blur/BlurFilter.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/control/GroupAudioControl.h"
 #include "effects/control/GroupControl.h"
@@ -33,6 +34,7 @@ void installBuiltinEffects() {
         registerBuiltinEffect<BokashiFilter>(service);
         BokashiFilter::installTransitionBlur(service);
     });
+    installBuiltinEffect(33, &registerBuiltinEffect<BlurFilter>);
     installBuiltinEffect(65, &registerBuiltinEffect<SceneChange>);
     installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);
     installBuiltinEffect(74, &registerBuiltinEffect<BasicScale>);

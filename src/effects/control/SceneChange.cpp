@@ -7,6 +7,7 @@
 #include "effect/base/EffectEvent.h"
 #include "effect/base/OutputView.h"
 #include "effect/registry/EffectService.h"
+#include "effects/blur/BlurFilter.h"
 #include "effects/blur/BokashiFilter.h"
 #include "embedded/embedded_SceneChangeDual_frag.h"
 #include "embedded/embedded_SceneChangeOffset_frag.h"
@@ -282,24 +283,36 @@ void cubeTurn(Params& params, const Define&) {
 // Strongest at the middle, where the source switches to the new picture.
 float middleWeight(float p) { return 1.0f - std::fabs(2.0f * p - 1.0f); }
 
-void radialBlur(Params&, const Define&) {
-    // The radial blur effect is not among the built-in effects yet; its
-    // lookup fails as the registry's own does.
-    throw System::makeException("Effect::EffectService::getDefaultEffect", "default effect not found",
-                                "Effect::BlurFilter");
+// Both blurs borrow the registered filter; without it the lookup fails as
+// the registry's own does.
+template <class Filter>
+Filter& registeredFilter(Params& params, const char* typeName) {
+    EffectService* service = params.context && params.context->object ? params.context->object->effectService
+                                                                       : System::Singleton<EffectService>::getInstance();
+    if (!service)
+        throw System::makeException("Effect::EffectService::getDefaultEffect", "default effect not found", typeName);
+    return *service->getDefaultEffect<Filter>();
+}
+
+void radialBlur(Params& params, const Define&) {
+    const float p = params.progress;
+    BlurFilter& filter = registeredFilter<BlurFilter>(params, "Effect::BlurFilter");
+    std::unique_ptr<Media::ResourceBuffer> copy;
+    if (p >= 0.5f) copy = params.frame->createResourceBuffer(true);
+    Media::ResourceBuffer& source = p < 0.5f ? *params.before : *copy;
+    float centerX = 0.0f, centerY = 0.0f;  // the result is placed here, not by the view
+    Image result;
+    filter.radialBlur(result, source, centerX, centerY, middleWeight(p) * 80.0f, 0.0f, 0.0f, true);
+    if (result) copyInto(*params.frame, *result);
 }
 
 void blurThrough(Params& params, const Define&) {
     const float p = params.progress;
     const int radius = roundHalfAway(middleWeight(p) * 400.0f);
     Image source = p < 0.5f ? params.before->clone() : params.frame->createResourceBuffer(true);
-    EffectService* service = params.context && params.context->object ? params.context->object->effectService
-                                                                       : System::Singleton<EffectService>::getInstance();
-    if (!service)
-        throw System::makeException("Effect::EffectService::getDefaultEffect", "default effect not found",
-                                    "Effect::BokashiFilter");
+    BokashiFilter& filter = registeredFilter<BokashiFilter>(params, "Effect::BokashiFilter");
     Image result;
-    service->getDefaultEffect<BokashiFilter>()->blur(result, std::move(source), radius, 0.0f, BokashiFilter::Clamp);
+    filter.blur(result, std::move(source), radius, 0.0f, BokashiFilter::Clamp);
     if (result) copyInto(*params.frame, *result);
 }
 
