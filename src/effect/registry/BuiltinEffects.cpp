@@ -39,7 +39,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {30, L"マスク", 3, 1, L"クリッピング", nullptr},  // MaskFilter
         {31, L"ぼかし", 3, 1, L"ぼかし", &registerInstalledEffect<31>},  // BokashiFilter
         {32, L"レンズブラー", 3, 1, L"ぼかし", nullptr},  // BokehFilter
-        {33, L"放射ブラー", 3, 1, L"ぼかし", nullptr},  // BlurFilter
+        {33, L"放射ブラー", 3, 1, L"ぼかし", &registerInstalledEffect<33>},  // BlurFilter
         {34, L"方向ブラー", 3, 1, L"ぼかし", nullptr},  // BlurDirectionFilter
         {35, L"境界ぼかし", 3, 1, L"ぼかし", nullptr},  // BorderBlurFilter
         {36, L"グロー", 3, 1, L"光効果", nullptr},  // GlowFilter
