@@ -6,8 +6,8 @@
 //
 // The current and boundary anchors keep the space the object's parent lives
 // in (the group-view matrix) and the object's position as their start and
-// current position; the current anchor keeps the scene size in P4 for the
-// snapping of its drags.
+// current position, and the scene size in P4 for the snapping of their
+// drags.
 #include "effect/anchor/AnchorEffectBase.h"
 
 namespace Effect {

@@ -20,7 +20,9 @@ BasicMove::BasicMove()
       x(items, L"X", 0, -100000, 100000, 0.01),
       y(items, L"Y", 0, -100000, 100000, 0.01),
       z(items, L"Z", 0, -100000, 100000, 0.01),
-      group(items, L"Group", {&x, &y, &z}, true) {}
+      group(items, L"Group", {&x, &y, &z}, true) {
+    anchorItems = &group;
+}
 
 void BasicMove::filterVideo(std::unique_ptr<Media::ResourceBuffer>& result, Render::ObjectContext& context,
                             std::unique_ptr<Media::ResourceBuffer> input) {

@@ -3,6 +3,7 @@
 // (the render context's view) and hand the picture on untouched. Positions
 // and rotations add, scales and opacity multiply, so they combine with the
 // output effect and with each other in the order they stand on the object.
+#include "effect/anchor/MoveXYZAnchorEffect.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
 #include "effects/base/BuiltinClass.h"
@@ -12,7 +13,7 @@
 namespace Effect {
 
 // 座標. The X, Y, Z group is the one its on-preview handle moves.
-class BasicMove : public BuiltinClass<BasicMove> {
+class BasicMove : public BuiltinClass<BasicMove, MoveXYZAnchorEffect> {
 public:
     static constexpr const wchar_t* Name = L"座標";
     BasicMove();

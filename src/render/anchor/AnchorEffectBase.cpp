@@ -62,8 +62,11 @@ bool AnchorEffectBase::anchorEvent(Anchor::AnchorEvent& event) {
         }
         return true;
     case Anchor::AnchorEvent::DoubleClick:
-        // Moving the edit cursor to the boundary waits for the edit
-        // service's cursor setter; the event is handled either way.
+        if ((event.flags & AnchorFlag::Boundary) && event.index >= 0 &&
+            event.index < Anchor::AnchorIndex::AllSections && event.object) {
+            if (Edit::EditService* edit = System::Singleton<Edit::EditService>::getInstance())
+                edit->setCurrentFrame(getBoundaryFrame(*event.object, event.index));
+        }
         return true;
     default:
         return false;
@@ -179,17 +182,18 @@ void AnchorEffectBase::drawMovementPath(Render::ObjectContext& context, const Ef
 
     std::vector<Anchor::Float4> points;
     points.reserve(segments + 1 + object.getMidPointCount());
+    // The path passes through every mid-point's key; the last sample is the
+    // end's key, so nothing is sampled past it.
+    const int midPoints = object.getMidPointCount();
     int midPoint = 0;
-    auto nextBoundary = [&] {
-        return midPoint < object.getMidPointCount() ? start + object.boundaries[midPoint] : object.end + 1.0;
-    };
     for (int j = 0; j <= segments; ++j) {
         const Anchor::Float4 position = getAnchorPosition(context, start + j * length / segments);
         points.push_back(position);
         if (dots && j % 4 == 0) context.anchors->addDot(entry.get(), position);
+        if (j == segments) break;
         const double next = start + (j + 1) * length / segments;
-        if (next >= nextBoundary()) {
-            points.push_back(getAnchorPosition(context, nextBoundary()));
+        while (midPoint < midPoints && next >= start + object.boundaries[midPoint]) {
+            points.push_back(getAnchorPosition(context, start + object.boundaries[midPoint]));
             ++midPoint;
         }
     }

@@ -20,6 +20,14 @@ namespace {
 
 Anchor::Float4 positionOf(const OutputView& view) { return {view.x, view.y, view.z, 1.0f}; }
 
+// Snapping corrects in normalised picture units; the drag needs them in
+// scene pixels.
+void storeSceneSize(const Render::ObjectContext& context, Anchor::AnchorItem& item) {
+    if (context.scene)
+        item.payload[4] = {static_cast<float>(context.scene->width), static_cast<float>(context.scene->height),
+                           0.0f, 0.0f};
+}
+
 }  // namespace
 
 void MoveEffect::drawAnchorItems(Render::ObjectContext& context, const EffectPointer& entry, int width,
@@ -64,9 +72,7 @@ void MoveEffect::setObjectAnchor(Render::ObjectContext& context, const EffectPoi
              : list.addLargeCircle(context.object, entry, Anchor::AnchorIndex::AllSections, 0, 0, 0, m, flags);
     item.matrix = view.getGroupViewMatrix();
     item.payload[0] = item.payload[1] = positionOf(view);
-    if (context.scene)
-        item.payload[4] = {static_cast<float>(context.scene->width), static_cast<float>(context.scene->height),
-                           0.0f, 0.0f};
+    storeSceneSize(context, item);
 
     if (!focused) return;
     list.addPoint(entry.get(), Anchor::transformPosition(view.centerX, view.centerY, view.centerZ, m), nullptr);
@@ -106,6 +112,7 @@ void MoveEffect::setBoundaryAnchor(Render::ObjectContext& context, const EffectP
                                    : list.addLargeCircle(context.object, entry, boundary, 0, 0, 0, m, flags);
     item.matrix = view.getGroupViewMatrix();
     item.payload[0] = item.payload[1] = position;
+    storeSceneSize(context, item);
 }
 
 EffectItemNumber* MoveEffect::getSizeItem(const Edit::Object& object) const {

@@ -283,6 +283,32 @@ TEST_F(MoveEffectTest, DragMovesEverySectionAndSnapsWithinEightPixels) {
     EXPECT_EQ(outputOf(*other).x.values, tenths({60}));
 }
 
+TEST_F(MoveEffectTest, BoundaryDragSnapsToAnotherObject) {
+    // The dragged object's start is at x = 0 (right edge 20); the other
+    // one's left edge is at 40.
+    Edit::ObjectPointer dragged = place(0, 0, 20);
+    AnchorTest::PlaceOutput& output = outputOf(*dragged);
+    output.x.movement = movements->linear;
+    output.x.values = tenths({0, 100});
+    Edit::ObjectPointer other = place(1, 0, 20);
+    outputOf(*other).x.values = tenths({60});
+    scene.focusObject = dragged;
+    drawOutput(dragged, 0, 40, 20);
+    drawOutput(other, 0, 40, 20);
+    AnchorTest::Control control(0, 0, 400, 200);
+    control.layout(list.items);
+    const AnchorItem* start = nullptr;
+    for (const AnchorItem* item : control.hitList)
+        if (item->object == dragged && item->index == 0) start = item;
+    ASSERT_NE(start, nullptr);
+    ASSERT_TRUE(start->flags & Effect::AnchorFlag::Snap);
+
+    // 17 scene pixels bring the right edge to 37, 3 from the other's edge.
+    Drag drag(control, *start);
+    drag.step(34, 0);
+    EXPECT_EQ(output.x.values, tenths({20, 100}));
+}
+
 TEST_F(MoveEffectTest, DragWithoutSnapFlagsOrSnapOptionMovesFreely) {
     Edit::ObjectPointer dragged = place(0, 0, 20);
     Edit::ObjectPointer other = place(1, 0, 20);
@@ -344,6 +370,18 @@ TEST_F(MoveEffectTest, EventsOtherThanDragsAreHandledWithoutChanges) {
     event.index = 200000000;
     EXPECT_TRUE(event.effect->anchorEvent(event));
     EXPECT_TRUE(edit.getInstance()->visibleClippingObject);
+
+    // A double click on a boundary moves the edit cursor there.
+    edit.getInstance()->getCurrentScene()->totalLength = 100;
+    event.kind = Anchor::AnchorEvent::DoubleClick;
+    event.index = 1;
+    event.flags = Effect::AnchorFlag::Boundary;
+    EXPECT_TRUE(event.effect->anchorEvent(event));
+    EXPECT_EQ(edit.getInstance()->getCurrentScene()->cursorFrame, 8);
+    event.index = 100000000;
+    event.flags = 0;
+    EXPECT_TRUE(event.effect->anchorEvent(event));
+    EXPECT_EQ(edit.getInstance()->getCurrentScene()->cursorFrame, 8);
 
     event.kind = Anchor::AnchorEvent::RightDrag;
     EXPECT_FALSE(event.effect->anchorEvent(event));
