@@ -5,6 +5,7 @@
 #include "core/file/SettingService.h"
 #include "core/thread/ThreadPriority.h"
 #include "core/translate/TranslateService.h"
+#include "dialogs/seam/PanelDialogs.h"
 #include "dialogs/seam/ProgramDialogs.h"
 #include "edit/command/EffectMenuCommand.h"
 #include "edit/service/EditService.h"
@@ -84,10 +85,12 @@ std::span<const StartupRow> startupTable() {
              // the windows exist.
              static Dialog::ProgramDialogs dialogs;
              Dialog::DialogSeam::install(&dialogs);
+             Dialog::installPanelDialogs();
              // Keys, tooltips, popups and the list box answer the windows.
              Window::connectMenus();
              return StartupHolder(holder.get(), [holder](void*) {
                  Window::disconnectMenus();
+                 Dialog::removePanelDialogs();
                  Dialog::DialogSeam::install(nullptr);
              });
          }},

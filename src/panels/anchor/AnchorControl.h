@@ -91,10 +91,8 @@ public:
     void claimGesture(int tag) override { gestureTag_ = tag; }
     bool isControlKeyDown() const override;
     bool isMouseCaptured() const override;
-
-protected:
     // A new press forgets the gesture of the last one.
-    void resetGesture() { gestureTag_.reset(); }
+    void resetPressGesture() { gestureTag_.reset(); }
 
 private:
     void startMouseDrag(int x, int y, bool sizeAll);
