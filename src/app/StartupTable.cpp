@@ -19,7 +19,10 @@
 #include "media/image/ImageService.h"
 #include "media/resource/ResourceService.h"
 #include "media/audio/XAudio2Service.h"
+#include "panels/lists/ObjectListComponent.h"
+#include "panels/lists/SceneListComponent.h"
 #include "panels/log/LogComponent.h"
+#include "panels/status/StatusComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
 #include "render/audio/AudioEffects.h"
@@ -53,6 +56,15 @@ struct RenderServiceHolder {
     RenderServiceHolder(const RenderServiceHolder&) = delete;
     RenderServiceHolder& operator=(const RenderServiceHolder&) = delete;
 };
+
+// A panel kept in its class's slot, which its window menu's rebuild
+// replaces.
+template <class Panel>
+StartupHolder panelHolder() {
+    std::unique_ptr<Panel>& slot = Panel::instance();
+    slot = std::make_unique<Panel>();
+    return StartupHolder(slot.get(), [](void*) { Panel::instance().reset(); });
+}
 
 }  // namespace
 
@@ -153,21 +165,16 @@ std::span<const StartupRow> startupTable() {
          }},
         {"Render::RenderService", [] { return StartupHolder(std::make_shared<RenderServiceHolder>()); }},
         // Component::EditComponent
-        // Component::StatusComponent
+        {"Component::StatusComponent", [] { return makeHolder<Component::StatusComponent>(); }},
         // Component::SettingComponent
         // Component::PreviewEditComponent
         // Component::EffectColorSettingComponent
         // Component::EffectTimeSettingComponent
         // Component::EffectTextSettingComponent
-        // Component::SceneListComponent
-        // Component::ObjectListComponent
+        {"Component::SceneListComponent", [] { return panelHolder<Component::SceneListComponent>(); }},
+        {"Component::ObjectListComponent", [] { return panelHolder<Component::ObjectListComponent>(); }},
         // media explorers (no holder: a local list)
-        {"Component::LogComponent",
-         [] {
-             std::unique_ptr<Component::LogComponent>& slot = Component::LogComponent::instance();
-             slot = std::make_unique<Component::LogComponent>();
-             return StartupHolder(slot.get(), [](void*) { Component::LogComponent::instance().reset(); });
-         }},
+        {"Component::LogComponent", [] { return panelHolder<Component::LogComponent>(); }},
         // Menu::MainMenu
     };
     return rows;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -49,7 +51,12 @@ protected:
 };
 
 TEST_F(MainWindowTest, ShowsTheMainWindowAndEndsWithZeroWhenClosed) {
-    E2E::ProgramRun program({{"DISPLAY", display.name()}, {"MOVANE2_STARTUP_TRACE", "1"}});
+    // The panels hidden: the empty docking area shows.
+    const E2E::TempFolder data;
+    std::filesystem::create_directories(data.path() / "movane2");
+    std::ofstream(data.path() / "movane2" / "movane2.ini", std::ios::binary) << E2E::hiddenPanelsIni();
+    E2E::ProgramRun program(
+        {{"DISPLAY", display.name()}, {"MOVANE2_STARTUP_TRACE", "1"}, {"XDG_DATA_HOME", data.path().string()}});
     const unsigned long window = waitForMainWindow();
     ASSERT_NE(window, 0u) << program.output();
     const std::string id = std::to_string(window);

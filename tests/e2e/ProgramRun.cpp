@@ -123,4 +123,8 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::string hiddenPanelsIni() {
+    return "[Window.scene.list]\r\nhide=1\r\n[Window.object.list]\r\nhide=1\r\n";
+}
+
 }  // namespace E2E

@@ -48,6 +48,10 @@ private:
     std::filesystem::path path_;
 };
 
+// movane2.ini sections that hide every panel shown by default, for tests of
+// the main window's own drawing (an empty docking area).
+std::string hiddenPanelsIni();
+
 // Runs a shell command and returns its standard output.
 std::string commandOutput(const std::string& command);
 

@@ -28,6 +28,7 @@ protected:
         fs::create_directories(data() / "movane2");
         CoreTest::writeBytes((data() / "movane2" / "style.conf").string(),
                              "[Color]\nBackground=304050\nFooter=605040\n");
+        CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(), E2E::hiddenPanelsIni());
     }
 
     fs::path data() const { return folder_.path() / "data"; }
@@ -81,7 +82,7 @@ protected:
 
 TEST_F(StyleDrawingTest, TheWindowIsDrawnInTheStylesColoursAndTheFontsAreRegistered) {
     // INFO lines go to the log file too.
-    CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(), "[Logger]\r\nFileLogLevel=2\r\n");
+    CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(), E2E::hiddenPanelsIni() + "[Logger]\r\nFileLogLevel=2\r\n");
     runUntilTheScreenShows(0x304050, 0x605040);
 
     const std::string log = logText();
