@@ -3,7 +3,7 @@
 #include "core/base/Singleton.h"
 #include "dialogs/form/GridCameraDialog.h"
 #include "edit/service/EditService.h"
-#include "panels/preview/PreviewContextMenu.h"
+#include "panels/preview/PreviewMenuEntries.h"
 
 namespace Dialog {
 

@@ -1,4 +1,4 @@
-#include "panels/preview/PreviewContextMenu.h"
+#include "panels/preview/PreviewMenuEntries.h"
 
 #include "core/base/Log.h"
 #include "core/translate/TranslateService.h"

@@ -1,8 +1,8 @@
 // The preview picture's input over the anchor control: the hover test and
 // its repaints, the Ctrl rule of presses, arrow nudges, the tooltip texts,
 // and the selection and items of the context menu.
-#include "panels/preview/PreviewContextMenu.h"
-#include "panels/preview/PreviewVideoInput.h"
+#include "panels/preview/PreviewMenuEntries.h"
+#include "panels/preview/PictureInput.h"
 
 #include "core/base/Singleton.h"
 #include "edit/model/Scene.h"

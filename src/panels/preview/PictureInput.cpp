@@ -1,4 +1,4 @@
-#include "panels/preview/PreviewVideoInput.h"
+#include "panels/preview/PictureInput.h"
 
 #include "edit/model/Object.h"
 #include "edit/service/EditService.h"
