@@ -7,6 +7,8 @@
 #include "effects/audio/AudioVolume.h"
 #include "effects/basic/BasicTransform.h"
 #include "effects/blur/BlurFilter.h"
+#include "effects/clip/AngleClipFilter.h"
+#include "effects/clip/LineClipFilter.h"
 #include "effects/blur/BokashiFilter.h"
 #include "effects/control/GroupAudioControl.h"
 #include "effects/control/GroupControl.h"
@@ -30,6 +32,14 @@ void installBuiltinEffects() {
     installBuiltinEffect(17, &registerBuiltinEffect<GroupControl>);
     installBuiltinEffect(18, &registerBuiltinEffect<GroupAudioControl>);
     installBuiltinEffect(20, &registerBuiltinEffect<TimeControl>);
+    installBuiltinEffect(28, [](EffectService& service) {
+        registerBuiltinEffect<LineClipFilter>(service);
+        LineClipFilter::installTransitionClip(service);
+    });
+    installBuiltinEffect(29, [](EffectService& service) {
+        registerBuiltinEffect<AngleClipFilter>(service);
+        AngleClipFilter::installTransitionClip(service);
+    });
     installBuiltinEffect(31, [](EffectService& service) {
         registerBuiltinEffect<BokashiFilter>(service);
         BokashiFilter::installTransitionBlur(service);

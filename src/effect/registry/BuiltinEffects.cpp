@@ -34,8 +34,8 @@ std::span<const BuiltinEffect> builtinEffects() {
         {25, L"特定色域変換", 3, 1, L"色調整", nullptr},  // ColorChangeFilter
         {26, L"拡張色設定", 3, 1, L"色調整", nullptr},  // ExpandedColorFilter
         {27, L"クリッピング", 3, 1, L"クリッピング", nullptr},  // ClipFilter
-        {28, L"斜めクリッピング", 3, 1, L"クリッピング", nullptr},  // LineClipFilter
-        {29, L"扇クリッピング", 3, 1, L"クリッピング", nullptr},  // AngleClipFilter
+        {28, L"斜めクリッピング", 3, 1, L"クリッピング", &registerInstalledEffect<28>},  // LineClipFilter
+        {29, L"扇クリッピング", 3, 1, L"クリッピング", &registerInstalledEffect<29>},  // AngleClipFilter
         {30, L"マスク", 3, 1, L"クリッピング", nullptr},  // MaskFilter
         {31, L"ぼかし", 3, 1, L"ぼかし", &registerInstalledEffect<31>},  // BokashiFilter
         {32, L"レンズブラー", 3, 1, L"ぼかし", nullptr},  // BokehFilter

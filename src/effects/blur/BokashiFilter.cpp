@@ -4,6 +4,7 @@
 #include "embedded/embedded_BoxBlurPass_frag.h"
 #include "core/base/Exception.h"
 #include "effect/registry/EffectService.h"
+#include "effects/base/HeldPrototype.h"
 #include "effects/base/ItemValues.h"
 #include "media/gpu/ComputeShader.h"
 #include "media/gpu/Direct3DService.h"
@@ -79,16 +80,11 @@ Platform::Gl::Buffer& BokashiFilter::CommonResource::setConstant(const PassConst
 }
 
 void BokashiFilter::installTransitionBlur(EffectService& service) {
-    std::weak_ptr<EffectBase> prototype = service.findEffect(Name).prototype;
     Resource::TransitionEffects effects = Resource::TransitionEffects::installed();
-    effects.blur = [prototype](Image image, int radius, float aspect, int mode) {
-        const std::shared_ptr<EffectBase> held = prototype.lock();
-        auto* filter = dynamic_cast<BokashiFilter*>(held.get());
-        if (!filter)
-            throw System::makeException("Effect::EffectService::getDefaultEffect", "default effect not found",
-                                        "Effect::BokashiFilter");
+    effects.blur = [prototype = HeldPrototype<BokashiFilter>(service)](Image image, int radius, float aspect,
+                                                                         int mode) {
         Image result;
-        filter->blur(result, std::move(image), radius, aspect, mode);
+        prototype.lock()->blur(result, std::move(image), radius, aspect, mode);
         return result;
     };
     Resource::TransitionEffects::install(std::move(effects));

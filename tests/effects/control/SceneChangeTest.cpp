@@ -136,6 +136,28 @@ TEST_F(SceneChangeWalk, ASoftCircleWipeShowsTheNewPictureFromTheCentre) {
     }
 }
 
+TEST_F(SceneChangeWalk, ClockAndStraightWipesCutTheirMasksWithTheClippingFilters) {
+    // At p = 0.5 the new picture covers the half the cut keeps: the clock
+    // hand has swept the right half from twelve o'clock, the horizontal
+    // wipe has come from the left, the vertical one from the top.
+    const struct {
+        int wipe;
+        int newX, newY, oldX, oldY;
+    } cases[] = {{2, 58, 18, 5, 18}, {3, 5, 18, 58, 18}, {4, 32, 3, 32, 32}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "wipe " << c.wipe);
+        change->type.value = Effect::SceneChange::builtinCount + c.wipe;
+        const auto half = render(14);
+        MediaTest::expectNear(at(half, c.newX, c.newY), kBlue, 2.0f / 255);
+        MediaTest::expectNear(at(half, c.oldX, c.oldY), kRed, 2.0f / 255);
+        // The soft edge is centred on the cut, which ends on the frame's
+        // edge: a hard one finishes exactly.
+        change->blur.setValue(0, 0);
+        expectEverywhere(render(19), kBlue, 2.0f / 255);
+        change->blur.setValue(2, 0);
+    }
+}
+
 TEST_F(SceneChangeWalk, WithoutABeforePictureTheFrameIsLeftAndAWarningLogged) {
     MediaTest::LogCapture log;
     Cache::setSceneSource(nullptr);
