@@ -2,6 +2,7 @@
 
 #include "effect/item/EffectItemCheck.h"
 #include "settings/rows/EffectItemCheckControl.h"
+#include "settings/rows/EffectItemColorControl.h"
 #include "settings/rows/EffectItemNumberControl.h"
 
 namespace Component {
@@ -25,6 +26,7 @@ std::shared_ptr<EffectItemBaseControl> createItemControl(Window::WindowControlOw
         return make<EffectItemCheckButtonControl>(parent, effect, item, host);
     if (auto* check = dynamic_cast<Effect::EffectItemCheck*>(&item))
         return check->visible ? make<EffectItemCheckControl>(parent, effect, item, host) : nullptr;
+    if (dynamic_cast<Effect::EffectItemColor*>(&item)) return make<EffectItemColorControl>(parent, effect, item, host);
     if (auto* number = dynamic_cast<Effect::EffectItemNumber*>(&item))
         return number->visible ? make<EffectItemNumberControl>(parent, effect, item, host) : nullptr;
     return nullptr;
