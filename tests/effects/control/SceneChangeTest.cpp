@@ -8,6 +8,8 @@
 #include "render/service/RenderSceneSource.h"
 
 #include "effects/EffectsTestSupport.h"
+#include "effects/blur/BoxBlurReference.h"
+#include "media/resource/ResourceService.h"
 #include "media/LogCapture.h"
 #include "render/walk/WalkFixture.h"
 
@@ -134,6 +136,22 @@ TEST_F(SceneChangeWalk, ASoftCircleWipeShowsTheNewPictureFromTheCentre) {
         const Rgba c = at(pixels, x, 18);
         EXPECT_NEAR(c[0] + c[2], 1.0f, 2.0f / 255) << x;
     }
+}
+
+TEST_F(SceneChangeWalk, ASoftShapeMaskIsItsHardMaskBlurredBySoftnessKeepingTheSize) {
+    // The hard circle is checked against its outline elsewhere; its soft
+    // form must be that picture under the box blur worked on the CPU.
+    const Resource::TransitionItem& circle = Resource::ResourceService::Get().transitionList.items().at(0);
+    auto hard = circle.createMask(64, 36, 0.5f, 0, false);
+    auto soft = circle.createMask(64, 36, 0.5f, 5, false);
+    ASSERT_TRUE(hard && soft);
+    EffectsTest::Picture sharp(64, 36);
+    sharp.pixels = MediaTest::GpuTest::read(*hard);
+    EffectsTest::Picture blurred(64, 36);
+    blurred.pixels = MediaTest::GpuTest::read(*soft);
+    const EffectsTest::Picture expected = EffectsTest::boxBlur(sharp, 5, 5, 2);
+    for (int y = 0; y < 36; ++y)
+        for (int x = 0; x < 64; ++x) ASSERT_NEAR(blurred.at(x, y)[3], expected.at(x, y)[3], 2e-3f) << x << ", " << y;
 }
 
 TEST_F(SceneChangeWalk, ClockAndStraightWipesCutTheirMasksWithTheClippingFilters) {
