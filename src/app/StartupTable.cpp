@@ -5,6 +5,7 @@
 #include "core/file/SettingService.h"
 #include "core/thread/ThreadPriority.h"
 #include "core/translate/TranslateService.h"
+#include "dialogs/menus/MainMenu.h"
 #include "dialogs/seam/PanelDialogs.h"
 #include "dialogs/seam/ProgramDialogs.h"
 #include "edit/command/EffectMenuCommand.h"
@@ -175,7 +176,7 @@ std::span<const StartupRow> startupTable() {
         {"Component::ObjectListComponent", [] { return panelHolder<Component::ObjectListComponent>(); }},
         // media explorers (no holder: a local list)
         {"Component::LogComponent", [] { return panelHolder<Component::LogComponent>(); }},
-        // Menu::MainMenu
+        {"Menu::MainMenu", [] { return makeHolder<Menu::MainMenu>(); }},
     };
     return rows;
 }

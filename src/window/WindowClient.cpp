@@ -141,6 +141,11 @@ void WindowClient::updateWindowRect(bool force) {
     procPaint();
 }
 
+const std::string& WindowClient::settingsSection() const {
+    static const std::string none;
+    return settings_ ? settings_->section : none;
+}
+
 void WindowClient::toggleVisible() {
     if (!windowService) return;
     if (isHidden() && !placement.floating) {

@@ -90,6 +90,8 @@ public:
     void appendFloatItem(MenuEntries& menu);
     void appendGroupItem(MenuEntries& menu);
 
+    // The panel's section of the main settings file.
+    const std::string& settingsSection() const;
     bool isHidden() const { return placement.hide != 0; }
     bool isFloating() const { return floatingWindow != nullptr; }
     bool isGrouped() const { return placement.group != 0; }

@@ -35,6 +35,11 @@ MenuItem& MenuItem::setCheck(std::function<bool()> predicate) {
     return *this;
 }
 
+MenuItem& MenuItem::setText(std::function<std::wstring()> text) {
+    if (WindowMenuManager* bar = WindowMenuManager::mainMenu()) bar->textCallbacks.emplace(commandId, std::move(text));
+    return *this;
+}
+
 MenuItem& MenuItem::setShortcut(int defaultCode) {
     if (auto* shortcuts = System::Singleton<ShortcutService>::getInstance())
         shortcuts->registerShortcut(getShortcutName(), defaultCode, nullptr, menu, commandId);

@@ -31,6 +31,9 @@ struct MenuItem {
     // (an id already entered keeps its first predicate).
     MenuItem& setEnable(std::function<bool()> predicate);
     MenuItem& setCheck(std::function<bool()> predicate);
+    // The item's text is replaced by the callback's whenever a menu of the
+    // bar opens.
+    MenuItem& setText(std::function<std::wstring()> text);
     // Registers the item as a keyboard shortcut with its default key.
     MenuItem& setShortcut(int defaultCode);
     // The translated menu title, a colon and the item's shown text.

@@ -106,6 +106,7 @@ void WindowService::createWindowManager() {
     }
     if (direct2D) createRenderTarget(mainWindow);
     footer = std::make_unique<WindowFooter>(*this);
+    setWindowMenu(mainWindow);
     Platform::showWindow(mainWindow, config.zoom != 0 ? Platform::SW_MAXIMIZE : Platform::SW_SHOW);
     Platform::updateWindow(mainWindow);
     // Showing runs signals synchronously; their failures end start-up.

@@ -105,12 +105,15 @@ TEST_F(DefaultPanelsTest, TheTwelvePlacementsOnScreen) {
     // the preview are no panel's.
     EXPECT_EQ(shot.pixel(251, 240), 0xFF0000u);
     EXPECT_EQ(shot.pixel(257, 240), 0xFF00FFu);
+    // The client area is 692 pixels high below the 28-pixel menu bar; the
+    // separator under the preview lies at client y 466-470 (screen 494-498).
+    ASSERT_EQ(WindowTest::menuBarHeight(), 28);
     for (const DefaultPanel& p : table) {
         EXPECT_NE(shot.pixel(254, 240), p.rgb);
-        EXPECT_NE(shot.pixel(640, 487), p.rgb);
+        EXPECT_NE(shot.pixel(640, 496), p.rgb);
     }
-    EXPECT_EQ(panel(3).clientRect, (Window::Rect{1027, 0, 252, 295}));
-    EXPECT_EQ(panel(4).clientRect, (Window::Rect{1027, 300, 252, 396}));
+    EXPECT_EQ(panel(3).clientRect, (Window::Rect{1027, 0, 252, 283}));
+    EXPECT_EQ(panel(4).clientRect, (Window::Rect{1027, 288, 252, 380}));
 }
 
 TEST_F(DefaultPanelsTest, ASeparatorDraggedBy50PixelsMovesTheFractionsByItsShareOfTheWidth) {
@@ -149,12 +152,13 @@ TEST_F(DefaultPanelsTest, SplitterDragsStopAt24PixelsAndSwapTwoPanelsOfAnArea) {
 
     // With the colour window shown the right strip holds the object list
     // (0-0.3), the settings (0.3-0.7) and the colour window (0.7-1). The
-    // line below the object list (y 205-210) dragged down past the
-    // settings window's bottom moves the settings window one place down.
+    // line below the object list (client y 196-200, screen 224-228 under
+    // the menu bar) dragged down past the settings window's bottom moves
+    // the settings window one place down.
     service().showWindowClient(panel(5));
-    EXPECT_EQ(panel(4).clientRect.y, 210);
-    runWhileLooping("xdotool mousemove 1150 207 mousedown 1 mousemove 1150 300 mousemove 1150 400 "
-                    "mousemove 1150 507 mouseup 1");
+    EXPECT_EQ(panel(4).clientRect.y, 201);
+    runWhileLooping("xdotool mousemove 1150 226 mousedown 1 mousemove 1150 300 mousemove 1150 400 "
+                    "mousemove 1150 526 mouseup 1");
     ASSERT_TRUE(runUntil([&] { return !service().splitter.active(); }));
     EXPECT_NEAR(panel(3).placement.bottom, 0.3f, 1e-6);
     EXPECT_NEAR(panel(5).placement.top, 0.3f, 1e-6);

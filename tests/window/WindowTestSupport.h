@@ -21,6 +21,11 @@
 #include <string>
 #include <vector>
 
+namespace PanelTest {
+// The X window of a program window (XWindowId.cpp).
+unsigned long xid(Platform::WindowHandle window);
+}  // namespace PanelTest
+
 namespace WindowTest {
 
 inline Window::WindowService& service() {
@@ -107,8 +112,15 @@ inline std::string runProgram(std::vector<std::string> args, unsigned long xid) 
     return text;
 }
 
-// xdotool with the arguments, "%w" standing for the window.
+// xdotool with the arguments, "%w" standing for the window. A move to a
+// point of the main window ("mousemove --window %w x y") takes a point of
+// its client area, which starts below the menu bar.
 inline void xdotool(std::vector<std::string> args, unsigned long xid) {
+    const bool mainWindow = System::Singleton<Window::WindowService>::getInstance() &&
+                            xid == PanelTest::xid(service().mainWindow);
+    for (std::size_t i = 0; mainWindow && i + 4 < args.size(); ++i)
+        if (args[i] == "mousemove" && args[i + 1] == "--window" && args[i + 2] == "%w")
+            args[i + 4] = std::to_string(std::stoi(args[i + 4]) + menuBarHeight());
     args.insert(args.begin(), "xdotool");
     runProgram(std::move(args), xid);
 }

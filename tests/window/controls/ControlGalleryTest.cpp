@@ -82,7 +82,8 @@ protected:
     cairo_surface_t* screenshot(const std::string& file) {
         const std::string command = "import -window " + std::to_string(xid) + " -crop " +
                                     std::to_string(ControlGallery::kWidth) + "x" +
-                                    std::to_string(ControlGallery::kHeight) + "+0+0 +repage png:" + file;
+                                    std::to_string(ControlGallery::kHeight) + "+0+" +
+                                    std::to_string(WindowTest::menuBarHeight()) + " +repage png:" + file;
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         return cairo_image_surface_create_from_png(file.c_str());
     }

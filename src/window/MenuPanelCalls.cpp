@@ -1,0 +1,10 @@
+#include "window/MenuPanelCalls.h"
+
+namespace Window {
+
+MenuPanelCalls& menuPanelCalls() {
+    static MenuPanelCalls calls;
+    return calls;
+}
+
+}  // namespace Window
