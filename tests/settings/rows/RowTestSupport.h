@@ -53,6 +53,7 @@ public:
     static constexpr const wchar_t* Name = L"行の種類";
     Rows() : EffectBase(Name, Effect::EffectKind::Filter, Effect::MediaKind::Video, Effect::MediaKind::Video, L"") {}
     std::shared_ptr<Effect::EffectBase> create() const override { return std::make_shared<Rows>(); }
+    int getLayerRange() const override { return range.value; }
 
     Effect::EffectItemNumber x{items, L"X", 0, -1000, 1000, 1};
     Effect::EffectItemNumber zoom{items, L"拡大率", 100, 0, 5000, 0.1};
