@@ -23,6 +23,7 @@
 #include "panels/lists/ObjectListComponent.h"
 #include "panels/lists/SceneListComponent.h"
 #include "panels/log/LogComponent.h"
+#include "panels/preview/PreviewEditComponent.h"
 #include "panels/status/StatusComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
@@ -168,7 +169,12 @@ std::span<const StartupRow> startupTable() {
         // Component::EditComponent
         {"Component::StatusComponent", [] { return makeHolder<Component::StatusComponent>(); }},
         // Component::SettingComponent
-        // Component::PreviewEditComponent
+        {"Component::PreviewEditComponent",
+         [] {
+             std::unique_ptr<Component::PreviewEditComponent>& slot = Component::PreviewEditComponent::instance();
+             slot = std::make_unique<Component::PreviewEditComponent>();
+             return StartupHolder(slot.get(), [](void*) { Component::PreviewEditComponent::instance().reset(); });
+         }},
         // Component::EffectColorSettingComponent
         // Component::EffectTimeSettingComponent
         // Component::EffectTextSettingComponent

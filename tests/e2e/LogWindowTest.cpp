@@ -57,7 +57,8 @@ protected:
 };
 
 TEST_F(LogWindowTest, ShownItFillsItsAreaWithStartUpLinesInTheirLevelColour) {
-    CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(), "[Window.log]\r\nhide=0\r\n");
+    CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(),
+                         E2E::hiddenPanelsIni() + "[Window.log]\r\nhide=0\r\n");
     int text = 0;
     int bottom = 0;
     int background = 0;
@@ -75,6 +76,7 @@ TEST_F(LogWindowTest, ShownItFillsItsAreaWithStartUpLinesInTheirLevelColour) {
 }
 
 TEST_F(LogWindowTest, HiddenByDefault) {
+    CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(), E2E::hiddenPanelsIni());
     int text = -1;
     runUntil([&](const TestSupport::Screenshot& screen) {
         text = screen.count(0, 0, 1280, 690, kInfo);

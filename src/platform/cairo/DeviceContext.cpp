@@ -224,8 +224,9 @@ void DeviceContext::drawBitmap(cairo_surface_t* bitmap, const RectF& destination
     cairo_set_source_surface(cr_, bitmap, -from.left, -from.top);
     cairo_pattern_t* pattern = cairo_get_source(cr_);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(pattern,
-                             interpolation == Interpolation::NearestNeighbor ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR);
+    cairo_pattern_set_filter(pattern, interpolation == Interpolation::NearestNeighbor  ? CAIRO_FILTER_NEAREST
+                                      : interpolation == Interpolation::MultiSampleLinear ? CAIRO_FILTER_GOOD
+                                                                                          : CAIRO_FILTER_BILINEAR);
     cairo_paint_with_alpha(cr_, opacity);
     cairo_restore(cr_);
     touch(&destination);

@@ -23,6 +23,8 @@ struct ColorF {
     float a = 1;
 };
 
-enum class Interpolation { NearestNeighbor, Linear };
+// MultiSampleLinear averages every source pixel a destination pixel covers
+// (for pictures drawn smaller than they are).
+enum class Interpolation { NearestNeighbor, Linear, MultiSampleLinear };
 
 }  // namespace Platform::Cairo

@@ -53,6 +53,9 @@ public:
 
     // dB of a linear amplitude, clamped; -60 for 0 or less.
     static float toDecibels(double amplitude);
+    // Peak (largest magnitude) and RMS of one plane, non-finite samples
+    // counting as silence.
+    static void measurePlane(const float* samples, std::uint32_t count, double& peak, double& rms);
 
 private:
     struct Channel {
@@ -64,8 +67,6 @@ private:
         int writeIndex = 0;
         std::vector<float> window = std::vector<float>(1, 0.0f);
     };
-    // Peak and RMS of one plane, non-finite samples counting as silence.
-    static void measurePlane(const float* samples, std::uint32_t count, double& peak, double& rms);
     static float pushRms(Channel& channel, double rms);
     static LevelChannelRecord update(Channel& channel, int frame, double peak, double rms);
 

@@ -2,6 +2,10 @@
 
 #include "media/audio/XAudio2Service.h"
 #include "render/player/MoviePlayer.h"
+#include "window/ToolTips.h"
+#include "window/WindowMenuEntry.h"
+
+#include <cwchar>
 
 #include <algorithm>
 
@@ -21,9 +25,30 @@ std::wstring VolulmeButtonControl::getValueText() { return std::to_wstring(playe
 
 void VolulmeButtonControl::changeValue(int start, int delta) {
     const long long wanted = static_cast<long long>(start) + delta;
-    const int value = static_cast<int>(std::clamp(wanted, 0LL, 100LL));
+    setVolume(static_cast<int>(std::clamp(wanted, 0LL, 100LL)));
+}
+
+void VolulmeButtonControl::setVolume(int value) {
     player.volume = value;
     if (audio) audio->setVolume(value);
+}
+
+void VolulmeButtonControl::procContextMenu(int, int) {
+    const Window::PopupMenuCall& show = Window::popupMenuCall();
+    if (!show) return;
+    Window::MenuEntries menu;
+    for (int value = 0; value <= 100; value += 10) {
+        wchar_t label[16];
+        std::swprintf(label, 16, L"%d%%", value);
+        menu.push_back({Window::MenuEntry::Kind::Radio, label, true, value == player.volume,
+                        [this, value] { setVolume(value); }, {}});
+    }
+    show(window, menu);
+}
+
+void VolulmeButtonControl::procCaptureLost() {
+    SliderButtonControl::procCaptureLost();
+    Window::ToolTips::hide();
 }
 
 }  // namespace Component

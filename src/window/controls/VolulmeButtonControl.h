@@ -24,6 +24,11 @@ public:
     int getValue() override;
     std::wstring getValueText() override;
     void changeValue(int start, int delta) override;
+    // The volume menu: 0 to 100 % in steps of 10.
+    void procContextMenu(int x, int y) override;
+    void procCaptureLost() override;
+    // Stores the volume and applies it to the sound being played.
+    void setVolume(int value);
 
     Render::MoviePlayer& player;
     Media::XAudio2Service* audio;
