@@ -537,8 +537,11 @@ bool grabPointer(WindowHandle window, GdkCursor* cursor) {
     const std::shared_ptr<InputWindow> w = find(window);
     GdkWindow* target = w ? areaWindow(*w) : nullptr;
     if (!target || !seat()) return false;
-    return gdk_seat_grab(seat(), target, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursor, nullptr,
-                         nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    // A screen pick holds the keyboard too: without a window manager the
+    // focus follows the pointer, and leaving the window would deactivate it
+    // and end the pick before the click.
+    const GdkSeatCapabilities what = pickWindow ? GDK_SEAT_CAPABILITY_ALL : GDK_SEAT_CAPABILITY_ALL_POINTING;
+    return gdk_seat_grab(seat(), target, what, FALSE, cursor, nullptr, nullptr, nullptr) == GDK_GRAB_SUCCESS;
 }
 
 void ungrabPointer() {
