@@ -2,8 +2,11 @@
 
 #include "core/base/Singleton.h"
 #include "dialogs/form/GridCameraDialog.h"
+#include "dialogs/form/LevelMeterDialog.h"
 #include "edit/service/EditService.h"
+#include "panels/preview/PreviewEditComponent.h"
 #include "panels/preview/PreviewMenuEntries.h"
+#include "render/service/RenderService.h"
 
 namespace Dialog {
 
@@ -12,8 +15,15 @@ void installPanelDialogs() {
         if (Edit::EditService* edit = System::Singleton<Edit::EditService>::getInstance())
             GridCameraDialog().show(*edit);
     };
+    Component::PreviewEditComponent::levelMeterDialog() = [] {
+        Render::RenderService* render = System::Singleton<Render::RenderService>::getInstance();
+        return render && LevelMeterDialog().show(render->player);
+    };
 }
 
-void removePanelDialogs() { Component::PreviewContextMenu::gridCameraDialog() = nullptr; }
+void removePanelDialogs() {
+    Component::PreviewContextMenu::gridCameraDialog() = nullptr;
+    Component::PreviewEditComponent::levelMeterDialog() = nullptr;
+}
 
 }  // namespace Dialog

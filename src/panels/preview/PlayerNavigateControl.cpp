@@ -8,6 +8,7 @@
 #include "panels/preview/PlayerIcons.h"
 #include "panels/preview/PreviewControl.h"
 #include "render/player/MoviePlayer.h"
+#include "window/MenuPanelCalls.h"
 #include "window/controls/ControlPaint.h"
 
 #include <algorithm>
@@ -181,7 +182,7 @@ void PlayerNavigateControl::applyRange(FrameRange range) {
     if (range == FrameRange{scene.selectStartFrame, scene.selectEndFrame}) return;
     scene.selectStartFrame = range.first;
     scene.selectEndFrame = range.second;
-    if (const std::function<void()>& repaint = repaintTimelineObjects()) repaint();
+    if (const std::function<void()>& repaint = Window::menuPanelCalls().repaintTimeline) repaint();
     if (eventService) eventService->frameRangeSelect.notify(range.first, range.second);
 }
 
@@ -200,11 +201,6 @@ void PlayerNavigateControl::setRangeEnd() {
 void PlayerNavigateControl::clearRange() {
     if (!editService || !editService->getCurrentScene()) return;
     applyRange({-1, -1});
-}
-
-std::function<void()>& PlayerNavigateControl::repaintTimelineObjects() {
-    static std::function<void()> repaint;
-    return repaint;
 }
 
 Window::MenuEntries PlayerNavigateControl::playbackMenu() {

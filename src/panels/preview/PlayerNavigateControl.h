@@ -58,10 +58,6 @@ public:
     // The playback menu's entries.
     Window::MenuEntries playbackMenu();
 
-    // Repaints the timeline's object area after a range change; the
-    // timeline fills it while it lives.
-    static std::function<void()>& repaintTimelineObjects();
-
     Render::MoviePlayer& player;
     Window::WindowControlOwner inner;
     Control::LayoutControl area;

@@ -1,25 +1,35 @@
 #include "panels/preview/PreviewEditComponent.h"
 
-#include "core/translate/TranslateService.h"
-#include "render/service/RenderService.h"
+#include "panels/preview/PreviewMenuEntries.h"
 
 namespace Component {
 
-void PreviewEditComponent::procContextMenu(int, int) {
-    const Window::PopupMenuCall& show = Window::popupMenuCall();
-    if (!show) return;
-    using Kind = Window::MenuEntry::Kind;
-    Window::MenuEntries menu;
-    const bool meter = renderService && renderService->player.visibleLevelMeter;
-    menu.push_back({Kind::Check, Translate::TranslateService::translateMenu(L"音量レベルメーターの表示"), true, meter,
-                    [this, meter] { setVisibleLevelMeter(!meter); }, {}});
-    menu.push_back(Window::MenuEntry::separator());
-    Window::MenuEntry zoom{Kind::Submenu, Translate::TranslateService::translateMenu(L"拡大表示"), true, false, {}, {}};
-    picture.appendZoomMenu(zoom.children);
-    menu.push_back(std::move(zoom));
-    menu.push_back(Window::MenuEntry::separator());
-    createWindowMenu(menu);
-    show(window, menu);
+std::function<bool()>& PreviewEditComponent::levelMeterDialog() {
+    static std::function<bool()> open;
+    return open;
+}
+
+void PreviewEditComponent::procContextMenu(int x, int y) {
+    PreviewMenuHost host;
+    host.picture = &picture.video;
+    host.requestPreviewFrame = [this] { requestCursorFrame(); };
+    host.layoutAgain = [this] {
+        procMove();
+        procPaint();
+    };
+    host.resetLevelMeter = [this] { levelMeter.reset(); };
+    if (const std::function<bool()>& open = levelMeterDialog())
+        host.levelMeterDialog = [this, open] {
+            if (open()) {
+                procMove();
+                procPaint();
+            }
+        };
+    host.appendZoomMenu = [this](Window::MenuEntries& menu) { picture.appendZoomMenu(menu); };
+    host.appendWindowMenu = [this](Window::MenuEntries& menu) { createWindowMenu(menu); };
+    // The menu's selection works in the picture control's pixels.
+    const Window::Rect& at = picture.video.fullRect();
+    PreviewContextMenu::show(host, x + clientRect.x - at.x, y + clientRect.y - at.y);
 }
 
 }  // namespace Component

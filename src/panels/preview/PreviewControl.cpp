@@ -179,7 +179,8 @@ void PreviewControl::setBitmap(BitmapPointer next) { bitmap = std::move(next); }
 
 void PreviewControl::updateFrame(Media::FrameImage& image, Anchor::AnchorList& pending) {
     if (BitmapPointer next = makeBitmap(image)) setBitmap(std::move(next));
-    pending.takeOver(video.anchors);
+    std::vector<Anchor::AnchorItem> fresh;
+    if (pending.takeOver(fresh)) video.showAnchors(std::move(fresh));
     video.updateAnchorLayout();
     video.procPaint();
 }

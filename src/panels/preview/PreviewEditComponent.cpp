@@ -13,6 +13,7 @@
 #include "panels/preview/PreviewGridGuides.h"
 #include "render/service/RenderService.h"
 #include "render/service/RenderTaskType.h"
+#include "window/MenuPanelCalls.h"
 
 #include <algorithm>
 
@@ -64,10 +65,27 @@ PreviewEditComponent::PreviewEditComponent()
     acceptsWheel = true;
     acceptsDrop = true;
     registerListeners();
+    // The View menu's zoom and level meter commands reach this window.
+    Window::MenuPanelCalls& calls = Window::menuPanelCalls();
+    calls.getDisplayZoom = [this] { return displayZoom; };
+    calls.setDisplayZoom = [this](int zoom) { setZoom(zoom); };
+    calls.getFitZoom = [this] { return getFitZoom(); };
+    calls.relayoutPreview = [this] {
+        procMove();
+        procPaint();
+    };
     procMove();
 }
 
-PreviewEditComponent::~PreviewEditComponent() = default;
+PreviewEditComponent::~PreviewEditComponent() {
+    // A panel rebuilt elsewhere goes after its successor took the calls.
+    if (instance() && instance().get() != this) return;
+    Window::MenuPanelCalls& calls = Window::menuPanelCalls();
+    calls.getDisplayZoom = nullptr;
+    calls.setDisplayZoom = nullptr;
+    calls.getFitZoom = nullptr;
+    calls.relayoutPreview = nullptr;
+}
 
 std::unique_ptr<PreviewEditComponent>& PreviewEditComponent::instance() {
     static std::unique_ptr<PreviewEditComponent> slot;

@@ -58,6 +58,9 @@ public:
 
     // The panel of the program (null before start-up built it).
     static std::unique_ptr<PreviewEditComponent>& instance();
+    // The level meter's threshold dialog (true on OK), filled by the
+    // dialog layer; without it the menu item is greyed.
+    static std::function<bool()>& levelMeterDialog();
 
     void procPaint() override;
     void procMove() override;

@@ -2,28 +2,22 @@
 // The control that paints the preview picture: the area's background
 // ("OutsideDisplay"), the frame at the rectangle the area computes for the
 // zoom (smoothed below 100 %, sharp pixels from 100 % up), then the frame's
-// handles over it.
-//
-// Input and the handles belong to PreviewVideoInput (its own source files):
-// the mouse operations below are defined there and forward to it, and the
-// paint calls its layout and drawing hooks after the picture.
+// handles over it. It is the anchor control of the picture: its mouse
+// operations go to the handles (their own source file).
 // User-interface thread only.
-#include "effect/anchor/AnchorItem.h"
+#include "panels/anchor/AnchorControl.h"
 #include "panels/preview/PreviewImageGeometry.h"
-#include "window/WindowControlRenderTarget.h"
 
-#include <memory>
 #include <vector>
 
 namespace Component {
 
 class PreviewControl;
-class PreviewVideoInput;
 
 // Smoothed below 100 % (fit included), sharp pixels from 100 % up.
 Platform::Cairo::Interpolation previewInterpolation(int zoom);
 
-class PreviewVideoControl : public Window::WindowControlRenderTarget {
+class PreviewVideoControl : public Anchor::AnchorControl {
 public:
     PreviewVideoControl(PreviewControl& area, Window::WindowControlOwner& owner, int left, int top, int right,
                         int bottom);
@@ -31,7 +25,7 @@ public:
 
     void procPaint() override;
 
-    // Defined with the input (PreviewVideoInput.cpp).
+    // The handles' input (PreviewVideoInput.cpp).
     void procMouseMove(int x, int y) override;
     void procMouseDrag(int x, int y) override;
     void procDragCancel() override;
@@ -42,20 +36,18 @@ public:
     void procMouseLeave() override;
     void procCaptureLost() override;
     void procMouseHover(Platform::WindowHandle window, UINT message, WPARAM wParam) override;
-    // Maps the shown anchors onto the current picture rectangle.
+
+    // Maps the shown anchors onto the picture rectangle last drawn.
     void updateAnchorLayout();
-    // Draws the shown anchors over the picture (inside the paint's scope).
-    void drawAnchors();
+    // New anchors replace the shown ones.
+    void showAnchors(std::vector<Anchor::AnchorItem> list);
     // The anchors go (playback shows no handles).
     void clearAnchors();
 
     PreviewControl& area;
-    // The handles of the frame shown, taken over from each new preview
-    // frame.
-    std::vector<Anchor::AnchorItem> anchors;
-    // The picture's rectangle as last drawn, in the area's coordinates.
+    // The picture's rectangle as last drawn, in the area's coordinates
+    // (which are this control's: it starts at the area's corner).
     ImageRect imageRect;
-    std::unique_ptr<PreviewVideoInput> input;
 };
 
 }  // namespace Component
