@@ -22,6 +22,7 @@
 #include "media/audio/XAudio2Service.h"
 #include "panels/lists/ObjectListComponent.h"
 #include "panels/lists/SceneListComponent.h"
+#include "panels/explorer/ExplorerComponent.h"
 #include "panels/log/LogComponent.h"
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/status/StatusComponent.h"
@@ -180,7 +181,15 @@ std::span<const StartupRow> startupTable() {
         // Component::EffectTextSettingComponent
         {"Component::SceneListComponent", [] { return panelHolder<Component::SceneListComponent>(); }},
         {"Component::ObjectListComponent", [] { return panelHolder<Component::ObjectListComponent>(); }},
-        // media explorers (no holder: a local list)
+        {"Component::ExplorerComponent",
+         [] {
+             int count = 1;
+             if (auto* settings = System::Singleton<Setting::SettingService>::getInstance())
+                 count = settings->layout.getValue("ExplorerWindowNum").toInt(1);
+             Component::ExplorerComponent::createAll(count);
+             return StartupHolder(&Component::ExplorerComponent::instances(),
+                                  [](void*) { Component::ExplorerComponent::instances().clear(); });
+         }},
         {"Component::LogComponent", [] { return panelHolder<Component::LogComponent>(); }},
         {"Menu::MainMenu", [] { return makeHolder<Menu::MainMenu>(); }},
     };

@@ -164,7 +164,8 @@ void WindowMouseService::startDrag(int grabX, int grabY, MouseCursor* cursorReco
     } else if (!dragging) {
         return;
     }
-    currentCursor = cursorRecord;
+    // No record: the drag keeps the default cursor.
+    currentCursor = cursorRecord ? cursorRecord : defaultCursor;
     if (cursorRecord == cursor(CursorHidden)) savedPointer = getCursorPos();
 }
 

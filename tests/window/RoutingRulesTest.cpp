@@ -197,6 +197,15 @@ TEST_F(RoutingRules, AControlDestroyedByItsOwnHandlerIsFreedAfterTheMessage) {
     EXPECT_EQ(owner->controls[0], b.get());
 }
 
+TEST_F(RoutingRules, ADragStartedWithoutACursorKeepsTheDefaultOne) {
+    a->onDown = [&] { router().startDrag(0, 0, nullptr); };
+    send(WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(router().currentCursor, router().defaultCursor);
+    send(WM_MOUSEMOVE, 0, MAKELPARAM(40, 30));
+    send(WM_LBUTTONUP, 0, MAKELPARAM(40, 30));
+    EXPECT_EQ(router().currentCursor, router().defaultCursor);
+}
+
 TEST_F(RoutingRules, DuringAnExportInputReachesOnlyTheExportsHook) {
     std::vector<UINT> hooked;
     Window::inputHook = [&](WindowHandle, UINT message, WPARAM, LPARAM) {

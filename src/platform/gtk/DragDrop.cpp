@@ -161,6 +161,59 @@ std::vector<std::wstring> pathsFromUriList(const std::string& uriList) {
     return paths;
 }
 
+std::string uriListFromPaths(const std::vector<std::wstring>& paths) {
+    std::string list;
+    for (const std::wstring& path : paths) {
+        gchar* uri = g_filename_to_uri(System::String::toUtf8(path).c_str(), nullptr, nullptr);
+        if (!uri) continue;
+        list += uri;
+        list += "\r\n";
+        g_free(uri);
+    }
+    return list;
+}
+
+namespace {
+
+// The list a window's drag offers, while it runs.
+const char* const kOfferedList = "movane2-drag-uri-list";
+
+void onDragDataGet(GtkWidget* widget, GdkDragContext*, GtkSelectionData* data, guint, guint, gpointer) {
+    const auto* list = static_cast<const std::string*>(g_object_get_data(G_OBJECT(widget), kOfferedList));
+    if (!list) return;
+    gtk_selection_data_set(data, gdk_atom_intern_static_string(kUriList), 8,
+                           reinterpret_cast<const guchar*>(list->data()), static_cast<gint>(list->size()));
+}
+
+void onDragEnd(GtkWidget* widget, GdkDragContext*, gpointer) {
+    g_object_set_data(G_OBJECT(widget), kOfferedList, nullptr);
+}
+
+}  // namespace
+
+bool beginFileDrag(WindowHandle window, const std::vector<std::wstring>& paths) {
+    GtkWindow* top = toolkitWindow(window);
+    std::string list = uriListFromPaths(paths);
+    if (!top || list.empty()) {
+        errno = EINVAL;
+        return false;
+    }
+    GtkWidget* widget = GTK_WIDGET(top);
+    if (!g_object_get_data(G_OBJECT(widget), "movane2-drag-source")) {
+        g_signal_connect(widget, "drag-data-get", G_CALLBACK(onDragDataGet), nullptr);
+        g_signal_connect(widget, "drag-end", G_CALLBACK(onDragEnd), nullptr);
+        g_object_set_data(G_OBJECT(widget), "movane2-drag-source", widget);
+    }
+    g_object_set_data_full(G_OBJECT(widget), kOfferedList, new std::string(std::move(list)),
+                           [](gpointer p) { delete static_cast<std::string*>(p); });
+    static const GtkTargetEntry targets[] = {{const_cast<gchar*>(kUriList), 0, 0}};
+    GtkTargetList* targetList = gtk_target_list_new(targets, 1);
+    GdkDragContext* context =
+        gtk_drag_begin_with_coordinates(widget, targetList, GDK_ACTION_COPY, 1, nullptr, -1, -1);
+    gtk_target_list_unref(targetList);
+    return context != nullptr;
+}
+
 bool registerDragDrop(WindowHandle window, std::shared_ptr<DropSink> sink) {
     GtkWindow* top = toolkitWindow(window);
     if (!top || !sink || registrations().count(window)) {

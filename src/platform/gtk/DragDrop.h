@@ -29,6 +29,16 @@ bool registerDragDrop(WindowHandle window, std::shared_ptr<DropSink> sink);
 // False when the window has no sink.
 bool revokeDragDrop(WindowHandle window);
 
+// Starts dragging files out of a window (from a press being dragged): the
+// files are offered as a "text/uri-list" with the copy action, to the
+// program's own windows and to other programs alike. Returns at once; the
+// toolkit runs the drag. False when the window is not a window or the list
+// is empty.
+bool beginFileDrag(WindowHandle window, const std::vector<std::wstring>& paths);
+
+// The text/uri-list of local paths ("file:" URIs, CR LF after each).
+std::string uriListFromPaths(const std::vector<std::wstring>& paths);
+
 // The local paths of a text/uri-list ("file:" URIs, percent-decoded, in
 // their order; comments and other URIs skipped).
 std::vector<std::wstring> pathsFromUriList(const std::string& uriList);

@@ -1,0 +1,91 @@
+// The media explorer in the real program: it opens the folder stored for
+// it, enters a folder on a double click and keeps the folder and the sort
+// column chosen by header clicks in the settings file.
+#include "core/CoreTestSupport.h"
+#include "e2e/ProgramRun.h"
+#include "e2e/XClient.h"
+#include "support/Screenshot.h"
+#include "support/VirtualDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The column header band, painted in this colour (the style's ButtonBody).
+constexpr std::uint32_t kHeader = 0xff00ff;
+// x of a header pixel left of the second column's title.
+constexpr int kProbeX = 222;
+
+class ExplorerWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(data() / "movane2");
+        fs::create_directories(home() / "media" / "clips");
+        for (const char* name : {"take10.png", "take2.png", "take1.png"}) std::ofstream(home() / "media" / name) << "x";
+        CoreTest::writeBytes((data() / "movane2" / "style.conf").string(), "[Color]\nButtonBody=ff00ff\n");
+        CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(),
+                             "[Window.scene.list]\r\nhide=1\r\n[Window.object.list]\r\nhide=1\r\n");
+    }
+    fs::path data() const { return folder_.path() / "data"; }
+    fs::path home() const { return folder_.path() / "home"; }
+    void xdotool(const std::string& arguments) { E2E::onDisplay(display_.name(), "xdotool " + arguments); }
+
+    // The header band's top and height, once the view has painted it.
+    bool findHeader(int& top, int& height) {
+        for (int i = 0; i < 100; ++i) {
+            const TestSupport::Screenshot screen(display_.name());
+            for (int y = 0; !screen.empty() && y < screen.height(); ++y) {
+                if (screen.pixel(kProbeX, y) != kHeader) continue;
+                int end = y;
+                while (end < screen.height() && screen.pixel(kProbeX, end) == kHeader) ++end;
+                top = y;
+                height = end - y + 1;  // the band and its bottom border line
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    TestSupport::VirtualDisplay display_;
+    CoreTest::TempFolder folder_;
+};
+
+TEST_F(ExplorerWindowTest, DoubleClickEntersAFolderAndHeaderClicksKeepTheSortColumn) {
+    E2E::ProgramRun program({{"DISPLAY", display_.name()},
+                             {"XDG_DATA_HOME", data().string()},
+                             {"HOME", home().string()},
+                             {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
+                             {"LC_ALL", "C.UTF-8"}});
+    const unsigned long window = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
+    ASSERT_NE(window, 0u) << program.output();
+    int top = 0, row = 0;
+    ASSERT_TRUE(findHeader(top, row)) << program.output();
+    // The home folder holds "media" alone: the first row.
+    const std::string first = std::to_string(top + row + row / 2);
+    xdotool("mousemove 40 " + first + " click --repeat 2 --delay 60 1");
+    // Two clicks on the name header: ascending, then descending.
+    const std::string header = std::to_string(top + row / 2);
+    xdotool("mousemove 30 " + header + " click 1");
+    xdotool("mousemove 30 " + header + " click 1");
+    EXPECT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
+    ASSERT_EQ(program.wait(10000), 0) << program.output();
+
+    const std::string ini = CoreTest::readBytes((data() / "movane2" / "movane2.ini").string());
+    const std::string media = (home() / "media").string();
+    EXPECT_NE(ini.find("FolderPath=" + media + "\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("SortColumn={B725F130-47EF-101A-A5F1-02608C9EEBAC} 10\r\nSortDirection=-1\r\n"),
+              std::string::npos)
+        << ini;
+    EXPECT_NE(ini.find("ColumnNum=3\r\n"), std::string::npos) << ini;
+}
+
+}  // namespace
