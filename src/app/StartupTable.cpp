@@ -26,6 +26,7 @@
 #include "panels/log/LogComponent.h"
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/status/StatusComponent.h"
+#include "panels/timeline/EditComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
 #include "render/audio/AudioEffects.h"
@@ -167,7 +168,7 @@ std::span<const StartupRow> startupTable() {
              });
          }},
         {"Render::RenderService", [] { return StartupHolder(std::make_shared<RenderServiceHolder>()); }},
-        // Component::EditComponent
+        {"Component::EditComponent", [] { return panelHolder<Component::EditComponent>(); }},
         {"Component::StatusComponent", [] { return makeHolder<Component::StatusComponent>(); }},
         // Component::SettingComponent
         {"Component::PreviewEditComponent",

@@ -60,9 +60,11 @@ TEST_F(SettingsFileTest, FirstStartWritesEveryGroupAndTheNextStartKeepsThem) {
     const std::string first = CoreTest::readBytes(file);
     for (const char* group :
          {"[Logger]\r\nMaxViewLine=200\r\nMaxFileNum=5\r\nViewLogLevel=2\r\nFileLogLevel=4\r\nDebuggerLogLevel=0\r\n",
-          // The edit service's options, written as it goes, then the
-          // setting service's project defaults.
-          "[Edit]\r\nEditResume=0\r\nAutoBackup=1\r\nAutoBackupInterval=5\r\nAutoBackupFileMax=20\r\n"
+          // The timeline's display options, written as it goes, the edit
+          // service's options, then the setting service's project defaults.
+          "[Edit]\r\nDisplayLayerRange=1\r\nTempoGrid=0\r\nShowMoveObjectTime=1\r\nLayerWheelMode=0\r\n"
+          "DisplayObjectNameFromHead=0\r\nDisplayWaveform=1\r\nHideObjectNameWaveform=0\r\n"
+          "DisplayAbsoluteWaveform=0\r\ndisplayScrollBarUp=0\r\nSeparateVideoAudio=0\r\nEditResume=0\r\nAutoBackup=1\r\nAutoBackupInterval=5\r\nAutoBackupFileMax=20\r\n"
           "HistoryFileMax=10\r\nLayerObjectMoveSnap=1\r\nAnchorObjectMoveSnap=1\r\n"
           "SingleClickFocusLayerObject=1\r\nSingleClickFocusAnchorObject=0\r\nClickLayerObjectSelectGroup=1\r\n"
           "ClickAnchorObjectSelectGroup=1\r\nDisplayObjectMovePoint=1\r\nDisplayObjectCenterAnchor=0\r\n"

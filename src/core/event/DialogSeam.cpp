@@ -50,4 +50,14 @@ bool showAliasDialog(const std::wstring& title, AliasDialogValues& values) {
     return seam && seam->aliasDialog(title, values);
 }
 
+bool inputOptionalString(const std::wstring& title, const std::wstring& label, std::wstring& value) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->inputOptionalString(title, label, value);
+}
+
+bool showTempoGridDialog(TempoGridValues& values) {
+    DialogSeam* seam = DialogSeam::current();
+    return seam && seam->tempoGridDialog(values);
+}
+
 }  // namespace Dialog

@@ -52,6 +52,14 @@ struct AliasDialogValues {
     std::vector<std::wstring> labels;
 };
 
+// The tempo grid: beats per minute, beats per bar, seconds of the first
+// beat.
+struct TempoGridValues {
+    double tempo = 120.0;
+    int beats = 4;
+    double offset = 0.0;
+};
+
 // The save dialog asks before a file is replaced.
 inline constexpr unsigned OFN_OVERWRITEPROMPT = 0x00000002;
 
@@ -94,6 +102,17 @@ public:
         (void)title, (void)label, (void)value, (void)minimum, (void)maximum;
         return false;
     }
+    // One text row that may stay empty; true with value replaced on OK.
+    virtual bool inputOptionalString(const std::wstring& title, const std::wstring& label, std::wstring& value) {
+        (void)title, (void)label, (void)value;
+        return false;
+    }
+    // The tempo grid's three values within their ranges; true with the
+    // values replaced on OK.
+    virtual bool tempoGridDialog(TempoGridValues& values) {
+        (void)values;
+        return false;
+    }
     // The alias name and label; true with the values replaced on OK.
     virtual bool aliasDialog(const std::wstring& title, AliasDialogValues& values) {
         (void)title, (void)values;
@@ -118,5 +137,7 @@ bool showSceneDialog(const std::wstring& title, SceneDialogValues& values);
 bool showFrameLengthDialog(const std::wstring& title, int rate, int scale, int& frames);
 bool inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum, int maximum);
 bool showAliasDialog(const std::wstring& title, AliasDialogValues& values);
+bool inputOptionalString(const std::wstring& title, const std::wstring& label, std::wstring& value);
+bool showTempoGridDialog(TempoGridValues& values);
 
 }  // namespace Dialog

@@ -4,6 +4,7 @@
 #include "core/event/UserInterface.h"
 #include "core/text/StringConvert.h"
 #include "dialogs/file/FileDialog.h"
+#include "dialogs/form/GridTempDialog.h"
 #include "dialogs/form/InputNumberDialog.h"
 #include "dialogs/form/InputStringDialog.h"
 #include "dialogs/form/SceneDialog.h"
@@ -27,6 +28,13 @@ bool ProgramDialogs::confirm(const std::wstring& text) {
 bool ProgramDialogs::inputString(const std::wstring& title, const std::wstring& label, std::wstring& value) {
     return InputStringDialog::show(title, label, value);
 }
+
+bool ProgramDialogs::inputOptionalString(const std::wstring& title, const std::wstring& label,
+                                         std::wstring& value) {
+    return InputStringDialog::show(title, label, value, false);
+}
+
+bool ProgramDialogs::tempoGridDialog(TempoGridValues& values) { return GridTempDialog::show(values); }
 
 bool ProgramDialogs::sceneDialog(const std::wstring& title, SceneDialogValues& values) {
     return SceneDialog(title).show(values);

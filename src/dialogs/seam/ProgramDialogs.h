@@ -20,6 +20,8 @@ public:
     bool inputNumber(const std::wstring& title, const std::wstring& label, int& value, int minimum,
                      int maximum) override;
     bool aliasDialog(const std::wstring& title, AliasDialogValues& values) override;
+    bool inputOptionalString(const std::wstring& title, const std::wstring& label, std::wstring& value) override;
+    bool tempoGridDialog(TempoGridValues& values) override;
 };
 
 }  // namespace Dialog

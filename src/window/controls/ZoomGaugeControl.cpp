@@ -13,6 +13,12 @@ ZoomGaugeControl::ZoomGaugeControl(Window::WindowControlOwner& owner, int left, 
     procMove();
 }
 
+ZoomGaugeControl::ZoomGaugeControl(Window::WindowControl& parent, int left, int top, int right, int bottom)
+    : WindowControlRenderTarget(parent, left, top, right, bottom), zoom(Edit::zoomAtStep(Edit::zoomStepIndex(10000))) {
+    acceptsWheel = true;
+    procMove();
+}
+
 void ZoomGaugeControl::procMove() {
     segments.layout(visibleRect().width, static_cast<int>(Edit::zoomStepTable.size()));
 }

@@ -14,6 +14,7 @@ namespace Control {
 class ZoomGaugeControl : public Window::WindowControlRenderTarget {
 public:
     ZoomGaugeControl(Window::WindowControlOwner& owner, int left, int top, int right, int bottom);
+    ZoomGaugeControl(Window::WindowControl& parent, int left, int top, int right, int bottom);
 
     void procLButtonDown(int x, int y) override;
     void procMouseDrag(int x, int y) override;
