@@ -7,6 +7,7 @@
 #include "media/resource/ResourceService.h"
 #include "render/service/RenderTaskType.h"
 #include "window/ClientPlacement.h"
+#include "window/MenuPanelCalls.h"
 #include "window/controls/ControlPaint.h"
 
 #include <cmath>
@@ -107,10 +108,30 @@ EditComponent::EditComponent()
         });
     }
     updateScrollBarLayout();
+    connectMenuCalls(true);
 }
 
 EditComponent::~EditComponent() {
+    // A panel replaced by its rebuild leaves the calls to its successor.
+    if (!instance() || instance().get() == this) connectMenuCalls(false);
     if (eventService) eventService->removeListener(eventKey());
+}
+
+void EditComponent::connectMenuCalls(bool connect) {
+    Window::MenuPanelCalls& calls = Window::menuPanelCalls();
+    if (!connect) {
+        calls.setTimelineZoom = nullptr;
+        calls.repaintTimeline = nullptr;
+        calls.repaintTimeGauge = nullptr;
+        calls.tempoGrid = {};
+        calls.displayWaveform = {};
+        return;
+    }
+    calls.setTimelineZoom = [this](const Edit::FrameZoom& zoom) { setZoom(zoom, scene().cursorFrame); };
+    calls.repaintTimeline = [this] { procPaint(); };
+    calls.repaintTimeGauge = [this] { timeGauge.procPaint(); };
+    calls.tempoGrid = {[this] { return tempoGrid != 0; }, [this](bool on) { tempoGrid = on ? 1 : 0; }};
+    calls.displayWaveform = {[this] { return displayWaveform != 0; }, [this](bool on) { displayWaveform = on ? 1 : 0; }};
 }
 
 std::unique_ptr<EditComponent>& EditComponent::instance() {

@@ -155,6 +155,9 @@ public:
     int lastCursorFrame = 0;
 
 private:
+    // The View menu's zoom items and switches reach the panel while it lives.
+    void connectMenuCalls(bool connect);
+
     System::Config config_{"Edit"};
     System::Config::Int displayLayerRange_{config_, "DisplayLayerRange", &displayLayerRange, 1};
     System::Config::Int tempoGrid_{config_, "TempoGrid", &tempoGrid, 0};
