@@ -2,6 +2,8 @@
 // A file on disk. Paths are kept with their path variable expanded.
 #include "effect/item/EffectItem.h"
 
+#include <functional>
+
 namespace Effect {
 
 class EffectItemFile : public EffectItem {
@@ -21,6 +23,9 @@ public:
     void setFilePath(const wchar_t* path) override;
 
     const wchar_t* filter;
+    // When set, the filter comes from here instead (the readers' filters,
+    // which change while the program runs); double-null form.
+    std::function<std::wstring()> filterSource;
     std::wstring path;
     const wchar_t* placeholder;
 

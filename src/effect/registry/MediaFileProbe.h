@@ -45,6 +45,12 @@ public:
     virtual bool getInfo(const std::wstring&, int, Info&) const { return false; }
     // Whether a lower-case extension is read as a still image.
     virtual bool isImageExtension(const std::wstring&) const { return false; }
+    // Whether a lower-case extension is read as video (kind 1) or audio
+    // (kind 2); opens no file.
+    virtual bool isKindExtension(int, const std::wstring&) const { return false; }
+    // The open-file filter of the readers of video (1), audio (2) or image
+    // (3) files, in the double-null form; empty when there is none.
+    virtual std::wstring getFileFilter(int) const { return {}; }
     // Opens the file as video, else as audio; false when neither works.
     virtual bool probe(const wchar_t* path, Streams& out) const = 0;
 };
@@ -52,5 +58,12 @@ public:
 // Any thread may read the probe while its installer lives.
 void setMediaFileProbe(const MediaFileProbe* probe);
 const MediaFileProbe* getMediaFileProbe();
+
+// The installed probe's filter of a kind (see getFileFilter), double-null
+// ended; empty without a probe.
+std::wstring mediaFileFilter(int kind);
+// Whether the installed probe reads the path's extension as that kind
+// (1 video, 2 audio, 3 image); false without a probe.
+bool isMediaFileOfKind(int kind, const wchar_t* path);
 
 }  // namespace Effect

@@ -45,6 +45,7 @@ ImageLoad::ImageLoad()
       number(items, L"表示番号", 0, 0, 10000, 1),
       sequence(items, L"連番ファイル") {
     file.notifyChange = true;
+    file.filterSource = [] { return mediaFileFilter(3); };
     sequence.notifyChange = true;
     number.visible = false;
 }

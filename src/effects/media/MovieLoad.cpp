@@ -2,6 +2,7 @@
 
 #include "edit/scope/EditScope.h"
 #include "effect/registry/EffectTranslate.h"
+#include "effect/registry/MediaFileProbe.h"
 #include "media/audio/AudioBuffer.h"
 #include "media/audio/WaveformBuffer.h"
 #include "media/gpu/ResourceBuffer.h"
@@ -70,6 +71,7 @@ MovieLoad::MovieLoad()
       yuv(items, L"YUV") {
     speed.notifyChange = true;
     file.notifyChange = true;
+    file.filterSource = [] { return mediaFileFilter(1); };
     track.notifyChange = true;
     setupPositionItem();
 }
@@ -159,6 +161,7 @@ AudioLoad::AudioLoad()
       loop(items, L"ループ再生") {
     speed.notifyChange = true;
     file.notifyChange = true;
+    file.filterSource = [] { return mediaFileFilter(2); };
     track.notifyChange = true;
     setupPositionItem();
 }
@@ -197,5 +200,13 @@ bool AudioLoad::effectEvent(EffectEvent& event) {
         return false;
     }
 }
+
+}  // namespace Effect
+
+namespace Effect {
+
+bool MovieLoad::isSupportedFile(const wchar_t* path) const { return isMediaFileOfKind(1, path); }
+
+bool AudioLoad::isSupportedFile(const wchar_t* path) const { return isMediaFileOfKind(2, path); }
 
 }  // namespace Effect

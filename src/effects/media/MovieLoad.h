@@ -55,6 +55,7 @@ public:
     const wchar_t* getDisplayName() const override;
     void updateItemVisible() override;
     bool effectEvent(EffectEvent& event) override;
+    bool isSupportedFile(const wchar_t* path) const override;
 
     EffectItemNumber position;
     EffectItemNumber speed;
@@ -80,6 +81,7 @@ public:
     const wchar_t* getDisplayName() const override;
     void updateItemVisible() override;
     bool effectEvent(EffectEvent& event) override;
+    bool isSupportedFile(const wchar_t* path) const override;
 
     EffectItemNumber position;
     EffectItemNumber speed;

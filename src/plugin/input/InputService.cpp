@@ -197,6 +197,23 @@ bool InputService::Probe::isImageExtension(const std::wstring& extension) const 
     return service_.getTables()->imageExtTypeList.count(extension) != 0;
 }
 
+bool InputService::Probe::isKindExtension(int kind, const std::wstring& extension) const {
+    const auto tables = service_.getTables();
+    if (kind == 1) return tables->videoExtTypeList.count(extension) != 0;
+    if (kind == 2) return tables->audioExtTypeList.count(extension) != 0;
+    return false;
+}
+
+std::wstring InputService::Probe::getFileFilter(int kind) const {
+    const auto tables = service_.getTables();
+    switch (kind) {
+    case 1: return tables->videoFileFilter;
+    case 2: return tables->audioFileFilter;
+    case 3: return tables->imageFileFilter;
+    default: return {};
+    }
+}
+
 bool InputService::Probe::getInfo(const std::wstring& path, int kind, Info& out) const {
     const std::shared_ptr<InputFile> file = service_.getInputFile(path, kind);
     if (!file) return false;

@@ -76,6 +76,8 @@ private:
         explicit Probe(InputService& service) : service_(service) {}
         bool isMediaExtension(const std::wstring& extension) const override;
         bool isImageExtension(const std::wstring& extension) const override;
+        bool isKindExtension(int kind, const std::wstring& extension) const override;
+        std::wstring getFileFilter(int kind) const override;
         bool getInfo(const std::wstring& path, int kind, Info& out) const override;
         bool probe(const wchar_t* path, Streams& out) const override;
 

@@ -275,7 +275,8 @@ void EffectItemFileControl::updateFile(const std::wstring& path) {
 
 void EffectItemFileControl::chooseFile() {
     std::wstring path = item->path;
-    if (Dialog::selectOpenFile(path, filterText(item->filter))) updateFile(path);
+    const std::wstring filter = item->filterSource ? item->filterSource() : filterText(item->filter);
+    if (Dialog::selectOpenFile(path, filter)) updateFile(path);
 }
 
 }  // namespace Component

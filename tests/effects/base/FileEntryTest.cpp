@@ -180,3 +180,34 @@ TEST_F(FileEntry, AFileWhoseNameHoldsALineBreakMakesNoScene) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FileEntry, TheMediaObjectsOfferTheirReadersFiltersAndTakeOnlyTheirKindOfFile) {
+    Effect::MovieLoad movie;
+    Effect::AudioLoad audio;
+    Effect::ImageLoad image;
+    struct Case {
+        Effect::EffectBase& effect;
+        Effect::EffectItemFile& file;
+        const wchar_t* accepted;
+        const wchar_t* refused;
+        const wchar_t* pattern;
+    };
+    // The sound object takes video files too, for their sound.
+    EXPECT_TRUE(audio.isSupportedFile(path("clip.avi").c_str()));
+    for (const Case& k : {Case{movie, movie.file, L"clip.avi", L"tone.wav", L"*.avi"},
+                          Case{audio, audio.file, L"tone.wav", L"still.png", L"*.wav"},
+                          Case{image, image.file, L"still.png", L"tone.wav", L"*.png"}}) {
+        SCOPED_TRACE(std::string(k.pattern, k.pattern + wcslen(k.pattern)));
+        EXPECT_TRUE(k.effect.isSupportedFile(path(System::String::toUtf8(k.accepted)).c_str()));
+        EXPECT_FALSE(k.effect.isSupportedFile(path(System::String::toUtf8(k.refused)).c_str()));
+        ASSERT_TRUE(k.file.filterSource);
+        const std::wstring filter = k.file.filterSource();
+        EXPECT_NE(filter.find(k.pattern), std::wstring::npos);
+        ASSERT_GE(filter.size(), 2u);
+        EXPECT_EQ(filter.substr(filter.size() - 2), std::wstring(L"\0\0", 2)) << "double-null ended";
+    }
+}
+
+}  // namespace
