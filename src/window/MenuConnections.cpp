@@ -7,6 +7,7 @@
 #include "platform/gtk/PopupList.h"
 #include "platform/gtk/WindowInput.h"
 #include "window/ListBox.h"
+#include "window/MenuEntryPopup.h"
 #include "window/PopupMenu.h"
 #include "window/ShortcutService.h"
 #include "window/ToolTips.h"
@@ -43,6 +44,7 @@ void connectMenus() {
     }
     popupListBoxHook.isOpen = [] { return ListBox::open; };
     popupListBoxHook.close = [] { ListBox::close(); };
+    popupMenuCall() = showMenuEntries;
     PopupMenu::hooks.cursorPos = [] { return Platform::getCursorPos(); };
     PopupMenu::hooks.owner = []() -> Platform::WindowHandle {
         WindowService* w = windows();
@@ -78,6 +80,7 @@ void disconnectMenus() {
     if (ShortcutService* s = shortcuts()) s->hooks = {};
     popupListBoxHook = {};
     PopupMenu::hooks = {};
+    popupMenuCall() = nullptr;
     ListBox::close();
     ListBox::list.reset();
     ListBox::hooks = {};
