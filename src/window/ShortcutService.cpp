@@ -6,6 +6,7 @@
 #include "core/file/FileName.h"
 #include "core/file/SettingService.h"
 #include "edit/undo/UndoService.h"
+#include "platform/gtk/VirtualKeys.h"
 #include "window/WindowMenuManager.h"
 
 #include <algorithm>
@@ -16,9 +17,6 @@ namespace Window {
 namespace {
 
 constexpr const char* kSection = "shortcut";
-constexpr int kVkShift = 0x10;
-constexpr int kVkControl = 0x11;
-constexpr int kVkMenu = 0x12;
 
 }  // namespace
 
@@ -98,9 +96,9 @@ Shortcut* ShortcutService::findEntry(int code) {
 int ShortcutService::codeWithModifiers(int virtualKey) const {
     int code = virtualKey;
     if (!hooks.keyDown) return code;
-    if (hooks.keyDown(kVkControl)) code += Shortcut::Ctrl;
-    if (hooks.keyDown(kVkShift)) code += Shortcut::Shift;
-    if (hooks.keyDown(kVkMenu)) code += Shortcut::Alt;
+    if (hooks.keyDown(Platform::VK::CONTROL)) code += Shortcut::Ctrl;
+    if (hooks.keyDown(Platform::VK::SHIFT)) code += Shortcut::Shift;
+    if (hooks.keyDown(Platform::VK::MENU)) code += Shortcut::Alt;
     return code;
 }
 

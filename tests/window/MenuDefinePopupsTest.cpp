@@ -49,7 +49,7 @@ protected:
     // The popup after the definitions (label list, "-" before a hidden
     // one), the one named current marked; the entries' actions are kept.
     std::wstring build(const std::vector<std::wstring>& labels, int current = -1) {
-        std::vector<std::unique_ptr<TestDefine>> defines;
+        defines.clear();
         std::vector<TestDefine*> list;
         for (std::size_t i = 0; i < labels.size(); ++i) {
             const bool hidden = !labels[i].empty() && labels[i][0] == L'-';
@@ -66,6 +66,8 @@ protected:
     }
 
     CoreTest::ProgramFolder folder;
+    // Alive as long as the actions that point at them.
+    std::vector<std::unique_ptr<TestDefine>> defines;
     std::vector<std::function<void()>> commands;
     std::vector<std::wstring> chosen;
 };

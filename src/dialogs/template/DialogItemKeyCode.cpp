@@ -1,12 +1,11 @@
 #include "dialogs/template/DialogItemKeyCode.h"
 
 #include "core/text/StringConvert.h"
+#include "platform/gtk/VirtualKeys.h"
 
 namespace Dialog {
 
 namespace {
-
-constexpr int VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12;
 
 std::wstring defaultCodeName(int code) {
     const int key = code & 0xFFF;
@@ -49,7 +48,7 @@ bool DialogItemKeyCode::capture(UINT message, WPARAM wParam, LPARAM lParam) {
     case Platform::WM_KEYDOWN:
     case Platform::WM_SYSKEYDOWN: {
         const int key = static_cast<int>(wParam);
-        if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return true;
+        if (key == Platform::VK::SHIFT || key == Platform::VK::CONTROL || key == Platform::VK::MENU) return true;
         const int pressed = key + ((lParam & Platform::KEY_CONTROL) ? 0x4000 : 0) +
                             ((lParam & Platform::KEY_SHIFT) ? 0x2000 : 0) + ((lParam & Platform::KEY_ALT) ? 0x1000 : 0);
         code = key && codeName && !codeName(pressed).empty() ? pressed : 0;

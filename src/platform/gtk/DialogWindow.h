@@ -12,6 +12,7 @@
 // first (WM_KEYDOWN ... WM_SETFOCUS) and may consume them.
 // Commands arrive inside guardCallback; an exception ends the modal loop
 // and leaves run(). User-interface thread only.
+#include "platform/gtk/InputMessages.h"
 #include "platform/gtk/MessageBox.h"
 #include "platform/gtk/Messages.h"
 
@@ -30,13 +31,6 @@ inline constexpr int BN_CLICKED = 0;
 inline constexpr int CBN_KILLFOCUS = 4;
 inline constexpr int EN_KILLFOCUS = 0x200;
 inline constexpr int EN_UPDATE = 0x400;
-
-inline constexpr UINT WM_SETFOCUS = 0x0007;
-inline constexpr UINT WM_KILLFOCUS = 0x0008;
-inline constexpr UINT WM_KEYDOWN = 0x0100;
-inline constexpr UINT WM_KEYUP = 0x0101;
-inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
-inline constexpr UINT WM_SYSKEYUP = 0x0105;
 
 // Modifier bits of a key message's lParam (the key states while it is
 // handled).

@@ -1,8 +1,10 @@
 #include "platform/gtk/PopupList.h"
 
 #include "core/text/StringConvert.h"
+#include "platform/gtk/InputMessages.h"
 #include "platform/gtk/MessageQueue.h"
 #include "platform/gtk/NativeWindow.h"
+#include "platform/gtk/VirtualKeys.h"
 
 #include <gtk/gtk.h>
 
@@ -12,29 +14,18 @@ namespace Platform {
 
 namespace {
 
-// The system's codes of the messages and keys the list deals in.
-constexpr UINT kWmKeyDown = 0x0100;
-constexpr UINT kWmKillFocus = 0x0008;
-constexpr UINT kWmMouseMove = 0x0200;
-constexpr UINT kWmLButtonDown = 0x0201;
-constexpr UINT kWmRButtonDown = 0x0204;
-constexpr UINT kWmMouseWheel = 0x020A;
-constexpr WPARAM kMkControl = 0x0008;
-constexpr int kVkReturn = 0x0D, kVkEscape = 0x1B, kVkPrior = 0x21, kVkNext = 0x22, kVkEnd = 0x23,
-              kVkHome = 0x24, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28;
-
 int navigationKey(guint keyval) {
     switch (keyval) {
-    case GDK_KEY_Return: case GDK_KEY_KP_Enter: return kVkReturn;
-    case GDK_KEY_Escape: return kVkEscape;
-    case GDK_KEY_Page_Up: case GDK_KEY_KP_Page_Up: return kVkPrior;
-    case GDK_KEY_Page_Down: case GDK_KEY_KP_Page_Down: return kVkNext;
-    case GDK_KEY_End: case GDK_KEY_KP_End: return kVkEnd;
-    case GDK_KEY_Home: case GDK_KEY_KP_Home: return kVkHome;
-    case GDK_KEY_Left: case GDK_KEY_KP_Left: return kVkLeft;
-    case GDK_KEY_Up: case GDK_KEY_KP_Up: return kVkUp;
-    case GDK_KEY_Right: case GDK_KEY_KP_Right: return kVkRight;
-    case GDK_KEY_Down: case GDK_KEY_KP_Down: return kVkDown;
+    case GDK_KEY_Return: case GDK_KEY_KP_Enter: return VK::RETURN;
+    case GDK_KEY_Escape: return VK::ESCAPE;
+    case GDK_KEY_Page_Up: case GDK_KEY_KP_Page_Up: return VK::PRIOR;
+    case GDK_KEY_Page_Down: case GDK_KEY_KP_Page_Down: return VK::NEXT;
+    case GDK_KEY_End: case GDK_KEY_KP_End: return VK::END;
+    case GDK_KEY_Home: case GDK_KEY_KP_Home: return VK::HOME;
+    case GDK_KEY_Left: case GDK_KEY_KP_Left: return VK::LEFT;
+    case GDK_KEY_Up: case GDK_KEY_KP_Up: return VK::UP;
+    case GDK_KEY_Right: case GDK_KEY_KP_Right: return VK::RIGHT;
+    case GDK_KEY_Down: case GDK_KEY_KP_Down: return VK::DOWN;
     default: return 0;
     }
 }
@@ -46,7 +37,7 @@ LPARAM pointParam(double x, double y) {
     return MAKELPARAM(static_cast<int>(x) - kBorder, static_cast<int>(y) - kBorder);
 }
 
-WPARAM controlFlag(guint state) { return (state & GDK_CONTROL_MASK) ? kMkControl : 0; }
+WPARAM controlFlag(guint state) { return (state & GDK_CONTROL_MASK) ? MK_CONTROL : 0; }
 
 }  // namespace
 
@@ -103,7 +94,7 @@ struct PopupList::Callbacks {
     }
 
     static gboolean motion(GtkWidget*, GdkEventMotion* event, gpointer data) {
-        static_cast<PopupList*>(data)->deliver(kWmMouseMove, controlFlag(event->state), pointParam(event->x, event->y));
+        static_cast<PopupList*>(data)->deliver(WM_MOUSEMOVE, controlFlag(event->state), pointParam(event->x, event->y));
         return TRUE;
     }
 
@@ -121,7 +112,7 @@ struct PopupList::Callbacks {
             x = event->x_root - left;
             y = event->y_root - top;
         }
-        const UINT message = event->button == 3 ? kWmRButtonDown : kWmLButtonDown;
+        const UINT message = event->button == 3 ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
         if (event->button == 1 || event->button == 3) self->deliver(message, controlFlag(event->state), pointParam(x, y));
         return TRUE;
     }
@@ -132,13 +123,13 @@ struct PopupList::Callbacks {
         else if (event->direction == GDK_SCROLL_DOWN) delta = -120;
         else if (event->direction == GDK_SCROLL_SMOOTH) delta = static_cast<int>(-event->delta_y * 120);
         if (delta != 0)
-            static_cast<PopupList*>(data)->deliver(kWmMouseWheel, static_cast<WPARAM>(static_cast<std::uint32_t>(delta) << 16), 0);
+            static_cast<PopupList*>(data)->deliver(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint32_t>(delta) << 16), 0);
         return TRUE;
     }
 
     static gboolean key(GtkWidget*, GdkEventKey* event, gpointer data) {
         const int vk = navigationKey(event->keyval);
-        if (vk != 0) static_cast<PopupList*>(data)->deliver(kWmKeyDown, static_cast<WPARAM>(vk), 0);
+        if (vk != 0) static_cast<PopupList*>(data)->deliver(WM_KEYDOWN, static_cast<WPARAM>(vk), 0);
         return TRUE;
     }
 
@@ -146,7 +137,7 @@ struct PopupList::Callbacks {
         auto* self = static_cast<PopupList*>(data);
         if (!self->grabbed_) return FALSE;
         self->grabbed_ = false;
-        self->deliver(kWmKillFocus, 0, 0);
+        self->deliver(WM_KILLFOCUS, 0, 0);
         return FALSE;
     }
 };
@@ -303,27 +294,27 @@ LRESULT PopupList::deliver(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT PopupList::defaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kWmKeyDown) {
+    if (message == WM_KEYDOWN) {
         const int current = selection_;
         int next = current;
         switch (static_cast<int>(wParam)) {
-        case kVkUp: next = current < 0 ? 0 : current - 1; break;
-        case kVkDown: next = current + 1; break;
-        case kVkPrior: next = current - visibleRows(); break;
-        case kVkNext: next = current + visibleRows(); break;
-        case kVkHome: next = 0; break;
-        case kVkEnd: next = getCount() - 1; break;
+        case VK::UP: next = current < 0 ? 0 : current - 1; break;
+        case VK::DOWN: next = current + 1; break;
+        case VK::PRIOR: next = current - visibleRows(); break;
+        case VK::NEXT: next = current + visibleRows(); break;
+        case VK::HOME: next = 0; break;
+        case VK::END: next = getCount() - 1; break;
         default: return 0;
         }
         if (getCount() > 0) setCurSel(std::clamp(next, 0, getCount() - 1));
-    } else if (message == kWmLButtonDown) {
+    } else if (message == WM_LBUTTONDOWN) {
         const int x = static_cast<short>(LOWORD(lParam));
         const int y = static_cast<short>(HIWORD(lParam));
         if (x >= 0 && y >= 0 && x < width_ - 2 * kBorder && y < height_ - 2 * kBorder) {
             const int row = top_ + y / itemHeight_;
             if (row < getCount()) setCurSel(row);
         }
-    } else if (message == kWmMouseWheel) {
+    } else if (message == WM_MOUSEWHEEL) {
         const int delta = static_cast<short>(HIWORD(static_cast<LPARAM>(wParam)));
         setTopIndex(top_ + (delta < 0 ? 3 : -3));
     }
