@@ -20,13 +20,10 @@ EffectItemCheckControl::EffectItemCheckControl(Window::WindowControlOwner& paren
     : EffectItemControl(parent, effect, host, item, singleRowHeight()),
       check(layoutBox, 0, 0, singleRowHeight(), 0),
       label(layoutBox, singleRowHeight() + margin, 0, 0, 0, translateEffectText(item.name), 0) {
-    check.toggleStyle = false;
     check.setCheckCallback([this](Control::CheckButtonControl& button) {
         Edit::EditScope scope(*editService);
         setValue(button.checked, scope);
     });
-    // The label takes no input: presses reach the row.
-    label.detach();
     clickCallback = [this] { toggle(check); };
     updateValue();
 }

@@ -63,7 +63,6 @@ EffectItemColorControl::EffectItemColorControl(Window::WindowControlOwner& paren
     pickButton.tooltip = translateMessageText(L"画面上から色を取得");
     pickButton.onClick = [this](Control::ButtonControl&) { startPick(); };
     swatch.painter = [this](Control::RectControl& rect) { paintSwatch(rect); };
-    rgbText.detach();
     updateValue();
 }
 

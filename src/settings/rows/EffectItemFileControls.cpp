@@ -195,7 +195,6 @@ EffectItemSceneControl::EffectItemSceneControl(Window::WindowControlOwner& paren
       sceneText(layoutBox, headerWidth + margin, 0, 0, 0, L"", 0) {
     label.text = translateEffectText(item.name);
     label.onClick = [this](Control::ButtonControl&) { showSceneMenu(); };
-    sceneText.detach();
     updateValue();
 }
 

@@ -14,7 +14,6 @@ EffectItemIntegerControl::EffectItemIntegerControl(Window::WindowControlOwner& p
       layerRange(layerRange),
       label(layoutBox, 0, 0, headerWidth, 0, translateEffectText(item.name), 1),
       slider(layoutBox, headerWidth + margin, 0, 0) {
-    label.detach();
     const SettingRowOptions& options = host.getRowOptions();
     slider.setRange(this->item->defaultValue, this->item->minimum, this->item->maximum, 1);
     slider.hideCursorWhileDragging = options.slideMouseHidden;

@@ -18,7 +18,6 @@ EffectItemSelectControl::EffectItemSelectControl(Window::WindowControlOwner& par
       dropDown(layoutBox, headerWidth + margin, 0, 0, 0, 1) {
     if (Media::RenderTargetWindow* window = WindowControlRenderTarget::host)
         label.backgroundBrush = &window->brushList[Control::Brushes::ButtonBody];
-    label.detach();
     setupDropDown(dropDown, this->item->list, this->item->value);
     updateValue();
 }

@@ -37,7 +37,6 @@ EffectItemStringControl::EffectItemStringControl(Window::WindowControlOwner& par
     : EffectItemControl(parent, effect, host, item, singleRowHeight()),
       label(layoutBox, 0, 0, headerWidth, 0, translateEffectText(item.name), 0),
       edit(layoutBox, headerWidth + margin, 0) {
-    label.detach();
     edit.inputFilter = L"[^\\r\\n]";
     edit.backgroundBrush = groupingOf(WindowControlRenderTarget::host);
     updateValue();

@@ -2,6 +2,8 @@
 
 #include "settings/rows/RowTestSupport.h"
 
+#include <set>
+
 namespace RowTest {
 namespace {
 
@@ -108,6 +110,38 @@ TEST_F(RowBase, HiddenItemsAndKindsWithoutARowGiveNone) {
 TEST_F(RowBase, ARowWithoutAFileRefusesOne) {
     auto& row = rowOf<Component::EffectItemCheckControl>(rowsOf(a).check);
     EXPECT_ANY_THROW(row.updateFile(L"x.png"));
+}
+
+}  // namespace
+}  // namespace RowTest
+
+namespace RowTest {
+namespace {
+
+class RowLabels : public RowFixture {};
+
+TEST_F(RowLabels, EveryRowPaintsItsNameLabel) {
+    const Edit::ObjectPointer a = place(0);
+    host.target = a;
+    Rows& rows = rowsOf(a);
+    for (Effect::EffectItem* item : {static_cast<Effect::EffectItem*>(&rows.check), static_cast<Effect::EffectItem*>(&rows.select),
+                                     static_cast<Effect::EffectItem*>(&rows.caption), static_cast<Effect::EffectItem*>(&rows.count)}) {
+        SCOPED_TRACE(std::string(item->name.begin(), item->name.end()));
+        this->rows.clear();
+        Component::EffectItemBaseControl& row = rowOf<Component::EffectItemBaseControl>(*item);
+        // Clear, then paint: the label's text leaves more than one colour.
+        {
+            Media::RenderTarget::DrawScope scope(row, 0, 0, 400, 200, true);
+            row.fill(Platform::Cairo::SolidColorBrush({0, 0, 0, 1}));
+        }
+        row.procPaint();
+        // The label sits in the layout box's left header width.
+        const Window::Rect box = row.layoutBox.fullRect();
+        std::set<std::uint32_t> colours;
+        for (int y = box.y; y < box.y + box.height; ++y)
+            for (int x = box.x; x < box.x + row.headerWidth; ++x) colours.insert(at(x, y));
+        EXPECT_GT(colours.size(), 2u);
+    }
 }
 
 }  // namespace
