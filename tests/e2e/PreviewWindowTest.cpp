@@ -74,9 +74,11 @@ protected:
             << file("tone.wav") << "\r\n[1.1]\r\neffect.name=音声再生\r\n音量=100.00\r\n左右=0.00\r\n";
         // Only the preview in the window; the meter moves only while
         // playing, so what lights it is the playback.
+        std::string ini = E2E::hiddenPanelsIni();
+        const std::string preview = "[Window.preview]\r\nhide=1\r\n";
+        ini.erase(ini.find(preview), preview.size());
         CoreTest::writeBytes((data() / "movane2" / "movane2.ini").string(),
-                             "[Window.scene.list]\r\nhide=1\r\n[Window.object.list]\r\nhide=1\r\n"
-                             "[Player]\r\nLevelMeterOnlyPlayback=1\r\n");
+                             ini + "[Player]\r\nLevelMeterOnlyPlayback=1\r\n");
     }
 
     fs::path data() const { return folder_.path() / "data"; }
