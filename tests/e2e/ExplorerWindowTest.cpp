@@ -55,16 +55,20 @@ protected:
         return false;
     }
 
+    E2E::ProgramRun start() {
+        return E2E::ProgramRun({{"DISPLAY", display_.name()},
+                                {"XDG_DATA_HOME", data().string()},
+                                {"HOME", home().string()},
+                                {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
+                                {"LC_ALL", "C.UTF-8"}});
+    }
+
     TestSupport::VirtualDisplay display_;
     CoreTest::TempFolder folder_;
 };
 
 TEST_F(ExplorerWindowTest, DoubleClickEntersAFolderAndHeaderClicksKeepTheSortColumn) {
-    E2E::ProgramRun program({{"DISPLAY", display_.name()},
-                             {"XDG_DATA_HOME", data().string()},
-                             {"HOME", home().string()},
-                             {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                             {"LC_ALL", "C.UTF-8"}});
+    E2E::ProgramRun program = start();
     const unsigned long window = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
     ASSERT_NE(window, 0u) << program.output();
     int top = 0, row = 0;
@@ -86,6 +90,24 @@ TEST_F(ExplorerWindowTest, DoubleClickEntersAFolderAndHeaderClicksKeepTheSortCol
               std::string::npos)
         << ini;
     EXPECT_NE(ini.find("ColumnNum=3\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(ExplorerWindowTest, TheContextMenuBookmarksTheFolderUnderItsLastNameInExplorerIni) {
+    E2E::ProgramRun program = start();
+    const unsigned long window = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
+    ASSERT_NE(window, 0u) << program.output();
+    int top = 0, row = 0;
+    ASSERT_TRUE(findHeader(top, row)) << program.output();
+    // Below the rows, on the view: the panel's menu, whose first item adds
+    // the folder; the name prompt comes prefilled with the folder's name.
+    xdotool("mousemove 60 " + std::to_string(top + 6 * row) + " click 3");
+    xdotool("key --delay 100 Down Return");
+    ASSERT_NE(E2E::waitForWindow(display_.name(), "--name 'ブックマークの追加'"), 0u) << program.output();
+    xdotool("key Return");
+    EXPECT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
+    ASSERT_EQ(program.wait(10000), 0) << program.output();
+    EXPECT_EQ(CoreTest::readBytes((data() / "movane2" / "explorer.ini").string()),
+              "[bookmark.0]\r\nname=home\r\npath=" + home().string() + "\r\n");
 }
 
 }  // namespace

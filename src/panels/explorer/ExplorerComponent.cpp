@@ -91,6 +91,7 @@ ExplorerComponent::ExplorerComponent(int n)
         if (windowService) procPaint();
     };
     acceptsContextMenu = true;
+    folderView.onContextMenu = [this] { procContextMenu(0, 0); };
     if (eventService) eventService->bookmarkChange.add(eventKey(), [this] { updatePathBox(); });
     if (number == 0) ExplorerBookmarks::load(ExplorerBookmarks::list(), ExplorerBookmarks::filePath());
     procMove();

@@ -89,6 +89,7 @@ ExplorerControl::ExplorerControl(Window::WindowControlOwner& owner, std::string 
       scope(config),
       scrollBar(*this, -Setting::ScrollBarSize, 0, Setting::ScrollBarSize, 0) {
     acceptsWheel = true;
+    acceptsContextMenu = true;
     if (fontList) {
         Resource::TextLayout probe((*fontList)[Resource::TextFormatList::Control].get(), L"Ag");
         rowHeight = std::max(16, static_cast<int>(std::ceil(probe.getMetrics().height)) + 6);
@@ -444,6 +445,10 @@ bool ExplorerControl::procKeyDown(int virtualKey) {
         return true;
     }
     return false;
+}
+
+void ExplorerControl::procContextMenu(int, int) {
+    if (onContextMenu) onContextMenu();
 }
 
 }  // namespace Control

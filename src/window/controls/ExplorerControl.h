@@ -58,6 +58,7 @@ public:
     void procLButtonUp(int x, int y) override;
     void procMouseWheel(int x, int y, int delta) override;
     bool procKeyDown(int virtualKey) override;
+    void procContextMenu(int x, int y) override;
 
     // Layout of rows: the header, then one row per entry.
     int headerHeight() const { return rowHeight; }
@@ -73,6 +74,8 @@ public:
     void sortBy(const std::string& column);
 
     std::function<void(ExplorerControl&)> onNavigated;
+    // The owning panel's menu.
+    std::function<void()> onContextMenu;
 
     bool initialized = false;
     std::vector<FolderListing::Entry> entries;
