@@ -60,4 +60,6 @@ void removeOutputCompleteBalloon() {
 
 Platform::TipWindow* outputCompleteBalloon() { return balloonShown ? balloon.get() : nullptr; }
 
+System::Timer* outputCompleteBalloonTimer() { return timer.get(); }
+
 }  // namespace Window

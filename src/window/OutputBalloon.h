@@ -6,11 +6,17 @@ namespace Platform {
 class TipWindow;
 }
 
+namespace System {
+class Timer;
+}
+
 namespace Window {
 
 void showOutputCompleteBalloon();
 void removeOutputCompleteBalloon();
 // The balloon while it is shown, else null (tests).
 Platform::TipWindow* outputCompleteBalloon();
+// The timer that removes it, null before the first balloon (tests).
+System::Timer* outputCompleteBalloonTimer();
 
 }  // namespace Window

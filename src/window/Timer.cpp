@@ -54,6 +54,8 @@ Timer::~Timer() { clear(); }
 
 void Timer::set(int elapse, std::function<void()> callback) {
     if (id == 0) id = ++lastId;
+    period = elapse;
+    ++setCount;
     Entry& entry = timers()[id];
     if (entry.source != 0) g_source_remove(entry.source);
     entry.source = g_timeout_add(static_cast<guint>(std::max(elapse, kMinimumElapse)), onTick,

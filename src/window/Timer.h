@@ -28,6 +28,9 @@ public:
     static void timerProc(std::uintptr_t id);
 
     std::uintptr_t id = 0;  // 0 while not set
+    // The period of the last set, and how often it was set (tests look).
+    int period = 0;
+    unsigned setCount = 0;
 };
 
 }  // namespace System

@@ -32,6 +32,9 @@ public:
     RECT screenRect() const;
 
     GtkWidget* toolkitWindow() const { return window_; }
+    // What is drawn, in UTF-8.
+    const std::string& shownTitle() const { return title_; }
+    const std::string& shownText() const { return text_; }
 
 private:
     struct Callbacks;

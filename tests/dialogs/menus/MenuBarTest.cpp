@@ -173,6 +173,32 @@ TEST_F(MenuBarTest, TheBarShowsItsFiveMenusAndKeysRunTheEditCommands) {
     ASSERT_TRUE(runUntil([] { return !scene().playing; }, 3000));
 }
 
+// The user's keyboard.ini binds F2 to the next frame before start-up.
+class BoundKeyTest : public MenuBarTest {
+protected:
+    BoundKeyTest() {
+        CoreTest::writeBytes((folder.data() / "keyboard.ini").string(),
+                             "[shortcut.0]\r\nname=編集:次のフレームに移動\r\ncode=113\r\n");
+    }
+};
+
+TEST_F(BoundKeyTest, AKeyBoundInTheShortcutFileRunsItsCommand) {
+    {
+        Edit::EditScope scope(edit());
+        scope.resortLayers = true;
+        scene().createObject(Effect::FigureLoad::Name, 0, 0, 29);
+    }
+    std::wstring text;
+    Platform::getMenuString(bar().hmenu, static_cast<UINT>(command(L"次のフレームに移動")), Platform::MF_BYCOMMAND, text);
+    EXPECT_EQ(text, L"次のフレームに移動\tF2");
+    keys("F2 F2");
+    ASSERT_TRUE(runUntil([] { return scene().cursorFrame == 2; }, 3000)) << scene().cursorFrame;
+    // The default key gave way to the saved one.
+    keys("Right");
+    WindowTest::runFor(200);
+    EXPECT_EQ(scene().cursorFrame, 2);
+}
+
 TEST_F(MenuBarTest, UndoAndRedoGreyAsTheGroupsRunOut) {
     {
         Edit::EditScope scope(edit());
