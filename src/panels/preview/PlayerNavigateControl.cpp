@@ -60,6 +60,16 @@ PlayerNavigateControl::PlayerNavigateControl(Window::WindowControlOwner& owner, 
     if (host) {
         volumeButton.bitmap = host->bitmapList[Resource::BitmapList::Speaker];
         zoomButton.bitmap = host->bitmapList[Resource::BitmapList::ZoomIn];
+        // A button repainted alone (the play icon turning into pause) clears
+        // what it showed before.
+        const Platform::Cairo::Brush* face = &host->brushList[Resource::ColorBrushList::Background];
+        for (Control::IconButtonControl* button :
+             {&playButton, &stopButton, static_cast<Control::IconButtonControl*>(&previousFrameButton),
+              static_cast<Control::IconButtonControl*>(&nextFrameButton), &previousSectionButton, &nextSectionButton,
+              &rangeStartButton, &rangeEndButton})
+            button->faceBrush = face;
+        volumeButton.faceBrush = face;
+        zoomButton.faceBrush = face;
     }
     volumeButton.acceptsContextMenu = true;
     bindActions();
