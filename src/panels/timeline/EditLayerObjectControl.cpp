@@ -1,10 +1,34 @@
 #include "panels/timeline/EditLayerObjectControl.h"
 
-#include "edit/scope/EditScope.h"
+#include "edit/service/EditService.h"
 #include "panels/timeline/EditComponent.h"
-#include "window/controls/ControlPaint.h"
+#include "platform/gtk/VirtualKeys.h"
+#include "platform/gtk/WindowInput.h"
+#include "window/WindowMouseService.h"
 
 namespace Component {
+
+void EditLayerObjectControl::HoverObject::clear() {
+    if (!object) return;
+    const int layer = object->layer;
+    object.reset();
+    kind = 0;
+    section = -1;
+    if (layer >= 0 && onChange) onChange(layer);
+}
+
+void EditLayerObjectControl::FocusMark::setObject(const std::shared_ptr<Edit::Object>& next) {
+    if (next == object) return;
+    if (!next) {
+        const int layer = object->layer;
+        object.reset();
+        if (onChange) onChange(layer);
+        return;
+    }
+    if (object && object->layer != next->layer) setObject(nullptr);
+    object = next;
+    if (onChange) onChange(object->layer);
+}
 
 EditLayerObjectControl::EditLayerObjectControl(EditComponent& panel, Window::WindowControl& parent, int left, int top,
                                                int right, int bottom)
@@ -13,56 +37,49 @@ EditLayerObjectControl::EditLayerObjectControl(EditComponent& panel, Window::Win
     acceptsRightButton = true;
     acceptsWheel = true;
     acceptsDrop = true;
+    hover.onChange = [this](int layer) { repaintLayer(layer); };
+    focusMark.onChange = [this](int layer) { repaintLayer(layer); };
+    if (!eventService) return;
+    eventService->focusObjectChange.add(eventKey(), [this](std::shared_ptr<Edit::Object>& object) {
+        focusMark.setObject(object);
+    });
+    eventService->sceneChange.add(eventKey(), [this](int) {
+        focusMark.object.reset();
+        hover.object.reset();
+        focusMark.setObject(this->panel.scene().focusObject);
+    });
+    eventService->preLoadComplete.add(eventKey(), [this] { procPaint(); });
+    eventService->selectObjectChange.add(eventKey(), [this] { procPaint(); });
 }
 
 EditLayerObjectControl::~EditLayerObjectControl() = default;
 
-void EditLayerObjectControl::procMouseMove(int, int) {}
-void EditLayerObjectControl::procMouseDrag(int, int) {}
-void EditLayerObjectControl::procDragCancel() {}
-bool EditLayerObjectControl::procDragKey(int) { return false; }
-void EditLayerObjectControl::procKeyUp() {}
-void EditLayerObjectControl::procLButtonDown(int, int) {}
-void EditLayerObjectControl::procRButtonDown(int, int) {}
-void EditLayerObjectControl::procMouseLeave() {}
-void EditLayerObjectControl::procCaptureLost() {}
+ObjectAreaView EditLayerObjectControl::view() const {
+    return {panel.firstFrame(), panel.firstLayer(), panel.zoom(), std::max(1, panel.layout.layerHeight)};
+}
+
+SnapTargets EditLayerObjectControl::snapTargets() const { return {&panel.scene(), view(), panel.tempoGrid != 0}; }
+
+const Edit::ObjectPointer& EditLayerObjectControl::hitTestObject(int x, int y) const {
+    return Component::hitTestObject(view(), panel.scene(), x, y);
+}
+
+EditLayerObjectControl::HitArea EditLayerObjectControl::hitTestArea(const Edit::Object& object, int x) const {
+    return Component::hitTestArea(view(), object, isOnLockedLayer(panel.scene(), object), x);
+}
+
 void EditLayerObjectControl::procMouseWheel(int x, int y, int delta) { panel.wheelView(x, y, delta); }
-void EditLayerObjectControl::procContextMenu(int, int) {}
-bool EditLayerObjectControl::procDragOver(int, int, Window::DropInfo*) { return false; }
-bool EditLayerObjectControl::procDrop(int, int, Window::DropInfo*) { return false; }
-void EditLayerObjectControl::procDragLeave() {}
-void EditLayerObjectControl::procMouseHover(Platform::WindowHandle, UINT, WPARAM) {}
 
-void EditLayerObjectControl::ensureLayerCount() {
-    Edit::Scene& scene = panel.scene();
-    if (scene.getLayerCount() > panel.layerRange) return;
-    Edit::EditScope scope(*editService, false);
-    scope.scene->growLayer(panel.layerRange);
+bool EditLayerObjectControl::ctrlDown() const { return Platform::getKeyState(Platform::VK::CONTROL) < 0; }
+
+bool EditLayerObjectControl::shiftDown() const { return Platform::getKeyState(Platform::VK::SHIFT) < 0; }
+
+void EditLayerObjectControl::repaintLayer(int layer) {
+    if (layer >= 0) paintLayer(layer);
 }
 
-void EditLayerObjectControl::procPaint() {
-    ensureLayerCount();
-    Control::PaintScope scope(*this);
-    if (scope.empty()) return;
-    const int first = panel.firstLayer();
-    for (int layer = first; layer < first + panel.visibleLayers; ++layer) paintLayer(layer);
+void EditLayerObjectControl::registerCtrlWait() {
+    if (service && !service->keyReleaseWaiter) service->setKeyReleaseWait(this, Platform::VK::CONTROL);
 }
-
-void EditLayerObjectControl::paintLayer(int layer) {
-    const int first = panel.firstLayer();
-    if (layer < first || layer >= first + panel.visibleLayers) return;
-    Control::PaintScope scope(*this);
-    if (scope.empty()) return;
-    const int height = panel.layout.layerHeight;
-    const int top = (layer - first) * height;
-    const Edit::Layer& settings = *panel.scene().getLayerObjectList(layer).layer;
-    const Control::Brushes::Id face = layer == panel.layerHeader.hoverLayer ? Control::Brushes::LayerHover
-                                      : settings.hide                       ? Control::Brushes::LayerDisable
-                                                                            : Control::Brushes::Layer;
-    fillRectangle(0, top, fullRect().width, top + height, scope.brushes()[face]);
-}
-
-void EditLayerObjectControl::paintPlayerCursor() {}
-void EditLayerObjectControl::paintFrameMarker(int) {}
 
 }  // namespace Component
