@@ -248,6 +248,39 @@ TEST_F(TimelineObjectTest, ACtrlRubberBandSelectsWhatItCoversWhileCtrlIsDown) {
     close(false);
 }
 
+TEST_F(TimelineObjectTest, SplitFromTheMenuAtThePointerAndUndo) {
+    start();
+    // The filter's menu: 切り取り, コピー, (貼り付け greyed), 削除, 複製, 分割.
+    xdotool("mousemove " + at(75, 2));
+    xdotool("click 3");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    xdotool("key Down Down Down Down Down Return");
+    // Two boxes now: the gap of the split shows the row between them.
+    EXPECT_TRUE(waitUntil([&] {
+        const TestSupport::Screenshot screen(display_.name());
+        return screen.pixel(areaX_ + 74, areaY_ + 2 * kRow + 10) == kFilter &&
+               screen.pixel(areaX_ + 76, areaY_ + 2 * kRow + 10) == kFilter;
+    }));
+    close();
+    const std::string split = resume();
+    EXPECT_NE(split.find("layer=2\r\nframe=60,74\r\n"), std::string::npos) << split;
+    EXPECT_NE(split.find("frame=75,89\r\n"), std::string::npos) << split;
+
+    found_ = false;
+    start();
+    xdotool("mousemove " + at(75, 2));
+    xdotool("click 3");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    xdotool("key Down Down Down Down Down Return");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    xdotool("key ctrl+z");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    close();
+    const std::string back = resume();
+    EXPECT_NE(back.find("frame=60,89\r\n"), std::string::npos) << back;
+    EXPECT_EQ(back.find("frame=75,89"), std::string::npos) << back;
+}
+
 TEST_F(TimelineObjectTest, DroppedFilesBecomeObjectsOnConsecutiveLayers) {
     for (const char* name : {"a.png", "b.png", "c.png"})
         E2E::commandOutput("ffmpeg -loglevel error -y -f lavfi -i color=c=white:s=32x24 -frames:v 1 " +
