@@ -208,7 +208,9 @@ TEST_F(PreviewWindowTest, PlayingShowsTheFramesSoundsTheSceneAndLightsTheMeterSp
     const int meterTop = area.top + 2;
     const TestSupport::Screenshot before(display_.name());
     EXPECT_EQ(before.pixel(meterX, meterTop), kRedUnlit);
-    const std::uint64_t counterBefore = hashOf(before, 6, area.bottom, 100, area.bottom + kRowHeight);
+    const auto counter = [&](const TestSupport::Screenshot& screen) {
+        return hashOf(screen, 6, area.bottom, 100, area.bottom + kRowHeight);
+    };
 
     // The play button: the first of the eight, 10 P - 82 px before the
     // row's right edge less its 6 px margin.
@@ -218,24 +220,27 @@ TEST_F(PreviewWindowTest, PlayingShowsTheFramesSoundsTheSceneAndLightsTheMeterSp
     EXPECT_TRUE(waitForScreen([&](const TestSupport::Screenshot& screen) {
         return screen.pixel(meterX, meterTop) == kRedLit;
     }));
+    // The counter runs: a second later it reads another time.
     const TestSupport::Screenshot first(display_.name());
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const TestSupport::Screenshot second(display_.name());
-    const std::uint64_t counterFirst = hashOf(first, 6, area.bottom, 100, area.bottom + kRowHeight);
-    const std::uint64_t counterSecond = hashOf(second, 6, area.bottom, 100, area.bottom + kRowHeight);
-    EXPECT_NE(counterFirst, counterBefore);
-    EXPECT_NE(counterSecond, counterFirst);
+    EXPECT_NE(counter(second), counter(first));
 
-    // Space pauses: the counter stands.
+    // Space pauses: the counter comes to stand, and the meter drops to
+    // silence.
     xdotool("key space");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    const TestSupport::Screenshot paused(display_.name());
+    std::uint64_t last = 0;
+    EXPECT_TRUE(waitForScreen([&](const TestSupport::Screenshot& screen) {
+        const std::uint64_t now = counter(screen);
+        const bool standing = now == last && screen.pixel(meterX, meterTop) == kRedUnlit;
+        last = now;
+        if (!standing) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return standing;
+    }));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const TestSupport::Screenshot later(display_.name());
-    EXPECT_EQ(hashOf(paused, 6, area.bottom, 100, area.bottom + kRowHeight),
-              hashOf(later, 6, area.bottom, 100, area.bottom + kRowHeight));
-    // Stopped, the meter drops to silence.
-    EXPECT_EQ(later.pixel(meterX, meterTop), kRedUnlit);
+    EXPECT_EQ(counter(later), last);
+    EXPECT_NE(counter(later), counter(before));  // paused where it was, not back at the start
     close();
 
     // The device got the tone: float stereo, both sides the source's

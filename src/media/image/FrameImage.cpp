@@ -11,16 +11,16 @@
 namespace Media {
 
 FrameImage::FrameImage() : service_(&Direct3DService::Get()) {
-    image.format = DXGI_FORMAT_R8G8B8A8_UNORM;
+    image.format = DXGI_FORMAT_B8G8R8A8_UNORM;
 }
 
 void FrameImage::update(RenderBuffer& frame) {
-    RenderBuffer converted(DXGI_FORMAT_R8G8B8A8_UNORM);
+    RenderBuffer converted(DXGI_FORMAT_B8G8R8A8_UNORM);
     converted.createTexture2D(frame.getWidth(), frame.getHeight());
     shaderList->general(Resource::ShaderList::Copy)
         .draw(converted, frame.createShaderResourceView(), nullptr);
     const CpuAccessBuffer staging =
-        CpuAccessBuffer::readBack(converted.getTexture(), DXGI_FORMAT_R8G8B8A8_UNORM);
+        CpuAccessBuffer::readBack(converted.getTexture(), DXGI_FORMAT_B8G8R8A8_UNORM);
     std::lock_guard lock(mutex);
     staging.copyTo(image);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The preview's CPU copy of the last rendered frame: premultiplied 8-bit
-// RGBA. The render thread refreshes it; readers take the mutex while they
+// B, G, R, A (format 87), the drawing surfaces' own layout, so showing it
+// is a copy. The render thread refreshes it; readers take the mutex while they
 // look at the image.
 #include "media/image/ImageBuffer.h"
 #include "media/gpu/ShaderResource.h"
@@ -21,7 +22,7 @@ public:
     void update(RenderBuffer& frame);
 
     std::mutex mutex;
-    ImageBuffer image;  // format 28; guarded by mutex
+    ImageBuffer image;  // format 87; guarded by mutex
 
 private:
     Direct3DService* service_;

@@ -237,6 +237,8 @@ cairo_surface_t* ImageBuffer::createRenderTargetBitmap(cairo_t* target, D2D1_ALP
     cairo_surface_t* bitmap = nullptr;
     if (format == DXGI_FORMAT_R8G8B8A8_UNORM)
         bitmap = Platform::Image::createCairoBitmap(target, pixels.data, width, height, pitch, alphaMode);
+    else if (format == DXGI_FORMAT_B8G8R8A8_UNORM && alphaMode == D2D1_ALPHA_MODE_PREMULTIPLIED)
+        bitmap = Platform::Image::copyCairoBitmap(target, pixels.data, width, height, pitch);
     if (!bitmap)
         throw System::makeHResultException("target->CreateBitmap", "Media::ImageBuffer::createRenderTargetBitmap",
                                            Platform::hresultFromWin32(87));

@@ -60,7 +60,7 @@ public:
     // A Cairo bitmap (premultiplied ARGB32, owned by the caller) of this
     // format-28 image made for the target; alphaMode says how its alpha is
     // to be read (straight alpha is premultiplied, ignored alpha made
-    // opaque).
+    // opaque). A premultiplied format-87 image is copied row by row.
     cairo_surface_t* createRenderTargetBitmap(cairo_t* target, D2D1_ALPHA_MODE alphaMode) const;
 
     // Saves as JPEG (quality 0 to 100). Formats 87 and 88 are read as 32-bit

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 #include <climits>
+#include <cstring>
 
 namespace Platform::Image {
 
@@ -32,6 +33,25 @@ cairo_surface_t* createCairoBitmap(cairo_t* target, const std::uint8_t* rgba, st
             out[x] = std::uint32_t{a} << 24 | std::uint32_t{r} << 16 | std::uint32_t{g} << 8 | b;
         }
     }
+    cairo_surface_mark_dirty(surface);
+    return surface;
+}
+
+cairo_surface_t* copyCairoBitmap(cairo_t* target, const std::uint8_t* bgra, std::uint32_t width, std::uint32_t height,
+                                 std::uint32_t pitch) {
+    if (!target || (!bgra && width && height) || width > INT_MAX / 4 || height > INT_MAX) return nullptr;
+    cairo_surface_t* surface = cairo_surface_create_similar_image(
+        cairo_get_target(target), CAIRO_FORMAT_ARGB32, static_cast<int>(width), static_cast<int>(height));
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (std::uint32_t y = 0; y < height; ++y)
+        std::memcpy(data + static_cast<std::size_t>(y) * stride, bgra + static_cast<std::size_t>(y) * pitch,
+                    std::size_t{width} * 4);
     cairo_surface_mark_dirty(surface);
     return surface;
 }

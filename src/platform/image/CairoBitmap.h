@@ -16,6 +16,11 @@ namespace Platform::Image {
 cairo_surface_t* createCairoBitmap(cairo_t* target, const std::uint8_t* rgba, std::uint32_t width,
                                    std::uint32_t height, std::uint32_t pitch, D2D1_ALPHA_MODE alphaMode);
 
+// The same from premultiplied 8-bit B, G, R, A rows, which are the
+// surface's own layout: each row is copied as it is.
+cairo_surface_t* copyCairoBitmap(cairo_t* target, const std::uint8_t* bgra, std::uint32_t width, std::uint32_t height,
+                                 std::uint32_t pitch);
+
 // c × a / 255, rounded: straight colour to premultiplied.
 inline std::uint8_t premultiply(std::uint8_t colour, std::uint8_t alpha) {
     return static_cast<std::uint8_t>((colour * alpha + 127) / 255);

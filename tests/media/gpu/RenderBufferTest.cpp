@@ -241,13 +241,15 @@ TEST_F(RenderBufferTest, TheFrameImageHoldsThePremultipliedFrame) {
     preview.update(*first);
     {
         std::lock_guard lock(preview.mutex);
-        EXPECT_EQ(preview.image.format, static_cast<std::uint32_t>(DXGI_FORMAT_R8G8B8A8_UNORM));
+        // B, G, R, A: the layout of the drawing surfaces.
+        EXPECT_EQ(preview.image.format, static_cast<std::uint32_t>(DXGI_FORMAT_B8G8R8A8_UNORM));
         EXPECT_EQ(preview.image.width, 3u);
         EXPECT_EQ(preview.image.height, 2u);
         const auto bottom = row(preview.image, 1);
         for (UINT x = 0; x < 3; ++x) {
-            EXPECT_NEAR(bottom[x * 4 + 0], 128, 1);
+            EXPECT_EQ(bottom[x * 4 + 0], 0);
             EXPECT_NEAR(bottom[x * 4 + 1], x * 255 / 4.0, 1);
+            EXPECT_NEAR(bottom[x * 4 + 2], 128, 1);
             EXPECT_NEAR(bottom[x * 4 + 3], 128, 1);
         }
     }
