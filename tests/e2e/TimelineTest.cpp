@@ -1,7 +1,8 @@
 // The timeline of the real program with a project named on its command
 // line: the ruler's labels and the layer names show, and the layer header's
 // click, drag and menu change the saved project, each undone by one Ctrl+Z
-// back to the same bytes.
+// back to the same bytes; a Shift drag on the ruler selects a range that
+// the ruler's menu clears.
 #include "core/CoreTestSupport.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
@@ -196,6 +197,36 @@ TEST_F(TimelineTest, HeaderClickDragInsertAndDeleteEachUndoToTheSameBytes) {
     EXPECT_NE(changed.find("frame=0,89"), std::string::npos) << changed;
     key("ctrl+z");
     EXPECT_EQ(save(), original);
+}
+
+TEST_F(TimelineTest, AShiftDragOnTheRulerSelectsARangeThatTheRulerMenuClears) {
+    // The band fills the ruler's lower half over the selected frames.
+    constexpr std::uint32_t background = 0x1e1e1e;
+    const auto bandShown = [&] {
+        const TestSupport::Screenshot screen(display.name());
+        return screen.pixel(155, kRulerTop + 20) != background;
+    };
+    ASSERT_FALSE(bandShown());
+    xdotool("windowfocus --sync " + std::to_string(window));
+    xdotool("mousemove 130 " + std::to_string(kRulerTop + 12) + " keydown shift mousedown 1");
+    xdotool("mousemove 200 " + std::to_string(kRulerTop + 12));
+    xdotool("mousemove 280 " + std::to_string(kRulerTop + 12) + " mouseup 1 keyup shift");
+    ASSERT_TRUE(waitFor(bandShown));
+    // Outside the range the lower half is shaded another way.
+    {
+        const TestSupport::Screenshot screen(display.name());
+        EXPECT_NE(screen.pixel(700, kRulerTop + 20), screen.pixel(155, kRulerTop + 20));
+        EXPECT_NE(screen.pixel(700, kRulerTop + 20), background);
+    }
+
+    // The ruler's menu: its first item ends the selection.
+    xdotool("mousemove 600 " + std::to_string(kRulerTop + 12) + " click 3");
+    ASSERT_TRUE(waitFor([&] {
+        const TestSupport::Screenshot screen(display.name());
+        return textPixels(screen, 620, kRulerTop + 20, 660, kRulerTop + 30) > 300;
+    }));
+    key("Down Return");
+    EXPECT_TRUE(waitFor([&] { return !bandShown(); }));
 }
 
 }  // namespace
