@@ -1,5 +1,6 @@
 // The timeline's zoom steps, zooming around a frame, the visible counts and
 // scroll ranges, the wheel, and the ruler's tick step and time labels.
+#include "core/event/DialogSeam.h"
 #include "panels/timeline/TimeGaugeScale.h"
 #include "panels/timeline/TimelinePanelFixture.h"
 
@@ -135,6 +136,50 @@ TEST_F(TimelineView, TheRulerClearsTheRangeSelectionOnceAndTellsTheListeners) {
     EXPECT_EQ(scene().selectEndFrame, -1);
     EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{-1, -1}}));
     System::Singleton<Event::EventService>::getInstance()->removeListener(&key);
+}
+
+// Answers the tempo dialog with the test's values, or cancels.
+class TempoSeam : public Dialog::DialogSeam {
+public:
+    bool tempoGridDialog(Dialog::TempoGridValues& values) override {
+        shown = values;
+        if (!confirm) return false;
+        values = answer;
+        return true;
+    }
+    bool confirm = true;
+    Dialog::TempoGridValues shown;
+    Dialog::TempoGridValues answer;
+};
+
+TEST_F(TimelineView, TheTempoDialogStartsFromTheSceneAndStoresWhatIsConfirmed) {
+    TempoSeam seam;
+    Dialog::DialogSeam::install(&seam);
+    scene().tempoBeatPerMinute = 90.0f;
+    scene().tempoBeatTime = 3;
+    scene().tempoOffsetTime = -0.5f;
+    int updates = 0;
+    int key = 0;
+    System::Singleton<Event::EventService>::getInstance()->objectUpdate.add(
+        &key, [&](std::shared_ptr<Edit::Object>&) { ++updates; });
+
+    seam.answer = {128.4, 7, 1.25};
+    panel->showTempoDialog();
+    EXPECT_EQ(seam.shown.tempo, 90.0);
+    EXPECT_EQ(seam.shown.beats, 3);
+    EXPECT_EQ(seam.shown.offset, -0.5);
+    EXPECT_EQ(scene().tempoBeatPerMinute, 128.4f);
+    EXPECT_EQ(scene().tempoBeatTime, 7);
+    EXPECT_EQ(scene().tempoOffsetTime, 1.25f);
+    EXPECT_EQ(updates, 1);
+
+    seam.confirm = false;
+    seam.answer = {60.0, 2, 0.0};
+    panel->showTempoDialog();
+    EXPECT_EQ(scene().tempoBeatTime, 7);
+    EXPECT_EQ(updates, 1);
+    System::Singleton<Event::EventService>::getInstance()->removeListener(&key);
+    Dialog::DialogSeam::install(nullptr);
 }
 
 }  // namespace
