@@ -1,6 +1,7 @@
 #include "window/MenuConnections.h"
 
 #include "core/base/Singleton.h"
+#include "core/event/EventService.h"
 #include "media/draw/StyleValue.h"
 #include "core/text/StringConvert.h"
 #include "platform/gtk/NativeWindow.h"
@@ -42,6 +43,9 @@ void connectMenus() {
             if (WindowMouseService* m = mouse()) m->cancelDrag();
         };
     }
+    // Failures posted while a popup menu is open wait until it closes.
+    if (auto* events = System::Singleton<Event::EventService>::getInstance())
+        events->deferCommands = [] { return PopupMenu::tracking; };
     popupListBoxHook.isOpen = [] { return ListBox::open; };
     popupListBoxHook.close = [] { ListBox::close(); };
     popupMenuCall() = showMenuEntries;
@@ -78,6 +82,8 @@ void disconnectMenus() {
         m->hooks.hideTracking = nullptr;
     }
     if (ShortcutService* s = shortcuts()) s->hooks = {};
+    // What still waits is dropped with the event service.
+    if (auto* events = System::Singleton<Event::EventService>::getInstance()) events->deferCommands = nullptr;
     popupListBoxHook = {};
     PopupMenu::hooks = {};
     popupMenuCall() = nullptr;

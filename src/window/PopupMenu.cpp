@@ -1,6 +1,8 @@
 #include "window/PopupMenu.h"
 
 #include "core/base/Exception.h"
+#include "core/base/Singleton.h"
+#include "core/event/EventService.h"
 
 #include "platform/gtk/Screen.h"
 
@@ -51,6 +53,8 @@ void PopupMenu::show(const std::function<void()>& after) {
         runCommand(static_cast<int>(chosen));
     }
     if (hooks.checkKeyReleaseWait) hooks.checkKeyReleaseWait();
+    // Failures and export ends that came while the menu was open.
+    if (auto* events = System::Singleton<Event::EventService>::getInstance()) events->flushDeferredCommands();
 }
 
 }  // namespace Window

@@ -43,7 +43,27 @@ void EventService::removeListener(const void* ownerKey) {
     projectSave.remove(ownerKey);
 }
 
+void EventService::flushDeferredCommands() {
+    while (!deferred_.empty() && !(deferCommands && deferCommands())) {
+        const auto [type, payload] = deferred_.front();
+        deferred_.pop_front();
+        runCommand(type, payload);
+    }
+}
+
 void EventService::processEventCommandMessage(EventCommandType type, LPARAM payload) {
+    const bool deferrable = type == EventCommandType::RethrowException || type == EventCommandType::ShowException ||
+                            type == EventCommandType::ShowError || type == EventCommandType::OutputFileEnd;
+    // Behind those already waiting, so the order holds.
+    if (deferrable && ((deferCommands && deferCommands()) || !deferred_.empty())) {
+        deferred_.emplace_back(type, payload);
+        flushDeferredCommands();
+        return;
+    }
+    runCommand(type, payload);
+}
+
+void EventService::runCommand(EventCommandType type, LPARAM payload) {
     switch (type) {
     case EventCommandType::RenderVideoFrame:
         renderVideoFrame.notify(kPreviewTask, static_cast<int>(payload));

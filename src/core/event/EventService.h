@@ -7,8 +7,10 @@
 #include "core/event/EventCommand.h"
 #include "core/event/EventListenerList.h"
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace Edit {
 class Object;
@@ -57,6 +59,17 @@ public:
     // The end of an export (command 9), set by the output service while it
     // lives.
     std::function<void()> outputFileEnd;
+
+    // While it answers true (a popup menu is open), failures to rethrow or
+    // show and export ends wait; flushDeferredCommands runs them in the
+    // order they came.
+    std::function<bool()> deferCommands;
+    void flushDeferredCommands();
+
+private:
+    void runCommand(EventCommandType type, LPARAM payload);
+
+    std::deque<std::pair<EventCommandType, LPARAM>> deferred_;
 };
 
 }  // namespace Event

@@ -108,6 +108,35 @@ TEST_F(EventCommandTest, PostedErrorsAndExceptionsAreShownAndTheTextIsNotReadAsA
     EXPECT_EQ(livePayloads, 0);
 }
 
+TEST_F(EventCommandTest, FailuresAndExportEndsWaitWhileAPopupIsOpenThenRunInOrder) {
+    bool popupOpen = true;
+    service().deferCommands = [&] { return popupOpen; };
+    service().outputFileEnd = [&] { calls.push_back("export end"); };
+    service().frameChange.add(&calls, [&](int) {});
+    service().renderVideoFrame.add(&calls, [&](Render::RenderTaskType, int) { calls.push_back("frame"); });
+    TestSupport::MessageBoxWatcher watcher;
+    watcher.whileOpen = [&](const TestSupport::SeenBox& box) { calls.push_back("box " + box.text); };
+    fromWorker([] {
+        Event::postEventCommand(Event::EventCommandType::ShowError, std::make_unique<std::wstring>(L"一つ目"));
+        Event::postEventCommand(Event::EventCommandType::OutputFileEnd, 0);
+        Event::postEventCommand(Event::EventCommandType::RenderVideoFrame, 3);
+        Event::postEventCommand(Event::EventCommandType::ShowException,
+                                std::make_unique<CountedException>("二つ目"));
+    });
+    // The frame result is no failure: it goes through at once.
+    ASSERT_TRUE(runUntil([&] { return calls.size() == 1; }));
+    runFor(100);
+    EXPECT_EQ(calls, (std::vector<std::string>{"frame"}));
+    service().flushDeferredCommands();  // still open: nothing
+    EXPECT_EQ(calls.size(), 1u);
+    popupOpen = false;
+    service().flushDeferredCommands();
+    EXPECT_EQ(calls, (std::vector<std::string>{"frame", "box 一つ目", "export end", "box 二つ目"}));
+    EXPECT_EQ(livePayloads, 0);
+    service().deferCommands = nullptr;
+    service().outputFileEnd = nullptr;
+}
+
 TEST_F(EventCommandTest, PayloadsOfCommandsThatNeverRanAreFreedWithTheEventService) {
     fromWorker([] {
         Event::postEventCommand(Event::EventCommandType::ShowException,
