@@ -64,9 +64,7 @@ void AnchorControl::setItems(std::vector<AnchorItem> list) {
     // The hovered anchor is looked up again by the layout.
     hovered = nullptr;
     items = std::move(list);
-    const bool wasHovered = hoveredEffect != nullptr;
     layoutAnchors();
-    if (wasHovered && !hovered) hoveredEffect.reset();
 }
 
 void AnchorControl::layoutAnchors() {
