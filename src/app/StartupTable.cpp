@@ -27,6 +27,7 @@
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/status/StatusComponent.h"
 #include "panels/timeline/EditComponent.h"
+#include "settings/color/EffectColorSettingComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
 #include "render/audio/AudioEffects.h"
@@ -177,7 +178,7 @@ std::span<const StartupRow> startupTable() {
              slot = std::make_unique<Component::PreviewEditComponent>();
              return StartupHolder(slot.get(), [](void*) { Component::PreviewEditComponent::instance().reset(); });
          }},
-        // Component::EffectColorSettingComponent
+        {"Component::EffectColorSettingComponent", [] { return panelHolder<Component::EffectColorSettingComponent>(); }},
         // Component::EffectTimeSettingComponent
         // Component::EffectTextSettingComponent
         {"Component::SceneListComponent", [] { return panelHolder<Component::SceneListComponent>(); }},

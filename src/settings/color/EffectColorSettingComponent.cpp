@@ -1,0 +1,252 @@
+#include "settings/color/EffectColorSettingComponent.h"
+
+#include "core/base/Singleton.h"
+#include "core/event/EventService.h"
+#include "core/file/SettingService.h"
+#include "core/translate/TranslateService.h"
+#include "edit/model/Scene.h"
+#include "edit/scope/EditScope.h"
+#include "edit/service/EditService.h"
+#include "edit/undo/UndoService.h"
+#include "effect/base/EffectBase.h"
+#include "effect/item/EffectItemColor.h"
+#include "media/draw/RenderTargetWindow.h"
+#include "settings/rows/RowCallPoints.h"
+#include "window/ClientPlacement.h"
+#include "window/WindowService.h"
+
+#include <algorithm>
+
+namespace Component {
+
+namespace {
+
+int styleValue(const char* key, int fallback) {
+    auto* settings = System::Singleton<Setting::SettingService>::getInstance();
+    return settings ? settings->layout.getValue(key).toInt(fallback) : fallback;
+}
+
+bool isColorItem(const Effect::EffectItem* item) {
+    return item && (item->type == Effect::ItemType::Color || item->type == Effect::ItemType::ColorOrNone);
+}
+
+const wchar_t* effectText(const wchar_t* text) {
+    return Translate::TranslateService::translate(Translate::TranslateService::Table::Effect, text);
+}
+
+Undo::UndoService* undo() { return System::Singleton<Undo::UndoService>::getInstance(); }
+
+void writeColor(Effect::EffectItemColor& item, Media::RGB8 rgb) {
+    item.red = rgb.r;
+    item.green = rgb.g;
+    item.blue = rgb.b;
+    item.noColor = false;
+}
+
+}  // namespace
+
+EffectColorSettingComponent::EffectColorSettingComponent()
+    : WindowClientRenderTarget(L"色設定", "Window.setting.color", &Window::Placements::settingColor, FloatsWithCaption),
+      margin(styleValue("SettingItemMarginWidth", 4)),
+      rowHeight(Setting::SettingItemHeight),
+      owner(this, hostWindow(), hostTarget(), 200, &clientRect, &clientRect),
+      header(owner, L"色設定"),
+      swatch(owner, *this),
+      rgb(owner, *this),
+      wheel(owner, *this),
+      hsv(owner, *this) {
+    if (eventService) {
+        eventService->focusObjectChange.add(eventKey(),
+                                            [this](std::shared_ptr<Edit::Object>& object) { setFocusObject(object); });
+        eventService->sceneChange.add(eventKey(), [this](int) {
+            const Edit::ScenePointer& scene = editService ? editService->getCurrentScene() : nullptr;
+            setFocusObject(scene ? scene->focusObject : nullptr);
+        });
+    }
+    // Through the slot, so a rebuilt window takes them over.
+    if (editService) editService->hooks.refreshColorSetting = [] {
+        if (const auto& window = instance()) window->updateTarget();
+    };
+    RowCallPoints::openColorWindow = [](const Edit::ObjectPointer& object, Effect::EffectItemColor& item) {
+        if (const auto& window = instance()) window->setTarget(object, item, true);
+    };
+    procMove();
+}
+
+EffectColorSettingComponent::~EffectColorSettingComponent() = default;
+
+std::unique_ptr<EffectColorSettingComponent>& EffectColorSettingComponent::instance() {
+    static std::unique_ptr<EffectColorSettingComponent> slot;
+    return slot;
+}
+
+void EffectColorSettingComponent::recreateClient() {
+    std::unique_ptr<EffectColorSettingComponent>& slot = instance();
+    if (slot.get() != this) return;
+    recreateIn(slot, [] { return std::make_unique<EffectColorSettingComponent>(); });
+}
+
+void EffectColorSettingComponent::setTarget(const Edit::ObjectPointer& object, Effect::EffectItemColor& item,
+                                            bool withSelection) {
+    if (!object) return;
+    std::shared_ptr<Effect::EffectBase> owner_;
+    for (const auto& effect : object->effectList) {
+        if (std::find(effect->items.begin(), effect->items.end(), &item) != effect->items.end()) {
+            owner_ = effect;
+            break;
+        }
+    }
+    if (!owner_) return;
+    target.linked.clear();
+    if (withSelection && editService) {
+        if (const Edit::ScenePointer& scene = editService->getCurrentScene())
+            target.linked = scene->getSelectSameEffect(*object, *owner_);
+    }
+    target.object = object;
+    target.effect = owner_;
+    target.item = &item;
+    state.previous[0] = item.red / 255.0f;
+    state.previous[1] = item.green / 255.0f;
+    state.previous[2] = item.blue / 255.0f;
+    state.previous[3] = 1;
+    state.setColor(state.previous[0], state.previous[1], state.previous[2], 1);
+    refreshTargetLabel();
+    rgb.updateValues();
+    hsv.updateValues();
+    redrawControls();
+    if (auto* windows = System::Singleton<Window::WindowService>::getInstance()) windows->showWindowClient(*this);
+}
+
+void EffectColorSettingComponent::updateTarget() {
+    if (target.item)
+        state.setColor(target.item->red / 255.0f, target.item->green / 255.0f, target.item->blue / 255.0f, 1);
+    rgb.updateValues();
+    hsv.updateValues();
+    redrawControls();
+}
+
+void EffectColorSettingComponent::setFocusObject(const Edit::ObjectPointer& object) {
+    if (!isHidden() && object && !object->effectList.empty()) {
+        for (Effect::EffectItem* item : object->effectList.front()->items) {
+            if (isColorItem(item)) {
+                setTarget(object, static_cast<Effect::EffectItemColor&>(*item), false);
+                return;
+            }
+        }
+    }
+    if (target.item) target = TargetItem{};
+    refreshTargetLabel();
+}
+
+void EffectColorSettingComponent::beginUndoGroup() {
+    Undo::UndoService* u = undo();
+    if (!target.item || !u) return;
+    u->beginUndoGroup();
+    u->addEffectUndoUpdate(target.effect);
+    for (const auto& effect : target.linked) u->addEffectUndoUpdate(effect);
+}
+
+void EffectColorSettingComponent::commitUndoGroup() {
+    if (Undo::UndoService* u = undo(); target.item && u) u->commitUndoGroup();
+}
+
+void EffectColorSettingComponent::applyColor() {
+    if (!target.item || !editService) {
+        rgb.updateValues();
+        hsv.updateValues();
+        redrawControls();
+        return;
+    }
+    Edit::EditScope scope(*editService);
+    scope.notifyObjectUpdate = scope.refreshTimeSetting = scope.refreshSetting = scope.refreshColorSetting = true;
+    scope.targetObject = target.object;
+    Undo::UndoService* u = undo();
+    if (u && !u->recording) {
+        scope.beginUndo();
+        u->addEffectUndoUpdate(target.effect);
+        for (const auto& effect : target.linked) u->addEffectUndoUpdate(effect);
+    }
+    const Media::RGB8 bytes = state.currentBytes();
+    writeColor(*target.item, bytes);
+    if (!target.linked.empty()) {
+        const auto& items = target.effect->items;
+        const std::size_t i =
+            static_cast<std::size_t>(std::find(items.begin(), items.end(), target.item) - items.begin());
+        for (const auto& effect : target.linked) {
+            if (effect->items.size() <= i) continue;
+            Effect::EffectItem* other = effect->items[i];
+            if (other->type == target.item->type && other->name == target.item->name && isColorItem(other))
+                writeColor(static_cast<Effect::EffectItemColor&>(*other), bytes);
+        }
+    }
+}
+
+void EffectColorSettingComponent::redrawControls() {
+    if (isHidden()) return;
+    const Window::Rect& r = clientRect;
+    DrawScope scope(*this, r.x, r.y, r.x + r.width, r.y + r.height, true);
+    swatch.procPaint();
+    wheel.procPaint();
+    rgb.procPaint();
+    hsv.procPaint();
+}
+
+std::wstring EffectColorSettingComponent::getTargetLabel(const TargetItem& t) const {
+    if (!t.item || !t.effect) return {};
+    const Effect::EffectBase* named = t.effect.get();
+    if (named->effectType == Effect::EffectKind::Output && t.object && !t.object->effectList.empty())
+        named = t.object->effectList.front().get();
+    std::wstring label = effectText(named->getDisplayName());
+    label += L" [";
+    label += effectText(t.item->name.c_str());
+    label += L"]";
+    if (!t.linked.empty()) {
+        label += L" (";
+        label += effectText(L"複数");
+        label += L")";
+    }
+    return label;
+}
+
+void EffectColorSettingComponent::refreshTargetLabel() {
+    header.title = target.item ? getTargetLabel(target) : std::wstring(L"色設定");
+    if (isHidden()) return;
+    const Window::Rect& r = clientRect;
+    DrawScope scope(*this, r.x, r.y, r.x + r.width, r.y + r.height, true);
+    header.procPaint();
+}
+
+void EffectColorSettingComponent::procPaint() {
+    if (isHidden()) return;
+    const Window::Rect& r = clientRect;
+    DrawScope scope(*this, r.x, r.y, r.x + r.width, r.y + r.height, true);
+    if (Media::RenderTargetWindow* host = hostTarget()) fill(host->brushList[Resource::ColorBrushList::Grouping]);
+    header.procPaint();
+    swatch.procPaint();
+    rgb.procPaint();
+    wheel.procPaint();
+    hsv.procPaint();
+}
+
+void EffectColorSettingComponent::procMove() {
+    const int m = margin, h = rowHeight, p = h + 2, f = 3 * p + 2;
+    const int W = clientRect.width, H = clientRect.height;
+    const int top = (header.floating ? 0 : Setting::TitleHeaderHeight + 2) + m;
+    swatch.left = m, swatch.top = top, swatch.right = f, swatch.bottom = f;
+    const int c = std::max((W - 3 * m - f) / 2, 1);
+    const int needed = 6 * 7 + 2 * h;  // "-999.0" at the row font, the arrows and the label column
+    rgb.left = m + f, rgb.top = top, rgb.bottom = f;
+    if (c < needed) {
+        rgb.right = -m;
+        hsv.left = hsv.top = hsv.right = hsv.bottom = -1;
+    } else {
+        rgb.right = c;
+        hsv.left = -(c + m), hsv.top = top, hsv.right = c, hsv.bottom = f;
+    }
+    const int y = top + f + m + m / 2;
+    const int a = std::max(std::min(H - m / 2 - y, (W - 2 * m) / 2), 1);
+    wheel.left = m / 2, wheel.top = y, wheel.right = a, wheel.bottom = a;
+    owner.updateLayout();
+}
+
+}  // namespace Component
