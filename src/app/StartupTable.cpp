@@ -27,6 +27,7 @@
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/status/StatusComponent.h"
 #include "panels/timeline/EditComponent.h"
+#include "settings/SettingComponent.h"
 #include "settings/color/EffectColorSettingComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
@@ -171,7 +172,7 @@ std::span<const StartupRow> startupTable() {
         {"Render::RenderService", [] { return StartupHolder(std::make_shared<RenderServiceHolder>()); }},
         {"Component::EditComponent", [] { return panelHolder<Component::EditComponent>(); }},
         {"Component::StatusComponent", [] { return makeHolder<Component::StatusComponent>(); }},
-        // Component::SettingComponent
+        {"Component::SettingComponent", [] { return panelHolder<Component::SettingComponent>(); }},
         {"Component::PreviewEditComponent",
          [] {
              std::unique_ptr<Component::PreviewEditComponent>& slot = Component::PreviewEditComponent::instance();

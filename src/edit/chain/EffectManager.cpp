@@ -221,6 +221,13 @@ void EffectManager::removeEffectIf(const std::function<bool(const EffectPointer&
 }
 
 void EffectManager::removeEffect(const Effect::EffectBase* effect) {
+    // The first entry goes only when a filter can take its place.
+    if (!effectList.empty() && effectList.front().get() == effect) {
+        const bool filters = effectList.size() > 1 && effectList[0]->effectType == Effect::EffectKind::Filter &&
+                             effectList[1]->effectType == Effect::EffectKind::Filter;
+        if (!filters) return;
+        std::swap(effectList[0], effectList[1]);
+    }
     removeEffectIf([effect](const EffectPointer& entry) { return entry.get() == effect; });
 }
 

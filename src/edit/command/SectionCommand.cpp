@@ -77,6 +77,19 @@ bool canDeleteSection(const Object& object, int frame) {
     return frame == object.getKeyFrame(object.getSectionIndex(frame)) && object.canAddSection(frame);
 }
 
+void changeSectionSpaceEvenly(EditService& service, const ObjectPointer& object) {
+    if (!object) return;
+    System::Log::info("Edit::EditCommand::changeSectionSpaceEvenly", "change section space evenly");
+    EditScope scope(service);
+    scope.resortLayers = scope.clearSettingSection = scope.refreshTimeSetting = scope.notifyObjectUpdate = true;
+    scope.beginUndo();
+    record(service, &Undo::UndoService::addObjectUndoUpdate, object);
+    const long long length = object->end - object->start + 1;
+    const long long count = object->getMidPointCount();
+    for (long long i = 0; i < count; ++i)
+        object->boundaries[static_cast<std::size_t>(i)] = static_cast<int>((i + 1) * length / (count + 1));
+}
+
 void moveNextSectionFrame(EditService& service) {
     const Scene& scene = *service.getCurrentScene();
     if (!scene.focusObject) return;

@@ -24,6 +24,10 @@ void deleteSection(EditService& service, int frame);
 // section from there on could take a boundary.
 bool canDeleteSection(const Object& object, int frame);
 
+// The object's boundaries spread evenly over its length (boundary i of n at
+// (i + 1) * length / (n + 1) frames); one undo step.
+void changeSectionSpaceEvenly(EditService& service, const ObjectPointer& object);
+
 // The cursor to the next / previous key frame of the focus object.
 void moveNextSectionFrame(EditService& service);
 void movePrevSectionFrame(EditService& service);

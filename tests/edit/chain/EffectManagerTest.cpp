@@ -219,6 +219,20 @@ TEST_F(Chain, FiltersMoveOnlyAmongFilters) {
     EXPECT_EQ(chainNames(chain), (std::vector<std::wstring>{kFigure, kDraw, kFade, kBlur}));
 }
 
+TEST_F(Chain, AFirstEffectIsRemovedOnlyWhenAFilterTakesItsPlace) {
+    // Filter X before filter Y: X goes and Y stands first.
+    build({kBlur, kGlow});
+    const auto blur = chain.effectList[0];
+    chain.removeEffect(blur.get());
+    EXPECT_EQ(chainNames(chain), (std::vector<std::wstring>{kGlow}));
+    // A lone filter, or an input before its output, stays.
+    chain.removeEffect(chain.effectList[0].get());
+    EXPECT_EQ(chainNames(chain), (std::vector<std::wstring>{kGlow}));
+    build({kFigure, kDraw, kBlur});
+    chain.removeEffect(chain.effectList[0].get());
+    EXPECT_EQ(chainNames(chain), (std::vector<std::wstring>{kFigure, kDraw, kBlur}));
+}
+
 TEST_F(Chain, AddedEffectsTakeSavedDefaultsSectionsAndTheirPlace) {
     build({kFigure, kDraw, kBlur, kGlow});
     define(kFade).prototype->items[0]->fromString("7");  // as a defaults file leaves it

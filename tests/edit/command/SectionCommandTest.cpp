@@ -51,6 +51,31 @@ TEST_F(Section, DeleteRemovesOnlyTheBoundaryAtTheFrame) {
               1);
 }
 
+TEST_F(Section, EvenSpacingSpreadsTheBoundariesOverTheWholeLength) {
+    struct Case {
+        int start;
+        std::vector<int> boundaries;
+        std::string spaced;
+    };
+    // 100 frames: three boundaries at 25, 50, 75; two at 33 and 66 (whole
+    // frames, rounded down); an object starting later keeps its offsets.
+    const std::vector<Case> cases = {{0, {10, 20, 30}, "0 0,25,50,75,99"},
+                                     {0, {90, 95}, "1 0,33,66,99"},
+                                     {200, {1}, "2 200,250,299"}};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& k = cases[i];
+        SCOPED_TRACE(k.spaced);
+        Edit::ObjectPointer object = place(static_cast<int>(i), k.start, k.start + 99);
+        for (int b : k.boundaries) object->addSection(k.start + b, nullptr);
+        TestSupport::LogCapture log;
+        expectUndoRedo([&] { EditCommand::changeSectionSpaceEvenly(edit, object); });
+        EXPECT_EQ(objectLines().at(i), k.spaced);
+        EXPECT_EQ(log.count(System::Log::INFO, "Edit::EditCommand::changeSectionSpaceEvenly",
+                            "change section space evenly"),
+                  1);
+    }
+}
+
 TEST_F(Section, TheMenuOffersDeletingOnlyWhereASectionStarts) {
     // Object 10 .. 99 with boundaries at 30 and 31 (a one-frame section).
     const auto object = place(0, 10, 99);
