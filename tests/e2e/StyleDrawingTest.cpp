@@ -46,12 +46,13 @@ protected:
     }
 
     // The 1280 x 720 window shows the background above the footer, whose
-    // top row is footerTop.
+    // top row is footerTop. A shown panel's one-pixel frame lies on that
+    // row, so the footer is sampled just below it.
     bool screenShows(std::uint32_t background, std::uint32_t footer, int footerTop = 696) const {
         for (int i = 0; i < 100; ++i) {
             const TestSupport::Screenshot screen(display_.name());
             if (screen.pixel(640, 300) == background && screen.pixel(640, footerTop - 1) == background &&
-                screen.pixel(10, footerTop) == footer && screen.pixel(1270, 719) == footer)
+                screen.pixel(10, footerTop + 1) == footer && screen.pixel(1270, 719) == footer)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
