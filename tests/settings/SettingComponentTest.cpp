@@ -8,8 +8,9 @@
 #include "edit/scope/EditScope.h"
 #include "edit/service/EditService.h"
 #include "edit/undo/UndoService.h"
-#include "effect/RegistryTestSupport.h"
-#include "window/DeferredDelete.h"
+#include "media/DrawingFixture.h"
+#include "support/VirtualDisplay.h"
+#include "window/WindowMouseService.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +37,18 @@ using FilterD = EditTest::Kind<&kD, Filter, MK::Video>;
 
 using Names = std::vector<std::wstring>;
 
-class SettingWindow : public ::testing::Test {
+// The services a window and its rows are built with (fonts and styles
+// included), with the test kinds registered.
+class SettingWindow : public DrawingTest::DrawingServices {
 protected:
-    SettingWindow() {
+    SettingWindow() : DrawingServices(true) {}
+
+    void SetUp() override {
+        TestSupport::useTestDisplay();
+        DrawingServices::SetUp();
+        mouse = std::make_unique<System::Singleton<Window::WindowMouseService>>();
+        registryHolder = std::make_unique<System::Singleton<Effect::EffectService>>();
+        Effect::EffectService& registry = *System::Singleton<Effect::EffectService>::getInstance();
         registry.registerEffect<EditTest::Figure>();
         registry.registerEffect<EditTest::Draw>();
         registry.registerEffect<EditTest::Sound>();
@@ -49,23 +59,36 @@ protected:
         registry.registerEffect<FilterB>();
         registry.registerEffect<FilterC>();
         registry.registerEffect<FilterD>();
+        events = std::make_unique<System::Singleton<Event::EventService>>();
+        undoHolder = std::make_unique<System::Singleton<Undo::UndoService>>();
+        editHolder = std::make_unique<System::Singleton<Edit::EditService>>();
         window = std::make_unique<SettingComponent>();
     }
-    ~SettingWindow() override { window.reset(); }
+    void TearDown() override {
+        window.reset();
+        editHolder.reset();
+        undoHolder.reset();
+        events.reset();
+        registryHolder.reset();
+        mouse.reset();
+        DrawingServices::TearDown();
+    }
 
-    Edit::Scene& scene() { return *edit.getCurrentScene(); }
+    Edit::Scene& scene() { return *edit().getCurrentScene(); }
+    static Edit::EditService& edit() { return *System::Singleton<Edit::EditService>::getInstance(); }
+    static Undo::UndoService& undo() { return *System::Singleton<Undo::UndoService>::getInstance(); }
 
     // An object of the first effect with the filters, on its own layer,
     // placed without undo.
     Edit::ObjectPointer place(const wchar_t* first, const std::vector<const wchar_t*>& filters) {
         Edit::ObjectPointer object;
         {
-            Edit::EditScope scope(edit);
+            Edit::EditScope scope(edit());
             scope.resortLayers = true;
             object = scene().createObject(first, layer++, 0, 99);
             for (const wchar_t* filter : filters) object->addEffect(filter, 0, nullptr);
         }
-        edit.setFocusObject(object);
+        edit().setFocusObject(object);
         return object;
     }
 
@@ -77,14 +100,11 @@ protected:
         return texts;
     }
 
-    RegistryTest::Environment env;
-    System::Singleton<Effect::EffectService> registryHolder;
-    Effect::EffectService& registry = *System::Singleton<Effect::EffectService>::getInstance();
-    System::Singleton<Event::EventService> events;
-    System::Singleton<Undo::UndoService> undoHolder;
-    Undo::UndoService& undo = *System::Singleton<Undo::UndoService>::getInstance();
-    System::Singleton<Edit::EditService> editHolder;
-    Edit::EditService& edit = *System::Singleton<Edit::EditService>::getInstance();
+    std::unique_ptr<System::Singleton<Window::WindowMouseService>> mouse;
+    std::unique_ptr<System::Singleton<Effect::EffectService>> registryHolder;
+    std::unique_ptr<System::Singleton<Event::EventService>> events;
+    std::unique_ptr<System::Singleton<Undo::UndoService>> undoHolder;
+    std::unique_ptr<System::Singleton<Edit::EditService>> editHolder;
     std::unique_ptr<SettingComponent> window;
     int layer = 0;
 };
@@ -100,7 +120,7 @@ TEST_F(SettingWindow, TheFocusObjectShowsOneBlockPerEffectWithInputAndOutputToge
     EXPECT_EQ(titles(), (Names{EditTest::kGroup, kA}));
 
     // The focus gone: nothing shown, the add button greyed.
-    edit.setFocusObject(nullptr);
+    edit().setFocusObject(nullptr);
     EXPECT_TRUE(window->blocks.empty());
     EXPECT_FALSE(window->header.addButton.enabled);
 }
@@ -110,7 +130,7 @@ TEST_F(SettingWindow, AnObjectTakenOffTheTimelineEmptiesTheWindow) {
     ASSERT_EQ(window->blocks.size(), 2u);
     object->layer = -1;
     std::shared_ptr<Edit::Object> updated = object;
-    events.getInstance()->objectUpdate.notify(updated);
+    System::Singleton<Event::EventService>::getInstance()->objectUpdate.notify(updated);
     EXPECT_EQ(window->settingObject, nullptr);
     EXPECT_TRUE(window->blocks.empty());
 }
@@ -122,7 +142,7 @@ TEST_F(SettingWindow, TheEnableCheckIsOneUndoStepAndTheWindowKeepsItsBlocks) {
     check.onClick(check);
     EXPECT_TRUE(object->effectList[2]->disable);
     EXPECT_FALSE(block(1).header.enableCheck->checked);
-    undo.undo();
+    undo().undo();
     EXPECT_FALSE(object->effectList[2]->disable);
     // The refresh after the undo brings the check back.
     EXPECT_TRUE(block(1).header.enableCheck->checked);
@@ -135,7 +155,7 @@ TEST_F(SettingWindow, PastedFiltersStandRightAfterTheBlockInBufferOrder) {
     block(3).pasteEffect();
     EXPECT_EQ(chainNames(*object), (Names{EditTest::kFigure, EditTest::kDraw, kA, kB, kC, kA, kD}));
     ASSERT_EQ(window->blocks.size(), 6u);
-    undo.undo();
+    undo().undo();
     EXPECT_EQ(chainNames(*object), (Names{EditTest::kFigure, EditTest::kDraw, kA, kB, kC, kD}));
     EXPECT_EQ(titles(), (Names{L"図形 [標準描画]", kA, kB, kC, kD}));
 
@@ -187,7 +207,7 @@ TEST_F(SettingWindow, AnAudioFilterIsNotPastedOntoAVideoObject) {
     block(0).pasteEffect();
     EXPECT_EQ(chainNames(*video), (Names{EditTest::kFigure, EditTest::kDraw, kA}));
     // Nothing changed: no undo step either.
-    EXPECT_FALSE(undo.canUndo());
+    EXPECT_FALSE(undo().canUndo());
 }
 
 TEST_F(SettingWindow, CutAfterTakesEveryLaterBlockAndTheFirstBlockStays) {
@@ -198,7 +218,7 @@ TEST_F(SettingWindow, CutAfterTakesEveryLaterBlockAndTheFirstBlockStays) {
     block(2).cutAfterEffect();
     EXPECT_EQ(window->copyBuffer.size(), 2u);
     EXPECT_EQ(chainNames(*object), (Names{EditTest::kFigure, EditTest::kDraw, kA}));
-    undo.undo();
+    undo().undo();
     EXPECT_EQ(chainNames(*object), (Names{EditTest::kFigure, EditTest::kDraw, kA, kB, kC}));
 }
 
@@ -211,7 +231,7 @@ TEST_F(SettingWindow, FoldAllFoldsEveryBlockThenUnfoldsThemAll) {
     block(0).foldAll();
     for (const auto& effect : object->effectList) EXPECT_FALSE(effect->hide);
     // Folding is no edit.
-    EXPECT_FALSE(undo.canUndo());
+    EXPECT_FALSE(undo().canUndo());
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include "core/base/Singleton.h"
 #include "dialogs/form/GridCameraDialog.h"
 #include "dialogs/form/LevelMeterDialog.h"
+#include "dialogs/form/SliderSettingDialog.h"
 #include "edit/service/EditService.h"
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/preview/PreviewMenuEntries.h"
 #include "render/service/RenderService.h"
+#include "settings/SettingMenuCalls.h"
 
 namespace Dialog {
 
@@ -19,11 +21,15 @@ void installPanelDialogs() {
         Render::RenderService* render = System::Singleton<Render::RenderService>::getInstance();
         return render && LevelMeterDialog().show(render->player);
     };
+    Component::SettingMenuCalls::installed().sliderSettingDialog = [](int& moveMode, int& moveRatio) {
+        return SliderSettingDialog().show(moveMode, moveRatio);
+    };
 }
 
 void removePanelDialogs() {
     Component::PreviewContextMenu::gridCameraDialog() = nullptr;
     Component::PreviewEditComponent::levelMeterDialog() = nullptr;
+    Component::SettingMenuCalls::installed().sliderSettingDialog = nullptr;
 }
 
 }  // namespace Dialog
