@@ -124,7 +124,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string hiddenPanelsIni() {
-    return "[Window.scene.list]\r\nhide=1\r\n[Window.object.list]\r\nhide=1\r\n[Window.preview]\r\nhide=1\r\n[Window.explorer:1]\r\nhide=1\r\n[Window.edit]\r\nhide=1\r\n";
+    return "[Window.scene.list]\r\nhide=1\r\n[Window.object.list]\r\nhide=1\r\n[Window.preview]\r\nhide=1\r\n[Window.explorer:1]\r\nhide=1\r\n[Window.edit]\r\nhide=1\r\n[Window.setting]\r\nhide=1\r\n";
 }
 
 }  // namespace E2E
