@@ -334,16 +334,18 @@ TEST_F(TabGroupTest, AClickAt150OnAThreeTabStripOf300PixelsShowsTheSecondMember)
     ASSERT_TRUE(tab1->groupTab);
     Window::WindowGroupTab::Control& strip = *tab1->groupTab->control();
     EXPECT_EQ(*strip.rect, (Window::Rect{979, 0, 300, 20}));
-    EXPECT_EQ(tab1->clientRect, (Window::Rect{979, 20, 300, 676}));
+    // 676 pixels below the strip, less the 28 of the menu bar above the
+    // client area; the strip lies at screen y 28 to 47.
+    EXPECT_EQ(tab1->clientRect, (Window::Rect{979, 20, 300, 648}));
     ASSERT_TRUE(waitForScreen([](const TestSupport::Screenshot& shot) { return shot.pixel(1129, 300) == 0xFF0000; }));
 
-    runWhileLooping("xdotool mousemove 1129 10 click 1");
+    runWhileLooping("xdotool mousemove 1129 38 click 1");
     ASSERT_TRUE(runUntil([&] { return !tab2->isHidden(); }));
     EXPECT_TRUE(tab1->isHidden());
     EXPECT_TRUE(tab3->isHidden());
     EXPECT_FALSE(tab1->groupTab);
     ASSERT_TRUE(tab2->groupTab);
-    EXPECT_EQ(tab2->clientRect, (Window::Rect{979, 20, 300, 676}));
+    EXPECT_EQ(tab2->clientRect, (Window::Rect{979, 20, 300, 648}));
     EXPECT_TRUE(waitForScreen([](const TestSupport::Screenshot& shot) { return shot.pixel(1129, 300) == 0x00FF00; }));
     // The tabs keep their order, renumbered from 1.
     EXPECT_EQ(tab1->placement.group, 1);

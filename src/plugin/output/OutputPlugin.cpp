@@ -4,6 +4,7 @@
 #include "core/text/StringConvert.h"
 #include "core/event/MessageBox.h"
 #include "core/translate/TranslateService.h"
+#include "edit/model/FrameRate.h"
 #include "platform/gtk/SettingStrip.h"
 
 #include <algorithm>
@@ -119,7 +120,8 @@ std::wstring OutputPlugin::getSummaryText(const OutputSceneInfo& scene) const {
     std::swprintf(text, 128, L"%dx%d / ", scene.width, scene.height);
     std::wstring out = text;
     if (flags & StillImage) return out;
-    if (flags & Video) out += formatNumber(scene.scale ? double(scene.rate) / scene.scale : 0.0) + L"fps / ";
+    // The figure users know for the pair (29.97, not 29.97003).
+    if (flags & Video) out += formatNumber(Edit::getFrameRate(scene.rate, scene.scale)) + L"fps / ";
     if (flags & Audio) out += formatNumber(scene.audioRate / 1000.0) + L"khz / ";
     const int last = std::max(scene.lastFrame, 0);
     const bool selected = scene.selectionStart >= 0 && scene.selectionEnd >= 0;

@@ -5,6 +5,10 @@
 
 #include "plugin/output/OutputTestSupport.h"
 
+#include "core/CoreTestSupport.h"
+#include "core/base/Singleton.h"
+#include "core/file/SettingService.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -183,6 +187,9 @@ TEST(OutputWriterSettings, AviFormsFromTheirTexts) {
 }
 
 TEST(OutputWriterSettings, SummaryLines) {
+    // The rates' figures come from system.conf's presets.
+    CoreTest::ProgramFolder folder;
+    System::Singleton<Setting::SettingService> settings;
     Plugin::OutputSceneInfo s;
     s.width = 1920;
     s.height = 1080;
@@ -199,7 +206,7 @@ TEST(OutputWriterSettings, SummaryLines) {
     s.scale = 1001;
     s.audioRate = 44100;
     Plugin::SequentialFileSave sequence;
-    EXPECT_EQ(sequence.getSummaryText(s), L"1920x1080 / 29.97003fps / 00:02.00(選択範囲) / ");
+    EXPECT_EQ(sequence.getSummaryText(s), L"1920x1080 / 29.97fps / 00:02.00(選択範囲) / ");
     Plugin::PngFileSave png;
     EXPECT_EQ(png.getSummaryText(s), L"1920x1080 / ");
     EXPECT_EQ(sequence.getSettingText(), L"PNG透明色あり / JPEG品質:90");
