@@ -11,8 +11,11 @@
 #include "effect/base/EffectBase.h"
 #include "effect/item/EffectItemColor.h"
 #include "media/draw/RenderTargetWindow.h"
+#include "settings/color/ColorWindowLayout.h"
 #include "settings/rows/RowCallPoints.h"
 #include "window/ClientPlacement.h"
+#include "window/ToolTips.h"
+#include "window/WindowMenuEntry.h"
 #include "window/WindowService.h"
 
 #include <algorithm>
@@ -55,6 +58,7 @@ EffectColorSettingComponent::EffectColorSettingComponent()
       rgb(owner, *this),
       wheel(owner, *this),
       hsv(owner, *this) {
+    acceptsContextMenu = true;
     if (eventService) {
         eventService->focusObjectChange.add(eventKey(),
                                             [this](std::shared_ptr<Edit::Object>& object) { setFocusObject(object); });
@@ -216,6 +220,49 @@ void EffectColorSettingComponent::refreshTargetLabel() {
     header.procPaint();
 }
 
+void EffectColorSettingComponent::showTargetMenu() {
+    const Edit::ScenePointer& scene = editService ? editService->getCurrentScene() : nullptr;
+    const Edit::ObjectPointer object = scene ? scene->focusObject : nullptr;
+    const auto message = [](const wchar_t* text) {
+        return std::wstring(Translate::TranslateService::translate(Translate::TranslateService::Table::Message, text));
+    };
+    if (!object) {
+        Window::ToolTips::showAtCursor(message(L"設定対象のオブジェクトをフォーカスすると表示されます"), 3000);
+        return;
+    }
+    Window::MenuEntries menu;
+    for (const auto& effect : object->effectList) {
+        for (Effect::EffectItem* item : effect->items) {
+            if (!isColorItem(item)) continue;
+            auto* colour = static_cast<Effect::EffectItemColor*>(item);
+            const TargetItem candidate{object, effect, colour, {}};
+            menu.push_back({Window::MenuEntry::Kind::Command, getTargetLabel(candidate), true, colour == target.item,
+                            [this, object, colour] {
+                                setTarget(object, *colour, false);
+                                refreshTargetLabel();
+                            },
+                            {}});
+        }
+    }
+    if (menu.empty()) {
+        Window::ToolTips::showAtCursor(message(L"色の設定対象項目がありません"), 3000);
+        return;
+    }
+    if (const Window::PopupMenuCall& show = Window::popupMenuCall()) show(window, menu);
+}
+
+void EffectColorSettingComponent::procLButtonDown(int, int y) {
+    if (!header.floating && y < Setting::TitleHeaderHeight + 2) showTargetMenu();
+}
+
+void EffectColorSettingComponent::procContextMenu(int, int) {
+    const Window::PopupMenuCall& show = Window::popupMenuCall();
+    if (!show) return;
+    Window::MenuEntries menu;
+    createWindowMenu(menu);
+    show(window, menu);
+}
+
 void EffectColorSettingComponent::procPaint() {
     if (isHidden()) return;
     const Window::Rect& r = clientRect;
@@ -229,23 +276,18 @@ void EffectColorSettingComponent::procPaint() {
 }
 
 void EffectColorSettingComponent::procMove() {
-    const int m = margin, h = rowHeight, p = h + 2, f = 3 * p + 2;
-    const int W = clientRect.width, H = clientRect.height;
-    const int top = (header.floating ? 0 : Setting::TitleHeaderHeight + 2) + m;
-    swatch.left = m, swatch.top = top, swatch.right = f, swatch.bottom = f;
-    const int c = std::max((W - 3 * m - f) / 2, 1);
-    const int needed = 6 * 7 + 2 * h;  // "-999.0" at the row font, the arrows and the label column
-    rgb.left = m + f, rgb.top = top, rgb.bottom = f;
-    if (c < needed) {
-        rgb.right = -m;
-        hsv.left = hsv.top = hsv.right = hsv.bottom = -1;
-    } else {
-        rgb.right = c;
-        hsv.left = -(c + m), hsv.top = top, hsv.right = c, hsv.bottom = f;
-    }
-    const int y = top + f + m + m / 2;
-    const int a = std::max(std::min(H - m / 2 - y, (W - 2 * m) / 2), 1);
-    wheel.left = m / 2, wheel.top = y, wheel.right = a, wheel.bottom = a;
+    // "-999.0" in the row font, the slider's arrows and the label column.
+    const int needed = 6 * 7 + 2 * rowHeight;
+    const int top = header.floating ? 0 : Setting::TitleHeaderHeight + 2;
+    const ColorWindowLayout l =
+        ColorWindowLayout::compute(clientRect.width, clientRect.height, top, margin, rowHeight, needed);
+    const auto place = [](Window::WindowControl& control, const ColorWindowLayout::Box& box) {
+        control.left = box.left, control.top = box.top, control.right = box.right, control.bottom = box.bottom;
+    };
+    place(swatch, l.swatch);
+    place(rgb, l.rgb);
+    place(hsv, l.hsv);
+    place(wheel, l.wheel);
     owner.updateLayout();
 }
 

@@ -63,8 +63,13 @@ public:
     void refreshTargetLabel();
     std::wstring getTargetLabel(const TargetItem& target) const;
 
+    // The title's click: a menu of every colour item of the focused object.
+    void showTargetMenu();
+
     void procPaint() override;
     void procMove() override;
+    void procLButtonDown(int x, int y) override;
+    void procContextMenu(int x, int y) override;
     void recreateClient() override;
 
     ColorState state;
