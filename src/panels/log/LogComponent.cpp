@@ -83,7 +83,7 @@ void LogComponent::recreateClient() {
 }
 
 void LogComponent::procRButtonDown(int, int) {
-    if (service) service->startDrag(0, 0, nullptr);
+    if (service) service->startDrag(0, 0, Window::WindowMouseService::cursor(Window::WindowMouseService::CursorSizeAll));
     dragStartOffset = scrollBar.viewStart;
 }
 
