@@ -17,6 +17,7 @@
 #include "render/service/RenderVideoWorker.h"
 #include "render/walk/WalkEffects.h"
 #include "support/ScratchProgramFolder.h"
+#include "ThreeLayerScene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,27 +35,7 @@ public:
         Setting::ScrollBarSize = 20;
         window.createRenderTarget(1244, 636);
         owner.updateLayout();
-        Edit::Scene& scene = *edit.getCurrentScene();
-        scene.width = 1920;
-        scene.height = 1080;
-
-        auto [background, backgroundDraw] = place(scene, 0);
-        background->width = 1920, background->height = 1080;
-        background->color = {0.2f, 0.3f, 0.8f, 1};
-        backgroundDraw->scale = 1.25f;
-
-        auto [moving, movingDraw] = place(scene, 1);
-        moving->width = 960, moving->height = 540;
-        moving->color = {0.9f, 0.6f, 0.1f, 1};
-        movingDraw->x.setMovement(*effects.findMovement(L"直線移動").prototype);
-        movingDraw->x.resizeValueList(2);
-        movingDraw->x.setValue(-480, 0);
-        movingDraw->x.setValue(480, 1);
-
-        auto [overlay, overlayDraw] = place(scene, 2);
-        overlay->width = 1920, overlay->height = 1080;
-        overlay->color = {0.1f, 0.9f, 0.4f, 1};
-        overlayDraw->alpha = 0.5f;
+        Bench::buildThreeLayerScene(*edit.getCurrentScene(), effects, kFrames);
     }
     ~Fixture() {
         std::error_code ignored;
@@ -96,13 +77,6 @@ public:
     }
 
 private:
-    std::pair<WalkTest::Picture*, WalkTest::Draw*> place(Edit::Scene& scene, int layer) {
-        Edit::ObjectPointer object = scene.createObject(WalkTest::kPicture, layer, 0, kFrames - 1);
-        scene.updateLayerObject();
-        return {&dynamic_cast<WalkTest::Picture&>(*object->effectList[0]),
-                &dynamic_cast<WalkTest::Draw&>(*object->effectList[1])};
-    }
-
     std::filesystem::path folder_ = TestSupport::makeScratchProgramFolder("preview-bench-");
     // The style's colours for the paint.
     System::Singleton<Setting::SettingService> settings_;

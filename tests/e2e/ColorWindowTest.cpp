@@ -3,7 +3,7 @@
 // the colour the swatch shows into the saved project, and one Ctrl+Z
 // brings the old colour back.
 #include "core/CoreTestSupport.h"
-#include "e2e/ProgramRun.h"
+#include "e2e/ProjectProgramTest.h"
 #include "e2e/XClient.h"
 #include "support/Screenshot.h"
 #include "support/VirtualDisplay.h"
@@ -47,68 +47,19 @@ std::string hex(std::uint32_t rgb) {
     return text;
 }
 
-class ColorWindowTest : public ::testing::Test {
+class ColorWindowTest : public E2E::ProjectProgramTest {
 protected:
     void SetUp() override {
-        fs::create_directories(data());
-        std::ofstream(project(), std::ios::binary) << kProject;
         std::string ini = E2E::hiddenPanelsIni();
         ini.erase(ini.find("[Window.edit]\r\nhide=1\r\n"), 23);
         ini += "[Window.setting.color]\r\nhide=0\r\n";
-        std::ofstream(data() / "movane2.ini", std::ios::binary) << ini;
-        const std::vector<std::string> arguments{project().string()};
-        program = std::make_unique<E2E::ProgramRun>(
-            std::map<std::string, std::string>{{"DISPLAY", display.name()},
-                                               {"XDG_DATA_HOME", (root.path() / "home").string()},
-                                               {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                                               {"LC_ALL", "C.UTF-8"}},
-            arguments);
-        window = E2E::waitForWindow(display.name(), "--classname '^movane2Manager$'");
-        ASSERT_NE(window, 0u) << program->output();
         // The ring's top is yellow with the default base angle.
-        ASSERT_TRUE(waitFor([&] {
-            const std::uint32_t p = TestSupport::Screenshot(display.name()).pixel(kRingTopX, kRingTopY);
+        start(kProject, ini, [](const TestSupport::Screenshot& screen) {
+            const std::uint32_t p = screen.pixel(kRingTopX, kRingTopY);
             return (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) > 200 && (p & 0xFF) < 80;
-        })) << program->output();
-    }
-
-    void TearDown() override {
-        if (!program) return;
-        if (window) E2E::sendDeleteWindow(display.name(), window);
-        EXPECT_EQ(program->wait(10000), 0) << program->output();
-        EXPECT_EQ(program->output().find("ERROR"), std::string::npos) << program->output();
-    }
-
-    fs::path data() const { return root.path() / "home" / "movane2"; }
-    fs::path project() const { return root.path() / "film.mvp2"; }
-
-    static bool waitFor(const std::function<bool()>& done) {
-        for (int i = 0; i < 100; ++i) {
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
-
-    std::string xdotool(const std::string& arguments) const {
-        return E2E::onDisplay(display.name(), "xdotool " + arguments);
-    }
-    void key(const std::string& keys) const {
-        xdotool("windowfocus --sync " + std::to_string(window));
-        xdotool("key " + keys);
-    }
-    std::string save() {
-        fs::remove(project());
-        key("ctrl+s");
-        EXPECT_TRUE(waitFor([&] { return fs::exists(project()); }));
-        return CoreTest::readBytes(project().string());
+        });
     }
     std::uint32_t swatch() const { return TestSupport::Screenshot(display.name()).pixel(kSwatchX, kSwatchY) & 0xFFFFFF; }
-
-    CoreTest::TempFolder root;
-    TestSupport::VirtualDisplay display;
-    std::unique_ptr<E2E::ProgramRun> program;
-    unsigned long window = 0;
 };
 
 TEST_F(ColorWindowTest, AWheelDragColoursTheFocusedFigureAndOneUndoRestoresIt) {

@@ -56,11 +56,7 @@ protected:
     }
 
     E2E::ProgramRun start() {
-        return E2E::ProgramRun({{"DISPLAY", display_.name()},
-                                {"XDG_DATA_HOME", data().string()},
-                                {"HOME", home().string()},
-                                {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                                {"LC_ALL", "C.UTF-8"}});
+        return E2E::ProgramRun(E2E::testEnvironment(display_.name(), data(), {{"HOME", home().string()}}));
     }
 
     TestSupport::VirtualDisplay display_;

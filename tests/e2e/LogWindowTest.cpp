@@ -34,10 +34,7 @@ protected:
     // the footer shows what check wants (about ten seconds at most), and
     // closes it.
     bool runUntil(const std::function<bool(const TestSupport::Screenshot&)>& check) {
-        E2E::ProgramRun program({{"DISPLAY", display_.name()},
-                                 {"XDG_DATA_HOME", data().string()},
-                                 {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                                 {"LC_ALL", "C.UTF-8"}});
+        E2E::ProgramRun program(E2E::testEnvironment(display_.name(), data()));
         const unsigned long window = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
         EXPECT_NE(window, 0u) << program.output();
         if (!window) return false;

@@ -87,12 +87,7 @@ protected:
     void start() {
         const std::vector<std::string> arguments{file("film.mvp2")};
         program_ = std::make_unique<E2E::ProgramRun>(
-            std::map<std::string, std::string>{{"DISPLAY", display_.name()},
-                                               {"XDG_DATA_HOME", data().string()},
-                                               {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                                               {"LC_ALL", "C.UTF-8"},
-                                               {"SDL_AUDIODRIVER", "disk"},
-                                               {"SDL_DISKAUDIOFILE", file("device.raw")}},
+            E2E::testEnvironment(display_.name(), data(), {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", file("device.raw")}}),
             arguments);
         window_ = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
         ASSERT_NE(window_, 0u) << program_->output();

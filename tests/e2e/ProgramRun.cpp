@@ -123,6 +123,17 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::map<std::string, std::string> testEnvironment(const std::string& display,
+                                                   const std::filesystem::path& dataHome,
+                                                   const std::map<std::string, std::string>& extra) {
+    std::map<std::string, std::string> environment{{"DISPLAY", display},
+                                                   {"XDG_DATA_HOME", dataHome.string()},
+                                                   {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
+                                                   {"LC_ALL", "C.UTF-8"}};
+    for (const auto& [name, value] : extra) environment[name] = value;
+    return environment;
+}
+
 std::string hiddenPanelsIni() {
     return "[Window.scene.list]\r\nhide=1\r\n[Window.object.list]\r\nhide=1\r\n[Window.preview]\r\nhide=1\r\n[Window.explorer:1]\r\nhide=1\r\n[Window.edit]\r\nhide=1\r\n[Window.setting]\r\nhide=1\r\n";
 }

@@ -48,6 +48,13 @@ private:
     std::filesystem::path path_;
 };
 
+// What a window test's program runs with: the display, its data folder,
+// the test fonts and a UTF-8 locale (the pictures compared depend on
+// them), and extra entries added or replaced.
+std::map<std::string, std::string> testEnvironment(const std::string& display,
+                                                   const std::filesystem::path& dataHome,
+                                                   const std::map<std::string, std::string>& extra = {});
+
 // movane2.ini sections that hide every panel shown by default, for tests of
 // the main window's own drawing (an empty docking area).
 std::string hiddenPanelsIni();

@@ -55,10 +55,7 @@ protected:
         CoreTest::writeBytes(file.string(), project);
         const std::vector<std::string> arguments{file.string()};
         program_ = std::make_unique<E2E::ProgramRun>(
-            std::map<std::string, std::string>{{"DISPLAY", display_.name()},
-                                               {"XDG_DATA_HOME", data().string()},
-                                               {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                                               {"LC_ALL", "C.UTF-8"}},
+            E2E::testEnvironment(display_.name(), data()),
             arguments);
         window_ = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
         ASSERT_NE(window_, 0u) << program_->output();

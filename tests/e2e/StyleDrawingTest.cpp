@@ -34,11 +34,7 @@ protected:
     fs::path data() const { return folder_.path() / "data"; }
 
     std::unique_ptr<E2E::ProgramRun> start() {
-        return std::make_unique<E2E::ProgramRun>(std::map<std::string, std::string>{
-            {"DISPLAY", display_.name()},
-            {"XDG_DATA_HOME", data().string()},
-            {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-            {"LC_ALL", "C.UTF-8"}});
+        return std::make_unique<E2E::ProgramRun>(E2E::testEnvironment(display_.name(), data()));
     }
 
     unsigned long waitForMainWindow() const {

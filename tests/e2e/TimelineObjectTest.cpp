@@ -108,10 +108,7 @@ protected:
     void start() {
         const std::vector<std::string> arguments{project().string()};
         program_ = std::make_unique<E2E::ProgramRun>(
-            std::map<std::string, std::string>{{"DISPLAY", display_.name()},
-                                               {"XDG_DATA_HOME", (root_.path() / "home").string()},
-                                               {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                                               {"LC_ALL", "C.UTF-8"}},
+            E2E::testEnvironment(display_.name(), (root_.path() / "home")),
             arguments);
         window_ = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
         ASSERT_NE(window_, 0u) << program_->output();

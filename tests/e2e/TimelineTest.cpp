@@ -4,7 +4,7 @@
 // back to the same bytes; a Shift drag on the ruler selects a range that
 // the ruler's menu clears.
 #include "core/CoreTestSupport.h"
-#include "e2e/ProgramRun.h"
+#include "e2e/ProjectProgramTest.h"
 #include "e2e/XClient.h"
 #include "support/Screenshot.h"
 #include "support/VirtualDisplay.h"
@@ -52,63 +52,15 @@ int textPixels(const TestSupport::Screenshot& screen, int left, int top, int rig
     return n;
 }
 
-class TimelineTest : public ::testing::Test {
+class TimelineTest : public E2E::ProjectProgramTest {
 protected:
     void SetUp() override {
-        fs::create_directories(data());
-        std::ofstream(project(), std::ios::binary) << kProject;
         // The timeline alone in the window.
         std::string ini = E2E::hiddenPanelsIni();
         ini.erase(ini.find("[Window.edit]\r\nhide=1\r\n"), 23);
-        std::ofstream(data() / "movane2.ini", std::ios::binary) << ini;
-        const std::vector<std::string> arguments{project().string()};
-        program = std::make_unique<E2E::ProgramRun>(
-            std::map<std::string, std::string>{{"DISPLAY", display.name()},
-                                               {"XDG_DATA_HOME", (root.path() / "home").string()},
-                                               {"FONTCONFIG_FILE", MOVANE2_SOURCE_DIR "/tests/data/fonts/fonts.conf"},
-                                               {"LC_ALL", "C.UTF-8"}},
-            arguments);
-        window = E2E::waitForWindow(display.name(), "--classname '^movane2Manager$'");
-        ASSERT_NE(window, 0u) << program->output();
-        ASSERT_TRUE(waitFor([&] {
-            const TestSupport::Screenshot screen(display.name());
+        start(kProject, ini, [](const TestSupport::Screenshot& screen) {
             return screen.pixel(70, rowY(0)) == kLayerHeader && screen.pixel(70, rowY(9)) == kLayerHeader;
-        })) << program->output();
-    }
-
-    void TearDown() override {
-        if (!program) return;
-        if (window) E2E::sendDeleteWindow(display.name(), window);
-        EXPECT_EQ(program->wait(10000), 0) << program->output();
-        EXPECT_EQ(program->output().find("ERROR"), std::string::npos) << program->output();
-    }
-
-    fs::path data() const { return root.path() / "home" / "movane2"; }
-    fs::path project() const { return root.path() / "film.mvp2"; }
-
-    static bool waitFor(const std::function<bool()>& done) {
-        for (int i = 0; i < 100; ++i) {
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
-
-    std::string xdotool(const std::string& arguments) const {
-        return E2E::onDisplay(display.name(), "xdotool " + arguments);
-    }
-    void key(const std::string& keys) const {
-        xdotool("windowfocus --sync " + std::to_string(window));
-        xdotool("key " + keys);
-    }
-
-    // Ctrl+S writes the project to its file (removed first, so the new one
-    // is there once the save completed).
-    std::string save() {
-        fs::remove(project());
-        key("ctrl+s");
-        EXPECT_TRUE(waitFor([&] { return fs::exists(project()); }));
-        return CoreTest::readBytes(project().string());
+        });
     }
 
     // The pixel right and below a point stops showing the timeline: the
@@ -120,11 +72,6 @@ protected:
             return textPixels(screen, 60, rowY(row) + 4, 100, rowY(row) + 14) > 300;
         }));
     }
-
-    CoreTest::TempFolder root;
-    TestSupport::VirtualDisplay display;
-    std::unique_ptr<E2E::ProgramRun> program;
-    unsigned long window = 0;
 };
 
 TEST_F(TimelineTest, TheRulerLabelsEveryHundredFramesAndTheRowsShowTheLayerNames) {

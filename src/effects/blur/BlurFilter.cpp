@@ -1,7 +1,6 @@
 #include "effects/blur/BlurFilter.h"
 
 #include "embedded/embedded_RadialBlur_frag.h"
-#include "media/gpu/ConstantBufferCommon.h"
 #include "media/gpu/Direct3DService.h"
 #include "media/gpu/PixelShader.h"
 #include "media/gpu/ResourceBuffer.h"
@@ -90,12 +89,10 @@ void BlurFilter::radialBlur(Image& result, Media::ResourceBuffer& source, float&
     }
     centerX -= p.centerShiftX;
     centerY -= p.centerShiftY;
-    // Each call uploads its own block, so render threads never share one.
-    std::unique_ptr<Platform::Gl::Buffer> constants;
-    Media::ConstantBufferCommon::create(constants, &p.constant, sizeof p.constant);
+    Platform::Gl::Buffer& constants = common->constants.set(&p.constant);
     auto output = std::make_unique<Media::ResourceBuffer>(static_cast<UINT>(p.right - p.left),
                                                           static_cast<UINT>(p.bottom - p.top));
-    common->shader->draw(*output, source, constants.get(), nullptr);
+    common->shader->draw(*output, source, &constants, nullptr);
     result = std::move(output);
 }
 

@@ -7,6 +7,7 @@
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effects/base/BuiltinClass.h"
+#include "media/gpu/ContextConstantBuffer.h"
 
 #include <cstdint>
 #include <memory>
@@ -47,6 +48,7 @@ public:
         CommonResource();
         ~CommonResource();
         std::unique_ptr<Media::PixelShader> shader;
+        Media::ContextConstantBuffer constants{sizeof(Constant)};
     };
 
     BlurFilter();

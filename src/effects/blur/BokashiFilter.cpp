@@ -15,7 +15,6 @@
 #include "media/resource/TransitionList.h"
 #include "platform/gl/GlBuffer.h"
 #include "platform/gl/GlCommands.h"
-#include "platform/gl/GlContextLocal.h"
 #include "platform/gl/GlFormat.h"
 #include "render/context/ObjectContext.h"
 
@@ -43,10 +42,6 @@ int modeOf(int mode) { return mode == BokashiFilter::Keep || mode == BokashiFilt
 
 }  // namespace
 
-struct BokashiFilter::CommonResource::PerContext {
-    std::unique_ptr<Platform::Gl::Buffer> constants;
-};
-
 BokashiFilter::CommonResource::CommonResource() {
     Media::Direct3DService& service = Media::Direct3DService::Get();
     const std::string format = imageFormatDefine(service);
@@ -60,24 +55,9 @@ BokashiFilter::CommonResource::CommonResource() {
         computeShaders[static_cast<std::size_t>(index)] = std::make_unique<Media::ComputeShader>(&service);
         computeShaders[static_cast<std::size_t>(index)]->loadFromMemory(compute.data(), compute.size());
     }
-    Platform::Gl::Display& display = *service.device;
-    perContext_ = std::make_unique<Platform::Gl::ContextLocal<PerContext>>(display, [device = &display] {
-        auto objects = std::make_unique<PerContext>();
-        const std::uint8_t zero[sizeof(PassConstant)] = {};
-        objects->constants = std::make_unique<Platform::Gl::Buffer>(
-            *device, sizeof(PassConstant), zero, "Media::ConstantBufferCommon::create",
-            Platform::Gl::Buffer::Sharing::ContextOnly);
-        return objects;
-    });
 }
 
 BokashiFilter::CommonResource::~CommonResource() = default;
-
-Platform::Gl::Buffer& BokashiFilter::CommonResource::setConstant(const PassConstant& constant) {
-    Platform::Gl::Buffer& buffer = *perContext_->get().constants;
-    buffer.update(&constant);
-    return buffer;
-}
 
 void BokashiFilter::installTransitionBlur(EffectService& service) {
     Resource::TransitionEffects effects = Resource::TransitionEffects::installed();

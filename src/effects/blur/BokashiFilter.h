@@ -11,6 +11,7 @@
 #include "effect/item/EffectItemCheck.h"
 #include "effect/item/EffectItemNumber.h"
 #include "effects/base/BuiltinClass.h"
+#include "media/gpu/ContextConstantBuffer.h"
 #include "platform/WinTypes.h"
 
 #include <array>
@@ -24,8 +25,6 @@ class ResourceBuffer;
 }  // namespace Media
 namespace Platform::Gl {
 class Buffer;
-template <class T>
-class ContextLocal;
 }  // namespace Platform::Gl
 
 namespace Effect {
@@ -63,11 +62,10 @@ public:
         std::array<std::unique_ptr<Media::PixelShader>, 6> pixelShaders;
         std::array<std::unique_ptr<Media::ComputeShader>, 6> computeShaders;
         // Written and uploaded before every pass.
-        Platform::Gl::Buffer& setConstant(const PassConstant& constant);
+        Platform::Gl::Buffer& setConstant(const PassConstant& constant) { return constants.set(&constant); }
 
     private:
-        struct PerContext;
-        std::unique_ptr<Platform::Gl::ContextLocal<PerContext>> perContext_;
+        Media::ContextConstantBuffer constants{sizeof(PassConstant)};
     };
 
     BokashiFilter();

@@ -95,8 +95,8 @@ void AngleClipFilter::clip(Image& image, float base, float range, float x, float
         image->clear(transparent);
         return;
     }
-    Clip::multiplyByCoverage(p.action == Action::Narrow ? *common->narrow : *common->wide, *image, &p.constant,
-                             sizeof p.constant);
+    Clip::multiplyByCoverage(p.action == Action::Narrow ? *common->narrow : *common->wide, *image,
+                             common->constants.set(&p.constant));
 }
 
 void AngleClipFilter::filterVideo(Image& result, Render::ObjectContext& context, Image input) {

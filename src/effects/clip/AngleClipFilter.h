@@ -7,6 +7,7 @@
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
 #include "effects/base/BuiltinClass.h"
+#include "media/gpu/ContextConstantBuffer.h"
 
 #include <memory>
 
@@ -52,6 +53,7 @@ public:
         ~CommonResource();
         std::unique_ptr<Media::PixelShader> narrow;
         std::unique_ptr<Media::PixelShader> wide;
+        Media::ContextConstantBuffer constants{sizeof(Constant)};
     };
 
     // The clock wipe cuts its masks with the registry's prototype.

@@ -1,6 +1,5 @@
 #include "effects/clip/ClipCoverage.h"
 
-#include "media/gpu/ConstantBufferCommon.h"
 #include "media/gpu/Direct3DService.h"
 #include "media/gpu/PixelShader.h"
 #include "media/gpu/ResourceBuffer.h"
@@ -24,12 +23,8 @@ std::unique_ptr<Media::PixelShader> loadVariant(const char* code, std::size_t si
     return shader;
 }
 
-void multiplyByCoverage(Media::PixelShader& shader, Media::ResourceBuffer& image, const void* constants,
-                        UINT size) {
-    // Each call uploads its own block, so render threads never share one.
-    std::unique_ptr<Platform::Gl::Buffer> buffer;
-    Media::ConstantBufferCommon::create(buffer, constants, size);
-    shader.draw(image, buffer.get(), Resource::ResourceService::Get().blendStateList.get(kMultiplyAlpha));
+void multiplyByCoverage(Media::PixelShader& shader, Media::ResourceBuffer& image, Platform::Gl::Buffer& constants) {
+    shader.draw(image, &constants, Resource::ResourceService::Get().blendStateList.get(kMultiplyAlpha));
 }
 
 }  // namespace Effect::Clip

@@ -56,8 +56,8 @@ LineClipFilter::LineClipFilter()
 void LineClipFilter::clip(Image& image, float angleValue, int bandWidth, float x, float y, int blurValue) {
     const Constant constant = constantFor(static_cast<int>(image->getWidth()), static_cast<int>(image->getHeight()),
                                           angleValue, bandWidth, x, y, blurValue);
-    Clip::multiplyByCoverage(bandWidth == 0 ? *common->halfPlane : *common->band, *image, &constant,
-                             sizeof constant);
+    Clip::multiplyByCoverage(bandWidth == 0 ? *common->halfPlane : *common->band, *image,
+                             common->constants.set(&constant));
 }
 
 void LineClipFilter::filterVideo(Image& result, Render::ObjectContext& context, Image input) {

@@ -7,6 +7,7 @@
 #include "effect/item/EffectItemNumber.h"
 #include "effect/item/EffectItemNumberGroup.h"
 #include "effects/base/BuiltinClass.h"
+#include "media/gpu/ContextConstantBuffer.h"
 
 #include <memory>
 
@@ -41,6 +42,7 @@ public:
         ~CommonResource();
         std::unique_ptr<Media::PixelShader> halfPlane;
         std::unique_ptr<Media::PixelShader> band;
+        Media::ContextConstantBuffer constants{sizeof(Constant)};
     };
 
     // The straight wipes cut their masks with the registry's prototype.

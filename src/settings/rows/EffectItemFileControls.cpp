@@ -11,6 +11,7 @@
 #include "window/ToolTips.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace Component {
 
@@ -25,6 +26,16 @@ void check(Window::PopupMenu& menu, const Window::MenuItem& entry) {
 void beginChoice(Edit::EditScope& scope, Undo::UndoService& undo, const std::shared_ptr<Effect::EffectBase>& effect) {
     scope.beginUndo();
     undo.addEffectUndoUpdate(effect);
+}
+
+// One item a scene, the current one checked.
+void appendScenes(Window::PopupMenu& menu, const std::vector<Edit::ScenePointer>& scenes, int current,
+                  const std::function<void(int)>& select) {
+    for (const Edit::ScenePointer& scene : scenes) {
+        const int id = scene->id;
+        const Window::MenuItem entry = menu.insertItem(scene->name, [select, id] { select(id); });
+        if (id == current) check(menu, entry);
+    }
 }
 
 }  // namespace
@@ -177,11 +188,7 @@ void EffectItemMaskSelectControl::showSourceMenu() {
     });
     const std::vector<Edit::ScenePointer> scenes = otherScenes(*editService);
     if (!scenes.empty()) menu.insertSeparator();
-    for (const Edit::ScenePointer& scene : scenes) {
-        const int id = scene->id;
-        const Window::MenuItem entry = menu.insertItem(scene->name, [this, id] { selectScene(id); });
-        if (id == item->scene) check(menu, entry);
-    }
+    appendScenes(menu, scenes, item->scene, [this](int id) { selectScene(id); });
     menu.show();
 }
 
@@ -225,11 +232,7 @@ void EffectItemSceneControl::showSceneMenu() {
         return;
     }
     Window::PopupMenu menu;
-    for (const Edit::ScenePointer& scene : scenes) {
-        const int id = scene->id;
-        const Window::MenuItem entry = menu.insertItem(scene->name, [this, id] { selectScene(id); });
-        if (id == item->value) check(menu, entry);
-    }
+    appendScenes(menu, scenes, item->value, [this](int id) { selectScene(id); });
     menu.show();
 }
 

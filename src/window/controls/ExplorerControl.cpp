@@ -100,8 +100,7 @@ ExplorerControl::ExplorerControl(Window::WindowControlOwner& owner, std::string 
         updateScroll();
         procPaint();
     };
-    columns = FolderListing::parseColumns(columnNum, System::String::toUtf8(columnList),
-                                          System::String::toUtf8(columnWidthList));
+    loadSetting();
 }
 
 ExplorerControl::~ExplorerControl() {
@@ -119,13 +118,12 @@ bool ExplorerControl::openFolder(std::filesystem::path folder) {
     if (!isFolder(folder)) return false;
     if (!FolderListing::readFolder(folder, read))
         System::Log::info("Control::ExplorerControl", L"cannot read the folder %ls", folder.wstring().c_str());
-    saveSetting();  // the view being left
     entries = std::move(read);
     folderPath = folder.wstring();
     firstRow = 0;
     hoverRow = -1;
     anchorRow = -1;
-    loadSetting();
+    applySort();
     selected.assign(entries.size(), false);
     updateScroll();
     if (onNavigated) onNavigated(*this);
@@ -183,6 +181,9 @@ void ExplorerControl::loadSetting() {
     columns = FolderListing::parseColumns(columnNum, System::String::toUtf8(columnList),
                                           System::String::toUtf8(columnWidthList));
     if (columns.fallback) columnNum = static_cast<int>(columns.keys.size());
+}
+
+void ExplorerControl::applySort() {
     const std::string sort = System::String::toUtf8(sortColumn);
     if (!sort.empty() && !FolderListing::isColumnKey(sort)) return;  // stays as stored
     FolderListing::sortEntries(entries, sort.empty() ? FolderListing::NameColumn : sort, sort.empty() ? 1 : sortDirection);
@@ -249,7 +250,6 @@ void ExplorerControl::sortBy(const std::string& column) {
     FolderListing::sortEntries(entries, column, sortDirection);
     for (std::size_t i = 0; i < entries.size(); ++i)
         selected[i] = std::find(keep.begin(), keep.end(), entries[i].path.wstring()) != keep.end();
-    saveSetting();
     procPaint();
 }
 
@@ -401,7 +401,6 @@ void ExplorerControl::procMouseDrag(int x, int y) {
     if (press == Press::Separator) {
         const int width = std::max(kMinimumColumn, pressWidth + x - pressX);
         columns.widths[static_cast<std::size_t>(pressColumn)] = width;
-        saveSetting();
         procPaint();
         return;
     }

@@ -38,10 +38,12 @@ public:
     void back();
     void forward();
     void parentFolder();
-    // Applies the stored sort and columns to the view; keeps the stored
-    // ones when they do not parse.
+    // The stored columns, or the defaults when they do not parse.
     void loadSetting();
-    // Stores the view's sort and columns.
+    // Orders the entries by the stored sort column; a column that does not
+    // parse leaves them in folder order.
+    void applySort();
+    // Stores the view's columns for the settings file (at destruction).
     void saveSetting();
 
     // The folder shown ("FolderPath" after each navigation).
