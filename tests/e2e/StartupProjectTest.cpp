@@ -115,6 +115,8 @@ TEST_F(StartupProjectTest, NamedProjectOpensAndResumesAtTheNextStart) {
 }
 
 TEST_F(StartupProjectTest, ACrashLeavesTheRecoveryProjectForTheNextStart) {
+    // The empty main window, whose background tells that the loop runs.
+    writeFile(data() / "movane2.ini", E2E::hiddenPanelsIni());
     {
         auto program = start({project.string()});
         ASSERT_NE(mainWindow(), 0u) << program->output();
