@@ -24,6 +24,7 @@
 #include "panels/lists/SceneListComponent.h"
 #include "panels/explorer/ExplorerComponent.h"
 #include "panels/log/LogComponent.h"
+#include "panels/preview/PreviewDrop.h"
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/status/StatusComponent.h"
 #include "panels/timeline/EditComponent.h"
@@ -177,7 +178,15 @@ std::span<const StartupRow> startupTable() {
          [] {
              std::unique_ptr<Component::PreviewEditComponent>& slot = Component::PreviewEditComponent::instance();
              slot = std::make_unique<Component::PreviewEditComponent>();
-             return StartupHolder(slot.get(), [](void*) { Component::PreviewEditComponent::instance().reset(); });
+             // Files dropped on the preview follow the timeline's option.
+             Component::separateVideoAudioSetting() = [] {
+                 const std::unique_ptr<Component::EditComponent>& timeline = Component::EditComponent::instance();
+                 return timeline && timeline->separateVideoAudio != 0;
+             };
+             return StartupHolder(slot.get(), [](void*) {
+                 Component::separateVideoAudioSetting() = nullptr;
+                 Component::PreviewEditComponent::instance().reset();
+             });
          }},
         {"Component::EffectColorSettingComponent", [] { return panelHolder<Component::EffectColorSettingComponent>(); }},
         // Component::EffectTimeSettingComponent

@@ -1,5 +1,6 @@
 #include "render/service/RenderVideoWorker.h"
 
+#include "core/base/Exception.h"
 #include "core/base/Log.h"
 #include "core/base/Singleton.h"
 #include "core/event/EventCommand.h"
@@ -111,13 +112,27 @@ void RenderVideoWorker::renderFrame(RenderTaskType type, int frame, const FrameC
     previewAnchors_.clear();
     Anchor::AnchorList* const anchors = type == RenderTaskType::Preview ? &previewAnchors_ : nullptr;
     if (editService) {
-        Edit::EditReadScope scope(*editService);
-        if (auto* caches = System::Singleton<Cache::CacheService>::getInstance()) caches->vramCache.beginFrame();
-        scenesInProgress.clear();
-        if (scope.scene) walkScene(*scope.scene, frame, target, cache, anchors, 0, INT_MAX, false);
-        // Every object task of this walk has run before the lock goes.
-        objectThread_.waitAllTasks();
+        try {
+            Edit::EditReadScope scope(*editService);
+            if (auto* caches = System::Singleton<Cache::CacheService>::getInstance()) caches->vramCache.beginFrame();
+            scenesInProgress.clear();
+            if (scope.scene) walkScene(*scope.scene, frame, target, cache, anchors, 0, INT_MAX, false);
+            // Every object task of this walk has run before the lock goes.
+            objectThread_.waitAllTasks();
+        } catch (const std::exception& e) {
+            // Not fatal: the caller keeps its last picture, and the error is
+            // shown once per run of failing frames.
+            if (lastFailure_ != e.what()) {
+                lastFailure_ = e.what();
+                System::Log::error("Render::RenderVideoWorker::renderFrame", "frame [%d] failed.\n%s", frame,
+                                   e.what());
+                Event::postEventCommand(Event::EventCommandType::ShowException,
+                                        std::make_unique<System::Exception>(e.what()));
+            }
+            return;
+        }
     }
+    lastFailure_.clear();
     done(frame, target, previewAnchors_);
     const double elapsed =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();

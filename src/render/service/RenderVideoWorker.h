@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace Edit {
 class EditService;
@@ -119,6 +120,9 @@ private:
     System::Config::Scope scope_{config_};
     std::atomic<int> playbackPosition_{0};
     Anchor::AnchorList previewAnchors_;
+    // The message of the frame that failed last, until a frame succeeds:
+    // playback through a broken object reports it once, not every frame.
+    std::string lastFailure_;
     std::unique_ptr<Media::PixelShader> clipComposite_;
     Worker::WorkerThread objectThread_{"RenderObjectWorkerVideo"};
 };

@@ -32,6 +32,14 @@ protected:
         started_.get_future().wait();
     }
     void unblock() { release_.set_value(); }
+    int failuresReported() {
+        int reported = 0;
+        for (const auto& line : env.log.of(System::Log::ERROR))
+            if (line.tag == "Render::RenderVideoWorker::renderFrame" &&
+                line.text.find("preload failed") != std::string::npos)
+                ++reported;
+        return reported;
+    }
     // The frames called back, once everything posted so far has run.
     std::vector<int> finish() {
         worker.thread.waitAllTasks();
@@ -114,13 +122,28 @@ TEST_F(RenderVideoWorkerTest, AWalkThatRaisesLetsItsObjectTasksFinishFirst) {
     // The frame's target and cache stayed until every drawing task ran; the
     // callback never came and the worker goes on.
     EXPECT_TRUE(finish().empty());
-    int reported = 0;
-    for (const auto& line : env.log.of(System::Log::ERROR))
-        if (line.tag == "Worker::WorkerThread::processTask" && line.text.find("preload failed") != std::string::npos)
-            ++reported;
-    EXPECT_EQ(reported, 1);
+    EXPECT_EQ(failuresReported(), 1);
     dynamic_cast<WalkTest::Picture&>(*objectAt(6, 0)->effectList[0]).failPreload = false;
     EXPECT_EQ(render(0).size(), 64u * 36u);
+}
+
+// Playing through a broken object must not raise a box for every frame.
+TEST_F(RenderVideoWorkerTest, ARunOfFailingFramesIsReportedOnceAndTheCallerKeepsItsPicture) {
+    place(0, 0, 100).first->failPreload = true;
+    for (int frame = 0; frame < 5; ++frame) request(Render::RenderTaskType::Playback, frame);
+    EXPECT_TRUE(finish().empty());
+    EXPECT_EQ(failuresReported(), 1);
+
+    // A good frame ends the run; the next failure is news again.
+    auto& picture = dynamic_cast<WalkTest::Picture&>(*objectAt(0, 0)->effectList[0]);
+    picture.failPreload = false;
+    request(Render::RenderTaskType::Preview, 5);
+    EXPECT_EQ(finish(), (std::vector<int>{5}));
+    picture.failPreload = true;
+    request(Render::RenderTaskType::Preview, 6);
+    request(Render::RenderTaskType::Preview, 7);
+    EXPECT_EQ(finish(), (std::vector<int>{5}));
+    EXPECT_EQ(failuresReported(), 2);
 }
 
 TEST(ResourceCacheTest, EntriesAreDroppedLeastRecentlyUsedFirstByPixelWeight) {
