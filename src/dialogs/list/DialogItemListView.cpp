@@ -198,8 +198,9 @@ void DialogItemListViewBase::rightButtonUp(int x, int y) {
     if (onContextMenu) onContextMenu();
     std::vector<std::string> labels;
     for (const Command& command : contextMenu)
-        labels.push_back(System::String::toUtf8(
-            Translate::TranslateService::translate(Translate::TranslateService::Table::Menu, command.label.c_str())));
+        labels.push_back(command.label.empty() ? std::string()
+                                               : System::String::toUtf8(Translate::TranslateService::translate(
+                                                     Translate::TranslateService::Table::Menu, command.label.c_str())));
     const int picked = list_->popupMenu(labels);
     if (picked >= 0 && contextMenu[static_cast<std::size_t>(picked)].action)
         contextMenu[static_cast<std::size_t>(picked)].action();

@@ -77,6 +77,7 @@ public:
     void captureLost() { dragging = false; dragItem = nullptr; }
 
     std::function<void()> onContextMenu;
+    // The right-click menu; a command without label is a separator.
     std::vector<Command> contextMenu;
     bool checkBoxes = false;
     bool dragReorder;

@@ -35,6 +35,7 @@ void MainMenu::createMenus() {
     file_.createMenu();
     edit_.createMenu();
     display_.createMenu();
+    etc_.createMenu();
 }
 
 }  // namespace Menu

@@ -269,6 +269,10 @@ int ListView::popupMenu(const std::vector<std::string>& labels) {
     GtkWidget* menu = gtk_menu_new();
     int picked = -1;
     for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (labels[i].empty()) {
+            gtk_menu_shell_append(GTK_MENU_SHELL(menu), gtk_separator_menu_item_new());
+            continue;
+        }
         GtkWidget* entry = gtk_menu_item_new_with_label(labels[i].c_str());
         g_object_set_data(G_OBJECT(entry), "movane2-index", GINT_TO_POINTER(static_cast<int>(i)));
         g_signal_connect(entry, "activate", G_CALLBACK(+[](GtkMenuItem* item, gpointer data) {

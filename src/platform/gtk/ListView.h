@@ -68,7 +68,8 @@ public:
     void setCursor(const char* name);
     // Runs lostFocus each time the control loses the keyboard focus.
     void watchFocus(ControlHandle control, std::function<void()> lostFocus);
-    // A menu of commands at the pointer; returns the index picked or -1.
+    // A menu of commands at the pointer (an empty label is a separator);
+    // returns the index picked or -1.
     int popupMenu(const std::vector<std::string>& labels);
 
 private:
