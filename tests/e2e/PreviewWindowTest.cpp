@@ -108,6 +108,44 @@ protected:
         return false;
     }
 
+    // Drops the files (a space-separated list) from the test's drag source
+    // on the picture and waits until the source saw the drop taken.
+    void dropOnPicture(const std::string& files) {
+        const std::string source = std::string(MOVANE2_BINARY_DIR "/tests/drag_source --at 1000,100 ") + files +
+                                   " > " + file("source.out") + " 2>&1 & echo $!";
+        const std::string pid = E2E::onDisplay(display_.name(), source);
+        ASSERT_NE(E2E::waitForWindow(display_.name(), "--classname '^movane2DragSource$'"), 0u);
+        xdotool("mousemove 1040 130 mousedown 1 mousemove 1030 130 mousemove 1000 140");
+        xdotool("mousemove 600 300");
+        xdotool("mousemove 610 310");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        xdotool("mousemove 620 320 mouseup 1");
+        bool ended = false;
+        for (int i = 0; i < 100 && !ended; ++i) {
+            ended = CoreTest::readBytes(file("source.out")).find("end copy") != std::string::npos;
+            if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        EXPECT_TRUE(ended) << CoreTest::readBytes(file("source.out"));
+        std::system(("kill " + pid).c_str());
+    }
+    // Saved over the project (Ctrl+S), then the program closes unasked.
+    std::string saveAndClose() {
+        const std::string before = CoreTest::readBytes(file("film.mvp2"));
+        xdotool("mousemove 600 300 key ctrl+s");
+        for (int i = 0; i < 100 && CoreTest::readBytes(file("film.mvp2")) == before; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        close();
+        return CoreTest::readBytes(file("film.mvp2"));
+    }
+    // Waits until the picture area is laid out.
+    void waitForPicture() {
+        Area area;
+        ASSERT_TRUE(waitForScreen([&](const TestSupport::Screenshot& screen) {
+            area = findArea(screen);
+            return area.bottom > area.top + 100;
+        })) << program_->output();
+    }
+
     // The picture area: from the first OutsideDisplay row of the left
     // border column down to the player row, less the meter on the right.
     struct Area {
@@ -284,35 +322,10 @@ TEST_F(PreviewWindowTest, TwoDroppedImagesGoOnTheFirstFreeLayersAtTheCursor) {
     ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i color=c=red:s=64x36 -frames:v 1 " + file("a.png")));
     ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i color=c=blue:s=64x36 -frames:v 1 " + file("b.png")));
     start();
-    Area area;
-    ASSERT_TRUE(waitForScreen([&](const TestSupport::Screenshot& screen) {
-        area = findArea(screen);
-        return area.bottom > area.top + 100;
-    })) << program_->output();
-    const std::string source = std::string(MOVANE2_BINARY_DIR "/tests/drag_source --at 1000,100 ") + file("a.png") +
-                               " " + file("b.png") + " > " + file("source.out") + " 2>&1 & echo $!";
-    const std::string pid = E2E::onDisplay(display_.name(), source);
-    ASSERT_NE(E2E::waitForWindow(display_.name(), "--classname '^movane2DragSource$'"), 0u);
-    xdotool("mousemove 1040 130 mousedown 1 mousemove 1030 130 mousemove 1000 140");
-    xdotool("mousemove 600 300");
-    xdotool("mousemove 610 310");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    xdotool("mousemove 620 320 mouseup 1");
-    bool ended = false;
-    for (int i = 0; i < 100 && !ended; ++i) {
-        ended = CoreTest::readBytes(file("source.out")).find("end copy") != std::string::npos;
-        if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    EXPECT_TRUE(ended) << CoreTest::readBytes(file("source.out"));
-    std::system(("kill " + pid).c_str());
+    waitForPicture();
+    dropOnPicture(file("a.png") + " " + file("b.png"));
 
-    // Saved over the project (Ctrl+S), then the program closes unasked.
-    const std::string before = CoreTest::readBytes(file("film.mvp2"));
-    xdotool("mousemove 600 300 key ctrl+s");
-    for (int i = 0; i < 100 && CoreTest::readBytes(file("film.mvp2")) == before; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    close();
-    const std::string saved = CoreTest::readBytes(file("film.mvp2"));
+    const std::string saved = saveAndClose();
     // At the cursor (frame 0) on layers 2 and 3; the last one made has the
     // focus.
     const std::size_t two = saved.find("[2]\r\nlayer=2\r\nframe=0,");
@@ -321,6 +334,33 @@ TEST_F(PreviewWindowTest, TwoDroppedImagesGoOnTheFirstFreeLayersAtTheCursor) {
     ASSERT_NE(three, std::string::npos) << saved;
     EXPECT_NE(saved.find("ファイル=" + file("a.png"), two), std::string::npos) << saved;
     EXPECT_NE(saved.find("ファイル=" + file("b.png"), three), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("[4]"), std::string::npos) << saved;
+}
+
+// The timeline's option to separate a dropped movie's sound holds for drops
+// on the preview too.
+TEST_F(PreviewWindowTest, AMovieDroppedWithTheSeparateOptionGetsItsSoundOnTheNextLayer) {
+    ASSERT_TRUE(MediaTest::ffmpeg("-f lavfi -i testsrc=s=64x36:r=30:d=1 -f lavfi -i sine=f=440:d=1 "
+                                  "-c:v mjpeg -c:a pcm_s16le " + file("clip.avi")));
+    const std::string ini = (data() / "movane2" / "movane2.ini").string();
+    CoreTest::writeBytes(ini, CoreTest::readBytes(ini) + "[Edit]\r\nSeparateVideoAudio=1\r\n");
+    start();
+    waitForPicture();
+    dropOnPicture(file("clip.avi"));
+
+    const std::string saved = saveAndClose();
+    const std::size_t movie = saved.find("[2]\r\nlayer=2\r\n");
+    const std::size_t sound = saved.find("[3]\r\nlayer=3\r\n");
+    ASSERT_NE(movie, std::string::npos) << saved;
+    ASSERT_NE(sound, std::string::npos) << saved;
+    // The picture keeps the movie drawn without sound; the sound plays the
+    // same file on the layer below.
+    const std::string movieChain = saved.substr(movie, sound - movie);
+    const std::string soundChain = saved.substr(sound);
+    EXPECT_NE(movieChain.find("effect.name=標準描画"), std::string::npos) << saved;
+    EXPECT_NE(soundChain.find("effect.name=動画ファイル"), std::string::npos) << saved;
+    EXPECT_NE(soundChain.find("ファイル=" + file("clip.avi")), std::string::npos) << saved;
+    EXPECT_NE(soundChain.find("effect.name=音声再生"), std::string::npos) << saved;
     EXPECT_EQ(saved.find("[4]"), std::string::npos) << saved;
 }
 
