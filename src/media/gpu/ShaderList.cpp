@@ -176,7 +176,7 @@ const ShaderList::ObjectConstant& ShaderList::getObjectConstant() { return perCo
 Platform::Gl::Buffer* ShaderList::getObjectConstantBuffer() { return perContext_->get().objectConstants.get(); }
 Platform::Gl::Buffer* ShaderList::getLightConstantBuffer() { return perContext_->get().lightConstants.get(); }
 
-ShaderList::ShaderList(Media::Direct3DService* service) {
+ShaderList::ShaderList(Media::Direct3DService* service) : service_(service) {
     for (auto& shader : objectVertexShaders_) shader = std::make_unique<Media::VertexShader>(service);
     for (auto& shader : objectPixelShaders_) shader = std::make_unique<Media::PixelShader>(service);
     for (auto& shader : generalShaders_) shader = std::make_unique<Media::PixelShader>(service);
@@ -229,10 +229,33 @@ ShaderList::ShaderList(Media::Direct3DService* service) {
         const std::string text = textOf(kObjectVertex[index], embedded_ObjectConstant_glsl);
         objectVertexShaders_[static_cast<std::size_t>(index)]->loadFromMemory(text.data(), text.size());
     }
+    objectPixelHead_ = imageFormat + objectHelpers;
     for (int index = 0; index < objectPixelCount; ++index) {
-        const std::string text = textOf(kObjectPixel[index], imageFormat + objectHelpers);
+        const std::string text = textOf(kObjectPixel[index], objectPixelHead_);
         objectPixelShaders_[static_cast<std::size_t>(index)]->loadFromMemory(text.data(), text.size());
     }
+}
+
+Media::PixelShader& ShaderList::objectFlatPixel(bool textured, int variant) {
+    // Sampling variants mean nothing without a picture; both together
+    // would be contradictory.
+    if (!textured) variant &= FlatBlendNone;
+    if ((variant & FlatSampleNear) && (variant & FlatSampleFootprint)) variant &= ~FlatSampleFootprint;
+    if (variant <= 0 || variant >= flatVariantCount)
+        return objectPixel(textured ? FlatTextured : FlatColored);
+    std::lock_guard lock(flatVariantMutex_);
+    auto& shader = flatVariants_[static_cast<std::size_t>((textured ? flatVariantCount : 0) + variant)];
+    if (!shader) {
+        std::string defines = textured ? "#define TEXTURED 1\n" : "";
+        if (variant & FlatBlendNone) defines += "#define BLEND_NONE 1\n";
+        if (variant & FlatSampleNear) defines += "#define SAMPLE_NEAR 1\n";
+        if (variant & FlatSampleFootprint) defines += "#define SAMPLE_FOOTPRINT 1\n";
+        const std::string text = objectPixelHead_ + defines + embedded_ObjectDraw_frag;
+        auto made = std::make_unique<Media::PixelShader>(service_);
+        made->loadFromMemory(text.data(), text.size());
+        shader = std::move(made);
+    }
+    return *shader;
 }
 
 void ShaderList::setObjectConstant(const ObjectConstant& block) {

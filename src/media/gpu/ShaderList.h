@@ -28,6 +28,8 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <string>
 #include <type_traits>
 
 namespace Media {
@@ -89,6 +91,15 @@ public:
         FlatTextured = 0, DepthTextured = 1, LitTextured = 2, Lighting = 3, Resolve = 4,
         FlatColored = 5, DepthColored = 6, LitColored = 7, ShadowTextured = 8, ShadowColored = 9,
     };
+
+    // Flat object pixel stages (O0, O5) without the branches a draw knows
+    // the outcome of, chosen on the CPU; each made on its first use.
+    enum FlatVariant : int {
+        FlatBlendNone = 1,       // blend code 0
+        FlatSampleNear = 2,      // textured: plain filtered samples
+        FlatSampleFootprint = 4, // textured: footprint averaging everywhere
+    };
+    static constexpr int flatVariantCount = 8;
 
     // b0 of both object stages. Matrices hold one column per 16 bytes.
     struct ObjectConstant {
@@ -193,6 +204,8 @@ public:
     Media::PixelShader& objectPixel(int index) {
         return *objectPixelShaders_.at(static_cast<std::size_t>(index));
     }
+    // O0 (textured) or O5 with the FlatVariant bits; 0 is the plain stage.
+    Media::PixelShader& objectFlatPixel(bool textured, int variant);
 
     // Writes a block into the calling thread's parameter block and uploads
     // it; bind getConstantBuffer() as b0 of the pass.
@@ -236,6 +249,10 @@ private:
     std::array<std::unique_ptr<Media::VertexShader>, objectVertexCount> objectVertexShaders_;
     std::array<std::unique_ptr<Media::PixelShader>, objectPixelCount> objectPixelShaders_;
     std::array<std::unique_ptr<Media::ComputeShader>, computeCount> computeShaders_;
+    Media::Direct3DService* service_;
+    std::string objectPixelHead_;
+    std::mutex flatVariantMutex_;
+    std::array<std::unique_ptr<Media::PixelShader>, 2 * flatVariantCount> flatVariants_;
 };
 
 }  // namespace Resource

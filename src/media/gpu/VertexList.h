@@ -74,6 +74,8 @@ public:
     virtual void setShadowShader() = 0;
     virtual std::shared_ptr<VertexList> createEmpty() const = 0;
     virtual bool isEmpty() const = 0;
+    // Whether the vertices carry texture coordinates (else colours).
+    virtual bool isTextured() const = 0;
     // Appends the other list's vertices when it holds the same vertex
     // kind: positions through the matrix (divided by w), normals as the
     // moved tip minus the moved position, opacity times alpha.
@@ -88,6 +90,7 @@ public:
     void setLightShader() override { bindPair(T::textured ? 2 : 5, T::textured ? 2 : 7); }
     void setShadowShader() override { bindPair(T::textured ? 7 : 8, T::textured ? 8 : 9); }
     bool isEmpty() const override { return vertices.empty(); }
+    bool isTextured() const override { return T::textured; }
     void appendTransformed(const VertexList& other, const Matrix4& matrix, float alpha) override;
 
     std::vector<T> vertices;

@@ -130,6 +130,37 @@ void OutputShaderEffect::bindRasterizer(int entry) {
     rasterizerStateList->get(entry)->bind(direct3D->context());
 }
 
+int OutputShaderEffect::flatVariant(const Media::Matrix4& projection, int targetWidth, int targetHeight,
+                                    bool pictureQuad, int blend) {
+    int variant = blend == 0 ? Resource::ShaderList::FlatBlendNone : 0;
+    // The quad lies at z = 0: w is constant when x and y do not feed it.
+    const Media::Matrix4& p = projection;
+    if (!pictureQuad || p[3] != 0.0f || p[7] != 0.0f || !(std::abs(p[15]) > 0.0f)) return variant;
+    // Pixels per position unit; the quad's texels are position units.
+    const double sx = 0.5 * targetWidth / p[15], sy = 0.5 * targetHeight / p[15];
+    const double a = p[0] * sx, b = p[4] * sx, c = p[1] * sy, d = p[5] * sy;
+    const double det = a * d - b * c;
+    if (!std::isfinite(det) || std::abs(det) < 1e-12) return variant;
+    // Texels a pixel step covers per axis, as the shader estimates them
+    // from its derivatives; the margin covers that estimate's rounding.
+    const double footprintX = (std::abs(d) + std::abs(b)) / std::abs(det);
+    const double footprintY = (std::abs(c) + std::abs(a)) / std::abs(det);
+    constexpr double threshold = 1.05, margin = 0.01;
+    const double largest = std::max(footprintX, footprintY);
+    if (largest < threshold - margin) variant |= Resource::ShaderList::FlatSampleNear;
+    else if (largest > threshold + margin) variant |= Resource::ShaderList::FlatSampleFootprint;
+    return variant;
+}
+
+void OutputShaderEffect::bindFlatVariant(Media::VertexList& mesh, bool pictureQuad,
+                                         const Media::Matrix4& projection, int targetWidth,
+                                         int targetHeight, int blend) {
+    if (!chooseFlatVariants.load(std::memory_order_relaxed)) return;
+    const int variant = flatVariant(projection, targetWidth, targetHeight, pictureQuad, blend);
+    if (variant != 0)
+        shaderList->objectFlatPixel(mesh.isTextured(), variant).bind(direct3D->context());
+}
+
 Resource::ShaderList::ObjectConstant OutputShaderEffect::objectConstant(
     const Resource::ShaderList::ObjectConstant& previous, const Media::Matrix4& projection, float alpha,
     int blend, const Media::Matrix4* normalWorld, float shine) {
@@ -199,6 +230,7 @@ void OutputShaderEffect::drawPrepared(Media::RenderBuffer& frame, Media::Resourc
         } else {
             direct3D->setRenderTarget(frame);
             mesh.setFlatShader();
+            bindFlatVariant(mesh, draw.mesh == nullptr, projection, frame.getWidth(), frame.getHeight(), blend);
         }
         drawImage(image, mesh);
         return;
@@ -285,6 +317,8 @@ void OutputShaderEffect::drawIntoImage(Media::ResourceBuffer& target, Media::Res
     Media::VertexList& drawn = meshOrQuad(mesh, image, quad);
     direct3D->setRenderTarget(target);
     drawn.setFlatShader();
+    bindFlatVariant(drawn, mesh == nullptr, projection, static_cast<int>(target.getWidth()),
+                    static_cast<int>(target.getHeight()), blend);
     drawImage(image, drawn);
 }
 
@@ -298,6 +332,7 @@ void OutputShaderEffect::drawTransitionImage(Media::RenderBuffer& frame, Media::
     Media::VertexList& drawn = meshOrQuad(nullptr, &image, quad);
     direct3D->setRenderTarget(frame);
     drawn.setFlatShader();
+    bindFlatVariant(drawn, true, projection, frame.getWidth(), frame.getHeight(), 0);
     drawImage(&image, drawn);
 }
 

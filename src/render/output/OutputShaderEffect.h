@@ -19,6 +19,7 @@
 #include "media/gpu/ShaderStateResource.h"
 #include "media/gpu/VertexListMath.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -124,6 +125,16 @@ public:
     void drawCameraLighting(Media::RenderBuffer& frame, const Media::Matrix4& cameraViewProjection,
                             const LightView& lightView, const Media::Float3 corners[4]);
 
+    // The flat stage's variant bits (ShaderList::FlatVariant) for a draw
+    // through the projection into a target of that size: the blend code's,
+    // and for the picture's own quad the sampling every pixel will take,
+    // when the mapping is affine and far enough from the footprint
+    // threshold that the shader's own test could not decide otherwise.
+    static int flatVariant(const Media::Matrix4& projection, int targetWidth, int targetHeight,
+                           bool pictureQuad, int blend);
+    // Off: every flat draw takes the plain stages (comparisons, profiles).
+    static inline std::atomic<bool> chooseFlatVariants{true};
+
     // The supporting operations.
     void setDrawState(Platform::Gl::SamplerState* sampler, int rasterizer, bool hasMesh);
     void drawImage(Media::ResourceBuffer* image, Media::VertexList& mesh);
@@ -149,6 +160,9 @@ protected:
 private:
     void bindBlend(int entry);
     void bindRasterizer(int entry);
+    // After the mesh's flat pair: the pixel stage of the draw's variant.
+    void bindFlatVariant(Media::VertexList& mesh, bool pictureQuad, const Media::Matrix4& projection,
+                         int targetWidth, int targetHeight, int blend);
     void uploadObjectConstant(const Media::Matrix4& projection, float alpha, int blend,
                               const Media::Matrix4* normalWorld, float shine);
 };

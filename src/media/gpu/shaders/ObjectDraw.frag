@@ -7,6 +7,11 @@
 // 0 is empty): opaque depth (u1), one premultiplied transparent layer (u2)
 // with its depth (u3). LIT also keeps normals with shine in w: opaque (u4)
 // and transparent (u5); back faces negate theirs.
+//
+// Flat variants the draw chooses on the CPU, so the software rasterizer
+// does not run both sides of branches it knows the outcome of: BLEND_NONE
+// (blend code 0), SAMPLE_NEAR (no pixel covers more than the footprint
+// threshold) and SAMPLE_FOOTPRINT (every pixel covers more).
 ORDERED_ACCESS_DECLARE
 #ifdef TEXTURED
 layout(binding = T_SLOT(0)) uniform sampler2D texture0;
@@ -33,11 +38,17 @@ vec4 sourceColour() {
     // Texels a pixel covers per axis; a picture drawn smaller is averaged
     // over that footprint instead of skipping texels.
     vec2 at = AT_PIXEL_CENTRE(TEXCOORD);
+#ifdef SAMPLE_NEAR
+    return texture(texture0, at);
+#else
     vec2 dx = dFdxCoarse(TEXCOORD), dy = dFdyCoarse(TEXCOORD);
     vec2 footprint = (abs(dx) + abs(dy)) * vec2(textureSize(texture0, 0));
+#ifndef SAMPLE_FOOTPRINT
     if (all(lessThan(footprint, vec2(1.05)))) return texture(texture0, at);
+#endif
     ivec2 n = ivec2(clamp(0.5 * footprint + 1.5, 1.0, 16.0));
     return footprintParallelogram(texture0, at, dx, dy, n);
+#endif
 #else
     return AT_PIXEL_CENTRE(COLOR);
 #endif
@@ -54,6 +65,9 @@ float opacity() {
 #ifndef DEPTH
 void main() {
     vec4 s = sourceColour();
+#ifdef BLEND_NONE
+    result = s * opacity();
+#else
     int blend = objectBlend();
     if (blend != 0) {
         if (s.a < 0.001) discard;
@@ -61,6 +75,7 @@ void main() {
     } else {
         result = s * opacity();
     }
+#endif
 }
 #else
 void main() {
