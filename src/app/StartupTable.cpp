@@ -30,6 +30,7 @@
 #include "panels/timeline/EditComponent.h"
 #include "settings/SettingComponent.h"
 #include "settings/color/EffectColorSettingComponent.h"
+#include "settings/text/EffectTextSettingComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
 #include "render/audio/AudioEffects.h"
@@ -190,7 +191,7 @@ std::span<const StartupRow> startupTable() {
          }},
         {"Component::EffectColorSettingComponent", [] { return panelHolder<Component::EffectColorSettingComponent>(); }},
         // Component::EffectTimeSettingComponent
-        // Component::EffectTextSettingComponent
+        {"Component::EffectTextSettingComponent", [] { return panelHolder<Component::EffectTextSettingComponent>(); }},
         {"Component::SceneListComponent", [] { return panelHolder<Component::SceneListComponent>(); }},
         {"Component::ObjectListComponent", [] { return panelHolder<Component::ObjectListComponent>(); }},
         {"Component::ExplorerComponent",

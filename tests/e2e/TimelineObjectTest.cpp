@@ -2,17 +2,13 @@
 // their frames, an object dragged by the mouse (saved, and taken back by
 // one undo), and files dropped from a drag source of our own.
 #include "core/CoreTestSupport.h"
+#include "e2e/DragSourceRun.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
 #include "support/Screenshot.h"
 #include "support/VirtualDisplay.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -32,40 +28,6 @@ constexpr std::uint32_t kAudio = 0x00ff00;
 constexpr std::uint32_t kFilter = 0x0000ff;
 // Rows of the shipped layout.
 constexpr int kRow = 28;
-
-// The drag source program, its lines in a file.
-class DragSource {
-public:
-    DragSource(const std::string& display, const fs::path& log, const std::vector<std::string>& files) : log_(log) {
-        pid_ = fork();
-        if (pid_ == 0) {
-            const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(out, 1);
-            setenv("DISPLAY", display.c_str(), 1);
-            std::vector<std::string> argv = {MOVANE2_BINARY_DIR "/tests/drag_source", "--at", "600,730"};
-            argv.insert(argv.end(), files.begin(), files.end());
-            std::vector<char*> args;
-            for (std::string& a : argv) args.push_back(a.data());
-            args.push_back(nullptr);
-            execv(args[0], args.data());
-            _exit(127);
-        }
-    }
-    ~DragSource() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    std::string lines() const { return CoreTest::readBytes(log_.string()); }
-    bool said(const std::string& line) const {
-        return CoreTest::readBytes(log_.string()).find(line + "\n") != std::string::npos;
-    }
-
-private:
-    fs::path log_;
-    pid_t pid_ = -1;
-};
 
 bool waitUntil(const std::function<bool()>& done, int ms = 10000) {
     for (int waited = 0; waited < ms; waited += 50) {
@@ -288,7 +250,8 @@ TEST_F(TimelineObjectTest, DroppedFilesBecomeObjectsOnConsecutiveLayers) {
     start();
     int drops = 0;
     const auto drop = [&](const std::vector<std::string>& files, int x, int layer, const std::string& end) {
-        DragSource source(display_.name(), root_.path() / ("source" + std::to_string(++drops) + ".log"), files);
+        E2E::DragSourceRun source(display_.name(), root_.path() / ("source" + std::to_string(++drops) + ".log"), files,
+                                  "600,730");
         ASSERT_TRUE(waitUntil([&] { return source.said("ready"); }));
         xdotool("mousemove 650 760");
         std::this_thread::sleep_for(std::chrono::milliseconds(200));

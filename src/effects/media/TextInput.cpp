@@ -6,6 +6,7 @@
 #include "core/file/File.h"
 #include "core/file/FileName.h"
 #include "core/text/StringConvert.h"
+#include "core/text/TextFileDecode.h"
 #include "edit/model/Scene.h"
 #include "edit/scope/EditScope.h"
 #include "edit/undo/UndoService.h"
@@ -265,13 +266,9 @@ bool TextInput::loadTextFile(const wchar_t* path, std::wstring& text) {
     } catch (const std::exception&) {
         return false;
     }
-    std::wstring decoded;
-    if (System::String::isValidUtf8(bytes)) {
-        if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-        decoded = System::String::toWide(bytes);
-    } else {
-        decoded = System::String::legacyToWide(bytes);
-    }
+    const std::optional<std::wstring> decodedText = System::String::decodeTextFile(bytes);
+    if (!decodedText) return false;
+    const std::wstring& decoded = *decodedText;
     // A NUL ends a text in a project file: such a file is no text to take.
     if (decoded.find(L'\0') != std::wstring::npos) return false;
     std::wstring lines;

@@ -63,7 +63,7 @@ public:
     bool fitObjectLength(EffectEvent& event);
     // The file's text: UTF-8 when it is valid UTF-8, else the legacy code
     // page; line breaks become line feeds. False (text untouched) when the
-    // file cannot be read.
+    // file cannot be read or is valid in neither.
     static bool loadTextFile(const wchar_t* path, std::wstring& text);
 
     EffectItemNumber size;

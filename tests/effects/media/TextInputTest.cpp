@@ -200,6 +200,10 @@ TEST_F(TextFiles, UtfEightAndLegacyJapaneseFilesAreReadWithTheirLineBreaksAsLine
     EXPECT_FALSE(TextInput::loadTextFile(wide((folder.path() / "missing.txt").string()).c_str(), text));
     EXPECT_FALSE(TextInput::loadTextFile(wide(file("u16.txt", std::string("\xFF\xFE" "a\0b\0", 6))).c_str(), text));
     EXPECT_FALSE(TextInput::loadTextFile(wide(folder.path().string()).c_str(), text));
+    // Bytes valid in neither encoding: a lone 0x80, a cut lead byte, a lead
+    // byte before a space.
+    for (const char* bytes : {"abc\x80", "\x82", "\x82\x20x"})
+        EXPECT_FALSE(TextInput::loadTextFile(wide(file("bad.txt", bytes)).c_str(), text)) << bytes;
     EXPECT_EQ(text, L"kept");
 }
 
