@@ -177,7 +177,15 @@ void runMessageLoop() {
 int runModalDialog(GtkDialog* dialog) {
     if (quitPending) return GTK_RESPONSE_DELETE_EVENT;
     modalDialogs.push_back(dialog);
+    // A window manager gives a new modal dialog the keyboard; without one
+    // (or when the program itself focused its main window last) the keys
+    // would keep going to the window behind, so the dialog asks for it.
+    const gulong mapped = g_signal_connect(dialog, "map-event", G_CALLBACK(+[](GtkWidget* widget, GdkEvent*, gpointer) -> gboolean {
+        if (GdkWindow* window = gtk_widget_get_window(widget)) gdk_window_focus(window, gtk_get_current_event_time());
+        return FALSE;
+    }), nullptr);
     const int response = gtk_dialog_run(dialog);
+    g_signal_handler_disconnect(dialog, mapped);
     modalDialogs.erase(std::find(modalDialogs.begin(), modalDialogs.end(), dialog));
     return response;
 }
