@@ -119,6 +119,24 @@ void proposePath(GtkFileChooser* chooser, const FileChooserOptions& options) {
         gtk_file_chooser_select_filename(chooser, path.c_str());
 }
 
+// The chooser's own default size can exceed a small screen, which puts its
+// name row and buttons out of reach; it is held within the work area.
+void fitToScreen(GtkWindow* dialog, GtkWindow* owner) {
+    GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(dialog));
+    GdkMonitor* monitor = nullptr;
+    if (owner && gtk_widget_get_window(GTK_WIDGET(owner)))
+        monitor = gdk_display_get_monitor_at_window(display, gtk_widget_get_window(GTK_WIDGET(owner)));
+    if (!monitor) monitor = gdk_display_get_primary_monitor(display);
+    if (!monitor) monitor = gdk_display_get_monitor(display, 0);
+    if (!monitor) return;
+    GdkRectangle area;
+    gdk_monitor_get_workarea(monitor, &area);
+    GdkGeometry limit{};
+    limit.max_width = area.width * 9 / 10;
+    limit.max_height = area.height * 9 / 10;
+    gtk_window_set_geometry_hints(dialog, nullptr, &limit, GDK_HINT_MAX_SIZE);
+}
+
 }  // namespace
 
 bool isValidChooserName(const std::string& path) {
@@ -138,6 +156,7 @@ FileChooserResult runFileChooser(const FileChooserOptions& options, std::string&
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     gtk_window_set_resizable(GTK_WINDOW(dialog), TRUE);
+    fitToScreen(GTK_WINDOW(dialog), toolkitWindow(options.owner));
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
     gtk_file_chooser_set_local_only(chooser, TRUE);
     if (options.save) gtk_file_chooser_set_do_overwrite_confirmation(chooser, options.overwritePrompt);
