@@ -20,7 +20,7 @@ extern char** environ;
 namespace E2E {
 
 ProgramRun::ProgramRun(const std::map<std::string, std::string>& environment,
-                       std::span<const std::string> arguments) {
+                       std::span<const std::string> arguments, const std::filesystem::path& workingDirectory) {
     char pattern[] = "/tmp/movane2-e2e-XXXXXX";
     if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
     folder_ = pattern;
@@ -55,6 +55,7 @@ ProgramRun::ProgramRun(const std::map<std::string, std::string>& environment,
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, STDOUT_FILENO);
         dup2(out, STDERR_FILENO);
+        if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) _exit(126);
         execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }

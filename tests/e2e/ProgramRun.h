@@ -16,9 +16,11 @@ public:
     // environment: variables to set ("" for a value unsets it), on top of
     // the test's own environment. XDG_DATA_HOME points into a fresh
     // temporary folder, removed with this object. arguments follow the
-    // program name on its command line.
+    // program name on its command line. workingDirectory: where it starts
+    // (the test's own when empty).
     explicit ProgramRun(const std::map<std::string, std::string>& environment,
-                        std::span<const std::string> arguments = {});
+                        std::span<const std::string> arguments = {},
+                        const std::filesystem::path& workingDirectory = {});
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
