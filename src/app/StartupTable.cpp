@@ -31,6 +31,7 @@
 #include "settings/SettingComponent.h"
 #include "settings/color/EffectColorSettingComponent.h"
 #include "settings/text/EffectTextSettingComponent.h"
+#include "settings/time/EffectTimeSettingComponent.h"
 #include "plugin/input/InputService.h"
 #include "plugin/output/OutputService.h"
 #include "render/audio/AudioEffects.h"
@@ -190,7 +191,7 @@ std::span<const StartupRow> startupTable() {
              });
          }},
         {"Component::EffectColorSettingComponent", [] { return panelHolder<Component::EffectColorSettingComponent>(); }},
-        // Component::EffectTimeSettingComponent
+        {"Component::EffectTimeSettingComponent", [] { return panelHolder<Component::EffectTimeSettingComponent>(); }},
         {"Component::EffectTextSettingComponent", [] { return panelHolder<Component::EffectTextSettingComponent>(); }},
         {"Component::SceneListComponent", [] { return panelHolder<Component::SceneListComponent>(); }},
         {"Component::ObjectListComponent", [] { return panelHolder<Component::ObjectListComponent>(); }},

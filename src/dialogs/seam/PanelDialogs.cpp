@@ -4,11 +4,13 @@
 #include "dialogs/form/GridCameraDialog.h"
 #include "dialogs/form/LevelMeterDialog.h"
 #include "dialogs/form/SliderSettingDialog.h"
+#include "dialogs/prompt/InputNameLabelDialog.h"
 #include "edit/service/EditService.h"
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/preview/PreviewMenuEntries.h"
 #include "render/service/RenderService.h"
 #include "settings/SettingMenuCalls.h"
+#include "settings/time/TimeControlPresets.h"
 
 namespace Dialog {
 
@@ -24,12 +26,18 @@ void installPanelDialogs() {
     Component::SettingMenuCalls::installed().sliderSettingDialog = [](int& moveMode, int& moveRatio) {
         return SliderSettingDialog().show(moveMode, moveRatio);
     };
+    Component::TimeControlPresetCalls::inputNameLabel = [](const std::wstring& title, const std::wstring& nameLabel,
+                                                           std::wstring& name, std::wstring& label,
+                                                           const std::vector<std::wstring>& labels) {
+        return InputNameLabelDialog(title).show(nameLabel.c_str(), name, label, labels);
+    };
 }
 
 void removePanelDialogs() {
     Component::PreviewContextMenu::gridCameraDialog() = nullptr;
     Component::PreviewEditComponent::levelMeterDialog() = nullptr;
     Component::SettingMenuCalls::installed().sliderSettingDialog = nullptr;
+    Component::TimeControlPresetCalls::inputNameLabel = nullptr;
 }
 
 }  // namespace Dialog
