@@ -10,10 +10,16 @@
 #include "effects/clip/AngleClipFilter.h"
 #include "effects/clip/LineClipFilter.h"
 #include "effects/blur/BokashiFilter.h"
+#include "effects/camera/CameraControl.h"
+#include "effects/camera/CameraOption.h"
+#include "effects/camera/MaterialSetting.h"
 #include "effects/control/GroupAudioControl.h"
 #include "effects/control/GroupControl.h"
 #include "effects/control/SceneChange.h"
 #include "effects/control/TimeControl.h"
+#include "effects/light/CameraLight.h"
+#include "effects/light/CameraLightAmbient.h"
+#include "effects/light/CameraLightBloom.h"
 #include "effects/media/FigureLoad.h"
 #include "effects/media/ImageLoad.h"
 #include "effects/media/MovieLoad.h"
@@ -31,6 +37,7 @@ void installBuiltinEffects() {
     installBuiltinEffect(7, &registerBuiltinEffect<SceneLoad>);
     installBuiltinEffect(17, &registerBuiltinEffect<GroupControl>);
     installBuiltinEffect(18, &registerBuiltinEffect<GroupAudioControl>);
+    installBuiltinEffect(19, &registerBuiltinEffect<CameraControl>);
     installBuiltinEffect(20, &registerBuiltinEffect<TimeControl>);
     installBuiltinEffect(28, [](EffectService& service) {
         registerBuiltinEffect<LineClipFilter>(service);
@@ -46,6 +53,11 @@ void installBuiltinEffects() {
     });
     installBuiltinEffect(33, &registerBuiltinEffect<BlurFilter>);
     installBuiltinEffect(65, &registerBuiltinEffect<SceneChange>);
+    installBuiltinEffect(68, &registerBuiltinEffect<CameraLight>);
+    installBuiltinEffect(69, &registerBuiltinEffect<CameraLightAmbient>);
+    installBuiltinEffect(70, &registerBuiltinEffect<CameraLightBloom>);
+    installBuiltinEffect(71, &registerBuiltinEffect<MaterialSetting>);
+    installBuiltinEffect(72, &registerBuiltinEffect<CameraOption>);
     installBuiltinEffect(73, &registerBuiltinEffect<BasicMove>);
     installBuiltinEffect(74, &registerBuiltinEffect<BasicScale>);
     installBuiltinEffect(75, &registerBuiltinEffect<BasicAlpha>);

@@ -63,9 +63,13 @@ TEST_F(Registration, EachEffectTakesItsRowAndDeclaresWhatTheRowSays) {
             EXPECT_STREQ(define.prototype->name, row.name);
             EXPECT_EQ(define.prototype->effectType, row.kind);
             EXPECT_EQ(define.prototype->mediaType, row.media);
-            // The time control and the scene change target the scene itself.
+            // The time control and the scene change target the scene itself,
+            // the camera control the camera's filters.
             const bool scene = row.number == 20 || row.number == 65;
-            EXPECT_EQ(define.prototype->targetType, scene ? Effect::MediaKind::Scene : row.media);
+            const std::uint8_t target = scene ? Effect::MediaKind::Scene
+                                        : row.number == 19 ? Effect::MediaKind::Camera
+                                                           : row.media;
+            EXPECT_EQ(define.prototype->targetType, target);
             EXPECT_STREQ(define.prototype->category, row.category);
         }
         EXPECT_TRUE(env.errorBoxes().empty());

@@ -64,6 +64,8 @@ struct AnchorEvent {
     std::int32_t y = 0;
     std::int32_t dx = 0;
     std::int32_t dy = 0;
+    // Set by an effect that refused this step: the preview shows so.
+    bool refused = false;
 
     // The first hit-list item with this event's object, effect, index and
     // flags, or null (also without a control).

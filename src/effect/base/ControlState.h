@@ -9,6 +9,8 @@
 // finds them with a dynamic_cast of the control object's first effect.
 #include "media/gpu/VertexListMath.h"
 
+#include <array>
+
 namespace Effect {
 
 class EffectBase;
@@ -32,6 +34,9 @@ struct CameraControlState {
     Media::Matrix4 viewProjectionMatrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     Media::Float3 target{0.0f, 0.0f, 0.0f};
     Media::Float3 direction{0.0f, 0.0f, 1.0f};
+    // The point the preview's focus axes go through (x, y, z, 1), set by the
+    // focused object's handles; w 0 when there is none.
+    std::array<float, 4> focusMarker{};
 };
 
 // The layer of the group audio control enclosing this one (written by the

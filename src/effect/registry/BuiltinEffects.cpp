@@ -25,7 +25,7 @@ std::span<const BuiltinEffect> builtinEffects() {
         {16, L"部分フィルタ", 4, 1, L"", nullptr},  // PartEffect
         {17, L"グループ制御", 4, 1, L"オブジェクト制御", &registerInstalledEffect<17>},  // GroupControl
         {18, L"グループ制御(音声)", 4, 2, L"オブジェクト制御", &registerInstalledEffect<18>},  // GroupAudioControl
-        {19, L"カメラ制御", 4, 1, L"オブジェクト制御", nullptr},  // CameraControl
+        {19, L"カメラ制御", 4, 1, L"オブジェクト制御", &registerInstalledEffect<19>},  // CameraControl
         {20, L"時間制御(オブジェクト)", 4, 3, L"オブジェクト制御", &registerInstalledEffect<20>},  // TimeControl
         {21, L"音声波形表示", 1, 1, L"カスタムオブジェクト", nullptr},  // WaveImageInput
         {22, L"色調補正", 3, 1, L"色調整", nullptr},  // ColorFilter
@@ -74,11 +74,11 @@ std::span<const BuiltinEffect> builtinEffects() {
         {65, L"シーンチェンジ", 4, 1, L"シーンチェンジ", &registerInstalledEffect<65>},  // SceneChange
         {66, L"振動", 3, 1, L"アニメーション効果", nullptr},  // QuakeFilter
         {67, L"スクリプト制御", 3, 1, L"アニメーション効果", nullptr},  // ScriptEdit
-        {68, L"並行光源(カメラ制御)", 3, 4, L"カメラ制御", nullptr},  // CameraLight
-        {69, L"環境光(カメラ制御)", 3, 4, L"カメラ制御", nullptr},  // CameraLightAmbient
-        {70, L"ライトブルーム(カメラ制御)", 3, 4, L"カメラ制御", nullptr},  // CameraLightBloom
-        {71, L"材質設定(カメラ制御)", 3, 1, L"カメラ制御", nullptr},  // MaterialSetting
-        {72, L"カメラ制御オプション", 3, 1, L"カメラ制御", nullptr},  // CameraOption
+        {68, L"並行光源(カメラ制御)", 3, 4, L"カメラ制御", &registerInstalledEffect<68>},  // CameraLight
+        {69, L"環境光(カメラ制御)", 3, 4, L"カメラ制御", &registerInstalledEffect<69>},  // CameraLightAmbient
+        {70, L"ライトブルーム(カメラ制御)", 3, 4, L"カメラ制御", &registerInstalledEffect<70>},  // CameraLightBloom
+        {71, L"材質設定(カメラ制御)", 3, 1, L"カメラ制御", &registerInstalledEffect<71>},  // MaterialSetting
+        {72, L"カメラ制御オプション", 3, 1, L"カメラ制御", &registerInstalledEffect<72>},  // CameraOption
         {73, L"座標", 3, 1, L"基本効果", &registerInstalledEffect<73>},  // BasicMove
         {74, L"拡大率", 3, 1, L"基本効果", &registerInstalledEffect<74>},  // BasicScale
         {75, L"透明度", 3, 1, L"基本効果", &registerInstalledEffect<75>},  // BasicAlpha

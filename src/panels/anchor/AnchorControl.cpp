@@ -221,6 +221,7 @@ void AnchorControl::moveAnchorDrag(int x, int y) {
         if (std::abs(x) < std::abs(y)) lockedX = 0;
         else lockedY = 0;
     }
+    bool refused = false;
     try {
         Edit::EditScope scope(*editService);
         scope.refreshSetting = scope.refreshTimeSetting = scope.refreshColorSetting = true;
@@ -232,11 +233,23 @@ void AnchorControl::moveAnchorDrag(int x, int y) {
             record.dy = oy - record.y;
             record.x = ox;
             record.y = oy;
+            record.refused = false;
             if (record.effect) record.effect->anchorEvent(record);
+            refused = refused || record.refused;
         }
+        showRefusal(refused);
     } catch (const std::exception& e) {
         failDrag(e);
     }
+}
+
+void AnchorControl::showRefusal(bool refused) {
+    if (!service || dragMode == NoDrag) return;
+    using Mouse = Window::WindowMouseService;
+    Mouse::MouseCursor* wanted = Mouse::cursor(refused ? Mouse::CursorNo : Mouse::CursorSizeAll);
+    if (service->currentCursor == wanted) return;
+    service->currentCursor = wanted;
+    service->updateWindowCursor();
 }
 
 void AnchorControl::failDrag(const std::exception& e) {

@@ -101,6 +101,8 @@ private:
     void beginUndoGroup();
     // Effects that fail during a step end the drag; the program goes on.
     void failDrag(const std::exception& e);
+    // The not-allowed cursor while an effect refuses the drag's steps.
+    void showRefusal(bool refused);
 
     std::optional<int> gestureTag_;
 };

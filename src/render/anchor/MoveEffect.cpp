@@ -80,6 +80,13 @@ void MoveEffect::setObjectAnchor(Render::ObjectContext& context, const EffectPoi
         const Anchor::AnchorList::Color color = Render::getStyleColor("CenterGroup");
         list.addPoint(entry.get(), Anchor::transformPosition(0, 0, 0, view.getGroupViewMatrix()), &color);
     }
+    // The camera's focus axes go through the focused object.
+    if (CameraControlState* camera = Render::getCameraControlState(view.cameraControl.get())) {
+        Anchor::Float4 p = {view.x, view.y, view.z, 1.0f};
+        if (const GroupControlState* group = Render::getGroupControlState(view.groupControl.get()))
+            p = Anchor::transform(p, group->worldMatrix);
+        camera->focusMarker = {p.x, p.y, p.z, 1.0f};
+    }
 }
 
 void MoveEffect::setBoundaryAnchor(Render::ObjectContext& context, const EffectPointer& entry, int boundary,

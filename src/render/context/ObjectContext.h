@@ -59,6 +59,9 @@ public:
     std::uint8_t firstClippingObject = 0;
     // An enabled "拡張色設定" effect is among the listed objects.
     std::uint8_t extendedColor = 0;
+    // The preview's camera switches: the guide grid and the free view.
+    std::uint8_t cameraGrid = 0;
+    std::uint8_t cameraFreeView = 0;
 
     // Walk side ("RenderVideoWorker").
     // Appends the group controls in force that carry filters, inner first.

@@ -69,6 +69,10 @@ VideoSceneWalk::VideoSceneWalk(RenderVideoWorker& worker, const Arguments& argum
     context_.previousImage = &worker.previousImage();
     context_.firstCameraPass = 1;
     context_.firstClippingObject = 1;
+    if (arguments.anchors) {
+        context_.cameraGrid = worker.cameraGrid != 0;
+        context_.cameraFreeView = worker.cameraFreeView != 0;
+    }
 }
 
 int VideoSceneWalk::governedEnd(const Edit::Object& control) {
