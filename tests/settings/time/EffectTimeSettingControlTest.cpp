@@ -109,6 +109,27 @@ protected:
     std::shared_ptr<Curves> curves;
 };
 
+TEST_F(TimeControlEditor, TargetsListALinkedGroupOnceAndNameItFromTheItemsOwnPlace) {
+    const std::vector<Component::TimeControlTarget> targets = Component::collectTargetItems(object);
+    ASSERT_EQ(targets.size(), 2u);
+    EXPECT_EQ(targets[0].item, &curves->x);
+    EXPECT_EQ(targets[1].item, &curves->z);
+    EXPECT_EQ(Component::makeTargetLabel(targets[0]), L"曲線 [X,Y]");
+    EXPECT_EQ(Component::makeTargetLabel({object, curves, &curves->y}), L"曲線 [Y,X]");
+    EXPECT_EQ(Component::makeTargetLabel(targets[1]), L"曲線 [Z]");
+    // The focus takes the first of them (the chain has no input effect).
+    EXPECT_EQ(Component::focusTarget(object).item, &curves->x);
+
+    // Another movement, or the object leaving the timeline, ends a target.
+    EXPECT_TRUE(Component::isTargetValid(targets[1]));
+    curves->z.setMovement(*Effect::DefaultMovement::noMove);
+    EXPECT_FALSE(Component::isTargetValid(targets[1]));
+    EXPECT_EQ(Component::collectTargetItems(object).size(), 1u);
+    EXPECT_TRUE(Component::isTargetValid(targets[0]));
+    object->layer = -1;
+    EXPECT_FALSE(Component::isTargetValid(targets[0]));
+}
+
 // The plot is 380 x 180 at (10, 10): its middle is (200, 100).
 TEST_F(TimeControlEditor, AddingInTheMiddleWritesThreePointsIntoEveryLinkedItemAsOneUndoStep) {
     target(curves->y);
