@@ -55,7 +55,7 @@ TEST_F(CameraPreviewWalk, InFreeViewTheFrustumIsDrawnAndAnExportHasNoGuidePixels
     EXPECT_EQ(totalAlpha(renderPreview(3)), 0.0f);
 }
 
-TEST_F(CameraPreviewWalk, TheGridLiesOnTheGroundAndHidesBehindObjects) {
+TEST_F(CameraPreviewWalk, TheGridLiesOnTheGroundOnlyInThePreview) {
     Effect::CameraControl& camera = placeCamera();
     // Looking down from above at 45°: the grid lines of the plane y = 0
     // cover the picture.
