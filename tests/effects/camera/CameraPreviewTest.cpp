@@ -72,6 +72,54 @@ TEST_F(CameraPreviewWalk, TheGridLiesOnTheGroundOnlyInThePreview) {
     EXPECT_EQ(totalAlpha(renderPreview(3)), 0.0f);
 }
 
+TEST_F(CameraPreviewWalk, GridLinesBehindAnObjectAreHidden) {
+    scene().width = 128;
+    scene().height = 72;
+    Effect::CameraControl& camera = placeCamera();
+    camera.y.setValue(-1024, 0);
+    worker.cameraGrid = 1;
+    const auto gridOnly = renderPreview(3);
+    // An opaque square standing across the ground at the origin: its upper
+    // half hides the ground behind it (z > 0).
+    placeSquare(1, 40);
+    const auto exported = render(3);
+    const auto preview = renderPreview(3);
+    int top = -1, bottom = -1;
+    for (int y = 0; y < 72; ++y)
+        if (at(exported, 64, y)[3] > 0.99f) {
+            if (top < 0) top = y;
+            bottom = y;
+        }
+    ASSERT_GT(bottom - top, 12);
+    float gridThere = 0.0f;
+    for (int y = top + 1; y < top + (bottom - top) / 3; ++y)
+        for (int x = 0; x < 128; ++x) {
+            if (at(exported, x, y)[3] < 0.999f) continue;
+            gridThere += at(gridOnly, x, y)[3];
+            MediaTest::expectNear(at(preview, x, y), at(exported, x, y), 0.002f);
+        }
+    EXPECT_GT(gridThere, 1.0f);
+}
+
+TEST_F(CameraPreviewWalk, TheFocusAxesGoThroughTheFocusedObjectOrTheTarget) {
+    Effect::CameraControl& camera = placeCamera();
+    camera.targetX.setValue(7, 0);
+    Edit::ObjectPointer square = placeSquare(1, 8);
+    outputOf(square).x.setValue(100, 0);
+    outputOf(square).z.setValue(50, 0);
+    renderPreview(3);
+    EXPECT_EQ(camera.focusMarker[3], 0.0f);  // nothing in focus
+    scene().focusObject = square;
+    renderPreview(3);
+    EXPECT_EQ(camera.focusMarker, (std::array<float, 4>{100, 0, 50, 1}));
+    scene().focusObject = objectAt(0, 3);
+    renderPreview(3);
+    EXPECT_EQ(camera.focusMarker, (std::array<float, 4>{7, 0, 0, 1}));
+    // An export draws no handles and leaves no marker.
+    render(3);
+    EXPECT_EQ(camera.focusMarker[3], 0.0f);
+}
+
 TEST_F(CameraPreviewWalk, TheCameraHandleCarriesTheOrbitAndTheIcon) {
     Effect::CameraControl& camera = placeCamera();
     camera.y.setValue(-1024, 0);
