@@ -47,14 +47,20 @@ void replaceAll(std::wstring& text, const wchar_t* from, const wchar_t* to) {
 void replaceRegex(std::wstring& text,
                   const std::function<const wchar_t*(const std::wstring& name)>& lookup) {
     static const std::wregex placeholder(L"\\{(.+?)\\}");
-    const std::wstring copy = text;
-    for (auto it = std::wsregex_iterator(copy.begin(), copy.end(), placeholder);
+    // One pass over the original: a replacement is never searched again, so
+    // a value that looks like a placeholder stays as it is.
+    std::wstring result;
+    std::size_t copied = 0;
+    for (auto it = std::wsregex_iterator(text.begin(), text.end(), placeholder);
          it != std::wsregex_iterator(); ++it) {
         const std::wsmatch& match = *it;
-        const std::wstring name = match[1].matched ? match[1].str() : std::wstring();
-        const std::wstring whole = match[0].str();
-        replaceAll(text, whole.c_str(), lookup(name));
+        const std::size_t at = static_cast<std::size_t>(match.position(0));
+        result.append(text, copied, at - copied);
+        result += lookup(match[1].matched ? match[1].str() : std::wstring());
+        copied = at + static_cast<std::size_t>(match.length(0));
     }
+    result.append(text, copied, std::wstring::npos);
+    text = std::move(result);
 }
 
 namespace {

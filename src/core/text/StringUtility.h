@@ -22,7 +22,8 @@ void trim(std::wstring& text);
 void replaceAll(std::wstring& text, const wchar_t* from, const wchar_t* to);
 
 // Replaces every "{name}" placeholder by lookup(name). The lookup runs once per
-// match of the original text and must return a text (never null).
+// match of the original text and must return a text (never null); the
+// replacements are not searched again.
 void replaceRegex(std::wstring& text,
                   const std::function<const wchar_t*(const std::wstring& name)>& lookup);
 

@@ -68,6 +68,15 @@ TEST(StringReplaceRegex, ReplacesEveryOccurrenceAndCallsPerMatch) {
     text = L"{x}{y}";
     S::replaceRegex(text, [](const std::wstring& n) { return n == L"x" ? L"X" : L"Y"; });
     EXPECT_EQ(text, L"XY");
+    // A value that looks like a placeholder is shown as it is, whether its
+    // name comes before or after it.
+    const auto braces = [](const std::wstring& n) { return n == L"name" ? L"{frame}" : L"7"; };
+    for (const auto& [in, out] : {std::pair{L"{name} {frame}", L"{frame} 7"}, {L"{frame} {name}", L"7 {frame}"},
+                                  {L"{name}{name}", L"{frame}{frame}"}}) {
+        text = in;
+        S::replaceRegex(text, braces);
+        EXPECT_EQ(text, out) << in;
+    }
 }
 
 TEST(StringSplit, KeepsEmptyPieces) {

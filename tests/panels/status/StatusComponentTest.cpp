@@ -59,6 +59,12 @@ TEST_F(StatusComponentTest, TemplatesExpandTheSceneAndFrameVariables) {
         EXPECT_EQ(status.leftText, c.shown) << status.leftTemplate;
         EXPECT_EQ(status.rightText, L"300");
     }
+    // A scene named like a variable shows its name as it is.
+    scene().name = L"{CurrentFrame}";
+    Status named(edit, L"{SceneName} {CurrentFrame}", L"{CurrentFrame} {SceneName}");
+    switchScene();
+    EXPECT_EQ(named.leftText, L"{CurrentFrame} 1");
+    EXPECT_EQ(named.rightText, L"1 {CurrentFrame}");
 }
 
 TEST_F(StatusComponentTest, UnknownNamesExpandToNothingAndWarnEachTime) {
