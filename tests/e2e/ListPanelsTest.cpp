@@ -124,6 +124,19 @@ protected:
         return CoreTest::readBytes((data() / "resume.mvp2").string());
     }
 
+    void key(const std::string& keys) const {
+        xdotool("windowfocus --sync " + std::to_string(window_));
+        xdotool("key " + keys);
+    }
+    // Ctrl+S writes the project to its file (removed first); the saved text.
+    std::string save() const {
+        fs::remove(project());
+        key("ctrl+s");
+        for (int i = 0; i < 100 && !fs::exists(project()); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return fs::exists(project()) ? CoreTest::readBytes(project().string()) : std::string();
+    }
+
     std::string xdotool(const std::string& command) const {
         return E2E::onDisplay(display_.name(), "xdotool " + command);
     }
@@ -190,6 +203,13 @@ TEST_F(ListPanelsTest, OneRowPerLayerTopFirstAndTheEnableButtonDisablesItsObject
 
     xdotool("mousemove " + std::to_string(kEnableX) + " " + std::to_string(rowY(1)) + " click 1");
     ASSERT_TRUE(waitForScreen([](const TestSupport::Screenshot& s) { return enableInk(s, 1) == 0; }));
+    EXPECT_EQ(value(save(), "1.0", "effect.disable"), "1");
+    // One Ctrl+Z turns it on again, in the file as on the screen.
+    key("ctrl+z");
+    ASSERT_TRUE(waitForScreen([](const TestSupport::Screenshot& s) { return enableInk(s, 1) > 0; }));
+    EXPECT_EQ(value(save(), "1.0", "effect.disable"), "");
+    xdotool("mousemove " + std::to_string(kEnableX) + " " + std::to_string(rowY(1)) + " click 1");
+    ASSERT_TRUE(waitForScreen([](const TestSupport::Screenshot& s) { return enableInk(s, 1) == 0; }));
 
     const std::string saved = closeAndReadResume();
     // The second row was layer 2's blur: only it is switched off.
@@ -212,10 +232,18 @@ TEST_F(ListPanelsTest, ScenesReorderByDraggingButSceneZeroStaysAndAClickSwitches
     }));
 
     // Row 2 dragged above row 1: the two names change places.
-    drag(kSceneX, rowY(2), rowY(1) - 6);
-    ASSERT_TRUE(waitForScreen([&](const TestSupport::Screenshot& s) {
+    const auto swapped = [&](const TestSupport::Screenshot& s) {
         return nameInk(s, kSceneX, 1) == second && nameInk(s, kSceneX, 2) == first;
+    };
+    drag(kSceneX, rowY(2), rowY(1) - 6);
+    ASSERT_TRUE(waitForScreen(swapped));
+    // The drag is one undo step.
+    key("ctrl+z");
+    ASSERT_TRUE(waitForScreen([&](const TestSupport::Screenshot& s) {
+        return nameInk(s, kSceneX, 1) == first && nameInk(s, kSceneX, 2) == second;
     }));
+    drag(kSceneX, rowY(2), rowY(1) - 6);
+    ASSERT_TRUE(waitForScreen(swapped));
     // The root scene dragged down stays where it is, and the drag does not
     // switch scenes.
     drag(kSceneX, rowY(0), rowY(2) + 10);

@@ -2,7 +2,10 @@
 
 #include "core/file/SettingService.h"
 #include "core/translate/TranslateService.h"
+#include "core/base/Singleton.h"
 #include "edit/service/EditService.h"
+#include "edit/undo/SceneOrderUndo.h"
+#include "edit/undo/UndoService.h"
 #include "media/draw/RenderTargetWindow.h"
 #include "media/draw/TextLayout.h"
 #include "window/WindowMenuEntry.h"
@@ -25,6 +28,14 @@ SceneButtonControl::SceneButtonControl(Control::ListItemControl& list, const Edi
     acceptsContextMenu = true;
 }
 
+SceneButtonControl::~SceneButtonControl() { endOrderUndo(); }
+
+void SceneButtonControl::endOrderUndo() {
+    if (!orderUndo_) return;
+    orderUndo_ = false;
+    if (auto* undo = System::Singleton<Undo::UndoService>::getInstance()) undo->commitUndoGroup();
+}
+
 bool SceneButtonControl::reorder(int y) {
     if (!canReorder()) return false;
     const int index = list.indexOf(*this);
@@ -45,7 +56,6 @@ bool SceneButtonControl::reorder(int y) {
         if (y <= threshold || !next.canReorder()) return false;
         swapOrder(next);
     }
-    // Kept in the saved file; no undo step, as for the other scene commands.
     if (editService) editService->markModified();
     return true;
 }
@@ -62,6 +72,12 @@ Control::Brushes::Id SceneButtonControl::bodyBrush() const {
 void SceneButtonControl::procLButtonDown(int, int) {
     pressed = true;
     pressTop_ = fullRect().y;
+    auto* undo = System::Singleton<Undo::UndoService>::getInstance();
+    if (canReorder() && editService && undo && !undo->recording) {
+        undo->beginUndoGroup();
+        undo->addUndoItem(Undo::makeSceneOrderUndo(editService->project.getSceneList()));
+        orderUndo_ = true;
+    }
     if (service) {
         // The drag's origin is the row's full top, so a row scrolled half
         // out of view measures from its true place.
@@ -82,6 +98,8 @@ void SceneButtonControl::procMouseDrag(int, int y) {
 
 void SceneButtonControl::procLButtonUp(int, int) {
     pressed = false;
+    // Before the scene change, which moves to that scene's history.
+    endOrderUndo();
     procPaint();
     if (service && service->dragMoved) return;
     // The scene change rebuilds the list, this row included.
@@ -90,6 +108,7 @@ void SceneButtonControl::procLButtonUp(int, int) {
 
 void SceneButtonControl::procCaptureLost() {
     pressed = false;
+    endOrderUndo();
     procPaint();
 }
 

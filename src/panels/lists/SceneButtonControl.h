@@ -1,7 +1,7 @@
 #pragma once
 // One row of the scene list: the scene's name beside a film strip. A click
 // makes the scene current; dragging a row past a neighbour swaps their
-// places (scene 0 never moves); its menu holds the scene commands; resting
+// places (scene 0 never moves), one undo step per drag; its menu holds the scene commands; resting
 // on it shows the scene's settings. User-interface thread only.
 #include "edit/model/Scene.h"
 #include "edit/service/EditInstance.h"
@@ -20,6 +20,7 @@ class SceneButtonControl : public Control::ButtonControl,
                            public Edit::EditInstance {
 public:
     SceneButtonControl(Control::ListItemControl& list, const Edit::ScenePointer& scene);
+    ~SceneButtonControl() override;
 
     int getOrder() override { return scene->listOrder; }
     void setOrder(int order) override { scene->listOrder = order; }
@@ -45,8 +46,13 @@ public:
     std::function<void(Window::MenuEntries&)> windowMenu;
 
 private:
+    // A drag's swaps are one undo step: the group opened at the press is
+    // committed when the press ends.
+    void endOrderUndo();
+
     // The row's top when the press began.
     int pressTop_ = 0;
+    bool orderUndo_ = false;
 };
 
 }  // namespace Component
