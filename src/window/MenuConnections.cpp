@@ -14,6 +14,7 @@
 #include "window/ToolTips.h"
 #include "window/WindowMouseService.h"
 #include "window/WindowService.h"
+#include "window/controls/ControlTooltip.h"
 
 #include <cmath>
 
@@ -49,6 +50,9 @@ void connectMenus() {
     popupListBoxHook.isOpen = [] { return ListBox::open; };
     popupListBoxHook.close = [] { ListBox::close(); };
     popupMenuCall() = showMenuEntries;
+    Control::showTooltipCall = [](Platform::POINT point, const std::wstring& text, int duration) {
+        ToolTips::show(point, text, duration);
+    };
     PopupMenu::hooks.cursorPos = [] { return Platform::getCursorPos(); };
     PopupMenu::hooks.owner = []() -> Platform::WindowHandle {
         WindowService* w = windows();
@@ -87,6 +91,7 @@ void disconnectMenus() {
     popupListBoxHook = {};
     PopupMenu::hooks = {};
     popupMenuCall() = nullptr;
+    Control::showTooltipCall = nullptr;
     ListBox::close();
     ListBox::list.reset();
     ListBox::hooks = {};

@@ -500,7 +500,18 @@ bool WindowMouseService::routeKeyDown(WindowHandle target, UINT message, WPARAM 
         if (key >= VK::LEFT && key <= VK::DOWN) dragMoved = true;
         if (pressed->procDragKey(key)) return true;
     }
-    if (focus) return focus->procKeyDown(key);
+    if (focus) {
+        if (focus->procKeyDown(key)) return true;
+        // A Ctrl key the focused field leaves is a shortcut (Ctrl+S saves
+        // while a value is typed), except the ones a field takes as
+        // characters (select all, copy, paste, cut) and the modifiers
+        // themselves. The field's edit ends first, so its undo step is
+        // closed and what was typed is kept.
+        const bool fieldKey = key == 'A' || key == 'C' || key == 'V' || key == 'X' || key == VK::CONTROL ||
+                              key == VK::SHIFT || key == VK::MENU;
+        if (getKeyState(VK::CONTROL) >= 0 || fieldKey) return false;
+        dropFocus(nullptr);
+    }
     return hooks.dispatchKey ? hooks.dispatchKey(key) : false;
 }
 

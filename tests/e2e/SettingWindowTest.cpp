@@ -179,6 +179,40 @@ TEST_F(SettingWindowTest, TheFocusObjectShowsThreeBlocksAndTheEnableCheckTurnsAF
     EXPECT_EQ(closeAndReadChain(), (Chain{"図形", "標準描画", "ぼかし off", "透明度"}));
 }
 
+// The shortcuts reach the program while a field of the window is being
+// typed in: Ctrl+S ends the field's edit and saves, Ctrl+Z undoes.
+TEST_F(SettingWindowTest, CtrlSAndCtrlZWorkWhileAFieldHasTheFocus) {
+    start(projectText("0,99", {"ぼかし", "透明度"}));
+    const std::vector<int> tops = waitForBlocks(3);
+    ASSERT_EQ(tops.size(), 3u) << program_->output();
+    const fs::path file = folder_.path() / "film.mvp2";
+    const auto saveAndRead = [&](const std::string& keys) {
+        fs::remove(file);
+        xdo("key " + keys + " ctrl+s");
+        for (int i = 0; i < 100 && !fs::exists(file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return fs::exists(file) ? CoreTest::readBytes(file.string()) : std::string();
+    };
+    const int x = enableCheckX(tops[1]);
+    ASSERT_GT(x, 0);
+    xdo("mousemove " + std::to_string(x - 3) + " " + std::to_string(tops[1] + 12) + " click 1");
+    // The colour row's text field (above the last row of the first block)
+    // takes the keys.
+    xdo("mousemove 188 " + std::to_string(tops[1] - 36) + " click 1");
+    xdo("type --delay 30 ff8000");
+    const std::string saved = saveAndRead("");
+    EXPECT_NE(saved.find("\r\neffect.disable=1\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\r\n色=ff8000\r\n"), std::string::npos) << saved;
+    // The typed colour is one step, the check another.
+    const std::string once = saveAndRead("ctrl+z");
+    EXPECT_NE(once.find("\r\n色=ffffff\r\n"), std::string::npos) << once;
+    EXPECT_NE(once.find("\r\neffect.disable=1\r\n"), std::string::npos) << once;
+    const std::string twice = saveAndRead("ctrl+z");
+    EXPECT_EQ(twice.find("effect.disable=1"), std::string::npos) << twice;
+    // Saved: the program closes without asking.
+    EXPECT_TRUE(E2E::sendDeleteWindow(display_.name(), window_));
+    EXPECT_EQ(program_->wait(10000), 0) << program_->output();
+}
+
 TEST_F(SettingWindowTest, DraggingAFiltersHeaderAboveAnotherSwapsThem) {
     start(projectText("0,99", {"ぼかし", "透明度"}));
     const std::vector<int> tops = waitForBlocks(3);
