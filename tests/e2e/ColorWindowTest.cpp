@@ -1,7 +1,8 @@
 // The colour window of the real program: with the window shown, focusing a
 // figure makes its colour the target; a drag in the wheel's square writes
 // the colour the swatch shows into the saved project, and one Ctrl+Z
-// brings the old colour back.
+// brings the old colour back. The palette grid's cell menu stores the
+// colour in the palette file, and the palette switch creates palettes.
 #include "core/CoreTestSupport.h"
 #include "e2e/ProjectProgramTest.h"
 #include "e2e/XClient.h"
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -33,6 +35,9 @@ const char* const kProject =
 constexpr int kObjectX = 120, kObjectY = 68;
 constexpr int kSwatchX = 800, kSwatchY = 80;
 constexpr int kRingTopX = 897, kRingTopY = 140;
+// The palette grid's last cell and the palette switch on the title band.
+constexpr int kLastCellX = 1260, kLastCellY = 365;
+constexpr int kSwitchX = 1243, kSwitchY = 40;
 
 std::string colourLine(const std::string& project) {
     const std::string key = "\r\n色=";
@@ -60,6 +65,39 @@ protected:
         });
     }
     std::uint32_t swatch() const { return TestSupport::Screenshot(display.name()).pixel(kSwatchX, kSwatchY) & 0xFFFFFF; }
+
+    int visibleWindows() const {
+        int count = 0;
+        std::istringstream ids(xdotool("search --onlyvisible --name '.'"));
+        for (std::string id; std::getline(ids, id);) count += !id.empty();
+        return count;
+    }
+    // Opens a popup menu with a click of the button at the point and picks
+    // its item by keys once it shows (the callers wait for what the item
+    // does: a tooltip may open once the menu has gone).
+    void pickFromMenu(int x, int y, int button, const std::string& keys) {
+        const int before = visibleWindows();
+        xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+        xdotool("mousemove " + std::to_string(x + 1) + " " + std::to_string(y));
+        xdotool("click " + std::to_string(button));
+        ASSERT_TRUE(waitFor([&] { return visibleWindows() > before; })) << "no menu";
+        xdotool("key " + keys);
+    }
+    // Types into the window of the title once it shows, then Return.
+    void answer(const std::string& title, const std::string& text) {
+        const unsigned long dialog = E2E::waitForWindow(display.name(), "--onlyvisible --name '^" + title + "$'");
+        ASSERT_NE(dialog, 0u) << title;
+        const std::string id = std::to_string(dialog);
+        if (!text.empty()) xdotool("windowfocus --sync " + id + " type " + text);
+        xdotool("windowfocus --sync " + id + " key Return");
+    }
+    fs::path palette(const std::string& name) const { return data() / "Default" / (name + ".palette"); }
+    static std::string line(const std::string& file, const std::string& start) {
+        std::istringstream lines(file);
+        for (std::string text; std::getline(lines, text);)
+            if (text.rfind(start, 0) == 0) return text.substr(0, text.find('\r'));
+        return {};
+    }
 };
 
 TEST_F(ColorWindowTest, AWheelDragColoursTheFocusedFigureAndOneUndoRestoresIt) {
@@ -92,6 +130,46 @@ TEST_F(ColorWindowTest, AWheelDragColoursTheFocusedFigureAndOneUndoRestoresIt) {
 
     key("ctrl+z");
     EXPECT_EQ(colourLine(save()), "ffffff");
+}
+
+TEST_F(ColorWindowTest, TheCellMenuStoresTheColourAndTheSwitchCreatesPalettes) {
+    // The generated palette: its last cell is black.
+    ASSERT_EQ(line(CoreTest::readBytes(palette("default").string()), "63="), "63=000000");
+    xdotool("mousemove " + std::to_string(kObjectX) + " " + std::to_string(kObjectY) + " click 1");
+    ASSERT_TRUE(waitFor([&] { return swatch() == 0xffffffu; }));
+
+    // "現在の色を登録", the first item of the cell menu.
+    pickFromMenu(kLastCellX, kLastCellY, 3, "Down Return");
+    EXPECT_TRUE(waitFor([&] { return line(CoreTest::readBytes(palette("default").string()), "63=") == "63=ffffff"; }));
+    EXPECT_EQ(line(CoreTest::readBytes(palette("default").string()), "0="), "0=ffffff|white") << "names stay";
+
+    // The switch lists default, then "新しいパレットを作成".
+    pickFromMenu(kSwitchX, kSwitchY, 1, "Down Down Return");
+    answer("パレットを作成 - 色設定", "p2");
+    ASSERT_TRUE(waitFor([&] { return fs::exists(palette("p2")); }));
+    const std::string created = CoreTest::readBytes(palette("p2").string());
+    EXPECT_EQ(line(created, "63="), "63=ffffff") << "the colours of the palette shown";
+    EXPECT_EQ(line(created, "0="), "0=ffffff") << "no preset names";
+    EXPECT_EQ(created.find('|'), std::string::npos);
+
+    // The same name again asks first; Escape keeps the file.
+    pickFromMenu(kSwitchX, kSwitchY, 1, "Down Down Down Return");
+    answer("パレットを作成 - 色設定", "p2");
+    const unsigned long box = E2E::waitForWindow(display.name(), "--onlyvisible --name '^Movane Quorin2$'");
+    ASSERT_NE(box, 0u) << "no question before overwriting";
+    const std::string pid = std::to_string(box);
+    xdotool("windowfocus --sync " + pid + " key Escape");
+    ASSERT_TRUE(waitFor([&] { return xdotool("search --onlyvisible --name '^Movane Quorin2$'").empty(); }));
+    EXPECT_EQ(CoreTest::readBytes(palette("p2").string()), created);
+
+    // The palette shown is kept when the program closes.
+    ASSERT_TRUE(E2E::sendDeleteWindow(display.name(), window));
+    EXPECT_EQ(program->wait(10000), 0) << program->output();
+    program.reset();
+    const std::string ini = CoreTest::readBytes((data() / "movane2.ini").string());
+    EXPECT_NE(ini.find("[Window.setting.color]\r\nhide=0\r\nColorCircleAngle=60\r\nSelectPalette=p2\r\n"),
+              std::string::npos)
+        << ini;
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ ColorWindowLayout ColorWindowLayout::compute(int width, int height, int top, int
     const int y = y0 + f + m + m / 2;
     const int a = std::max(std::min(height - m / 2 - y, (width - 2 * m) / 2), 1);
     l.wheel = {m / 2, y, a, a};
+    l.palette = {m / 2 + m + a, y, a, a};
     return l;
 }
 

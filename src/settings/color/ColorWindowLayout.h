@@ -8,7 +8,7 @@ struct ColorWindowLayout {
     struct Box {
         int left, top, right, bottom;
     };
-    Box swatch, rgb, hsv, wheel;
+    Box swatch, rgb, hsv, wheel, palette;
     bool hsvShown;
 
     // width, height: the window's client size; top: below the title band;

@@ -48,13 +48,7 @@ void EffectColorPreviewControl::procMouseLeave() {
 }
 
 void EffectColorPreviewControl::procLButtonDown(int, int) {
-    if (!hoverCorner) return;
-    ColorState before = window.state;
-    if (!before.swapWithPrevious()) return;
-    window.beginUndoGroup();
-    window.state.swapWithPrevious();
-    window.applyColor();
-    window.commitUndoGroup();
+    if (hoverCorner) window.swapWithPrevious();
 }
 
 void EffectColorPreviewControl::procPaint() {

@@ -11,11 +11,13 @@
 #include "effect/base/EffectBase.h"
 #include "effect/item/EffectItemColor.h"
 #include "media/draw/RenderTargetWindow.h"
+#include "settings/color/ColorWindowCalls.h"
 #include "settings/color/ColorWindowLayout.h"
 #include "settings/rows/RowCallPoints.h"
 #include "window/ClientPlacement.h"
 #include "window/ToolTips.h"
 #include "window/WindowMenuEntry.h"
+#include "window/WindowMouseService.h"
 #include "window/WindowService.h"
 
 #include <algorithm>
@@ -31,6 +33,10 @@ int styleValue(const char* key, int fallback) {
 
 bool isColorItem(const Effect::EffectItem* item) {
     return item && (item->type == Effect::ItemType::Color || item->type == Effect::ItemType::ColorOrNone);
+}
+
+std::wstring messageText(const wchar_t* text) {
+    return Translate::TranslateService::translate(Translate::TranslateService::Table::Message, text);
 }
 
 const wchar_t* effectText(const wchar_t* text) {
@@ -57,8 +63,19 @@ EffectColorSettingComponent::EffectColorSettingComponent()
       swatch(owner, *this),
       rgb(owner, *this),
       wheel(owner, *this),
-      hsv(owner, *this) {
+      hsv(owner, *this),
+      palette(owner, *this),
+      paletteButton(owner, 0, 0, 1, 1),
+      pickButton(owner, 0, 0, 1, 1) {
     acceptsContextMenu = true;
+    Media::RenderTargetWindow* host = hostTarget();
+    paletteButton.bitmap = host ? host->bitmapList[Resource::BitmapList::Refresh] : nullptr;
+    paletteButton.tooltip = messageText(L"パレットを切替");
+    paletteButton.onClick = [this](Control::ButtonControl&) { palette.selectPalette(); };
+    pickButton.bitmap = host ? host->bitmapList[Resource::BitmapList::Eyedropper] : nullptr;
+    pickButton.tooltip = messageText(L"画面上から色を取得");
+    pickButton.onClick = [this](Control::ButtonControl&) { startScreenPick(); };
+    pickButton.onPickColor = [this](const Window::PickedColor* color) { endScreenPick(color); };
     if (eventService) {
         eventService->focusObjectChange.add(eventKey(),
                                             [this](std::shared_ptr<Edit::Object>& object) { setFocusObject(object); });
@@ -74,10 +91,14 @@ EffectColorSettingComponent::EffectColorSettingComponent()
     RowCallPoints::openColorWindow = [](const Edit::ObjectPointer& object, Effect::EffectItemColor& item) {
         if (const auto& window = instance()) window->setTarget(object, item, true);
     };
+    palette.setPalette(selectPalette);
+    syncUndoColors();
     procMove();
 }
 
-EffectColorSettingComponent::~EffectColorSettingComponent() = default;
+EffectColorSettingComponent::~EffectColorSettingComponent() {
+    if (pickButton.service && pickButton.service->colorPicker == &pickButton) pickButton.service->cancelColorPick();
+}
 
 std::unique_ptr<EffectColorSettingComponent>& EffectColorSettingComponent::instance() {
     static std::unique_ptr<EffectColorSettingComponent> slot;
@@ -114,6 +135,7 @@ void EffectColorSettingComponent::setTarget(const Edit::ObjectPointer& object, E
     state.previous[2] = item.blue / 255.0f;
     state.previous[3] = 1;
     state.setColor(state.previous[0], state.previous[1], state.previous[2], 1);
+    syncUndoColors();
     refreshTargetLabel();
     rgb.updateValues();
     hsv.updateValues();
@@ -121,9 +143,18 @@ void EffectColorSettingComponent::setTarget(const Edit::ObjectPointer& object, E
     if (auto* windows = System::Singleton<Window::WindowService>::getInstance()) windows->showWindowClient(*this);
 }
 
+void EffectColorSettingComponent::syncUndoColors() {
+    std::copy(state.current, state.current + 4, color.begin());
+    std::copy(state.previous, state.previous + 4, previousColor.begin());
+}
+
 void EffectColorSettingComponent::updateTarget() {
+    // An undo of the swatch's swap gave the window its two colours back.
+    std::copy(previousColor.begin(), previousColor.end(), state.previous);
+    state.setColor(color[0], color[1], color[2], color[3]);
     if (target.item)
         state.setColor(target.item->red / 255.0f, target.item->green / 255.0f, target.item->blue / 255.0f, 1);
+    syncUndoColors();
     rgb.updateValues();
     hsv.updateValues();
     redrawControls();
@@ -154,7 +185,27 @@ void EffectColorSettingComponent::commitUndoGroup() {
     if (Undo::UndoService* u = undo(); target.item && u) u->commitUndoGroup();
 }
 
+void EffectColorSettingComponent::swapWithPrevious() {
+    ColorState probe = state;
+    if (!probe.swapWithPrevious()) return;
+    Undo::UndoService* u = undo();
+    const bool group = u && !u->recording;
+    if (group) {
+        u->beginUndoGroup();
+        syncUndoColors();
+        u->addColorSettingUndoUpdate(*this);
+        if (target.item) {
+            u->addEffectUndoUpdate(target.effect);
+            for (const auto& effect : target.linked) u->addEffectUndoUpdate(effect);
+        }
+    }
+    state.swapWithPrevious();
+    applyColor();
+    if (group) u->commitUndoGroup();
+}
+
 void EffectColorSettingComponent::applyColor() {
+    syncUndoColors();
     if (!target.item || !editService) {
         rgb.updateValues();
         hsv.updateValues();
@@ -214,10 +265,17 @@ std::wstring EffectColorSettingComponent::getTargetLabel(const TargetItem& t) co
 
 void EffectColorSettingComponent::refreshTargetLabel() {
     header.title = target.item ? getTargetLabel(target) : std::wstring(L"色設定");
+    paintTitleBand();
+}
+
+void EffectColorSettingComponent::paintTitleBand() {
     if (isHidden()) return;
     const Window::Rect& r = clientRect;
     DrawScope scope(*this, r.x, r.y, r.x + r.width, r.y + r.height, true);
+    // The band is drawn whole: the buttons on it follow.
     header.procPaint();
+    paletteButton.procPaint();
+    pickButton.procPaint();
 }
 
 void EffectColorSettingComponent::showTargetMenu() {
@@ -255,6 +313,50 @@ void EffectColorSettingComponent::procLButtonDown(int, int y) {
     if (!header.floating && y < Setting::TitleHeaderHeight + 2) showTargetMenu();
 }
 
+void EffectColorSettingComponent::showBaseAngleDialog() {
+    const ColorWindowCalls& calls = ColorWindowCalls::installed();
+    int value = colorCircleAngle;
+    if (!calls.integerDialog || !calls.integerDialog(L"カラーサークルの基準角度", L"基準角度", value, 0, 360)) return;
+    colorCircleAngle = value;
+    wheel.cachedHue = -1;
+    if (isHidden()) return;
+    const Window::Rect& r = clientRect;
+    DrawScope scope(*this, r.x, r.y, r.x + r.width, r.y + r.height, true);
+    wheel.procPaint();
+}
+
+void EffectColorSettingComponent::startScreenPick() {
+    if (!pickButton.service) return;
+    header.title = messageText(L"マウスクリックで色を取得");
+    paintTitleBand();
+    pickButton.service->startColorPick(&pickButton);
+}
+
+void EffectColorSettingComponent::endScreenPick(const Window::PickedColor* picked) {
+    refreshTargetLabel();
+    if (!picked) return;
+    state.setColor(picked->red / 255.0f, picked->green / 255.0f, picked->blue / 255.0f, 1);
+    applyColor();
+}
+
+void EffectColorSettingComponent::createWindowMenu(Window::MenuEntries& menu) {
+    const auto menuText = [](const wchar_t* text) {
+        return std::wstring(Translate::TranslateService::translate(Translate::TranslateService::Table::Menu, text));
+    };
+    const auto command = [](std::wstring text, std::function<void()> run) {
+        return Window::MenuEntry{Window::MenuEntry::Kind::Command, std::move(text), true, false, std::move(run), {}};
+    };
+    Window::MenuEntry option{Window::MenuEntry::Kind::Submenu, menuText(L"オプション"), true, false, {}, {}};
+    option.children.push_back(command(menuText(L"カラーサークルの基準角度"), [this] { showBaseAngleDialog(); }));
+    // A floating window has no title band for the two buttons.
+    if (header.floating) {
+        option.children.push_back(command(messageText(L"パレットを切替"), [this] { palette.selectPalette(); }));
+        option.children.push_back(command(messageText(L"画面上から色を取得"), [this] { startScreenPick(); }));
+    }
+    menu.push_back(std::move(option));
+    WindowClientRenderTarget::createWindowMenu(menu);
+}
+
 void EffectColorSettingComponent::procContextMenu(int, int) {
     const Window::PopupMenuCall& show = Window::popupMenuCall();
     if (!show) return;
@@ -273,6 +375,9 @@ void EffectColorSettingComponent::procPaint() {
     rgb.procPaint();
     wheel.procPaint();
     hsv.procPaint();
+    palette.procPaint();
+    paletteButton.procPaint();
+    pickButton.procPaint();
 }
 
 void EffectColorSettingComponent::procMove() {
@@ -288,6 +393,12 @@ void EffectColorSettingComponent::procMove() {
     place(rgb, l.rgb);
     place(hsv, l.hsv);
     place(wheel, l.wheel);
+    place(palette, l.palette);
+    // The palette switch and the eyedropper at the right of the title band.
+    const int side = Setting::TitleHeaderHeight;
+    paletteButton.visible = pickButton.visible = !header.floating;
+    place(paletteButton, {-(2 * side + 2), 1, side, side});
+    place(pickButton, {-(side + 1), 1, side, side});
     owner.updateLayout();
 }
 

@@ -10,14 +10,18 @@
 #include "edit/model/Object.h"
 #include "edit/service/EditInstance.h"
 #include "core/event/EventInstance.h"
+#include "edit/undo/ColorSettingUndo.h"
 #include "settings/color/ColorState.h"
 #include "settings/color/EffectColorCircleControl.h"
 #include "settings/color/EffectColorInputControls.h"
+#include "settings/color/EffectColorPaletteControl.h"
 #include "settings/color/EffectColorPreviewControl.h"
 #include "window/WindowClientRenderTarget.h"
 #include "window/WindowControlOwner.h"
+#include "window/controls/BitmapButtonControl.h"
 #include "window/controls/TitleHeaderControl.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,9 +33,21 @@ class EffectItemColor;
 
 namespace Component {
 
+// A title-band button that can hold a screen pick: the pick's end reaches
+// onPickColor (null: no colour, as for a click on the button itself).
+class ColorPickButtonControl : public Control::BitmapButtonControl {
+public:
+    using BitmapButtonControl::BitmapButtonControl;
+    void procPickColor(const Window::PickedColor* color) override {
+        if (onPickColor) onPickColor(color);
+    }
+    std::function<void(const Window::PickedColor*)> onPickColor;
+};
+
 class EffectColorSettingComponent : public Window::WindowClientRenderTarget,
                                     public Edit::EditInstance,
-                                    public Event::EventInstance {
+                                    public Event::EventInstance,
+                                    public ColorSettingColors {
 public:
     EffectColorSettingComponent();
     ~EffectColorSettingComponent() override;
@@ -55,6 +71,9 @@ public:
     void setFocusObject(const Edit::ObjectPointer& object);
     // Writes the current colour into the target (and the linked items).
     void applyColor();
+    // The swatch's swap of the current and previous colour: one undo step
+    // that also brings the window's two colours back.
+    void swapWithPrevious();
     // A gesture's undo group: opened with the target's effects recorded,
     // committed at its end. Nothing without a target.
     void beginUndoGroup();
@@ -65,14 +84,23 @@ public:
 
     // The title's click: a menu of every colour item of the focused object.
     void showTargetMenu();
+    // The option menu's base angle of the wheel (0 to 360).
+    void showBaseAngleDialog();
+    // The eyedropper: the next click on the screen gives the colour.
+    void startScreenPick();
+    void endScreenPick(const Window::PickedColor* color);
+    Edit::EditService* editServiceOf() const { return editService; }
 
     void procPaint() override;
     void procMove() override;
     void procLButtonDown(int x, int y) override;
     void procContextMenu(int x, int y) override;
+    void createWindowMenu(Window::MenuEntries& menu) override;
     void recreateClient() override;
 
     ColorState state;
+    // The palette's copy and paste.
+    float copiedColor[4] = {0, 0, 0, 1};
     TargetItem target;
     int colorCircleAngle = 60;
     std::wstring selectPalette;
@@ -90,6 +118,14 @@ public:
     EffectColorInputRGBControl rgb;
     EffectColorCircleControl wheel;
     EffectColorInputHSVControl hsv;
+    EffectColorPaletteControl palette;
+    Control::BitmapButtonControl paletteButton;
+    ColorPickButtonControl pickButton;
+
+private:
+    // The undo records' view of the window follows the state.
+    void syncUndoColors();
+    void paintTitleBand();
 };
 
 }  // namespace Component

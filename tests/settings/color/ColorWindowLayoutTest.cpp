@@ -26,6 +26,8 @@ TEST(ColorWindowLayout, WideWindowShowsBothSliderColumns) {
     expectBox(l.hsv, -204, 28, 200, 68, "hsv from the right edge");
     // Below the blocks at 28 + 68 + 4 + 2; side limited by half the width.
     expectBox(l.wheel, 2, 102, 236, 236, "wheel");
+    // The palette a margin right of the wheel: 2 + 4 + 236.
+    expectBox(l.palette, 242, 102, 236, 236, "palette");
 }
 
 TEST(ColorWindowLayout, NarrowWindowShowsOnlyTheRgbSliders) {
@@ -34,6 +36,7 @@ TEST(ColorWindowLayout, NarrowWindowShowsOnlyTheRgbSliders) {
     expectBox(l.rgb, 72, 28, -4, 68, "rgb stretched to the right edge less the margin");
     expectBox(l.hsv, -1, -1, -1, -1, "hsv collapsed");
     expectBox(l.wheel, 2, 102, 96, 96, "wheel");
+    expectBox(l.palette, 102, 102, 96, 96, "palette");
     // Exactly the needed width still shows both.
     EXPECT_TRUE(ColorWindowLayout::compute(12 + 68 + 2 * 82, 400, 24, 4, 20, 82).hsvShown);
     EXPECT_FALSE(ColorWindowLayout::compute(12 + 68 + 2 * 82 - 2, 400, 24, 4, 20, 82).hsvShown);
