@@ -16,6 +16,8 @@
 #include "window/controls/ControlPaint.h"
 #include "window/controls/IconShape.h"
 
+#include <algorithm>
+
 namespace Component {
 
 namespace {
@@ -144,8 +146,10 @@ void EffectTimeSettingComponent::showTargetMenu() {
     }
     Window::MenuEntries menu;
     for (const TimeControlTarget& target : targets) {
-        menu.push_back({Window::MenuEntry::Kind::Command, makeTargetLabel(target), true,
-                        target.item == editor.getTarget().item,
+        // A linked group is one entry: checked for any of its members.
+        const std::vector<Effect::EffectItemNumber*> members = linkedMembers(*target.item);
+        const bool current = std::find(members.begin(), members.end(), editor.getTarget().item) != members.end();
+        menu.push_back({Window::MenuEntry::Kind::Command, makeTargetLabel(target), true, current,
                         [this, target] {
                             editor.setTarget(target.object, target.effect, target.item);
                             updateTitle();
