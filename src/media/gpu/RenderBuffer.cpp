@@ -12,6 +12,7 @@
 #include "platform/gl/GlFormat.h"
 #include "platform/gl/GlTexture.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace Media {
@@ -33,11 +34,12 @@ RenderBuffer::~RenderBuffer() {
 }
 
 void RenderBuffer::releaseTexture() {
+    clearPending_ = false;
     unorderedAccessView_ = shaderResourceView_ = renderTargetView_ = false;
     texture_.reset();
 }
 
-void RenderBuffer::createTexture2D(int width, int height) {
+void RenderBuffer::createTexture2D(int width, int height, Contents contents) {
     constexpr const char* kPlace = "Media::RenderBuffer::createTexture2D";
     if (width == width_ && height == height_) return;
     width_ = width;
@@ -53,7 +55,7 @@ void RenderBuffer::createTexture2D(int width, int height) {
         unsigned flags = Texture::RenderTarget | Texture::ShaderResource;
         if (format_ == service_->pixelFormat) flags |= Texture::UnorderedAccess;
         texture_ = std::make_unique<Texture>(*service_->device, *format, width, height, flags,
-                                             nullptr, 0, kPlace);
+                                             nullptr, 0, kPlace, contents);
     } catch (...) {
         // Without a texture the frame has no size, so asking again retries.
         width_ = height_ = 0;
@@ -61,7 +63,25 @@ void RenderBuffer::createTexture2D(int width, int height) {
     }
 }
 
+void RenderBuffer::clearLater(const float rgba[4]) {
+    if (!texture_) return;
+    std::copy(rgba, rgba + 4, clearColor_);
+    clearPending_ = true;
+}
+
+bool RenderBuffer::fillUntouched(const float rgba[4]) {
+    if (!clearPending_) return false;
+    std::copy(rgba, rgba + 4, clearColor_);
+    return true;
+}
+
+void RenderBuffer::clearNow() const {
+    clearPending_ = false;
+    if (texture_) texture_->clear(clearColor_, "Render::RenderVideoWorker::renderScene");
+}
+
 Texture& RenderBuffer::checkedView(unsigned flag, bool& made, const char* call, const char* place) {
+    if (clearPending_) clearNow();
     if (!texture_ || !(texture_->bindFlags() & flag) ||
         (flag == Texture::UnorderedAccess && !texture_->format().imageQualifier))
         throw System::makeHResultException(call, place, kInvalidArgument);
@@ -80,18 +100,18 @@ void RenderBuffer::createRenderTargetView() {
 
 Texture& RenderBuffer::getRenderTargetView() {
     if (!renderTargetView_) createRenderTargetView();
-    return *texture_;
+    return *getTexture();
 }
 
 Texture& RenderBuffer::createShaderResourceView() {
-    if (shaderResourceView_) return *texture_;
+    if (shaderResourceView_) return *getTexture();
     return checkedView(Texture::ShaderResource, shaderResourceView_,
                        "Direct3D.device->CreateShaderResourceView",
                        "Media::RenderBuffer::createShaderResourceView");
 }
 
 Texture& RenderBuffer::createUnorderedAccessView() {
-    if (unorderedAccessView_) return *texture_;
+    if (unorderedAccessView_) return *getTexture();
     return checkedView(Texture::UnorderedAccess, unorderedAccessView_,
                        "Direct3D.device->CreateUnorderedAccessView",
                        "Media::RenderBuffer::createUnorderedAccessView");
@@ -154,7 +174,7 @@ void RenderBuffer::addLight(const LightSource& light) {
 std::unique_ptr<ResourceBuffer> RenderBuffer::createResourceBuffer(bool copy) {
     auto buffer = std::make_unique<ResourceBuffer>(static_cast<UINT>(width_),
                                                    static_cast<UINT>(height_));
-    if (!texture_) return buffer;
+    if (!getTexture()) return buffer;
     if (copy)
         buffer->getTexture()->copyFrom(*texture_, 0, 0, width_, height_, 0, 0,
                                        "Media::RenderBuffer::createResourceBuffer");
@@ -166,7 +186,7 @@ std::unique_ptr<ResourceBuffer> RenderBuffer::createResourceBuffer(bool copy) {
 std::shared_ptr<ImageBuffer> RenderBuffer::copyToImageBuffer() {
     // The read-back is the frame's only pass through the CPU: its block
     // becomes the image's.
-    CpuAccessBuffer staging = CpuAccessBuffer::readBack(texture_.get(), format_);
+    CpuAccessBuffer staging = CpuAccessBuffer::readBack(getTexture(), format_);
     auto image = std::make_shared<ImageBuffer>();
     image->format = static_cast<std::uint32_t>(format_);
     std::move(staging).moveTo(*image);
@@ -192,7 +212,7 @@ void RenderBuffer::copyToRGBA(void* destination) {
     constexpr const char* kPlace = "Media::RenderBuffer::copyToRGBA";
     if (format_ != DXGI_FORMAT_R8G8B8A8_UNORM && format_ != DXGI_FORMAT_B8G8R8A8_UNORM)
         throw System::makeException(kPlace, "invalid pixel format.");
-    const CpuAccessBuffer staging = CpuAccessBuffer::readBack(texture_.get(), format_);
+    const CpuAccessBuffer staging = CpuAccessBuffer::readBack(getTexture(), format_);
     const std::size_t row = static_cast<std::size_t>(width_) * 4;
     for (int y = 0; y < height_; ++y)
         std::memcpy(static_cast<std::uint8_t*>(destination) + y * row,
@@ -200,7 +220,7 @@ void RenderBuffer::copyToRGBA(void* destination) {
 }
 
 std::shared_ptr<ImageBuffer> RenderBuffer::copyToYUY2ImageBuffer() {
-    const CpuAccessBuffer staging = CpuAccessBuffer::readBack(texture_.get(), format_);
+    const CpuAccessBuffer staging = CpuAccessBuffer::readBack(getTexture(), format_);
     auto image = ImageBuffer::create(DXGI_FORMAT_YUY2, static_cast<std::uint32_t>(width_),
                                      static_cast<std::uint32_t>(height_));
     image->packYUY2(staging.data(), static_cast<std::uint32_t>(width_),

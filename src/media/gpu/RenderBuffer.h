@@ -16,6 +16,7 @@
 #include "media/gpu/Direct3DService.h"
 #include "media/gpu/LightSource.h"
 #include "platform/WinTypes.h"
+#include "platform/gl/GlTexture.h"
 
 #include <cstddef>
 #include <memory>
@@ -40,9 +41,19 @@ public:
     RenderBuffer(const RenderBuffer&) = delete;
     RenderBuffer& operator=(const RenderBuffer&) = delete;
 
+    using Contents = Platform::Gl::Texture::Contents;
+
     // Nothing when the size is the current one; otherwise releases the
-    // views and the texture and makes a new texture of that size.
-    void createTexture2D(int width, int height);
+    // views and the texture and makes a new texture of that size, holding
+    // zeros or, for a caller that overwrites or clears it, anything.
+    void createTexture2D(int width, int height, Contents contents = Contents::Zero);
+    // The whole frame becomes the premultiplied colour before anything
+    // else reads or draws it: the clear is done by the first use of the
+    // texture, so a first draw that fills the frame can take its place.
+    void clearLater(const float rgba[4]);
+    // While a clear is still pending, the frame becomes the colour instead
+    // (true); false when the frame was used since.
+    bool fillUntouched(const float rgba[4]);
     // Replaces the render-target view.
     void createRenderTargetView();
     // Made on the first call, then returned.
@@ -87,8 +98,11 @@ public:
     int getHeight() const { return height_; }
     int getFormat() const { return format_; }
     const SampleDesc& getSampleDesc() const { return sampleDesc_; }
-    // Null until the texture is made.
-    Platform::Gl::Texture* getTexture() const { return texture_.get(); }
+    // Null until the texture is made. Any use does the pending clear.
+    Platform::Gl::Texture* getTexture() const {
+        if (clearPending_) clearNow();
+        return texture_.get();
+    }
 
 private:
     Platform::Gl::Texture& checkedView(unsigned flag, bool& made, const char* call,
@@ -98,6 +112,7 @@ private:
     ResourceBuffer* workBuffer(std::unique_ptr<ResourceBuffer>& holder, int format,
                                const float clear[4], bool throughUnorderedAccess);
     void releaseTexture();
+    void clearNow() const;
 
     Direct3DService* service_;
     int width_ = 0;
@@ -105,6 +120,8 @@ private:
     int format_;
     SampleDesc sampleDesc_;
     std::unique_ptr<Platform::Gl::Texture> texture_;
+    mutable bool clearPending_ = false;
+    float clearColor_[4] = {0, 0, 0, 0};
     bool renderTargetView_ = false;
     bool shaderResourceView_ = false;
     bool unorderedAccessView_ = false;

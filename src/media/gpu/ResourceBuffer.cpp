@@ -26,11 +26,32 @@ ImageData ImageData::of(const ImageBuffer& image) {
 ResourceBuffer::ResourceBuffer(UINT width, UINT height)
     : ResourceBuffer(width, height, Direct3DService::Get().pixelFormat) {}
 
-ResourceBuffer::ResourceBuffer(UINT width, UINT height, int format) : format_(format) {
+ResourceBuffer::ResourceBuffer(UINT width, UINT height, int format, Contents contents) : format_(format) {
     if (width == 0 && height == 0) return;
     width_ = std::min(width, maxSide);
     height_ = std::min(height, maxSide);
-    createTexture2D(nullptr);
+    createTexture2D(nullptr, 0, contents);
+}
+
+std::unique_ptr<ResourceBuffer> ResourceBuffer::solid(UINT width, UINT height, const float premultiplied[4],
+                                                      int format) {
+    auto made = std::make_unique<ResourceBuffer>(0, 0, format ? format : Direct3DService::Get().pixelFormat);
+    if (width == 0 || height == 0) return made;
+    if (!Platform::Gl::findFormat(made->format_))
+        throw System::makeHResultException("Direct3D.device->CreateTexture2D",
+                                           "Media::ResourceBuffer::createTexture2D", kInvalidArgument);
+    made->width_ = std::min(width, maxSide);
+    made->height_ = std::min(height, maxSide);
+    std::copy(premultiplied, premultiplied + 4, made->solidColor_);
+    made->solid_ = true;
+    return made;
+}
+
+void ResourceBuffer::fillSolid() const {
+    // The same clear that would have filled it when it was made.
+    auto& self = const_cast<ResourceBuffer&>(*this);
+    self.createTexture2D(nullptr, 0, Contents::Undefined);
+    texture_->clear(solidColor_, "Media::ResourceBuffer::clear");
 }
 
 ResourceBuffer::ResourceBuffer(const ImageData& image, const ConvertParameters& parameters)
@@ -54,7 +75,7 @@ unsigned ResourceBuffer::bindFlagsOf(int format) {
                   : Texture::ShaderResource;
 }
 
-void ResourceBuffer::createTexture2D(const void* pixels, UINT pitch) {
+void ResourceBuffer::createTexture2D(const void* pixels, UINT pitch, Contents contents) {
     constexpr const char* kPlace = "Media::ResourceBuffer::createTexture2D";
     release();
     const Platform::Gl::Format* format = Platform::Gl::findFormat(format_);
@@ -65,10 +86,11 @@ void ResourceBuffer::createTexture2D(const void* pixels, UINT pitch) {
     texture_ = std::make_unique<Texture>(*Direct3DService::Get().device, *format,
                                          static_cast<GLsizei>(width_),
                                          static_cast<GLsizei>(height_), bindFlagsOf(format_),
-                                         pixels, pitch, kPlace);
+                                         pixels, pitch, kPlace, contents);
 }
 
 void ResourceBuffer::checkView(unsigned flag, const char* call, const char* place) {
+    if (solid_) fillSolid();
     if (!texture_ || !(texture_->bindFlags() & flag))
         throw System::makeHResultException(call, place, kInvalidArgument);
     if (flag == Texture::UnorderedAccess && !texture_->format().imageQualifier)
@@ -111,6 +133,7 @@ Texture& ResourceBuffer::getUnorderedAccessView() {
 }
 
 void ResourceBuffer::release() {
+    solid_ = false;
     unorderedAccessView_ = renderTargetView_ = shaderResourceView_ = false;
     texture_.reset();
 }
@@ -139,7 +162,7 @@ void ResourceBuffer::clear(const float rgba[4]) {
 }
 
 void ResourceBuffer::copyRegion(ResourceBuffer& source, UINT x, UINT y, UINT width, UINT height) {
-    if (!texture_ || !source.texture_ || x >= source.width_ || y >= source.height_) return;
+    if (!getTexture() || !source.getTexture() || x >= source.width_ || y >= source.height_) return;
     width = std::min({width, source.width_ - x, width_});
     height = std::min({height, source.height_ - y, height_});
     if (width == 0 || height == 0) return;
@@ -149,6 +172,7 @@ void ResourceBuffer::copyRegion(ResourceBuffer& source, UINT x, UINT y, UINT wid
 }
 
 std::unique_ptr<ResourceBuffer> ResourceBuffer::clone() {
+    if (solid_) return solid(width_, height_, solidColor_, format_);
     auto copy = std::make_unique<ResourceBuffer>(width_, height_, format_);
     if (texture_ && copy->texture_)
         copy->texture_->copyFrom(*texture_, 0, 0, static_cast<GLsizei>(width_),
@@ -167,7 +191,7 @@ std::unique_ptr<ResourceBuffer> ResourceBuffer::cloneResize(UINT width, UINT hei
     const std::int64_t right = std::min<std::int64_t>(width_, W - x);
     const std::int64_t bottom = std::min<std::int64_t>(height_, H - y);
     const std::int64_t dstX = std::max(x, 0), dstY = std::max(y, 0);
-    if (texture_ && dstX < W && dstY < H && left < right && top < bottom)
+    if (getTexture() && dstX < W && dstY < H && left < right && top < bottom)
         resized->texture_->copyFrom(*texture_, static_cast<GLint>(left), static_cast<GLint>(top),
                                     static_cast<GLsizei>(right - left),
                                     static_cast<GLsizei>(bottom - top), static_cast<GLint>(dstX),

@@ -9,6 +9,10 @@
 //
 // The texture is shared: the buffer may be made, drawn and destroyed on
 // different threads, one at a time.
+//
+// A solid picture (one colour everywhere) keeps only its colour until
+// something asks for its texture, which is then made and filled: drawing
+// that knows the colour needs no texture at all.
 #include "media/gpu/ShaderResource.h"
 #include "media/gpu/ShaderStateResource.h"
 #include "platform/WinTypes.h"
@@ -43,10 +47,16 @@ struct ConvertParameters {
 class ResourceBuffer : public Resource::ShaderResource, public Resource::ShaderStateResource {
 public:
     static constexpr UINT maxSide = 16384;
+    using Contents = Platform::Gl::Texture::Contents;
 
-    // The service's pixel format; (0, 0) makes no texture.
+    // The service's pixel format; (0, 0) makes no texture. Transparent
+    // unless the caller overwrites every pixel anyway (Contents::Undefined).
     ResourceBuffer(UINT width, UINT height);
-    ResourceBuffer(UINT width, UINT height, int format);
+    ResourceBuffer(UINT width, UINT height, int format, Contents contents = Contents::Zero);
+    // A solid picture of the premultiplied colour in the format (0: the
+    // service's pixel format).
+    static std::unique_ptr<ResourceBuffer> solid(UINT width, UINT height, const float premultiplied[4],
+                                                 int format = 0);
     // Uploads the picture: copied as it is when in the pixel format,
     // otherwise converted into premultiplied pixel-format pixels.
     ResourceBuffer(const ImageData& image, const ConvertParameters& parameters);
@@ -58,7 +68,7 @@ public:
 
     // Replaces the texture with one of the buffer's size and format, from
     // rows `pitch` bytes apart when given.
-    void createTexture2D(const void* pixels, UINT pitch = 0);
+    void createTexture2D(const void* pixels, UINT pitch = 0, Contents contents = Contents::Zero);
     void createShaderResourceView();
     void createRenderTargetView();
     void createUnorderedAccessView();
@@ -84,8 +94,15 @@ public:
     UINT getWidth() const { return width_; }
     UINT getHeight() const { return height_; }
     int getFormat() const { return format_; }
-    // The texture; null while the buffer is empty.
-    Platform::Gl::Texture* getTexture() const { return texture_.get(); }
+    // The texture; null while the buffer is empty. A solid picture's is
+    // made here.
+    Platform::Gl::Texture* getTexture() const {
+        if (solid_) fillSolid();
+        return texture_.get();
+    }
+    // The premultiplied colour of a solid picture whose texture was not
+    // made yet; null otherwise.
+    const float* solidColor() const { return solid_ ? solidColor_ : nullptr; }
 
     // The texture through each view, the view made on first use.
     Platform::Gl::Texture& getShaderResourceView();
@@ -98,11 +115,15 @@ public:
 private:
     friend class ResourceConvert;
     void checkView(unsigned flag, const char* call, const char* place);
+    void fillSolid() const;
 
     UINT width_ = 0;
     UINT height_ = 0;
     int format_;
-    std::unique_ptr<Platform::Gl::Texture> texture_;
+    // Made on demand for a solid picture, hence mutable.
+    mutable std::unique_ptr<Platform::Gl::Texture> texture_;
+    mutable bool solid_ = false;
+    float solidColor_[4] = {0, 0, 0, 0};
     bool shaderResourceView_ = false;
     bool renderTargetView_ = false;
     bool unorderedAccessView_ = false;

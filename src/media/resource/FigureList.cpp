@@ -75,14 +75,14 @@ std::unique_ptr<Media::ResourceBuffer> FigureItem::createImage(const FrameSize& 
     if (!path) return Media::SvgDocument::renderToBuffer(file, width, height, color, format);
 
     if (format == 0) format = Media::Direct3DService::Get().pixelFormat;
-    auto buffer = std::make_unique<Media::ResourceBuffer>(width, height, format);
     const float w = static_cast<float>(width), h = static_cast<float>(height);
     if ((kind == Background || kind == Square) && (2 * lineWidth >= w || 2 * lineWidth >= h)) {
+        // Filled: one colour, kept without a texture until one is needed.
         const float premultiplied[4] = {color[0] * color[3], color[1] * color[3],
                                         color[2] * color[3], color[3]};
-        buffer->clear(premultiplied);
-        return buffer;
+        return Media::ResourceBuffer::solid(width, height, premultiplied, format);
     }
+    auto buffer = std::make_unique<Media::ResourceBuffer>(width, height, format);
 
     float fw = w, fh = h, o = 0;
     if (kind == Circle) {

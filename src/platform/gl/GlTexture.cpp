@@ -24,7 +24,8 @@ GLsizei storageWidth(const Format& format, GLsizei width) {
 }  // namespace
 
 Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei height,
-                 unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place)
+                 unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place,
+                 Contents contents)
     : display_(display),
       format_(display.storageFormat(format, bindFlags)),
       width_(width),
@@ -46,7 +47,7 @@ Texture::Texture(Display& display, const Format& format, GLsizei width, GLsizei 
         runCommand(context, {{handover_.get(), Access::Write}}, [&] {
             if (pixels) {
                 transfer(true, const_cast<void*>(pixels), pitch, place);
-            } else if (reused.name) {
+            } else if (reused.name && contents == Contents::Zero) {
                 clearErrors();
                 glClearTexImage(name_, 0, GL_RGBA, GL_FLOAT, nullptr);
                 checkError("glClearTexImage", place);

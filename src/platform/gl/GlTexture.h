@@ -28,11 +28,17 @@ public:
         UnorderedAccess = 0x80,
     };
 
-    // pixels may be null (the texture then reads as zeros); pitch is the
+    // What a texture made without pixels holds: zeros, or whatever its
+    // storage held, for a caller that overwrites every texel before any
+    // read (a software renderer pays a full pass for each clear).
+    enum class Contents { Zero, Undefined };
+
+    // pixels may be null (the texture then holds `contents`); pitch is the
     // CPU row step. Storage of a dropped texture of the same storage format
     // and size is reused (see GlTexturePool.h).
     Texture(Display& display, const Format& format, GLsizei width, GLsizei height,
-            unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place);
+            unsigned bindFlags, const void* pixels, std::size_t pitch, const char* place,
+            Contents contents = Contents::Zero);
     ~Texture();
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;

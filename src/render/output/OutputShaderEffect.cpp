@@ -152,6 +152,52 @@ int OutputShaderEffect::flatVariant(const Media::Matrix4& projection, int target
     return variant;
 }
 
+bool OutputShaderEffect::coversTarget(const Media::Matrix4& projection, int targetWidth, int targetHeight,
+                                      UINT pictureWidth, UINT pictureHeight) {
+    const Media::Matrix4& p = projection;
+    if (p[3] != 0.0f || p[7] != 0.0f || !(std::abs(p[15]) > 0.0f)) return false;
+    // Frame pixels from quad positions: px = a x + b y + e, py = c x + d y + f.
+    const double w = p[15];
+    const double sx = 0.5 * targetWidth, sy = 0.5 * targetHeight;
+    const double a = p[0] / w * sx, b = p[4] / w * sx, e = (p[12] / w + 1.0) * sx;
+    const double c = p[1] / w * sy, d = p[5] / w * sy, f = (p[13] / w + 1.0) * sy;
+    const double det = a * d - b * c;
+    if (!std::isfinite(det) || std::abs(det) < 1e-12) return false;
+    // The outermost pixel centres must sample at or inside the outermost
+    // texel centres: a filtered sample there takes nothing of the border
+    // (the frame is symmetric under GL's flip, so either row order holds).
+    constexpr double slack = 1e-5;
+    const double halfWidth = 0.5 * pictureWidth - 0.5 + slack, halfHeight = 0.5 * pictureHeight - 0.5 + slack;
+    if (halfWidth <= 0.0 || halfHeight <= 0.0) return false;
+    for (const double px : {0.5, targetWidth - 0.5})
+        for (const double py : {0.5, targetHeight - 0.5}) {
+            const double x = (d * (px - e) - b * (py - f)) / det;
+            const double y = (-c * (px - e) + a * (py - f)) / det;
+            if (!(std::abs(x) <= halfWidth && std::abs(y) <= halfHeight)) return false;
+        }
+    // Nor may depth clipping cut the quad.
+    for (const double x : {-0.5 * pictureWidth, 0.5 * pictureWidth})
+        for (const double y : {-0.5 * pictureHeight, 0.5 * pictureHeight}) {
+            const double z = x * p[2] + y * p[6] + p[14];
+            if (!(std::abs(z) <= 0.999 * std::abs(w))) return false;
+        }
+    return true;
+}
+
+bool OutputShaderEffect::fillInsteadOfDraw(Media::RenderBuffer& frame, Media::ResourceBuffer* image,
+                                           const ObjectDraw& draw, int blend, const Media::Matrix4& projection) {
+    // Drawn, each such pixel would be colour × 1 + frame × 0: the colour.
+    const float* color = image ? image->solidColor() : nullptr;
+    if (!color || color[3] != 1.0f || draw.alpha != 1.0f || blend != 0 || draw.mesh || draw.rasterizer != 0 ||
+        image->getFormat() != frame.getFormat())
+        return false;
+    const int variant = flatVariant(projection, frame.getWidth(), frame.getHeight(), true, blend);
+    if (!(variant & Resource::ShaderList::FlatSampleNear) ||
+        !coversTarget(projection, frame.getWidth(), frame.getHeight(), image->getWidth(), image->getHeight()))
+        return false;
+    return frame.fillUntouched(color);
+}
+
 void OutputShaderEffect::bindFlatVariant(Media::VertexList& mesh, bool pictureQuad,
                                          const Media::Matrix4& projection, int targetWidth,
                                          int targetHeight, int blend) {
@@ -208,6 +254,7 @@ void OutputShaderEffect::drawPrepared(Media::RenderBuffer& frame, Media::Resourc
     // Script alpha modes draw as 0 here: only script drawing replaces pixels.
     const int blend = draw.blend >= 20 || draw.blend < 0 ? 0 : draw.blend;
     const Media::Matrix4 projection = multiply(draw.world, draw.view);
+    if (!draw.camera && fillInsteadOfDraw(frame, image, draw, blend, projection)) return;
     Media::Matrix4 normalWorld;
     if (lit) normalWorld = inverse(draw.world);
     uploadObjectConstant(projection, draw.alpha, blend, lit ? &normalWorld : nullptr, draw.shine);

@@ -132,6 +132,12 @@ public:
     // threshold that the shader's own test could not decide otherwise.
     static int flatVariant(const Media::Matrix4& projection, int targetWidth, int targetHeight,
                            bool pictureQuad, int blend);
+    // Whether a solid picture's own quad through the projection covers the
+    // whole target with every pixel centre sampling within the outermost
+    // texel centres, so it draws its colour on every pixel and nothing
+    // else.
+    static bool coversTarget(const Media::Matrix4& projection, int targetWidth, int targetHeight,
+                             UINT pictureWidth, UINT pictureHeight);
     // Off: every flat draw takes the plain stages (comparisons, profiles).
     static inline std::atomic<bool> chooseFlatVariants{true};
 
@@ -160,6 +166,10 @@ protected:
 private:
     void bindBlend(int entry);
     void bindRasterizer(int entry);
+    // An opaque solid picture over the whole of a frame nothing was drawn
+    // into yet: the frame's pending clear takes its colour instead.
+    bool fillInsteadOfDraw(Media::RenderBuffer& frame, Media::ResourceBuffer* image, const ObjectDraw& draw,
+                           int blend, const Media::Matrix4& projection);
     // After the mesh's flat pair: the pixel stage of the draw's variant.
     void bindFlatVariant(Media::VertexList& mesh, bool pictureQuad, const Media::Matrix4& projection,
                          int targetWidth, int targetHeight, int blend);

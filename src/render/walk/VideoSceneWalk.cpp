@@ -84,8 +84,8 @@ void VideoSceneWalk::postStart() {
     const int width = arguments_.scene.width;
     const int height = arguments_.scene.height;
     worker_.objectWorker().pushTask(objectTask, [target, width, height] {
-        target->createTexture2D(width, height);
-        target->getRenderTargetView().clear(transparent, "Render::RenderVideoWorker::renderScene");
+        target->createTexture2D(width, height, Media::RenderBuffer::Contents::Undefined);
+        target->clearLater(transparent);
     });
 }
 
@@ -229,8 +229,9 @@ void VideoSceneWalk::clipObject(const Edit::ObjectPointer& object) {
                 clip->snapshot->getTexture()->copyFrom(*frame->getTexture(), 0, 0, static_cast<GLsizei>(width),
                                                        static_cast<GLsizei>(height), 0, 0,
                                                        "Render::RenderVideoWorker::renderScene");
-            clip->target.createTexture2D(frame->getWidth(), frame->getHeight());
-            clip->target.getRenderTargetView().clear(transparent, "Render::RenderVideoWorker::renderScene");
+            clip->target.createTexture2D(frame->getWidth(), frame->getHeight(),
+                                         Media::RenderBuffer::Contents::Undefined);
+            clip->target.clearLater(transparent);
         });
     }
     ObjectContext clipped = context_;
