@@ -2,7 +2,8 @@
 // X, Y and Z move under time control: its menu's "制御点を追加" in the middle
 // of the plot saves a three-point curve (12 values) on each of them,
 // "現在の設定でプリセットを作成" writes that curve as a preset file in the
-// data folder's Default folder, and one Ctrl+Z takes the point back.
+// data folder's Default folder, and one Ctrl+Z takes the point back; the
+// clock icon of a number row opens the hidden window on its item.
 #include "core/CoreTestSupport.h"
 #include "e2e/ProjectProgramTest.h"
 #include "e2e/XClient.h"
@@ -56,7 +57,8 @@ std::vector<std::string> split(const std::string& text) {
 
 class TimeControlWindowTest : public E2E::ProjectProgramTest {
 protected:
-    void SetUp() override {
+    // Only the timeline and the time-control window.
+    void startBesideTimeline() {
         std::string ini = E2E::hiddenPanelsIni();
         ini.erase(ini.find("[Window.edit]\r\nhide=1\r\n"), 23);
         ini += "[Window.setting.time]\r\nhide=0\r\n";
@@ -89,6 +91,7 @@ protected:
 };
 
 TEST_F(TimeControlWindowTest, APointAddedInTheMiddleIsSavedOnEveryLinkedItemAndBecomesAPreset) {
+    startBesideTimeline();
     pickFirstItem(kMiddleX, kMiddleY, 3);
     const std::string project = save();
     const std::string curve = curveOf(project, "X");
@@ -144,6 +147,28 @@ TEST_F(TimeControlWindowTest, APointAddedInTheMiddleIsSavedOnEveryLinkedItemAndB
     const std::string undone = save();
     EXPECT_EQ(curveOf(undone, "X"), "") << undone;
     EXPECT_EQ(curveOf(undone, "Z"), "") << undone;
+}
+
+// The shipped layout with the object settings window floating at (100, 100):
+// the clock icon of its Y row opens the hidden time-control window below
+// the preview on Y (its curve shared by X and Z).
+TEST_F(TimeControlWindowTest, ARowsClockIconOpensTheWindowOnItsItem) {
+    const std::string ini = "[Window.setting]\r\nfloating=1\r\nx=100\r\ny=100\r\nw=420\r\nh=500\r\nhide=0\r\n";
+    // Ready once the rows are up: the colour row's white swatch.
+    start(kProject, ini, [](const TestSupport::Screenshot& screen) {
+        return (screen.pixel(100 + 286, 100 + 452) & 0xFFFFFF) == 0xFFFFFFu;
+    });
+    const auto firstPointShown = [&] {
+        const std::uint32_t p = TestSupport::Screenshot(display.name()).pixel(652, 686);
+        return (p >> 16 & 0xFF) > 200 && (p & 0xFF) < 100;
+    };
+    ASSERT_FALSE(firstPointShown());
+    xdotool("mousemove 213 200 click 1");
+    ASSERT_TRUE(waitFor(firstPointShown)) << program->output();
+    pickFirstItem(832, 607, 3);
+    const std::string project = save();
+    EXPECT_EQ(split(curveOf(project, "Y")).size(), 12u) << project;
+    EXPECT_EQ(curveOf(project, "X"), curveOf(project, "Y"));
 }
 
 }  // namespace
