@@ -115,6 +115,9 @@ void EffectTimeSettingComponent::refreshTarget(const Edit::ObjectPointer& named)
 }
 
 void EffectTimeSettingComponent::updateTitle() {
+    // The frame cursor's place depends on the target's range.
+    if (const Edit::ScenePointer& scene = editService ? editService->getCurrentScene() : nullptr)
+        editor.setCursorFrame(scene->cursorFrame);
     const TimeControlTarget& target = editor.getTarget();
     if (target) {
         const wchar_t* movement = target.item->movement->name ? target.item->movement->name : L"";

@@ -45,6 +45,7 @@ bool EffectTimeSettingControl::setTarget(const Edit::ObjectPointer& object,
                                          Effect::EffectItemNumber* item) {
     if (object == target_.object && effect == target_.effect && item == target_.item) return false;
     target_ = {object, effect, item};
+    hover = {};
     loadControlPoints(item ? item->curve : std::vector<double>());
     procPaint();
     return true;
