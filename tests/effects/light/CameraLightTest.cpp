@@ -107,6 +107,38 @@ TEST_F(CameraLightWalk, OneFullLightGivesItsColourThroughTheGlossiness) {
     }
 }
 
+TEST_F(CameraLightWalk, AShadowLightDoesNotShadeTheObjectItFallsFrom) {
+    litSquare(100);
+    const Rgba plain = centre();
+    lights[0]->shadow.value = true;
+    lights[0]->updateItemVisible();
+    EXPECT_TRUE(lights[0]->shadowRange.visible);
+    const Rgba shadowed = centre();
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(shadowed[c], plain[c], 0.004f) << c;
+    lights[0]->shadow.value = false;
+    lights[0]->updateItemVisible();
+    EXPECT_FALSE(lights[0]->shadowRange.visible);
+}
+
+TEST_F(CameraLightWalk, AnObjectInFrontCastsItsShadowAwayFromTheLight) {
+    scene().width = 128;
+    scene().height = 72;
+    placeCamera();
+    Effect::CameraLight& light = placeFilter<Effect::CameraLight>(1);
+    light.brightness.setValue(100, 0);
+    light.longitude.setValue(45, 0);  // from the front right
+    light.shadowRange.value = 1000;
+    placeSquare(2, 64, "ffffff");
+    // 20 in front of it: its shadow falls 20 to the left, x from -28 to -12.
+    Edit::ObjectPointer front = placeSquare(3, 16, "ffffff");
+    outputOf(front).z.setValue(-20, 0);
+    const auto pixels = render(3);
+    const float shaded = at(pixels, 64 - 20, 36)[0], lit = at(pixels, 64 + 20, 36)[0];
+    EXPECT_GT(lit, 0.2f);
+    EXPECT_LT(shaded, 0.25f * lit);
+    EXPECT_NEAR(at(pixels, 64 - 20, 36)[3], 1.0f, 0.001f);
+}
+
 TEST_F(CameraLightWalk, ALightFromAboveLeavesAFacingObjectDark) {
     litSquare(100);
     lights[0]->latitude.setValue(90, 0);
