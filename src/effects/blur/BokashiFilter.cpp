@@ -83,7 +83,10 @@ void BokashiFilter::boxBlurPass(Image& result, Image input, Media::PixelShader& 
         result = std::move(input);
         return;
     }
-    auto output = std::make_unique<Media::ResourceBuffer>(static_cast<UINT>(width), static_cast<UINT>(height));
+    // Every pixel is written by the pass.
+    auto output = std::make_unique<Media::ResourceBuffer>(static_cast<UINT>(width), static_cast<UINT>(height),
+                                                          Media::Direct3DService::Get().pixelFormat,
+                                                          Media::ResourceBuffer::Contents::Undefined);
     Platform::Gl::Buffer& constants =
         common->setConstant({width, height, radius, 1.0f / static_cast<float>(2 * radius + 1)});
     shader.draw(*output, *input, &constants, nullptr);
@@ -97,8 +100,11 @@ void BokashiFilter::boxBlurPassCompute(Image& result, Image input, Media::Comput
         result = std::move(input);
         return;
     }
-    auto output = std::make_unique<Media::ResourceBuffer>(static_cast<UINT>(width), static_cast<UINT>(height));
     Media::Direct3DService& service = Media::Direct3DService::Get();
+    // Every pixel is written by the kernel.
+    auto output = std::make_unique<Media::ResourceBuffer>(static_cast<UINT>(width), static_cast<UINT>(height),
+                                                          service.pixelFormat,
+                                                          Media::ResourceBuffer::Contents::Undefined);
     Platform::Gl::Context& context = service.context();
     using Platform::Gl::Stage;
     Platform::Gl::Buffer& constants =

@@ -172,8 +172,11 @@ void RenderBuffer::addLight(const LightSource& light) {
 }
 
 std::unique_ptr<ResourceBuffer> RenderBuffer::createResourceBuffer(bool copy) {
-    auto buffer = std::make_unique<ResourceBuffer>(static_cast<UINT>(width_),
-                                                   static_cast<UINT>(height_));
+    // Copied or drawn whole; without a texture the copy stays transparent.
+    auto buffer = std::make_unique<ResourceBuffer>(static_cast<UINT>(width_), static_cast<UINT>(height_),
+                                                   service_->pixelFormat,
+                                                   getTexture() ? ResourceBuffer::Contents::Undefined
+                                                                : ResourceBuffer::Contents::Zero);
     if (!getTexture()) return buffer;
     if (copy)
         buffer->getTexture()->copyFrom(*texture_, 0, 0, width_, height_, 0, 0,
@@ -203,7 +206,7 @@ std::shared_ptr<ImageBuffer> RenderBuffer::convertToImageBuffer(int format, bool
     else if (format == DXGI_FORMAT_B8G8R8X8_UNORM)
         slot = Resource::ShaderList::Opaque;
     RenderBuffer converted(format);
-    converted.createTexture2D(width_, height_);
+    converted.createTexture2D(width_, height_, Contents::Undefined);
     Resource::ShaderResource::sharedList().general(slot).draw(converted, createShaderResourceView(), nullptr);
     return converted.copyToImageBuffer();
 }

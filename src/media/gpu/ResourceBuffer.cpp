@@ -173,7 +173,8 @@ void ResourceBuffer::copyRegion(ResourceBuffer& source, UINT x, UINT y, UINT wid
 
 std::unique_ptr<ResourceBuffer> ResourceBuffer::clone() {
     if (solid_) return solid(width_, height_, solidColor_, format_);
-    auto copy = std::make_unique<ResourceBuffer>(width_, height_, format_);
+    auto copy = std::make_unique<ResourceBuffer>(width_, height_, format_,
+                                                 texture_ ? Contents::Undefined : Contents::Zero);
     if (texture_ && copy->texture_)
         copy->texture_->copyFrom(*texture_, 0, 0, static_cast<GLsizei>(width_),
                                  static_cast<GLsizei>(height_), 0, 0,
@@ -182,7 +183,8 @@ std::unique_ptr<ResourceBuffer> ResourceBuffer::clone() {
 }
 
 std::unique_ptr<ResourceBuffer> ResourceBuffer::cloneResize(UINT width, UINT height, int x, int y) {
-    auto resized = std::make_unique<ResourceBuffer>(width, height);
+    auto resized = std::make_unique<ResourceBuffer>(width, height, Direct3DService::Get().pixelFormat,
+                                                    Contents::Undefined);
     const float transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     resized->clear(transparent);
     const std::int64_t W = resized->width_, H = resized->height_;

@@ -107,7 +107,7 @@ std::shared_ptr<ImageBuffer> ResourceConvert::convert(RenderBuffer& frame, int f
 
     // (Y, Cb, Cr, A) per pixel, then kept (YC48) or packed in pairs (YUY2).
     RenderBuffer converted(yc48 ? DXGI_FORMAT_R16G16B16A16_SNORM : DXGI_FORMAT_R8G8B8A8_UNORM);
-    converted.createTexture2D(frame.getWidth(), frame.getHeight());
+    converted.createTexture2D(frame.getWidth(), frame.getHeight(), RenderBuffer::Contents::Undefined);
     const auto constants = bindColorMatrix(*service_, matrix);
     Resource::ShaderResource::sharedList()
         .general(ShaderList::ColorMatrixSaturate)

@@ -16,7 +16,7 @@ FrameImage::FrameImage() : service_(&Direct3DService::Get()) {
 
 void FrameImage::update(RenderBuffer& frame) {
     RenderBuffer converted(DXGI_FORMAT_B8G8R8A8_UNORM);
-    converted.createTexture2D(frame.getWidth(), frame.getHeight());
+    converted.createTexture2D(frame.getWidth(), frame.getHeight(), RenderBuffer::Contents::Undefined);
     shaderList->general(Resource::ShaderList::Copy)
         .draw(converted, frame.createShaderResourceView(), nullptr);
     const CpuAccessBuffer staging =
