@@ -268,3 +268,19 @@ TEST_F(CameraDragWalk, ADragIsOneUndoStepAndBetweenBoundariesOfAnAnimatedCameraC
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CameraDragWalk, WithATargetOnItsOwnLayerADragPansTheCamera) {
+    Effect::CameraControl& camera = placeCamera();
+    camera.targetLayer.setValue(1, 0);
+    // One preview pixel is one unit at the target's distance: the camera
+    // moves against the pointer, so the scene follows it.
+    rightDrag(3, {{6, 0}, {10, -4}});
+    EXPECT_EQ(camera.x.values, std::vector<std::int32_t>{-1000});
+    EXPECT_EQ(camera.y.values, std::vector<std::int32_t>{400});
+    EXPECT_EQ(camera.z.values, std::vector<std::int32_t>{-102400});
+    EXPECT_EQ(camera.targetX.values, std::vector<std::int32_t>{0});
+}
+
+}  // namespace
