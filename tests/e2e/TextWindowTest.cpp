@@ -1,7 +1,8 @@
 // The text window of the real program on the focused text object: typed
 // text and the nudging keys are saved as exactly the tags they insert, the
 // text undo key takes them back step by step, and a Shift_JIS text file
-// dropped from a drag source of ours goes in at the caret.
+// dropped from a drag source of ours goes in at the caret. Hidden, the
+// window shows itself when a text object gets the focus, if asked to.
 #include "core/CoreTestSupport.h"
 #include "e2e/DragSourceRun.h"
 #include "e2e/ProjectProgramTest.h"
@@ -20,11 +21,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string projectText(const std::string& text) {
+std::string projectText(const std::string& text, bool focused = true) {
     return "[project]\r\nversion=2001802\r\nfile=\r\ndisplay.scene=0\r\n[scene.0]\r\nscene=0\r\nname=Root\r\n"
            "video.width=640\r\nvideo.height=360\r\nvideo.rate=30\r\nvideo.scale=1\r\naudio.rate=44100\r\n"
-           "[0]\r\nlayer=0\r\nframe=0,89\r\nfocus=1\r\n[0.0]\r\neffect.name=テキスト\r\nテキスト=" +
-           text + "\r\n[0.1]\r\neffect.name=標準描画\r\n";
+           "[0]\r\nlayer=0\r\nframe=0,89\r\n" +
+           std::string(focused ? "focus=1\r\n" : "") + "[0.0]\r\neffect.name=テキスト\r\nテキスト=" + text +
+           "\r\n[0.1]\r\neffect.name=標準描画\r\n";
 }
 
 // The text item's line of a saved project.
@@ -110,6 +112,39 @@ TEST_F(TextWindowTest, AShiftJisFileDroppedOnTheEditorGoesInAtTheCaret) {
     xdotool("mouseup 1");
     ASSERT_TRUE(waitFor([&] { return source.said("end copy"); })) << source.lines();
     EXPECT_EQ(savedText("xy日本語"), "xy日本語");
+}
+
+TEST_F(TextWindowTest, AHiddenWindowShowsItselfWhenATextObjectGetsTheFocusIfAsked) {
+    // The timeline alone, the text object on its first layer.
+    std::string ini = E2E::hiddenPanelsIni();
+    ini.erase(ini.find("[Window.edit]\r\nhide=1\r\n"), 23);
+    ini += "[Window.setting.text]\r\nhide=1\r\nShowWindowFocusTextObject=1\r\n";
+    // Ready once the object's box shows.
+    start(projectText("hello", false), ini, [](const TestSupport::Screenshot& screen) {
+        const std::uint32_t p = screen.pixel(120, 68);
+        return (p & 0xFF) > (p >> 16 & 0xFF) + 40;
+    });
+    xdotool("mousemove 120 68 click 1");
+    // The window shows: the letter T of its title bar (below the menu bar).
+    ASSERT_TRUE(waitFor([&] {
+        const TestSupport::Screenshot screen(display.name());
+        for (int y = 30; y < screen.height(); y += 2)
+            for (int x = 0; x < screen.width(); x += 2)
+                if ((screen.pixel(x, y) & 0xFFFFFF) == 0xE8E8E8 && (screen.pixel(x, y + 1) & 0xFFFFFF) == 0xE8E8E8)
+                    return true;
+        return false;
+    }));
+    // Closing keeps it shown and the option on.
+    ASSERT_TRUE(E2E::sendDeleteWindow(display.name(), window));
+    ASSERT_EQ(program->wait(10000), 0) << program->output();
+    EXPECT_EQ(program->output().find("ERROR"), std::string::npos) << program->output();
+    program.reset();  // ended here
+    std::string saved = CoreTest::readBytes((data() / "movane2.ini").string());
+    const std::size_t at = saved.find("[Window.setting.text]\r\n");
+    ASSERT_NE(at, std::string::npos) << saved;
+    saved = saved.substr(at, saved.find("\r\n[", at + 1) - at);
+    EXPECT_NE(saved.find("\r\nhide=0\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\r\nShowWindowFocusTextObject=1\r\n"), std::string::npos) << saved;
 }
 
 }  // namespace
