@@ -1,4 +1,5 @@
 #include "core/translate/TranslateService.h"
+#include "core/translate/LanguageSwitch.h"
 
 #include "core/file/AtomicFile.h"
 #include "core/base/Exception.h"
@@ -86,6 +87,26 @@ void copyLanguageFile(const std::wstring& source, const std::wstring& target) {
     }
 }
 
+// The tables of a language file; mustExist makes a missing or unreadable
+// file an error instead of an empty language.
+std::unique_ptr<TranslateTables> readLanguage(const std::wstring& name, bool mustExist) {
+    System::IniFile file;
+    const std::wstring path = languageFolderPath(name + L".mvl2");
+    // At start-up a missing file loads as empty: every text stays as built
+    // in. A file chosen while the program runs must be there.
+    if (!file.loadFile(path.c_str(), false, false) && mustExist)
+        throw System::makeExceptionFormat("Translate::TranslateService::readLanguage", "language file load failed.",
+                                          L"%ls", path.c_str());
+    auto tables = std::make_unique<TranslateTables>();
+    TranslateService::loadTable(tables->Effect, file.getSection("Effect"));
+    TranslateService::loadTable(tables->Message, file.getSection("Message"));
+    TranslateService::loadTable(tables->Menu, file.getSection("Menu"));
+    TranslateService::loadTable(tables->Dialog, file.getSection("Dialog"));
+    TranslateService::loadTable(tables->Name, file.getSection("Name"));
+    tables->languageLoaded = true;
+    return tables;
+}
+
 }  // namespace
 
 TranslateService::TranslateService() { loadLanguage(); }
@@ -128,21 +149,22 @@ void TranslateService::loadLanguage() {
         return;
     }
     try {
-        System::IniFile file;
-        // A missing file loads as empty: every text stays as built in.
-        file.loadFile(languageFolderPath(language + L".mvl2").c_str(), false, false);
-        auto tables = std::make_unique<TranslateTables>();
-        loadTable(tables->Effect, file.getSection("Effect"));
-        loadTable(tables->Message, file.getSection("Message"));
-        loadTable(tables->Menu, file.getSection("Menu"));
-        loadTable(tables->Dialog, file.getSection("Dialog"));
-        loadTable(tables->Name, file.getSection("Name"));
-        tables->languageLoaded = true;
-        publish(std::move(tables));
+        publish(readLanguage(language, false));
     } catch (const std::exception&) {
         language.clear();
         useBuiltInTexts();
     }
+}
+
+void switchLanguage(TranslateService& service, const std::wstring& name) {
+    if (name.empty()) {
+        useBuiltInTexts();
+    } else {
+        // Read first: a failure leaves the language and texts in force.
+        publish(readLanguage(name, true));
+    }
+    service.language = name;
+    refreshWindows(service);
 }
 
 void TranslateService::loadTable(TranslateTable& table, const System::IniFile::SectionRef& section) {
@@ -165,7 +187,11 @@ std::vector<std::wstring> TranslateService::getLanguageList() const {
 
 void TranslateService::reloadLanguage() {
     loadLanguage();
-    if (onLanguageSwitch) onLanguageSwitch();
+    refreshWindows(*this);
+}
+
+void refreshWindows(TranslateService& service) {
+    if (service.onLanguageSwitch) service.onLanguageSwitch();
     if (auto* ui = System::UserInterface::current()) ui->requestLayout();
     // Every window refreshes its texts here, through an edit scope with
     // every update flag, once the edit service exists.

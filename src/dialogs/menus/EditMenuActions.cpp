@@ -155,7 +155,9 @@ void toggleObjectVisible(Edit::EditService& edit) {
     Edit::EditCommand::setEnableObject(edit, targets, targets.front()->effectList.front()->disable);
 }
 
-void discardCaches(Edit::EditService& edit) {
+void discardCaches(Edit::EditService& edit) { discardCachesAnd(edit, {}); }
+
+void discardCachesAnd(Edit::EditService& edit, const std::function<void()>& alsoInScope) {
     Edit::EditScope scope(edit);
     scope.rebuildSetting = true;
     scope.refreshTimeSetting = true;
@@ -177,6 +179,7 @@ void discardCaches(Edit::EditService& edit) {
                 for (const auto& effect : object->effectList)
                     if (auto* media = dynamic_cast<const Effect::InputMovieEffect*>(effect.get()))
                         const_cast<Effect::InputMovieEffect*>(media)->invalidateMediaInfo();
+    if (alsoInScope) alsoInScope();
 }
 
 }  // namespace Menu::EditActions

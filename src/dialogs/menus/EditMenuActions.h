@@ -7,6 +7,8 @@
 // User-interface thread only.
 #include "edit/model/Scene.h"
 
+#include <functional>
+
 namespace Edit {
 class EditService;
 }  // namespace Edit
@@ -46,5 +48,7 @@ void toggleObjectVisible(Edit::EditService& edit);
 // Empties the media caches after their queued loads, closes the open media
 // files and reads every media file's information again.
 void discardCaches(Edit::EditService& edit);
+// The same, then runs alsoInScope inside the same edit scope.
+void discardCachesAnd(Edit::EditService& edit, const std::function<void()>& alsoInScope);
 
 }  // namespace Menu::EditActions

@@ -1,4 +1,5 @@
 #include "dialogs/menus/MainMenu.h"
+#include "dialogs/menus/SettingMenu.h"
 
 #include "core/base/Singleton.h"
 #include "edit/service/EditService.h"
@@ -35,6 +36,7 @@ void MainMenu::createMenus() {
     file_.createMenu();
     edit_.createMenu();
     display_.createMenu();
+    SettingMenu(bar_->windowMenu.setting).createMenu();
     etc_.createMenu();
 }
 

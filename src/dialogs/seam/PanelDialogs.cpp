@@ -7,6 +7,7 @@
 #include "dialogs/form/SliderSettingDialog.h"
 #include "dialogs/prompt/InputNameDialog.h"
 #include "dialogs/prompt/InputNameLabelDialog.h"
+#include "dialogs/settings/SettingDialogs.h"
 #include "edit/service/EditService.h"
 #include "panels/preview/PreviewEditComponent.h"
 #include "panels/preview/PreviewMenuEntries.h"
@@ -19,6 +20,7 @@
 namespace Dialog {
 
 void installPanelDialogs() {
+    installSettingDialogs();
     Component::PreviewContextMenu::gridCameraDialog() = [] {
         if (Edit::EditService* edit = System::Singleton<Edit::EditService>::getInstance())
             GridCameraDialog().show(*edit);
@@ -49,6 +51,7 @@ void installPanelDialogs() {
 }
 
 void removePanelDialogs() {
+    removeSettingDialogs();
     Component::PreviewContextMenu::gridCameraDialog() = nullptr;
     Component::PreviewEditComponent::levelMeterDialog() = nullptr;
     Component::TimeControlPresetCalls::inputNameLabel = nullptr;

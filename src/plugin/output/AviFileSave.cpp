@@ -1,6 +1,7 @@
 #include "plugin/output/AviFileSave.h"
 
 #include "plugin/output/AviFileSaveFile.h"
+#include "plugin/output/WriterSettingCalls.h"
 
 namespace Plugin {
 
@@ -24,6 +25,16 @@ int AviFileSave::videoFormatOf(const std::wstring& type) {
 }
 
 std::uint32_t AviFileSave::audioFormatTagOf(const std::wstring& type) { return type == L"PCM(float)32bit" ? 3 : 1; }
+
+void AviFileSave::showSetting() {
+    const auto& open = writerSettingCalls().aviFormat;
+    if (!open) return OutputPlugin::showSetting();
+    std::wstring video = *videoType;
+    std::wstring audio = *audioType;
+    if (!open(name, fileDialogWindow, video, audio)) return;
+    *videoType = video;
+    *audioType = audio;
+}
 
 std::wstring AviFileSave::getSettingText() { return L"Video: " + *videoType + L" / Audio: " + *audioType; }
 

@@ -12,6 +12,9 @@ public:
     std::shared_ptr<OutputFile> makeOutputFile(const std::wstring& path, const OutputSceneInfo& scene,
                                                std::shared_ptr<OutputFrameSource> source) override;
     std::wstring getSettingText() override;
+    // The format dialog over the save dialog; OK stores the chosen forms,
+    // which the next export writes.
+    void showSetting() override;
 
     // Whole-text, case-sensitive; anything unknown is RGB24bit (88) and
     // PCM16bit (1).
