@@ -93,6 +93,17 @@ protected:
         }
         return {width, height};
     }
+    // Waits until the window keeps its size (a chooser is fitted to the
+    // screen after it maps).
+    void settle(unsigned long id) const {
+        std::pair<int, int> last = size(id);
+        for (int i = 0; i < 50; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const std::pair<int, int> now = size(id);
+            if (now == last && now.first > 0) return;
+            last = now;
+        }
+    }
     // A click at a point given from the window's bottom-right corner.
     void clickFromCorner(unsigned long id, int right, int bottom) const {
         const auto [width, height] = size(id);
@@ -128,6 +139,7 @@ TEST_F(SettingMenuProgramTest, ThreeProjectsInTheHistoryLeaveThreeRecentEntries)
     settingsItem(8);
     const unsigned long box = dialog("バックアップ履歴の設定");
     ASSERT_NE(box, 0u) << program->output();
+    settle(box);
     // The last row, "ファイル履歴の最大数".
     clickFromCorner(box, 162, 60);
     xdo("key ctrl+a");
@@ -150,6 +162,7 @@ TEST_F(SettingMenuProgramTest, ALanguageFileChangesTheMenuTitlesAndDefaultBrings
     settingsItem(14);
     unsigned long box = dialog("言語の設定");
     ASSERT_NE(box, 0u) << program->output();
+    settle(box);
     // The list has the focus: End picks its last choice, the test file.
     xdo("key End");
     pressOk(box);
@@ -159,6 +172,7 @@ TEST_F(SettingMenuProgramTest, ALanguageFileChangesTheMenuTitlesAndDefaultBrings
     settingsItem(14);
     box = dialog("言語の設定");
     ASSERT_NE(box, 0u) << program->output();
+    settle(box);
     xdo("key Home");
     pressOk(box);
     ASSERT_TRUE(gone(box));
@@ -180,9 +194,11 @@ TEST_F(SettingMenuProgramTest, TheAviWritersSettingsButtonChoosesTheFormatWritte
     // The name box has the focus when the chooser opens.
     xdo("type --delay 10 '" + out.string() + "'");
     // The strip's settings button, left of the filter list.
+    settle(chooser);
     clickFromCorner(chooser, 176, 69);
     const unsigned long format = dialog("AVIファイル出力", chooser);
     ASSERT_NE(format, 0u) << program->output();
+    settle(format);
     // Video (focused) to its last choice, YUY2; the audio list opened and
     // its last choice, PCM(float)32bit, taken.
     xdo("key End");
