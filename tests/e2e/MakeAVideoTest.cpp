@@ -6,10 +6,12 @@
 #include "e2e/VideoScenario.h"
 
 #include "core/CoreTestSupport.h"
+#include "e2e/DragSourceRun.h"
 #include "e2e/XClient.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -51,7 +53,7 @@ protected:
         drag(60, 112, frameX(4), layerY(1));
         ASSERT_TRUE(waitForObject(1, 0)) << program_->output();
 
-        E2E::DragSource source(display_.name(), root_.path() / "drag.txt", 600, 720, {media("clip.avi").string()});
+        E2E::DragSourceRun source(display_.name(), root_.path() / "drag.txt", {media("clip.avi").string()}, "600,720");
         ASSERT_TRUE(waitFor([&] { return source.said("ready"); }));
         // Pressed on the source and moved past the toolkit's drag threshold;
         // released once the timeline answered the drag.
@@ -81,6 +83,46 @@ protected:
             return !picture.empty() && picture != before;
         });
         return picture;
+    }
+
+    // A 1280x720 project of the picture (frames 0-59, first layer), the clip
+    // (60-119, second layer) and the sound (0-119, third layer).
+    fs::path writeProject() const {
+        const fs::path project = work() / "edit.mvp2";
+        std::ofstream(project, std::ios::binary)
+            << "[project]\r\nversion=2001802\r\nfile=\r\ndisplay.scene=0\r\n[scene.0]\r\nscene=0\r\nname=Root\r\n"
+               "video.width=1280\r\nvideo.height=720\r\nvideo.rate=30\r\nvideo.scale=1\r\naudio.rate=48000\r\n"
+            << "[0]\r\nlayer=0\r\nframe=0,59\r\n[0.0]\r\neffect.name=画像ファイル\r\nファイル=" << media("picture.png").string()
+            << "\r\n[0.1]\r\neffect.name=標準描画\r\n"
+            << "[1]\r\nlayer=1\r\nframe=60,119\r\n[1.0]\r\neffect.name=動画ファイル\r\nファイル=" << media("clip.avi").string()
+            << "\r\n[1.1]\r\neffect.name=映像再生\r\n"
+            << "[2]\r\nlayer=2\r\nframe=0,119\r\n[2.0]\r\neffect.name=音声ファイル\r\nファイル=" << media("tone.wav").string()
+            << "\r\n[2.1]\r\neffect.name=音声再生\r\n";
+        return project;
+    }
+
+    // The objects of a saved project, as "frames effect effect ..." lines in
+    // sorted order.
+    static std::vector<std::string> objects(const std::string& saved) {
+        std::vector<std::string> found;
+        std::istringstream in(saved);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.rfind("frame=", 0) == 0) found.push_back(line.substr(6));
+            if (line.rfind("effect.name=", 0) == 0 && !found.empty()) found.back() += " " + line.substr(12);
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+    // A number of the saved project: the value of the key in the section.
+    static double value(const std::string& saved, const std::string& section, const std::string& key) {
+        const std::size_t at = saved.find("[" + section + "]\r\n");
+        if (at == std::string::npos) return -1e9;
+        const std::size_t end = saved.find("\r\n[", at + 1);
+        const std::size_t line = saved.find("\r\n" + key + "=", at);
+        if (line == std::string::npos || line > end) return -1e9;
+        return std::atof(saved.c_str() + line + key.size() + 3);
     }
 };
 
@@ -185,6 +227,121 @@ TEST_F(MakeAVideoTest, FromAnEmptyDataFolderToTheExportedAvi) {
         EXPECT_EQ(off, 0) << "frame " << frame;
         before = shown;
     }
+}
+
+TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTimeline) {
+    const fs::path project = writeProject();
+    start({project.string()});
+    ASSERT_TRUE(waitForObject(2, 60));
+
+    // The picture, focused on the timeline, shows its handles; dragged by its
+    // centre 100 pixels right and 50 down, it moves by that much over the
+    // preview's scale (the picture's 200 pixels shown over its width).
+    click(frameX(10), layerY(1));
+    const auto orange = [&](int x, int y) {
+        const std::uint32_t p = pixel(x, y);
+        return (p >> 16 & 0xff) > 0xc0 && (p >> 8 & 0xff) < 0x90 && (p & 0xff) < 0x60;
+    };
+    ASSERT_TRUE(waitFor([&] { return orange(621, 245); })) << "no handle at the picture's centre";
+    const TestSupport::Screenshot before(display_.name());
+    int shown = 0;
+    for (int x = 400; x < 850; ++x) {
+        const std::uint32_t p = before.pixel(x, 225);
+        shown += (p & 0xff) > (p >> 16 & 0xff) + 0x60;
+    }
+    ASSERT_GT(shown, 50);
+    const double scale = shown / 200.0;
+    drag(621, 245, 721, 295);
+    ASSERT_TRUE(waitFor([&] { return orange(721, 295); }));
+
+    // 拡大率 and 透明度 typed in the settings window; ぼかし from its menu.
+    click(1206, 592);
+    key("ctrl+a");
+    type("150");
+    key("Return");
+    click(1206, 636);
+    key("ctrl+a");
+    type("30");
+    key("Return");
+    click(1245, 337);
+    ASSERT_TRUE(waitForMenuAt(1087, 404));
+    click(1087, 411);
+
+    // A text object from the timeline's menu, its text typed in the text
+    // window (表示 › テキスト編集).
+    click(frameX(8), layerY(4), 3);
+    ASSERT_TRUE(waitForMenuAt(456, 373));
+    xdotool("mousemove 456 381");
+    ASSERT_TRUE(waitForMenuAt(680, 457));
+    xdotool("mousemove 640 381");
+    click(680, 465);
+    ASSERT_TRUE(waitForObject(4, 0));
+    menu(131, 202, 155);
+    ASSERT_TRUE(waitFor([&] { return pixel(1009, 509) != pixel(1009, 200); })) << "no text window";
+    click(820, 600);
+    type("Hello");
+    // Near the preview's centre, white letters over the dark background.
+    ASSERT_TRUE(waitFor([&] {
+        const TestSupport::Screenshot screen(display_.name());
+        int white = 0;
+        for (int y = 248; y < 276; ++y)
+            for (int x = 620; x < 632; ++x) white += (screen.pixel(x, y) & 0xf0f0f0) == 0xf0f0f0;
+        return white > 10;
+    })) << "the text is not drawn";
+    EXPECT_LE(differingPixels("edited-preview", 257, 28, 730, 434), 300);
+
+    // Its length through the frame-length dialog: 1.5 seconds, Enter.
+    menu(kEditMenu, 225, 323);
+    const unsigned long length = waitForDialog();
+    ASSERT_NE(length, 0u);
+    type("1.5");
+    key("Return");
+    ASSERT_TRUE(waitForDialogGone(length));
+
+    std::string saved = saveWithKeys(project);
+    // The picture moved, scaled, faded and blurred; the text of 45 frames.
+    // (the width counted on the screen, edges aside, is good to two pixels
+    // of 114: 4% of the move)
+    EXPECT_NEAR(value(saved, "0.1", "X"), 100 / scale, 7.0) << saved;
+    EXPECT_NEAR(value(saved, "0.1", "Y"), 50 / scale, 3.5);
+    EXPECT_NEAR(value(saved, "0.1", "X") / value(saved, "0.1", "Y"), 2.0, 0.05);
+    EXPECT_DOUBLE_EQ(value(saved, "0.1", "拡大率"), 150.0);
+    EXPECT_DOUBLE_EQ(value(saved, "0.1", "透明度"), 30.0);
+    EXPECT_EQ(objects(saved), (std::vector<std::string>{"0,119 音声ファイル 音声再生", "0,44 テキスト 標準描画",
+                                                        "0,59 画像ファイル 標準描画 ぼかし", "60,119 動画ファイル 映像再生"}));
+    EXPECT_NE(saved.find("\r\nテキスト=Hello\r\n"), std::string::npos) << saved;
+
+    // S splits the clip at the cursor (frame 90), Ctrl+Z joins it again.
+    click(frameX(90), 510);
+    click(frameX(100), layerY(2));
+    key("s");
+    saved = saveWithKeys(project);
+    EXPECT_NE(saved.find("frame=60,89\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("frame=90,119\r\n"), std::string::npos);
+    key("ctrl+z");
+    EXPECT_NE(saveWithKeys(project).find("frame=60,119\r\n"), std::string::npos);
+    // Split again, the second piece deleted, a 音量フェード on the first.
+    key("ctrl+shift+z");
+    click(frameX(105), layerY(2));
+    key("Delete");
+    click(frameX(70), layerY(2));
+    click(1245, 337);
+    ASSERT_TRUE(waitForMenuAt(1105, 600));
+    click(1105, 608);
+    const std::string edited = saveWithKeys(project);
+    const std::vector<std::string> after = objects(edited);
+    ASSERT_EQ(after.size(), 4u) << edited;
+    EXPECT_EQ(after[3], "60,89 動画ファイル 映像再生 音量フェード");
+    // Two undos take the fade and the deletion back; two redos bring them.
+    key("ctrl+z");
+    key("ctrl+z");
+    const std::vector<std::string> undone = objects(saveWithKeys(project));
+    ASSERT_EQ(undone.size(), 5u);
+    EXPECT_EQ(undone[3], "60,89 動画ファイル 映像再生");
+    EXPECT_EQ(undone[4], "90,119 動画ファイル 映像再生");
+    key("ctrl+shift+z");
+    key("ctrl+shift+z");
+    EXPECT_EQ(saveWithKeys(project), edited);
 }
 
 }  // namespace

@@ -3,11 +3,6 @@
 #include "core/CoreTestSupport.h"
 #include "e2e/XClient.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -189,36 +184,6 @@ std::string VideoScenario::saveWithKeys(const fs::path& path) {
     EXPECT_TRUE(waitFor([&] { return fs::exists(path); })) << program_->output();
     // The file is written whole before it takes its name.
     return CoreTest::readBytes(path.string());
-}
-
-DragSource::DragSource(const std::string& display, const fs::path& log, int x, int y,
-                       const std::vector<std::string>& files)
-    : log_(log) {
-    std::vector<std::string> argv = {MOVANE2_BINARY_DIR "/tests/drag_source", "--at",
-                                     std::to_string(x) + "," + std::to_string(y)};
-    argv.insert(argv.end(), files.begin(), files.end());
-    pid_ = fork();
-    if (pid_ == 0) {
-        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, STDOUT_FILENO);
-        setenv("DISPLAY", display.c_str(), 1);
-        std::vector<char*> args;
-        for (std::string& a : argv) args.push_back(a.data());
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-}
-
-DragSource::~DragSource() {
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-}
-
-bool DragSource::said(const std::string& line) const {
-    return CoreTest::readBytes(log_.string()).find(line + "\n") != std::string::npos;
 }
 
 std::string decodedPicture(const fs::path& file, int index) {

@@ -21,7 +21,7 @@ namespace E2E {
 class VideoScenario : public ::testing::Test {
 protected:
     // Places of the shipped layout.
-    static constexpr int kFrameZeroX = 338;  // the timeline at one pixel a frame
+    static constexpr int kFrameZeroX = 337;  // the timeline at one pixel a frame
     static constexpr int kFirstLayerY = 537;  // middle of the first layer's row
     static constexpr int kRow = 28;
 
@@ -80,22 +80,6 @@ protected:
     TempFolder root_;
     std::unique_ptr<ProgramRun> program_;
     unsigned long window_ = 0;
-};
-
-// The test drag source (tests/programs/DragSource.cpp) at a place of the
-// screen, offering files; what it prints goes to a file.
-class DragSource {
-public:
-    DragSource(const std::string& display, const std::filesystem::path& log, int x, int y,
-               const std::vector<std::string>& files);
-    ~DragSource();
-    DragSource(const DragSource&) = delete;
-    DragSource& operator=(const DragSource&) = delete;
-    bool said(const std::string& line) const;
-
-private:
-    std::filesystem::path log_;
-    int pid_ = -1;
 };
 
 // The frame's pixels as 8-bit RGB, decoded by the ffmpeg tool: from a
