@@ -263,12 +263,13 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
     key("ctrl+a");
     type("30");
     key("Return");
+    // (the menu's entries by the keys: ぼかし third after the two clippings)
     click(1245, 337);
-    ASSERT_TRUE(waitForMenuAt(1087, 404));
-    click(1087, 411);
+    ASSERT_TRUE(waitForMenuAt(1110, 360));
+    key("Home Down Down Return");
 
     // A text object from the timeline's menu, its text typed in the text
-    // window (表示 › テキスト編集).
+    // window (表示 › テキスト編集, the sixth entry).
     click(frameX(8), layerY(4), 3);
     ASSERT_TRUE(waitForMenuAt(456, 373));
     xdotool("mousemove 456 381");
@@ -276,7 +277,9 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
     xdotool("mousemove 640 381");
     click(680, 465);
     ASSERT_TRUE(waitForObject(4, 0));
-    menu(131, 202, 155);
+    click(131, 14);
+    ASSERT_TRUE(waitForMenuAt(202, 50));
+    key("Down Down Down Down Down Down Return");
     ASSERT_TRUE(waitFor([&] { return pixel(1009, 509) != pixel(1009, 200); })) << "no text window";
     click(820, 600);
     type("Hello");
@@ -325,9 +328,10 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
     click(frameX(105), layerY(2));
     key("Delete");
     click(frameX(70), layerY(2));
+    // (音量フェード third from the end, before the mono and volume filters)
     click(1245, 337);
-    ASSERT_TRUE(waitForMenuAt(1105, 600));
-    click(1105, 608);
+    ASSERT_TRUE(waitForMenuAt(1110, 360));
+    key("End Up Up Return");
     const std::string edited = saveWithKeys(project);
     const std::vector<std::string> after = objects(edited);
     ASSERT_EQ(after.size(), 4u) << edited;
