@@ -2,6 +2,7 @@
 #include "dialogs/menus/SettingMenu.h"
 
 #include "core/base/Singleton.h"
+#include "dialogs/menudefine/KeyDialogSlots.h"
 #include "edit/service/EditService.h"
 #include "render/service/RenderService.h"
 #include "window/WindowService.h"
@@ -26,6 +27,7 @@ MainMenu::MainMenu(Window::WindowMenuManager& bar)
       edit_(bar.windowMenu.edit),
       display_(bar.windowMenu.display, System::Singleton<Edit::EditService>::getInstance(),
                System::Singleton<Render::RenderService>::getInstance()) {
+    Menu::connectKeyDialogs();
     bar_->buildMenus = [this](Window::WindowMenuManager&) { createMenus(); };
     createMenus();
 }

@@ -1,9 +1,8 @@
 #pragma once
 // The menus of the main window's bar, filled once the windows exist and
 // filled again after every language switch (the bar empties its menus,
-// then asks for them anew). "設定" stays empty until its menu exists.
-// A process-wide object (System::Singleton), made after the panels at
-// start-up. User-interface thread only.
+// then asks for them anew). A process-wide object (System::Singleton),
+// made after the panels at start-up. User-interface thread only.
 #include "dialogs/menus/DisplayMenu.h"
 #include "dialogs/menus/EditMenu.h"
 #include "dialogs/menus/FileMenu.h"
