@@ -145,6 +145,8 @@ TEST_F(MenuWindowTest, APopupRunsItsAfterCallableAndTheChosenCommand) {
     Platform::showWindow(window, Platform::SW_SHOW);
     std::vector<std::string> events;
     bool trackingInCommand = false;
+    bool separatorShown = false;
+    GtkWidget* separator = nullptr;
     GtkWidget* secondItem = nullptr;
     auto openPopup = [&] {
         g_idle_add(
@@ -155,13 +157,15 @@ TEST_F(MenuWindowTest, APopupRunsItsAfterCallableAndTheChosenCommand) {
             new std::function<void()>([&] {
                 PopupMenu popup;
                 popup.insertItem(L"一つ目", [&] { events.push_back("first"); });
+                popup.insertSeparator();
                 popup.insertItem(L"二つ目", [&] {
                     trackingInCommand = PopupMenu::tracking;
                     events.push_back("second");
                 });
-                secondItem = Platform::toolkitMenuItem(popup.hmenu, 1);
+                separator = Platform::toolkitMenuItem(popup.hmenu, 1);
+                secondItem = Platform::toolkitMenuItem(popup.hmenu, 2);
                 popup.show([&] { events.push_back("after"); });
-                secondItem = nullptr;
+                separator = secondItem = nullptr;
             }));
     };
     DesktopSteps steps;
@@ -173,7 +177,10 @@ TEST_F(MenuWindowTest, APopupRunsItsAfterCallableAndTheChosenCommand) {
         })
         .then(openPopup)
         .waitFor([&] { return mapped(secondItem); })
-        .then([&] { EXPECT_TRUE(PopupMenu::tracking); })
+        .then([&] {
+            EXPECT_TRUE(PopupMenu::tracking);
+            separatorShown = mapped(separator);
+        })
         .xdotool("key Escape")
         .waitFor([&] { return events.size() == 1; })
         .then(openPopup)
@@ -183,6 +190,7 @@ TEST_F(MenuWindowTest, APopupRunsItsAfterCallableAndTheChosenCommand) {
     ASSERT_TRUE(steps.run()) << "stopped at step " << steps.reached();
     EXPECT_EQ(events, (std::vector<std::string>{"after", "after", "second"}));
     EXPECT_TRUE(trackingInCommand);
+    EXPECT_TRUE(separatorShown);
     EXPECT_FALSE(PopupMenu::tracking);
     EXPECT_EQ(PopupMenu::trackPoint.x, 100);
     EXPECT_EQ(PopupMenu::trackPoint.y, 100);

@@ -112,6 +112,7 @@ void onSubmenuShow(GtkWidget*, gpointer data);
 void makeWidget(NativeMenu* menu, MenuEntry& e) {
     if (e.separator) {
         e.widget = gtk_separator_menu_item_new();
+        gtk_widget_show(e.widget);
         return;
     }
     e.widget = gtk_menu_item_new();
