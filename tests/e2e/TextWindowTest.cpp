@@ -1,7 +1,8 @@
 // The text window of the real program on the focused text object: typed
 // text and the nudging keys are saved as exactly the tags they insert, the
 // text undo key takes them back step by step, and a Shift_JIS text file
-// dropped from a drag source of ours goes in at the caret. Hidden, the
+// dropped from a drag source of ours goes in at the caret; Ctrl+Space in
+// a colour tag offers the preset colours, twice in a row. Hidden, the
 // window shows itself when a text object gets the focus, if asked to.
 #include "core/CoreTestSupport.h"
 #include "e2e/DragSourceRun.h"
@@ -145,6 +146,31 @@ TEST_F(TextWindowTest, AHiddenWindowShowsItselfWhenATextObjectGetsTheFocusIfAske
     saved = saved.substr(at, saved.find("\r\n[", at + 1) - at);
     EXPECT_NE(saved.find("\r\nhide=0\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("\r\nShowWindowFocusTextObject=1\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(TextWindowTest, CtrlSpaceInAColourTagReplacesItsFieldByAPresetColourTwiceInARow) {
+    open("<#ff0000>x");
+    const auto menuOpen = [&] {
+        const std::uint32_t p = TestSupport::Screenshot(display.name()).pixel(kEditorX + 5, kEditorY + 70);
+        return (p & 0xFFFFFF) == 0xFFFFFF;
+    };
+    // The editor has the keyboard again once its focus outline is back.
+    const auto editorFocused = [&] {
+        return (TestSupport::Screenshot(display.name()).pixel(9, 300) & 0xFFFFFF) == 0x007ACC;
+    };
+    // The caret inside "ff0000"; the menu opens at the pointer. Its entries
+    // follow the default palette: white, red, yellow, green, aqua, blue...
+    xdotool("key Home Right Right Right ctrl+space");
+    ASSERT_TRUE(waitFor(menuOpen));
+    xdotool("key Down Down Down Down Down Down Return");
+    ASSERT_TRUE(waitFor([&] { return !menuOpen() && editorFocused(); }));
+    // The chosen colour is selected with the caret at its start: Ctrl+Space
+    // offers the colours again.
+    xdotool("key ctrl+space");
+    ASSERT_TRUE(waitFor(menuOpen));
+    xdotool("key Down Down Down Return");
+    ASSERT_TRUE(waitFor([&] { return !menuOpen() && editorFocused(); }));
+    EXPECT_EQ(savedText("<#ffff00>x"), "<#ffff00>x");
 }
 
 }  // namespace
