@@ -263,10 +263,10 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
     key("ctrl+a");
     type("30");
     key("Return");
-    // (the menu's entries by the keys: ぼかし third after the two clippings)
+    // (the menu's entries by the keys: the ぼかし group second, its ぼかし first)
     click(1245, 337);
-    ASSERT_TRUE(waitForMenuAt(1110, 360));
-    key("Home Down Down Return");
+    ASSERT_TRUE(waitForMenuAt(1030, 350));
+    key("Down Down Right Return");
 
     // A text object from the timeline's menu, its text typed in the text
     // window (表示 › テキスト編集, the sixth entry).
@@ -328,10 +328,10 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
     click(frameX(105), layerY(2));
     key("Delete");
     click(frameX(70), layerY(2));
-    // (音量フェード third from the end, before the mono and volume filters)
+    // (the sound group last, its 音量フェード first)
     click(1245, 337);
-    ASSERT_TRUE(waitForMenuAt(1110, 360));
-    key("End Up Up Return");
+    ASSERT_TRUE(waitForMenuAt(1030, 350));
+    key("End Right Return");
     const std::string edited = saveWithKeys(project);
     const std::vector<std::string> after = objects(edited);
     ASSERT_EQ(after.size(), 4u) << edited;
