@@ -74,7 +74,7 @@ protected:
 
     // Edit › クリップボードにイメージをコピー at the cursor, read back as RGB.
     std::string previewPicture(const std::string& before) {
-        menu(kEditMenu, 225, 351);
+        menu(kEditMenu, 225, 353);
         const fs::path file = root_.path() / "clipboard.png";
         std::string picture;
         waitFor([&] {
@@ -270,12 +270,10 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
 
     // A text object from the timeline's menu, its text typed in the text
     // window (表示 › テキスト編集, the sixth entry).
+    // (オブジェクトを追加 first, テキスト its fourth entry)
     click(frameX(8), layerY(4), 3);
-    ASSERT_TRUE(waitForMenuAt(456, 373));
-    xdotool("mousemove 456 381");
-    ASSERT_TRUE(waitForMenuAt(680, 457));
-    xdotool("mousemove 640 381");
-    click(680, 465);
+    ASSERT_TRUE(waitForMenuAt(360, 400));
+    key("Down Right Down Down Down Return");
     ASSERT_TRUE(waitForObject(4, 0));
     click(131, 14);
     ASSERT_TRUE(waitForMenuAt(202, 50));
@@ -294,7 +292,7 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
     EXPECT_LE(differingPixels("edited-preview", 257, 28, 730, 434), 300);
 
     // Its length through the frame-length dialog: 1.5 seconds, Enter.
-    menu(kEditMenu, 225, 323);
+    menu(kEditMenu, 225, 325);
     const unsigned long length = waitForDialog();
     ASSERT_NE(length, 0u);
     type("1.5");
