@@ -112,7 +112,9 @@ void BokashiFilter::boxBlurPassCompute(Image& result, Image input, Media::Comput
     Platform::Gl::bindConstantBuffer(context, Stage::Compute, 0, &constants);
     Platform::Gl::bindTexture(context, Stage::Compute, 0, &input->getShaderResourceView());
     service.setComputeUnorderedAccessView(0, *output);
-    shader.dispatch(groupsX, groupsY, 1);
+    // Groups of eight lines; the other axis is always 1.
+    shader.dispatch((groupsX + linesPerGroup - 1) / linesPerGroup, (groupsY + linesPerGroup - 1) / linesPerGroup,
+                    1);
     Platform::Gl::bindTexture(context, Stage::Compute, 0, nullptr);
     Platform::Gl::bindImage(context, 0, nullptr, Platform::Gl::ImageStage::Compute);
     input.reset();

@@ -2,8 +2,8 @@
 // ぼかし: a separable box blur, twice per axis (a trapezoid kernel),
 // optionally weighting bright pixels. `blur` and `blurOnce` are the blur the
 // whole effect set borrows from the registered prototype. Pixel passes cost
-// 2r + 1 loads a pixel; large radii switch to compute passes that keep a
-// running sum per line.
+// 2r + 1 loads a pixel; compute passes keep a running sum per line and
+// cost two, so every radius takes them.
 //
 // Each pass draws into a new picture and frees the one it read; nothing
 // comes back to the CPU. The shaders are made once per class; the pass
@@ -44,7 +44,9 @@ public:
     // registry's prototype for as long as that lives.
     static void installTransitionBlur(EffectService& service);
     // Compute passes from this sum of the two axes' radii on.
-    static constexpr int computeThreshold = 200;
+    static constexpr int computeThreshold = 1;
+    // Lines of one compute work group.
+    static constexpr UINT linesPerGroup = 8;
 
     // The pass constants, as every pass's b0 holds them.
     struct PassConstant {
@@ -84,6 +86,7 @@ public:
     // back.
     void boxBlurPass(Image& result, Image input, Media::PixelShader& shader, int width, int height,
                      int radius);
+    // groupsX, groupsY: the lines of the pass's axis, and 1 on the other.
     void boxBlurPassCompute(Image& result, Image input, Media::ComputeShader& shader, int width,
                             int height, int radius, UINT groupsX, UINT groupsY);
 
