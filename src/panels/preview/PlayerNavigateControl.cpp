@@ -159,8 +159,10 @@ void PlayerNavigateControl::updateState() {
     if (trackBar.position == shown && trackBar.markStart == mark.first && trackBar.markEnd == mark.second &&
         trackBar.selectStart == select.first && trackBar.selectEnd == select.second && trackBar.maximum == last)
         return;
-    trackBar.setPosition(std::clamp(shown, std::min(0, last), std::max(0, last)));
+    // The range first: a position beyond the old maximum (a project opened
+    // with its cursor past the previous scene's end) would be clamped to it.
     trackBar.setMaximum(last);
+    trackBar.setPosition(std::clamp(shown, std::min(0, last), std::max(0, last)));
     trackBar.setMarkRange(mark.first, mark.second);
     trackBar.setSelectRange(select.first, select.second);
     Media::RenderTarget::DrawScope scope(*this, 0, 0, 0, 0, true);
