@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -344,6 +346,71 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
     key("ctrl+shift+z");
     key("ctrl+shift+z");
     EXPECT_EQ(saveWithKeys(project), edited);
+}
+
+// The disk audio device's samples: 32-bit float, two channels.
+std::vector<float> deviceSamples(const fs::path& file) {
+    const std::string bytes = fs::exists(file) ? CoreTest::readBytes(file.string()) : std::string();
+    std::vector<float> samples(bytes.size() / sizeof(float));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    return samples;
+}
+
+std::size_t soundingSamples(const std::vector<float>& samples) {
+    return std::count_if(samples.begin(), samples.end(), [](float v) { return std::fabs(v) > 1e-4f; });
+}
+
+TEST_F(MakeAVideoTest, PlaysWithSoundAndOpensAgainAsSaved) {
+    const fs::path project = writeProject();
+    start({project.string()});
+    ASSERT_TRUE(waitForObject(3, 0));
+
+    // Space plays from frame 0, where only the sound file's 220 Hz tone
+    // sounds; Space stops it, and no more sound comes.
+    click(frameX(0), 510);
+    key("Home space");
+    ASSERT_TRUE(waitFor([&] { return soundingSamples(deviceSamples(audioFile())) > 48000; }))
+        << program_->output();
+    key("space");
+    std::size_t sounding = 0;
+    ASSERT_TRUE(waitFor([&] {
+        const std::size_t now = soundingSamples(deviceSamples(audioFile()));
+        const bool still = now == sounding;
+        sounding = now;
+        return still;
+    }));
+    // Two seconds of tone at most: the clip's 440 Hz starts at frame 60.
+    EXPECT_LT(sounding, 2u * 48000 * 2);
+    const std::vector<float> samples = deviceSamples(audioFile());
+    const auto first = std::find_if(samples.begin(), samples.end(), [](float v) { return std::fabs(v) > 1e-4f; });
+    ASSERT_NE(first, samples.end());
+    // Both channels carry the tone from its start, sin(0) = 0 being the
+    // sample before the first that sounds.
+    const std::size_t from = (first - samples.begin()) / 2 * 2;
+    ASSERT_GT(samples.size(), from + 2 * 4800);
+    int off = 0;
+    for (std::size_t k = 0; k < 4800; ++k) {
+        const double expected = 0.125 * std::sin(2 * M_PI * 220.0 * double(k + 1) / 48000.0);
+        off += std::fabs(samples[from + 2 * k] - expected) > 0.002 ||
+               std::fabs(samples[from + 2 * k + 1] - expected) > 0.002;
+    }
+    EXPECT_EQ(off, 0);
+
+    // Saved, closed, opened again from the command line: the same player row
+    // (cursor, thumb, range) and, saved again, the same bytes.
+    const std::string saved = saveWithKeys(project);
+    const std::string before = (root_.path() / "player-before.png").string();
+    E2E::onDisplay(display_.name(), "import -window root -crop 770x30+257+463 +repage png:" + before);
+    close();
+    start({project.string()});
+    ASSERT_TRUE(waitForObject(3, 0));
+    const std::string after = (root_.path() / "player-after.png").string();
+    const auto sameRow = [&] {
+        E2E::onDisplay(display_.name(), "import -window root -crop 770x30+257+463 +repage png:" + after);
+        return std::atoi(commandOutput("compare -metric AE " + before + " " + after + " null: 2>&1").c_str()) == 0;
+    };
+    EXPECT_TRUE(waitFor(sameRow)) << before << " " << after;
+    EXPECT_EQ(saveWithKeys(project), saved);
 }
 
 }  // namespace
