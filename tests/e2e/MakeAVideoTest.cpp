@@ -135,8 +135,10 @@ TEST_F(MakeAVideoTest, FromAnEmptyDataFolderToTheExportedAvi) {
     // and the scene list, the preview with its player row and meter, the
     // timeline, the object list and the settings window (the explorer's path
     // row shows the home folder, which differs from run to run).
-    EXPECT_LE(differingPixels("start-menu-bar", 0, 0, 1280, 28), 20);
-    EXPECT_LE(differingPixels("start-panels", 0, 52, 1280, 668), 200);
+    EXPECT_TRUE(waitFor([&] { return differingPixels("start-menu-bar", 0, 0, 1280, 28) <= 20; }))
+        << "start-menu-bar";
+    EXPECT_TRUE(waitFor([&] { return differingPixels("start-panels", 0, 52, 1280, 668) <= 200; }))
+        << "start-panels";
 
     // ファイル › プロジェクトを新規作成: 1280x720 at 30 fps, 48 kHz. Enter
     // in a dialog with an OK button is left to the OK button by default.
@@ -156,8 +158,10 @@ TEST_F(MakeAVideoTest, FromAnEmptyDataFolderToTheExportedAvi) {
     ASSERT_NO_FATAL_FAILURE(dropTheMedia());
     // The preview shows the cursor's frame (the clip's first frame over the
     // picture); the timeline the three objects and the sound's waveform.
-    EXPECT_LE(differingPixels("dropped-preview", 257, 28, 730, 434), 300);
-    EXPECT_LE(differingPixels("dropped-timeline", 257, 497, 765, 190), 200);
+    EXPECT_TRUE(waitFor([&] { return differingPixels("dropped-preview", 257, 28, 730, 434) <= 300; }))
+        << "dropped-preview";
+    EXPECT_TRUE(waitFor([&] { return differingPixels("dropped-timeline", 257, 497, 765, 190) <= 200; }))
+        << "dropped-timeline";
 
     // Frames 0 to 14 become the range the export writes. The keys go to the
     // explorer's path row while it has the focus: a click on the ruler (at
@@ -291,7 +295,8 @@ TEST_F(MakeAVideoTest, AnImageATextAndAClipEditedInThePreviewTheSettingsAndTheTi
             for (int x = 620; x < 632; ++x) white += (screen.pixel(x, y) & 0xf0f0f0) == 0xf0f0f0;
         return white > 10;
     })) << "the text is not drawn";
-    EXPECT_LE(differingPixels("edited-preview", 257, 28, 730, 434), 300);
+    EXPECT_TRUE(waitFor([&] { return differingPixels("edited-preview", 257, 28, 730, 434) <= 300; }))
+        << "edited-preview";
 
     // Its length through the frame-length dialog: 1.5 seconds, Enter.
     menu(kEditMenu, 225, 325);
