@@ -316,6 +316,42 @@ TEST_F(ListPanelsTest, TheTitleIsTheCaptionForANewProjectAndTheFileNameOfAnOpene
     closeAndReadResume(false);
 }
 
+TEST_F(ListPanelsTest, TheTitleFollowsSaveAs) {
+    start("");
+    const std::string id = std::to_string(window_);
+    const auto title = [&] { return E2E::onDisplay(display_.name(), "xprop -id " + id + " WM_NAME"); };
+    EXPECT_EQ(title(), "WM_NAME(STRING) = \"Movane Quorin2\"\n");
+    // Ctrl+Shift+S: the file chooser takes a whole path in its name field.
+    key("ctrl+shift+s");
+    std::string chooser;
+    for (int i = 0; i < 100 && chooser.empty(); ++i) {
+        std::istringstream ids(xdotool("search --onlyvisible --name '.'"));
+        for (std::string w; std::getline(ids, w);)
+            if (!w.empty() && w != id) chooser = w;
+        if (chooser.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_FALSE(chooser.empty()) << "no file chooser";
+    const fs::path target = root_.path() / "renamed.mvp2";
+    xdotool("windowfocus --sync " + chooser + " key ctrl+a");
+    xdotool("windowfocus --sync " + chooser + " type --delay 10 '" + target.string() + "'");
+    // Return may first complete the typed path; it is pressed until the
+    // chooser lets the keyboard go.
+    for (int i = 0; i < 5 && !fs::exists(target); ++i) {
+        if (xdotool("getwindowfocus").substr(0, chooser.size()) != chooser) break;
+        xdotool("key Return");
+        for (int j = 0; j < 20 && !fs::exists(target); ++j) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    for (int i = 0; i < 100 && !fs::exists(target); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(fs::exists(target));
+    std::string name;
+    for (int i = 0; i < 100 && name.find("renamed") == std::string::npos; ++i) {
+        name = title();
+        if (name.find("renamed") == std::string::npos) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_EQ(name, "WM_NAME(STRING) = \"renamed.mvp2\"\n");
+    closeAndReadResume(false);
+}
+
 TEST_F(ListPanelsTest, TheLogMenusCopyPutsTheNewestLineFirstWithCrLf) {
     start("[Window.log]\r\nhide=0\r\n");
     ASSERT_TRUE(waitForScreen([](const TestSupport::Screenshot& s) { return s.count(220, 600, 1000, 690, 0xFFFFFF) > 50; }));
