@@ -418,4 +418,35 @@ TEST_F(MakeAVideoTest, PlaysWithSoundAndOpensAgainAsSaved) {
     EXPECT_EQ(saveWithKeys(project), saved);
 }
 
+TEST_F(MakeAVideoTest, TheMenuKeysMoveTheCursorAndQuittingAsksFirst) {
+    const fs::path project = writeProject();
+    start({project.string()});
+    ASSERT_TRUE(waitForObject(3, 0));
+    // Right five times from frame 0: frame 5, shown in the footer as the
+    // sixth of 120 at 0.16 seconds, and saved as the cursor.
+    click(frameX(0), 510);
+    key("Home Right Right Right Right Right");
+    EXPECT_TRUE(waitFor([&] { return differingPixels("footer-frame-5", 1060, 700, 220, 16) <= 10; }));
+    EXPECT_NE(saveWithKeys(project).find("\r\ncursor.frame=5\r\n"), std::string::npos);
+
+    // An edit, then ファイル › 終了: the discard
+    // question comes up and Escape keeps the program and the edit.
+    click(frameX(10), layerY(1));
+    key("Delete");
+    ASSERT_TRUE(waitFor([&] { return !objectShown(1, 0); }));
+    menu(kFileMenu, 66, 297);
+    const unsigned long question = waitForDialog();
+    ASSERT_NE(question, 0u);
+    const std::string box = (root_.path() / "question.png").string();
+    const std::string reference = MOVANE2_SOURCE_DIR "/tests/data/e2e/discard-question.png";
+    EXPECT_TRUE(waitFor([&] {
+        E2E::onDisplay(display_.name(), "import -window " + std::to_string(question) + " png:" + box);
+        if (std::getenv("MOVANE2_UPDATE_PICTURES")) fs::copy_file(box, reference, fs::copy_options::overwrite_existing);
+        return std::atoi(commandOutput("compare -metric AE -fuzz 10% " + box + " " + reference + " null: 2>&1").c_str()) <= 20;
+    })) << box;
+    key("Escape");
+    ASSERT_TRUE(waitForDialogGone(question));
+    EXPECT_FALSE(objectShown(1, 0));
+}
+
 }  // namespace

@@ -154,12 +154,14 @@ void VideoScenario::chooseFileName(unsigned long chooser, const std::string& nam
     }
 }
 
-bool VideoScenario::waitForObject(int layer, int frame) const {
+bool VideoScenario::objectShown(int layer, int frame) const {
     // An empty row is the timeline's background; an object's box is lighter.
-    return waitFor([&] {
-        const std::uint32_t p = pixel(frameX(frame) + 3, layerY(layer) + 4);
-        return ((p >> 16) & 0xff) + ((p >> 8) & 0xff) + (p & 0xff) > 3 * 0x30;
-    });
+    const std::uint32_t p = pixel(frameX(frame) + 3, layerY(layer) + 4);
+    return ((p >> 16) & 0xff) + ((p >> 8) & 0xff) + (p & 0xff) > 3 * 0x30;
+}
+
+bool VideoScenario::waitForObject(int layer, int frame) const {
+    return waitFor([&] { return objectShown(layer, frame); });
 }
 
 int VideoScenario::differingPixels(const std::string& name, int x, int y, int width, int height) const {

@@ -65,7 +65,9 @@ protected:
     // within a moment of the typing (it is still completing the name), so
     // Enter is pressed again while the chooser stays open.
     void chooseFileName(unsigned long chooser, const std::string& name) const;
-    // Waits until the timeline shows an object on the layer at the frame.
+    // The timeline shows an object on the layer at the frame (waiting for
+    // it to come, or not).
+    bool objectShown(int layer, int frame) const;
     bool waitForObject(int layer, int frame) const;
 
     // The screen's rectangle compared with a picture kept in tests/data/e2e
