@@ -49,11 +49,18 @@ TEST_F(SelectionEditTest, ASliderDragReachesEverySelectedObjectAndOneUndoRestore
     xdotool("keydown ctrl");
     for (const int y : kLayerY)
         xdotool("mousemove " + std::to_string(kObjectX) + " " + std::to_string(y) + " click 1 sleep 0.2");
+    // Selected boxes are lighter.
+    ASSERT_TRUE(waitFor([&] {
+        const TestSupport::Screenshot screen(display.name());
+        for (const int y : kLayerY)
+            if ((screen.pixel(kObjectX, y) & 0xFF) < 0xC0) return false;
+        return true;
+    })) << "the three objects are not selected";
     // Seven pixels: 70.00 (see the rows' own test).
     const std::string slider = " " + std::to_string(kSliderY);
-    xdotool("mousemove " + std::to_string(kSliderX) + slider + " sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
-            std::to_string(kSliderX + 4) + slider + " sleep 0.2 mousemove " + std::to_string(kSliderX + 7) + slider +
-            " sleep 0.2 mouseup 1 sleep 0.2");
+    xdotool("mousemove " + std::to_string(kSliderX) + slider + " sleep 0.5 mousedown 1 sleep 0.5 mousemove " +
+            std::to_string(kSliderX + 4) + slider + " sleep 0.5 mousemove " + std::to_string(kSliderX + 7) + slider +
+            " sleep 0.5 mouseup 1 sleep 0.5");
     xdotool("keyup ctrl");
     EXPECT_EQ(xValues(save()), (std::vector<std::string>{"70.00", "70.00", "70.00"}));
     key("ctrl+z");
