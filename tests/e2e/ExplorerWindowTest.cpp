@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -104,6 +106,43 @@ TEST_F(ExplorerWindowTest, TheContextMenuBookmarksTheFolderUnderItsLastNameInExp
     ASSERT_EQ(program.wait(10000), 0) << program.output();
     EXPECT_EQ(CoreTest::readBytes((data() / "movane2" / "explorer.ini").string()),
               "[bookmark.0]\r\nname=home\r\npath=" + home().string() + "\r\n");
+}
+
+// What a person sees of the first explorer in a fixture folder: the
+// back, forward and parent buttons and the names in natural order (the
+// path, which differs from run to run, and the date column left out),
+// compared with committed pictures.
+TEST_F(ExplorerWindowTest, TheButtonsAndTheNamesInNaturalOrderLookAsTheReference) {
+    E2E::ProgramRun program = start();
+    const unsigned long window = E2E::waitForWindow(display_.name(), "--classname '^movane2Manager$'");
+    ASSERT_NE(window, 0u) << program.output();
+    int top = 0, row = 0;
+    ASSERT_TRUE(findHeader(top, row)) << program.output();
+    xdotool("mousemove 40 " + std::to_string(top + row + row / 2) + " click --repeat 2 --delay 60 1");
+    // clips, take1.png, take2.png, take10.png: the fourth row fills.
+    const int listHeight = row * 5;
+    const auto compare = [&](const std::string& name, int x, int y, int width, int height) {
+        const std::string shot = (folder_.path() / (name + ".png")).string();
+        const std::string reference = MOVANE2_SOURCE_DIR "/tests/data/e2e/explorer-" + name + ".png";
+        int difference = -1;
+        for (int i = 0; i < 50 && difference != 0; ++i) {
+            E2E::onDisplay(display_.name(), "import -window root -crop " + std::to_string(width) + "x" +
+                                                std::to_string(height) + "+" + std::to_string(x) + "+" +
+                                                std::to_string(y) + " +repage png:" + shot);
+            if (std::getenv("MOVANE2_UPDATE_PICTURES")) fs::copy_file(shot, reference, fs::copy_options::overwrite_existing);
+            difference = std::atoi(
+                E2E::onDisplay(display_.name(), "compare -metric AE -fuzz 10% " + shot + " " + reference + " null: 2>&1")
+                    .c_str());
+            if (difference > 40) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            else break;
+        }
+        // Within 40 pixels, each within 10% of the reference's colour.
+        EXPECT_LE(difference, 40) << name << " " << shot;
+    };
+    compare("buttons", 0, top - row - 4, 72, row);
+    compare("names", 0, top, 160, listHeight);
+    EXPECT_TRUE(E2E::sendDeleteWindow(display_.name(), window));
+    ASSERT_EQ(program.wait(10000), 0) << program.output();
 }
 
 }  // namespace
