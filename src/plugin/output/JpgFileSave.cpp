@@ -2,6 +2,7 @@
 
 #include "core/translate/TranslateService.h"
 #include "plugin/output/ImageFrameWriter.h"
+#include "core/event/DialogSeam.h"
 
 namespace Plugin {
 
@@ -28,6 +29,11 @@ JpgFileSaveFile::JpgFileSaveFile(const std::wstring& path_, const OutputSceneInf
 
 bool JpgFileSaveFile::save() {
     return writeImageFrame(*this, scene.cursorFrame, ImageKind::Jpeg, false, quality_, path);
+}
+
+void JpgFileSave::showSetting() {
+    int value = *quality;
+    if (Dialog::inputNumber(name, L"JPEG品質", value, 1, 100)) *quality = value;
 }
 
 }  // namespace Plugin

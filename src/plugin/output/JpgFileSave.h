@@ -10,6 +10,7 @@ public:
     std::shared_ptr<OutputFile> makeOutputFile(const std::wstring& path, const OutputSceneInfo& scene,
                                                std::shared_ptr<OutputFrameSource> source) override;
     std::wstring getSettingText() override;
+    void showSetting() override;
 
     int* quality = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "core/translate/TranslateService.h"
 #include "plugin/output/ImageFrameWriter.h"
+#include "plugin/output/WriterSettingCalls.h"
 
 namespace Plugin {
 
@@ -27,6 +28,12 @@ PngFileSaveFile::PngFileSaveFile(const std::wstring& path_, const OutputSceneInf
 
 bool PngFileSaveFile::save() {
     return writeImageFrame(*this, scene.cursorFrame, ImageKind::Png, transparent_, 0, path);
+}
+
+void PngFileSave::showSetting() {
+    const auto& choose = writerSettingCalls().pngTransparency;
+    if (!choose) return OutputPlugin::showSetting();
+    choose(*transparent);
 }
 
 }  // namespace Plugin

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cwchar>
 #include <filesystem>
+#include "plugin/output/WriterSettingCalls.h"
 
 namespace Plugin {
 
@@ -92,6 +93,16 @@ bool SequentialFileSaveFile::save() {
         if (!writeImageFrame(*this, startFrame + i, imageKind, transparent_, quality_, frameName(i))) return false;
     }
     return true;
+}
+
+void SequentialFileSave::showSetting() {
+    const auto& open = writerSettingCalls().imageSaveSetting;
+    if (!open) return OutputPlugin::showSetting();
+    int chosenTransparent = *transparent != 0 ? 1 : 0;
+    int chosenQuality = *quality;
+    if (!open(name, fileDialogWindow, chosenTransparent, chosenQuality)) return;
+    *transparent = chosenTransparent;
+    *quality = chosenQuality;
 }
 
 }  // namespace Plugin

@@ -21,6 +21,9 @@
 #include "platform/gtk/NativeWindow.h"
 #include "plugin/input/InputPlugin.h"
 #include "plugin/input/InputService.h"
+#include "plugin/output/JpgFileSave.h"
+#include "plugin/output/OutputService.h"
+#include "plugin/output/SequentialFileSave.h"
 #include "render/cache/CacheService.h"
 #include "render/service/RenderService.h"
 #include "support/VirtualDisplay.h"
@@ -421,6 +424,46 @@ TEST_F(SettingMenuTest, TheLogDialogStoresTheLevelsAsTheirListPlaces) {
     EXPECT_EQ(logger->ViewLogLevel, 3);
     EXPECT_EQ(logger->FileLogLevel, 0);
     EXPECT_EQ(logger->MaxViewLine, 50);
+}
+
+// The writer of the class, from the program's output service.
+template <class Writer>
+Writer& writer() {
+    for (const auto& plugin : System::Singleton<Plugin::OutputService>::getInstance()->plugins)
+        if (auto* found = dynamic_cast<Writer*>(plugin.get())) return *found;
+    throw std::runtime_error("no such writer");
+}
+
+// The JPEG and sequence writers' own settings: the quality box and the
+// sequence writer's two rows.
+TEST_F(SettingMenuTest, TheImageWritersSettingsStoreWhatTheirDialogsChose) {
+    std::vector<std::vector<std::string>> labels;
+    int step = 0;
+    DialogTest::DialogDriver driver([&](GtkWidget* dialog) {
+        labels.push_back(DialogTest::labels(dialog));
+        const std::vector<GtkWidget*> boxes = DialogTest::entries(dialog);
+        if (step == 0) {
+            gtk_entry_set_text(GTK_ENTRY(boxes.at(0)), "55");
+        } else {
+            gtk_combo_box_set_active(GTK_COMBO_BOX(combos(dialog).at(0)), 0);
+            gtk_entry_set_text(GTK_ENTRY(boxes.at(0)), "70");
+        }
+        ++step;
+        press(dialog, GTK_RESPONSE_OK);
+        return true;
+    });
+    Plugin::JpgFileSave& jpeg = writer<Plugin::JpgFileSave>();
+    jpeg.showSetting();
+    EXPECT_EQ(*jpeg.quality, 55);
+    EXPECT_EQ(jpeg.getSettingText(), L"JPEG品質:55");
+    Plugin::SequentialFileSave& sequence = writer<Plugin::SequentialFileSave>();
+    sequence.showSetting();
+    EXPECT_EQ(*sequence.transparent, 0);
+    EXPECT_EQ(*sequence.quality, 70);
+    EXPECT_EQ(sequence.getSettingText(), L"PNG透明色なし / JPEG品質:70");
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[1], (std::vector<std::string>{"PNG透明色", "JPEG品質"}));
+
 }
 
 }  // namespace
