@@ -4,12 +4,10 @@
 // camera icon switches to the free view, which shows the camera's white
 // frustum and leaves the camera's items alone.
 #include "core/CoreTestSupport.h"
+#include "e2e/PictureProgramTest.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
-#include "support/Screenshot.h"
-#include "support/VirtualDisplay.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -24,45 +22,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kRed = 0xFF0000;
-
-void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// A 64 × 64 red picture.
-void writePicture(const fs::path& path) {
-    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 64, 64);
-    cairo_t* cr = cairo_create(image);
-    cairo_set_source_rgb(cr, 1, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_write_to_png(image, path.c_str());
-    cairo_surface_destroy(image);
-}
-
-// The value of a key in a section of an ini text, or "".
-std::string valueIn(const std::string& text, const std::string& section, const std::string& key) {
-    const std::size_t start = text.find("[" + section + "]\r\n");
-    if (start == std::string::npos) return {};
-    const std::size_t end = text.find("\r\n[", start + 1);
-    const std::size_t at = text.find("\r\n" + key + "=", start);
-    if (at == std::string::npos || (end != std::string::npos && at > end)) return {};
-    const std::size_t from = at + key.size() + 3;
-    return text.substr(from, text.find("\r\n", from) - from);
-}
+using E2E::kRed;
+using E2E::valueIn;
+using E2E::writeFile;
 
 // A saved number, NaN when the key is missing.
 double number(const std::string& text) { return text.empty() ? std::nan("") : std::stod(text); }
 
-class CameraProgramTest : public ::testing::Test {
+class CameraProgramTest : public E2E::PictureProgramTest {
 protected:
-    CameraProgramTest() {
-        char pattern[] = "/tmp/movane2-camera-XXXXXX";
-        root = mkdtemp(pattern);
-        writePicture(root / "red.png");
-        project = root / "film.mvp2";
+    CameraProgramTest() : PictureProgramTest("camera") {
         writeFile(root / "home" / "movane2" / "movane2.ini",
                   "[Window.preview]\r\nDisplayZoom=100\r\n[Render.video]\r\nCameraGrid=0\r\n");
         // A camera on layer 1, in focus, over an image on layer 2.
@@ -73,37 +42,8 @@ protected:
                   "[1.0]\r\neffect.name=画像ファイル\r\nファイル=" +
                       (root / "red.png").string() + "\r\n[1.1]\r\neffect.name=標準描画\r\n");
     }
-    ~CameraProgramTest() override {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-
-    std::string onDisplay(const std::string& command) const { return E2E::onDisplay(display.name(), command); }
-    static bool waitFor(const std::function<bool()>& done) {
-        for (int i = 0; i < 400; ++i) {
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        return false;
-    }
-    bool screenShows(const std::function<bool(const TestSupport::Screenshot&)>& check) const {
-        return waitFor([&] { return check(TestSupport::Screenshot(display.name())); });
-    }
-    std::string saveChanged(const std::string& before) const {
-        onDisplay("xdotool key ctrl+s");
-        std::string now;
-        waitFor([&] {
-            now = CoreTest::readBytes(project.string());
-            return !now.empty() && now != before;
-        });
-        return now;
-    }
     // The red columns on a row.
     static int redWidth(const TestSupport::Screenshot& s, int y) { return s.count(200, y, 1100, y + 1, kRed); }
-
-    TestSupport::VirtualDisplay display;
-    fs::path root;
-    fs::path project;
 };
 
 TEST_F(CameraProgramTest, ARightDragOrbitsTheCameraAsOneUndoStepAndTheIconSwitchesToTheFreeView) {

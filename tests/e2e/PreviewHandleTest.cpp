@@ -4,12 +4,10 @@
 // selects the object under the pointer, copies the picture to the
 // clipboard with and without transparency, and shows the XY grid.
 #include "core/CoreTestSupport.h"
+#include "e2e/PictureProgramTest.h"
 #include "e2e/ProgramRun.h"
 #include "e2e/XClient.h"
-#include "support/Screenshot.h"
-#include "support/VirtualDisplay.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -24,42 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kRed = 0xFF0000;
+using E2E::kRed;
+using E2E::valueIn;
+using E2E::writeFile;
 
-void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// A 64 × 64 red picture.
-void writePicture(const fs::path& path) {
-    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 64, 64);
-    cairo_t* cr = cairo_create(image);
-    cairo_set_source_rgb(cr, 1, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_write_to_png(image, path.c_str());
-    cairo_surface_destroy(image);
-}
-
-// The value of a key in a section of an ini text, or "".
-std::string valueIn(const std::string& text, const std::string& section, const std::string& key) {
-    const std::size_t start = text.find("[" + section + "]\r\n");
-    if (start == std::string::npos) return {};
-    const std::size_t end = text.find("\r\n[", start + 1);
-    const std::size_t at = text.find("\r\n" + key + "=", start);
-    if (at == std::string::npos || (end != std::string::npos && at > end)) return {};
-    const std::size_t from = at + key.size() + 3;
-    return text.substr(from, text.find("\r\n", from) - from);
-}
-
-class PreviewHandleTest : public ::testing::Test {
+class PreviewHandleTest : public E2E::PictureProgramTest {
 protected:
-    PreviewHandleTest() {
-        char pattern[] = "/tmp/movane2-handle-XXXXXX";
-        root = mkdtemp(pattern);
-        writePicture(root / "red.png");
-        project = root / "film.mvp2";
+    PreviewHandleTest() : PictureProgramTest("handle") {
         // The picture at 100 %: one pixel of the preview is one of the scene.
         writeFile(root / "home" / "movane2" / "movane2.ini", "[Window.preview]\r\nDisplayZoom=100\r\n");
         // An image on layer 1 for 100 frames with 座標, in focus.
@@ -69,32 +38,6 @@ protected:
                   "focus=1\r\nframe=0,99\r\n[0.0]\r\neffect.name=画像ファイル\r\nファイル=" +
                       (root / "red.png").string() +
                       "\r\n[0.1]\r\neffect.name=座標\r\n[0.2]\r\neffect.name=標準描画\r\n");
-    }
-    ~PreviewHandleTest() override {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-
-    std::string onDisplay(const std::string& command) const { return E2E::onDisplay(display.name(), command); }
-    static bool waitFor(const std::function<bool()>& done) {
-        for (int i = 0; i < 400; ++i) {
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        return false;
-    }
-    bool screenShows(const std::function<bool(const TestSupport::Screenshot&)>& check) const {
-        return waitFor([&] { return check(TestSupport::Screenshot(display.name())); });
-    }
-    // Saves with Ctrl+S and waits until the file differs from `before`.
-    std::string saveChanged(const std::string& before) const {
-        onDisplay("xdotool key ctrl+s");
-        std::string now;
-        waitFor([&] {
-            now = CoreTest::readBytes(project.string());
-            return !now.empty() && now != before;
-        });
-        return now;
     }
     // Opens the context menu at the point and picks its n-th usable item.
     void menuItem(int x, int y, int n) const {
@@ -116,10 +59,6 @@ protected:
         });
         return described;
     }
-
-    TestSupport::VirtualDisplay display;
-    fs::path root;
-    fs::path project;
 };
 
 TEST_F(PreviewHandleTest, DragUndoAndTheContextMenu) {
