@@ -1,10 +1,8 @@
 #include "settings/text/WordList.h"
 
-#include "core/file/File.h"
-#include "core/file/FileName.h"
 #include "core/text/StringConvert.h"
+#include "effect/registry/KeyValueFile.h"
 
-#include <exception>
 #include <optional>
 
 namespace Component {
@@ -23,18 +21,6 @@ std::u16string withLineBreaks(const std::u16string& field) {
         }
     }
     return out;
-}
-
-std::optional<std::string> readFile(const wchar_t* path) {
-    std::wstring expanded = path;
-    System::FileName::expandVariable(expanded);
-    try {
-        System::File file;
-        file.open(expanded.c_str(), System::File::Mode::Read);
-        return file.read();
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
 }
 
 }  // namespace
@@ -64,8 +50,8 @@ std::vector<WordItem> parseWordList(const std::string& utf8) {
 }
 
 std::vector<WordItem> loadWordList() {
-    std::optional<std::string> contents = readFile(L"%Default%\\default.word");
-    if (!contents) contents = readFile(L"%AppInstall%\\default.word");
+    std::optional<std::string> contents = Effect::readTextFile(L"%Default%\\default.word");
+    if (!contents) contents = Effect::readTextFile(L"%AppInstall%\\default.word");
     return contents ? parseWordList(*contents) : std::vector<WordItem>{};
 }
 
