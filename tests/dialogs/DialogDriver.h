@@ -80,4 +80,25 @@ inline std::vector<std::string> labels(GtkWidget* dialog) {
     return texts;
 }
 
+// The first list view of a dialog, or null.
+inline GtkTreeView* treeOf(GtkWidget* dialog) {
+    std::vector<GtkWidget*> found;
+    collect(gtk_dialog_get_content_area(GTK_DIALOG(dialog)), GTK_TYPE_TREE_VIEW, found);
+    return found.empty() ? nullptr : GTK_TREE_VIEW(found.front());
+}
+
+// The texts of a combo box's choices.
+inline std::vector<std::string> comboChoices(GtkWidget* combo) {
+    std::vector<std::string> texts;
+    GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(combo));
+    GtkTreeIter iter;
+    for (bool more = gtk_tree_model_get_iter_first(model, &iter); more; more = gtk_tree_model_iter_next(model, &iter)) {
+        gchar* text = nullptr;
+        gtk_tree_model_get(model, &iter, 0, &text, -1);
+        texts.emplace_back(text ? text : "");
+        g_free(text);
+    }
+    return texts;
+}
+
 }  // namespace DialogTest

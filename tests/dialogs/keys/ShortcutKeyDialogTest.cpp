@@ -32,12 +32,6 @@ constexpr int kCtrlY = 0x4000 | 'Y';
 constexpr int kDelete = 46;
 constexpr int kF2 = 0x71;
 
-GtkTreeView* treeOf(GtkWidget* dialog) {
-    std::vector<GtkWidget*> found;
-    DialogTest::collect(gtk_dialog_get_content_area(GTK_DIALOG(dialog)), GTK_TYPE_TREE_VIEW, found);
-    return found.empty() ? nullptr : GTK_TREE_VIEW(found.front());
-}
-
 std::pair<int, int> cellPoint(GtkTreeView* tree, int line, int column) {
     GtkTreePath* path = gtk_tree_path_new_from_indices(line, -1);
     GdkRectangle area;
@@ -105,7 +99,7 @@ TEST_F(ShortcutKeyDialogTest, AKeyPressedInTheKeyCellBecomesTheEntrysKeyAtOk) {
             return false;
         }
         if (step == 1) {
-            auto [x, y] = cellPoint(treeOf(window), 0, 1);
+            auto [x, y] = cellPoint(DialogTest::treeOf(window), 0, 1);
             dialog.list->leftButtonDown(x, y);
             // Escape and Enter are keys like any other: the dialog stays.
             const std::string press = "xdotool key --delay 30 Escape Return ctrl+y";

@@ -28,12 +28,6 @@ void xdotool(const std::string& arguments) {
     EXPECT_TRUE(g_spawn_command_line_sync(("xdotool " + arguments).c_str(), nullptr, nullptr, nullptr, nullptr));
 }
 
-GtkTreeView* treeOf(GtkWidget* dialog) {
-    std::vector<GtkWidget*> found;
-    DialogTest::collect(gtk_dialog_get_content_area(GTK_DIALOG(dialog)), GTK_TYPE_TREE_VIEW, found);
-    return found.empty() ? nullptr : GTK_TREE_VIEW(found.front());
-}
-
 // The line showing the entry name, -1 when none.
 int lineOf(GtkTreeView* tree, const std::wstring& name) {
     GtkTreeModel* model = gtk_tree_view_get_model(tree);
@@ -73,7 +67,7 @@ TEST_F(ShortcutKeyProgramTest, CtrlYGivenToUndoIsSavedShownInTheMenuAndUndoes) {
     int step = 0;
     std::string shown;
     DialogTest::DialogDriver driver([&](GtkWidget* window) {
-        GtkTreeView* tree = treeOf(window);
+        GtkTreeView* tree = DialogTest::treeOf(window);
         const int line = lineOf(tree, L"編集:元に戻す");
         EXPECT_GE(line, 0);
         if (line < 0) {

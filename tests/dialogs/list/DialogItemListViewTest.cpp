@@ -14,12 +14,6 @@ namespace {
 
 using DialogTest::DialogDriver;
 
-GtkTreeView* treeOf(GtkWidget* dialog) {
-    std::vector<GtkWidget*> found;
-    DialogTest::collect(gtk_dialog_get_content_area(GTK_DIALOG(dialog)), GTK_TYPE_TREE_VIEW, found);
-    return found.empty() ? nullptr : GTK_TREE_VIEW(found.front());
-}
-
 // The first column's texts of a table dialog's lines, in display order.
 std::vector<std::wstring> shownOrder(GtkTreeView* tree) {
     std::vector<std::wstring> texts;
@@ -41,7 +35,7 @@ TEST(ListViewDialog, HeaderClicksSortAscendingThenDescendingWithNumbersAsNumbers
     std::vector<std::vector<std::wstring>> orders;
     std::vector<std::string> headers;
     DialogDriver driver([&](GtkWidget* window) {
-        GtkTreeView* tree = treeOf(window);
+        GtkTreeView* tree = DialogTest::treeOf(window);
         for (int c = 0; c < 2; ++c) headers.emplace_back(gtk_tree_view_column_get_title(gtk_tree_view_get_column(tree, c)));
         orders.push_back(shownOrder(tree));
         for (int click = 0; click < 2; ++click) {
@@ -108,7 +102,7 @@ TEST(DialogItemListView, ChecksFlipOnClickEditorsCommitOrStayOpenAndLinesMove) {
     std::string tip;
     bool editorShown = false, editorStillShown = false;
     DialogDriver driver([&](GtkWidget* window) {
-        GtkTreeView* tree = treeOf(window);
+        GtkTreeView* tree = DialogTest::treeOf(window);
         GtkWidget* editor = DialogTest::entries(window).front();
         if (step == 0) {
             // Line 1's check box, then line 0's name cell.
@@ -172,7 +166,7 @@ TEST(DialogItemListView, ADraggedLineMovesUnderThePointerAndAboveTheTopToTheFirs
     std::vector<std::wstring> afterFirstMove;
     std::wstring dragged;
     DialogDriver driver([&](GtkWidget* window) {
-        GtkTreeView* tree = treeOf(window);
+        GtkTreeView* tree = DialogTest::treeOf(window);
         auto [x2, y2] = cellPoint(tree, 2, 0, false);
         list.leftButtonDown(x2, y2);
         EXPECT_TRUE(list.dragging);

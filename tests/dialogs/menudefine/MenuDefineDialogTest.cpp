@@ -77,12 +77,6 @@ void runCommand(TestDialog& dialog, const std::wstring& label, int line) {
     ADD_FAILURE() << "no command";
 }
 
-GtkTreeView* treeOf(GtkWidget* dialog) {
-    std::vector<GtkWidget*> found;
-    DialogTest::collect(gtk_dialog_get_content_area(GTK_DIALOG(dialog)), GTK_TYPE_TREE_VIEW, found);
-    return found.empty() ? nullptr : GTK_TREE_VIEW(found.front());
-}
-
 std::pair<int, int> cellPoint(GtkTreeView* tree, int line, int column) {
     GtkTreePath* path = gtk_tree_path_new_from_indices(line, -1);
     GdkRectangle area;
@@ -167,20 +161,6 @@ TEST(MenuDefineDialog, OkWritesOrderLabelAndVisibilityAndCancelWritesNothing) {
     EXPECT_EQ(c.label, L"Y");
 }
 
-// The texts of a combo box's choices.
-std::vector<std::string> choicesOf(GtkWidget* combo) {
-    std::vector<std::string> texts;
-    GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(combo));
-    GtkTreeIter iter;
-    for (bool more = gtk_tree_model_get_iter_first(model, &iter); more; more = gtk_tree_model_iter_next(model, &iter)) {
-        gchar* text = nullptr;
-        gtk_tree_model_get(model, &iter, 0, &text, -1);
-        texts.emplace_back(text ? text : "");
-        g_free(text);
-    }
-    return texts;
-}
-
 GtkWidget* labelEditor(GtkWidget* dialog) {
     std::vector<GtkWidget*> found;
     DialogTest::collect(gtk_dialog_get_content_area(GTK_DIALOG(dialog)), GTK_TYPE_COMBO_BOX, found);
@@ -195,21 +175,21 @@ TEST(MenuDefineDialog, TheLabelEditorOffersEveryLabelAndRefusesABadGroupPath) {
     bool refusedStaysOpen = false;
     int step = 0;
     DialogDriver driver([&](GtkWidget* window) {
-        GtkTreeView* tree = treeOf(window);
+        GtkTreeView* tree = DialogTest::treeOf(window);
         GtkWidget* combo = labelEditor(window);
         GtkEntry* entry = GTK_ENTRY(gtk_bin_get_child(GTK_BIN(combo)));
         if (step++ == 0) {
             // Row 1's label: the choices of the other rows, then a new one.
             auto [x, y] = cellPoint(tree, 1, 1);
             dialog.list->leftButtonDown(x, y);
-            firstChoices = choicesOf(combo);
+            firstChoices = DialogTest::comboChoices(combo);
             gtk_entry_set_text(entry, "効果");
             EXPECT_TRUE(dialog.list->endEdit());
             // Row 3's label offers the label typed into row 1.
             auto [x3, y3] = cellPoint(tree, 3, 1);
             dialog.list->leftButtonDown(x3, y3);
             EXPECT_EQ(std::string(gtk_entry_get_text(entry)), "変形");
-            laterChoices = choicesOf(combo);
+            laterChoices = DialogTest::comboChoices(combo);
             gtk_entry_set_text(entry, "\\先頭");
             gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_OK);
             return true;
@@ -235,7 +215,7 @@ TEST(MenuDefineDialog, SortingByTheLabelTitleGivesTheOrderOfTheSort) {
         auto made = makeDefinitions({L"b", L"c", L"a"});
         TestDialog dialog(pointers(made));
         DialogDriver driver([&](GtkWidget* window) {
-            GtkTreeView* tree = treeOf(window);
+            GtkTreeView* tree = DialogTest::treeOf(window);
             for (int i = 0; i < clicks; ++i) gtk_tree_view_column_clicked(gtk_tree_view_get_column(tree, 1));
             gtk_dialog_response(GTK_DIALOG(window), GTK_RESPONSE_OK);
             return true;

@@ -58,19 +58,6 @@ std::string tooltipOf(GtkWidget* widget) {
 
 std::vector<GtkWidget*> combos(GtkWidget* dialog) { return DialogTest::inReadingOrder(dialog, GTK_TYPE_COMBO_BOX); }
 
-std::vector<std::string> comboChoices(GtkWidget* combo) {
-    std::vector<std::string> texts;
-    GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(combo));
-    GtkTreeIter iter;
-    for (bool more = gtk_tree_model_get_iter_first(model, &iter); more; more = gtk_tree_model_iter_next(model, &iter)) {
-        gchar* text = nullptr;
-        gtk_tree_model_get(model, &iter, 0, &text, -1);
-        texts.emplace_back(text ? text : "");
-        g_free(text);
-    }
-    return texts;
-}
-
 void press(GtkWidget* dialog, int response) { gtk_dialog_response(GTK_DIALOG(dialog), response); }
 
 class SettingMenuTest : public ::testing::Test {
@@ -184,7 +171,7 @@ TEST_F(SettingMenuTest, TheColourSpaceIsStoredByNameAndAutomaticAsTheEmptyName) 
     int pick = 2;
     DialogTest::DialogDriver driver([&](GtkWidget* dialog) {
         const std::vector<GtkWidget*> lists = combos(dialog);
-        choices.push_back(comboChoices(lists.at(0)));
+        choices.push_back(DialogTest::comboChoices(lists.at(0)));
         shownSpace.push_back(gtk_combo_box_get_active(GTK_COMBO_BOX(lists.at(0))));
         gtk_combo_box_set_active(GTK_COMBO_BOX(lists.at(0)), pick);
         gtk_combo_box_set_active(GTK_COMBO_BOX(lists.at(1)), 1);
@@ -333,7 +320,7 @@ TEST_F(SettingMenuTest, TheLanguageSwitchesAtOnceAndAFailingFileKeepsTheTextsInF
     std::vector<std::string> preselected;
     DialogTest::DialogDriver driver([&](GtkWidget* dialog) {
         GtkWidget* list = combos(dialog).at(0);
-        const std::vector<std::string> shown = comboChoices(list);
+        const std::vector<std::string> shown = DialogTest::comboChoices(list);
         choices.push_back(shown);
         const int active = gtk_combo_box_get_active(GTK_COMBO_BOX(list));
         preselected.push_back(active >= 0 ? shown.at(static_cast<std::size_t>(active)) : "");
@@ -412,7 +399,7 @@ TEST_F(SettingMenuTest, TheAviFormatDialogStartsAtTheFirstChoiceForAnUnknownName
 TEST_F(SettingMenuTest, TheLogDialogStoresTheLevelsAsTheirListPlaces) {
     DialogTest::DialogDriver driver([&](GtkWidget* dialog) {
         const std::vector<GtkWidget*> lists = combos(dialog);
-        EXPECT_EQ(comboChoices(lists.at(0)), (std::vector<std::string>{"NONE", "VERBOSE", "INFO", "WARN", "ERROR"}));
+        EXPECT_EQ(DialogTest::comboChoices(lists.at(0)), (std::vector<std::string>{"NONE", "VERBOSE", "INFO", "WARN", "ERROR"}));
         gtk_combo_box_set_active(GTK_COMBO_BOX(lists.at(0)), 3);
         gtk_combo_box_set_active(GTK_COMBO_BOX(lists.at(1)), 0);
         gtk_entry_set_text(GTK_ENTRY(DialogTest::entries(dialog).at(0)), "50");
