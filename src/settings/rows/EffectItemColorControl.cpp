@@ -8,6 +8,7 @@
 #include "platform/cairo/Brush.h"
 #include "settings/rows/RowCallPoints.h"
 #include "settings/rows/RowText.h"
+#include "window/MenuDefinePopups.h"
 #include "window/PopupMenu.h"
 #include "window/WindowMouseService.h"
 #include "window/controls/ControlPaint.h"
@@ -191,15 +192,12 @@ void EffectItemColorControl::procPickColor(const Window::PickedColor* color) {
 }
 
 void EffectItemColorControl::showPresetMenu() {
-    auto* effects = System::Singleton<Effect::EffectService>::getInstance();
-    if (!effects) return;
     Window::PopupMenu menu;
-    for (Effect::PresetColorDefine* define : effects->palettes.getPresetColorList()) {
-        menu.insertItem(define->getName(), [this, define] {
-            const Media::RGB8 rgb = Media::toRGB8(define->color);
-            setColor(Color{rgb.r, rgb.g, rgb.b});
-        });
-    }
+    Menu::createPresetColorMenu(menu, [this](Effect::PresetColorDefine* define) {
+        if (!define) return;
+        const Media::RGB8 rgb = Media::toRGB8(define->color);
+        setColor(Color{rgb.r, rgb.g, rgb.b});
+    });
     menu.show();
 }
 

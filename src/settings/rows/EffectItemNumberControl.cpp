@@ -13,6 +13,7 @@
 #include "platform/gtk/Menu.h"
 #include "settings/rows/RowCallPoints.h"
 #include "settings/rows/RowText.h"
+#include "window/MenuDefinePopups.h"
 #include "window/PopupMenu.h"
 
 #include <algorithm>
@@ -211,15 +212,10 @@ void EffectItemNumberControl::showMovementMenu() {
     if (!object) return;
     Effect::MovementBase* movement = item->movement;
     Window::PopupMenu menu;
-    auto* effects = System::Singleton<Effect::EffectService>::getInstance();
-    if (effects) {
-        for (Effect::MovementDefine* define : effects->getMovementMenuList(item->movementMenuCallback)) {
-            const Window::MenuItem entry = menu.insertItem(
-                define->getTranslatedName(), [this, object, define] { updateMovement(object, *define); });
-            if (define->prototype->name == movement->name)
-                Platform::checkMenuItem(menu.hmenu, entry.commandId, Platform::MF_BYCOMMAND | Platform::MF_CHECKED);
-        }
-    }
+    // Grouped, ordered and hidden as the movement menu definitions say.
+    Menu::createMovementMenu(menu, *item, [this, object](Effect::MovementDefine* define) {
+        if (define) updateMovement(object, *define);
+    });
     bool separated = false;
     const auto flagItem = [&](const wchar_t* text, std::uint32_t mask) {
         if (!separated) menu.insertSeparator();

@@ -4,6 +4,8 @@
 #include "platform/gtk/Menu.h"
 #include "settings/rows/ChoiceText.h"
 #include "settings/rows/RowText.h"
+#include "media/draw/FontDefine.h"
+#include "window/MenuDefinePopups.h"
 #include "window/PopupMenu.h"
 #include "window/controls/ControlPaint.h"
 #include "media/draw/RenderTargetWindow.h"
@@ -80,13 +82,13 @@ void EffectItemFontSelectControl::selectFontName(const std::wstring& name) {
 }
 
 void EffectItemFontSelectControl::showFontMenu() {
+    // The current font's entry of the choice list names the marked one.
+    const wchar_t* current = nullptr;
+    for (const auto& [value, name] : item->list->items)
+        if (value == item->value) current = name;
     Window::PopupMenu menu;
-    for (const auto& [value, name] : item->list->items) {
-        const std::wstring font = name;
-        const Window::MenuItem entry = menu.insertItem(font, [this, font] { selectFontName(font); });
-        if (value == item->value)
-            Platform::checkMenuItem(menu.hmenu, entry.commandId, Platform::MF_BYCOMMAND | Platform::MF_CHECKED);
-    }
+    Menu::createFontMenu(
+        menu, [this](Media::FontDefine* define) { selectFontName(define ? define->name : std::wstring()); }, current);
     menu.show();
 }
 
